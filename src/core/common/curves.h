@@ -1,0 +1,29 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace lithora {
+
+// One entry of the curve catalogue. Texts are at most 30 characters (cut by the readers).
+// unit is the unit in parentheses ("(G/CC)") or empty; label = mnemonic + unit.
+struct CurveEntry {
+    std::string mnemonic;
+    std::string unit;
+    std::string label;
+};
+
+// The curves the readers recognised per role, in file order. The lists grow as needed.
+struct RoleLists {
+    std::vector<std::string> density;
+    std::vector<std::string> gammaRay;
+    std::vector<std::string> pWave;
+    std::vector<std::string> sWave;
+    // 1-based catalogue index of the last gamma-ray curve; 0 when there is none.
+    int gammaRayIndex = 0;
+};
+
+constexpr std::size_t kCatalogTextMax = 30;
+
+inline std::string cutCatalogText(const std::string& s) { return s.substr(0, kCatalogTextMax); }
+
+}  // namespace lithora

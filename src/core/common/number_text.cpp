@@ -1,0 +1,96 @@
+#include "common/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace lithora {
+
+std::string_view trimView(std::string_view s) {
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string trim(std::string_view s) { return std::string(trimView(s)); }
+
+std::string numberText(double value, char decimalSeparator) {
+    if (std::isnan(value)) return {};
+    if (value == 0.0) return "0";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+
+    // 15 significant digits: d.dddddddddddddde[+-]x
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14e", value);
+    std::string s(buf);
+    bool negative = s[0] == '-';
+    if (negative) s.erase(0, 1);
+    auto ePos = s.find('e');
+    int exponent = std::atoi(s.c_str() + ePos + 1);
+    std::string digits;
+    for (std::size_t i = 0; i < ePos; ++i)
+        if (s[i] != '.') digits += s[i];
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+    std::string out;
+    if (negative) out += '-';
+    if (exponent >= -5 && exponent < 15) {
+        if (exponent < 0) {
+            out += '0';
+            out += decimalSeparator;
+            out.append(static_cast<std::size_t>(-exponent - 1), '0');
+            out += digits;
+        } else {
+            auto intDigits = static_cast<std::size_t>(exponent) + 1;
+            if (digits.size() <= intDigits) {
+                out += digits;
+                out.append(intDigits - digits.size(), '0');
+            } else {
+                out += digits.substr(0, intDigits);
+                out += decimalSeparator;
+                out += digits.substr(intDigits);
+            }
+        }
+    } else {
+        out += digits[0];
+        if (digits.size() > 1) {
+            out += decimalSeparator;
+            out += digits.substr(1);
+        }
+        out += 'E';
+        out += std::to_string(exponent);
+    }
+    return out;
+}
+
+std::optional<double> parseNumber(std::string_view text, char decimalSeparator) {
+    text = trimView(text);
+    if (text.empty()) return std::nullopt;
+    std::string local;
+    if (decimalSeparator != '.') {
+        if (text.find('.') != std::string_view::npos) return std::nullopt;
+        local.assign(text);
+        for (char& c : local)
+            if (c == decimalSeparator) c = '.';
+        text = local;
+    }
+    if (text.front() == '+') {
+        text.remove_prefix(1);
+        if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
+    }
+    double v = 0;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v,
+                                     std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        // Underflow to a denormal or zero is a number; overflow is not a sample value.
+        return std::nullopt;
+    }
+    if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
+    if (!std::isfinite(v)) return std::nullopt;
+    return v;
+}
+
+}  // namespace lithora

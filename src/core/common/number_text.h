@@ -1,0 +1,24 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lithora {
+
+// The text form of a number as the program shows and writes it: the value rounded to 15
+// significant digits, trailing zeros and a trailing decimal point dropped, fixed notation
+// for magnitudes from 0.00001 up to 15 integer digits and exponent notation outside that
+// range ("1E-6", "1.5E15"). Files always use '.'; the screen uses the regional separator.
+// NaN (a null sample) gives the empty text.
+std::string numberText(double value, char decimalSeparator = '.');
+
+// Parses a whole token as a number with the given decimal separator: optional sign, digits,
+// fraction, exponent; surrounding blanks are allowed. Anything else gives nullopt, so an
+// empty or half-numeric token never silently reads as 0.
+std::optional<double> parseNumber(std::string_view text, char decimalSeparator = '.');
+
+// Blank trimming (space, tab, CR, LF) as the readers and writers use it.
+std::string_view trimView(std::string_view s);
+std::string trim(std::string_view s);
+
+}  // namespace lithora

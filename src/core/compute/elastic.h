@@ -1,0 +1,63 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lithora::compute {
+
+// Field order of the elastic table; names and display labels as the table defines them.
+enum ElasticField : int {
+    kRec = 0, kDepth, kPoissonRatio, kLameConstant, kBulkModulus, kShearModulus, kYoungModulus,
+    kLandaRho, kMiuRho, kLandaMiu, kVp, kVs, kVpVs, kPImpedance, kSImpedance, kRho,
+    kElasticFieldCount
+};
+extern const std::array<const char*, kElasticFieldCount> kElasticFieldNames;
+extern const std::array<const char*, kElasticFieldCount> kElasticFieldLabels;
+
+// Sonic slowness unit, decided by the depth unit tag: "m" -> microseconds per metre,
+// "ft" and "ms" -> microseconds per foot.
+enum class SonicUnit { PerMetre, PerFoot };
+// Density unit: "GC" g/cm3 (times 1000 gives kg/m3), "KM" kg/m3.
+enum class DensityUnit { GramsPerCc, KgPerM3 };
+
+std::optional<SonicUnit> sonicUnitFromTag(const std::string& depthUnit);
+std::optional<DensityUnit> densityUnitFromTag(const std::string& densityUnit);
+
+struct VsSettings {
+    int equationKind = 0;  // 0: Vs = Vp / sqrt(3); 1: Vs = slope * Vp - intercept
+    double slope = 0;
+    double intercept = 0;
+};
+
+// Inputs as whole columns of the visible source records; NaN is a null sample.
+// sSonic is empty in estimated mode.
+struct ElasticInputs {
+    std::span<const double> rec;
+    std::span<const double> depth;
+    std::span<const double> density;
+    std::span<const double> pSonic;
+    std::span<const double> sSonic;
+    SonicUnit sonicUnit = SonicUnit::PerMetre;
+    DensityUnit densityUnit = DensityUnit::GramsPerCc;
+    bool measuredVs = true;
+    VsSettings vs;
+};
+
+// The sixteen columns of the elastic table, NaN for null. Every value from Poisson Ratio
+// to Rho is rounded to 4 decimals, ties to even. A null input sample, a zero slowness,
+// Vs = 0 or Vp = Vs gives a row with only Rec and Depth.
+struct ElasticColumns {
+    std::array<std::vector<double>, kElasticFieldCount> columns;
+    std::size_t rowCount() const { return columns[0].size(); }
+};
+
+ElasticColumns computeElastic(const ElasticInputs& in);
+
+// Rounds to 4 decimals as the stored values are rounded: value / 0.0001 to the nearest
+// integer, ties to even, times 0.0001.
+double roundTo4(long double value);
+
+}  // namespace lithora::compute

@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/curves.h"
+
+namespace lithora::import {
+
+// Called now and then while a large file is read: bytes done and bytes in all.
+// The desktop program shows it in the status bar and keeps its window painted.
+using Progress = std::function<void(std::uint64_t done, std::uint64_t total)>;
+
+// What a reader hands to the workspace: the source table as columns plus everything the
+// workspace learns from the file. Column 0 is the index (depth or time) curve; column i
+// holds catalogue entry i + 1. A null sample is a quiet NaN. Rows run shallowest first.
+struct ImportResult {
+    // Field names of the source table after "Rec" and before "Counting", distinct without
+    // regard to case. For a LAS file fieldNames[0] is "DEPTH".
+    std::vector<std::string> fieldNames;
+    // Display labels, parallel to fieldNames (CurveLabel for LAS; for an ASCII file the
+    // index field keeps its name as label).
+    std::vector<std::string> fieldLabels;
+    std::vector<std::vector<double>> columns;  // parallel to fieldNames, all of one length
+    std::vector<CurveEntry> catalog;           // parallel to fieldNames
+
+    RoleLists roles;
+    // Set only when the file's units are recognised; otherwise the workspace keeps its
+    // previous tags.
+    std::optional<std::string> depthUnit;
+    std::optional<std::string> densityUnit;
+
+    bool lasSource = true;
+    std::string nullValueText;  // LAS: trimmed text of the NULL line
+    double nullValue = 0;
+    std::vector<std::string> headerLines;  // LAS: lines 0 .. the "~A" line, as in the file
+    std::string asciiHeaderLine;           // ASCII: line 0 as in the file
+
+    std::size_t rowCount() const { return columns.empty() ? 0 : columns[0].size(); }
+};
+
+}  // namespace lithora::import
