@@ -24,6 +24,8 @@ struct RoleLists {
 
 constexpr std::size_t kCatalogTextMax = 30;
 
-inline std::string cutCatalogText(const std::string& s) { return s.substr(0, kCatalogTextMax); }
+inline std::string cutCatalogText(const std::string& s) {
+    return s.substr(0, kCatalogTextMax);
+}
 
 }  // namespace lithora

@@ -15,7 +15,9 @@ std::string_view trimView(std::string_view s) {
     return s;
 }
 
-std::string trim(std::string_view s) { return std::string(trimView(s)); }
+std::string trim(std::string_view s) {
+    return std::string(trimView(s));
+}
 
 std::string numberText(double value, char decimalSeparator) {
     if (std::isnan(value)) return {};
@@ -82,8 +84,8 @@ std::optional<double> parseNumber(std::string_view text, char decimalSeparator) 
         if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
     }
     double v = 0;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v,
-                                     std::chars_format::general);
+    auto [ptr, ec] =
+        std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
         // Underflow to a denormal or zero is a number; overflow is not a sample value.
         return std::nullopt;

@@ -52,12 +52,12 @@ enum class Durability { Scratch, Full };
 // the visible records (those the filter lets through) and throws StoreError with a message
 // the caller can show.
 class StoreError : public lithora::Error {
-public:
+  public:
     using lithora::Error::Error;
 };
 
 class Table {
-public:
+  public:
     enum class State { Inactive, Browse, Edit, Insert };
 
     explicit Table(std::filesystem::path file = {}, Durability durability = Durability::Scratch);
@@ -87,8 +87,8 @@ public:
     int fieldCount() const { return static_cast<int>(fields_.size()); }
     Field& field(int index);
     const Field& field(int index) const;
-    int findField(std::string_view name) const;  // case-insensitive; -1 when absent
-    int fieldIndex(std::string_view name) const;  // throws "Field 'x' not found."
+    int findField(std::string_view name) const;          // case-insensitive; -1 when absent
+    int fieldIndex(std::string_view name) const;         // throws "Field 'x' not found."
     void setDisplayLabel(int index, std::string label);  // kept in the file too
 
     // Navigation over the visible records, in stored order.
@@ -99,9 +99,9 @@ public:
     bool eof() const { return eof_; }
     bool bof() const { return bof_; }
     bool isEmpty() const { return recordCount() == 0; }
-    int recordCount() const;   // visible records
-    int recNo() const;         // 1-based position of the current record; 0 when none
-    void moveTo(int row);      // 0-based visible row
+    int recordCount() const;  // visible records
+    int recNo() const;        // 1-based position of the current record; 0 when none
+    void moveTo(int row);     // 0-based visible row
     int currentRow() const { return current_; }
     State state() const { return state_; }
 
@@ -169,7 +169,7 @@ public:
     void clearAfterScroll() { afterScroll_ = nullptr; }
     bool hasAfterScroll() const { return static_cast<bool>(afterScroll_); }
 
-private:
+  private:
     struct Column {
         std::vector<double> f;
         std::vector<std::int32_t> i;

@@ -41,7 +41,7 @@ struct ElasticUnits {
 // knows of the imported curves. One per running program (or per command-line run).
 // Invariant: source field i (1 <= i < sourceFieldCount) holds the curve of catalog[i - 1].
 class Workspace {
-public:
+  public:
     explicit Workspace(std::filesystem::path programFolder);
     ~Workspace();
 
@@ -98,12 +98,12 @@ public:
     void exitCleanup();
 
     // Workspace values (see the class comment for the invariant).
-    int sourceFieldCount = 0;             // fields without "Counting"; 0 when empty
-    std::vector<CurveEntry> catalog;      // catalogue entry i is catalog[i - 1]
+    int sourceFieldCount = 0;         // fields without "Counting"; 0 when empty
+    std::vector<CurveEntry> catalog;  // catalogue entry i is catalog[i - 1]
     RoleLists roles;
     bool hasDensity = false, hasGammaRay = false, hasPWave = false, hasSWave = false;
-    std::string depthUnit;                // "m", "ft", "ms", or an ASCII file's own text
-    std::string densityUnit;              // "GC", "KM" or empty
+    std::string depthUnit;    // "m", "ft", "ms", or an ASCII file's own text
+    std::string densityUnit;  // "GC", "KM" or empty
     std::string densityLog, gammaRayLog, pWaveLog, sWaveLog;
     bool calcCancelled = false;
     compute::VsSettings vs;
@@ -118,7 +118,7 @@ public:
 
     int sourceTrackCount() const { return sourceFieldCount > 2 ? sourceFieldCount - 2 : 0; }
 
-private:
+  private:
     std::filesystem::path folder_;
     store::Table source_;
     store::Table elastic_;

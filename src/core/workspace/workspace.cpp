@@ -1,0 +1,374 @@
+#include "workspace/workspace.h"
+
+#include <cmath>
+#include <system_error>
+
+#include "common/number_text.h"
+#include "export/table_writer.h"
+
+namespace lithora::workspace {
+
+namespace fs = std::filesystem;
+using store::FieldDef;
+using store::FieldType;
+using store::Table;
+
+const std::vector<std::string> kLithologyNames = {"Alluvium",
+                                                  "Anhydratic Dolomite",
+                                                  "Anhydrite",
+                                                  "Arenaceous Dolomite",
+                                                  "Arenaceous Limestone",
+                                                  "Arenaceous Shale",
+                                                  "Argillaceous Dolomite",
+                                                  "Argillaceous Limestone",
+                                                  "Argillaceous Sandstone",
+                                                  "Argillaceous",
+                                                  "Ash",
+                                                  "Asphalt",
+                                                  "Basalt",
+                                                  "Basement",
+                                                  "Bedrock",
+                                                  "Bentonite",
+                                                  "Breccia",
+                                                  "Bryozoan Limestone",
+                                                  "Calcareous Dolomite",
+                                                  "Calcareous Mudstone",
+                                                  "Calcareous Sandstone",
+                                                  "Calcareous Siltstone",
+                                                  "Calcite",
+                                                  "Carbonate",
+                                                  "Clayey Sand",
+                                                  "Claystone",
+                                                  "Coal",
+                                                  "Coarse Sandstone",
+                                                  "Conglomerate",
+                                                  "Dolomite",
+                                                  "Dolomitic Limestone",
+                                                  "Dolomitic Mudstone",
+                                                  "Fine Sand",
+                                                  "Gneiss",
+                                                  "Granite",
+                                                  "Gravel",
+                                                  "Gypsum",
+                                                  "Kaolinized",
+                                                  "Limestone",
+                                                  "Marble",
+                                                  "Mudstone",
+                                                  "Oolitic Limestone",
+                                                  "Pyrite",
+                                                  "Quartz",
+                                                  "Quartzite",
+                                                  "Rhyolite",
+                                                  "Salt",
+                                                  "Sandstone",
+                                                  "Sandy Limestone",
+                                                  "Schist",
+                                                  "Shale",
+                                                  "Shaly Limestone",
+                                                  "Siltaceous Shale",
+                                                  "Siltstone",
+                                                  "Silty Limestone",
+                                                  "Silty Sand",
+                                                  "Stromatolites",
+                                                  "Talc",
+                                                  "Tuff",
+                                                  "Unknown"};
+
+namespace {
+
+constexpr const char* kReadError = "Error reading file.";
+
+void removeIfExists(const fs::path& p) {
+    std::error_code ec;
+    fs::remove(p, ec);
+}
+
+// Opens a shipped table, creating it from its definitions when missing, and refuses a file
+// whose fields are not the expected ones (an old or foreign file under that name).
+void openShipped(Table& t, const std::vector<FieldDef>& defs) {
+    if (!t.exists()) {
+        t.clearFieldDefs();
+        for (const auto& d : defs) t.addFieldDef(d);
+        t.createTable();
+    }
+    t.open();
+    bool ok = t.fieldCount() == static_cast<int>(defs.size());
+    for (int i = 0; ok && i < t.fieldCount(); ++i)
+        ok = t.field(i).def.name == defs[static_cast<std::size_t>(i)].name &&
+             t.field(i).def.type == defs[static_cast<std::size_t>(i)].type;
+    if (!ok) {
+        t.close();
+        throw store::StoreError("Table '" + t.path().filename().string() +
+                                "' does not have the fields this program needs.");
+    }
+}
+
+}  // namespace
+
+Workspace::Workspace(fs::path programFolder)
+    : folder_(std::move(programFolder)),
+      source_(folder_ / kSourceTableFile, store::Durability::Scratch),
+      elastic_(folder_ / kElasticTableFile, store::Durability::Scratch),
+      litholog_(folder_ / kLithologTableFile, store::Durability::Full) {}
+
+Workspace::~Workspace() = default;
+
+void Workspace::openShippedTables() {
+    std::vector<FieldDef> elasticDefs;
+    for (const char* name : compute::kElasticFieldNames)
+        elasticDefs.push_back({name, FieldType::Float});
+    openShipped(elastic_, elasticDefs);
+    for (int i = 0; i < compute::kElasticFieldCount; ++i)
+        if (elastic_.field(i).displayLabel.empty())
+            elastic_.setDisplayLabel(i, compute::kElasticFieldLabels[static_cast<std::size_t>(i)]);
+
+    openShipped(litholog_, {{"TopDepth", FieldType::Float},
+                            {"BottomDepth", FieldType::Float},
+                            {"Lithology", FieldType::Text, 30, true}});
+}
+
+bool Workspace::loaded() const {
+    return source_.exists();
+}
+
+bool Workspace::clearStaleSource() {
+    if (source_.isOpen()) return false;
+    removeIfExists(source_.path());
+    removeIfExists(folder_ / "TABLE.DB");
+    return !source_.exists();
+}
+
+void Workspace::installImport(import::ImportResult&& r) {
+    const std::size_t rows = r.rowCount();
+    if (r.fieldNames.empty() || rows == 0 || r.columns.size() != r.fieldNames.size() ||
+        r.catalog.size() != r.fieldNames.size())
+        throw Error(kReadError);
+    for (const auto& c : r.columns)
+        if (c.size() != rows) throw Error(kReadError);
+
+    if (source_.isOpen()) source_.close();
+    source_.clearFieldDefs();
+    source_.addFieldDef({"Rec", FieldType::Integer});
+    for (const auto& name : r.fieldNames) source_.addFieldDef({name, FieldType::Float});
+    source_.addFieldDef({"Counting", FieldType::Float});
+    try {
+        source_.createTable();
+        source_.open();
+        source_.setDisplayLabel(0, "Rec. #");
+        for (std::size_t i = 0; i < r.fieldNames.size(); ++i)
+            source_.setDisplayLabel(static_cast<int>(i + 1),
+                                    i < r.fieldLabels.size() ? r.fieldLabels[i] : r.fieldNames[i]);
+        source_.field(static_cast<int>(r.fieldNames.size() + 1)).visible = false;
+
+        std::vector<Table::BulkColumn> cols(r.fieldNames.size() + 2);
+        cols[0].integers.resize(rows);
+        for (std::size_t i = 0; i < rows; ++i) cols[0].integers[i] = static_cast<int>(i + 1);
+        for (std::size_t i = 0; i < r.columns.size(); ++i)
+            cols[i + 1].floats = std::move(r.columns[i]);
+        source_.disableControls();
+        source_.loadColumns(std::move(cols));
+        source_.enableControls();
+    } catch (const store::StoreError&) {
+        if (source_.controlsDisabled()) source_.enableControls();
+        source_.close();
+        throw Error(kReadError);
+    }
+
+    sourceFieldCount = static_cast<int>(r.fieldNames.size()) + 1;
+    catalog = std::move(r.catalog);
+    roles = std::move(r.roles);
+    hasDensity = !roles.density.empty();
+    hasGammaRay = !roles.gammaRay.empty();
+    hasPWave = !roles.pWave.empty();
+    hasSWave = !roles.sWave.empty();
+    if (r.depthUnit) depthUnit = *r.depthUnit;
+    if (r.densityUnit) densityUnit = *r.densityUnit;
+    lasSource = r.lasSource;
+    nullValue = r.nullValue;
+    nullValueText = r.nullValueText;
+    headerLines = std::move(r.headerLines);
+    asciiHeaderLine = std::move(r.asciiHeaderLine);
+    filterActive = false;
+
+    auto depth = source_.floatColumn(1);
+    shownTopDepth = depth.front();
+    shownBottomDepth = depth.back();
+    lithologNextTop = shownTopDepth;
+    lithologBottomLimit = shownBottomDepth;
+    if (litholog_.isOpen()) {
+        for (int f = 0; f < 2; ++f) {
+            litholog_.field(f).minValue = shownTopDepth;
+            litholog_.field(f).maxValue = shownBottomDepth;
+        }
+    }
+}
+
+Summary Workspace::summary(char sep) const {
+    Summary s;
+    if (!source_.isOpen() || source_.totalRecordCount() == 0) return s;
+    auto depth = source_.floatColumn(1);
+    const auto n = source_.totalRecordCount();
+    s.records = std::to_string(n);
+    s.tracks = std::to_string(sourceFieldCount - 2);
+    s.start = numberText(depth.front(), sep);
+    s.stop = numberText(depth.back(), sep);
+    // The interval is worked out from the texts shown, as a person reading the boxes would.
+    // A single record has no interval: the box stays empty rather than dividing by zero.
+    auto start = parseNumber(numberText(depth.front()));
+    auto stop = parseNumber(numberText(depth.back()));
+    if (n > 1 && start && stop)
+        s.interval = numberText((*stop - *start) / static_cast<double>(n - 1), sep);
+    return s;
+}
+
+std::optional<ElasticUnits> Workspace::unitsFromTags() const {
+    auto sonic = compute::sonicUnitFromTag(depthUnit);
+    auto density = compute::densityUnitFromTag(densityUnit);
+    if (!sonic || !density) return std::nullopt;
+    return ElasticUnits{*sonic, *density};
+}
+
+void Workspace::computeElastic(const std::string& density, const std::string& pWave,
+                               const std::string& sWave, const ElasticUnits& units,
+                               const compute::VsSettings& vsSettings) {
+    const int fd = source_.fieldIndex(density);
+    const int fp = source_.fieldIndex(pWave);
+    const int fs = sWave.empty() ? -1 : source_.fieldIndex(sWave);
+
+    const auto rec = source_.visibleFloats(0);
+    const auto depth = source_.visibleFloats(1);
+    const auto rho = source_.visibleFloats(fd);
+    const auto dt = source_.visibleFloats(fp);
+    std::vector<double> dts;
+    if (fs >= 0) dts = source_.visibleFloats(fs);
+
+    compute::ElasticInputs in;
+    in.rec = rec;
+    in.depth = depth;
+    in.density = rho;
+    in.pSonic = dt;
+    in.sSonic = dts;
+    in.sonicUnit = units.sonic;
+    in.densityUnit = units.density;
+    in.measuredVs = fs >= 0;
+    in.vs = vsSettings;
+    compute::ElasticColumns out = compute::computeElastic(in);
+
+    if (!elastic_.isOpen()) elastic_.open();
+    elastic_.setDisplayLabel(compute::kDepth, source_.field(1).label());
+    elastic_.setDisplayLabel(compute::kRho, density + " (Kg/m3)");
+    std::vector<Table::BulkColumn> cols(compute::kElasticFieldCount);
+    for (int i = 0; i < compute::kElasticFieldCount; ++i)
+        cols[static_cast<std::size_t>(i)].floats =
+            std::move(out.columns[static_cast<std::size_t>(i)]);
+    elastic_.disableControls();
+    try {
+        elastic_.loadColumns(std::move(cols));
+    } catch (...) {
+        elastic_.enableControls();
+        throw;
+    }
+    elastic_.enableControls();
+}
+
+compute::ElasticColumns Workspace::visibleElastic() const {
+    compute::ElasticColumns out;
+    if (!elastic_.isOpen()) return out;
+    for (int i = 0; i < compute::kElasticFieldCount; ++i)
+        out.columns[static_cast<std::size_t>(i)] = elastic_.visibleFloats(i);
+    return out;
+}
+
+void Workspace::saveTable(const fs::path& target, const std::vector<std::string>& memo) {
+    if (!elastic_.isOpen() || elastic_.isEmpty()) return;
+    const auto table = visibleElastic();
+    if (lasSource) {
+        exporter::LasExportInput in;
+        in.depthUnit = depthUnit;
+        if (source_.isOpen() && !source_.isEmpty()) {
+            in.startText = numberText(source_.cellFloat(0, 1));
+            in.stopText = numberText(source_.cellFloat(source_.recordCount() - 1, 1));
+        }
+        in.stepText = summary('.').interval;
+        in.memo = memo;
+        in.nullValueText = nullValueText;
+        exporter::writeLasTable(target, in, table);
+    } else {
+        exporter::writeAsciiTable(target, exporter::AsciiExportInput{asciiHeaderLine}, table);
+    }
+}
+
+void Workspace::applyDepthFilter(double lo, double hi) {
+    if (!source_.isOpen()) return;
+    source_.setFilterRange(1, lo, hi);
+    source_.setFiltered(true);
+    if (elastic_.isOpen()) {
+        elastic_.setFilterRange(compute::kDepth, lo, hi);
+        elastic_.setFiltered(true);
+    }
+    shownTopDepth = lo;
+    shownBottomDepth = hi;
+    filterActive = true;
+}
+
+void Workspace::undoDepthFilter() {
+    if (source_.isOpen()) source_.setFiltered(false);
+    if (elastic_.isOpen()) elastic_.setFiltered(false);
+    filterActive = false;
+    if (source_.isOpen() && source_.totalRecordCount() > 0) {
+        auto depth = source_.floatColumn(1);
+        shownTopDepth = depth.front();
+        shownBottomDepth = depth.back();
+        lithologBottomLimit = shownBottomDepth;
+    }
+}
+
+void Workspace::emptyTable() {
+    if (!loaded()) return;
+    if (source_.isOpen()) source_.close();
+    source_.setFiltered(false);
+    std::error_code ec;
+    fs::remove(source_.path(), ec);
+    if (elastic_.isOpen()) {
+        elastic_.setFiltered(false);
+        elastic_.emptyTable();
+    } else if (elastic_.exists()) {
+        elastic_.emptyTable();
+    }
+    filterActive = false;
+    if (litholog_.isOpen() && !litholog_.isEmpty()) {
+        litholog_.emptyTable();
+        for (int f = 0; f < 2; ++f) litholog_.field(f).minValue = shownTopDepth;
+    }
+    sourceFieldCount = 0;
+    roles = RoleLists{};
+    hasDensity = hasGammaRay = hasPWave = hasSWave = false;
+    headerLines.clear();
+}
+
+void Workspace::exitCleanup() {
+    auto quietly = [](auto&& fn) {
+        try {
+            fn();
+        } catch (const std::exception&) {
+            // Clean-up at exit goes on past a table that cannot be emptied.
+        }
+    };
+    quietly([&] {
+        if (elastic_.isOpen() && !elastic_.isEmpty()) elastic_.emptyTable();
+    });
+    quietly([&] {
+        if (litholog_.isOpen() && !litholog_.isEmpty()) litholog_.emptyTable();
+    });
+    elastic_.close();
+    litholog_.close();
+    source_.close();
+    removeIfExists(source_.path());
+    removeIfExists(folder_ / kLogsTableFile);
+    for (int n = 150; n >= 1; --n)
+        removeIfExists(folder_ / ("tempchart" + std::to_string(n) + ".tee"));
+    removeIfExists(folder_ / "tempchart.tee");
+    removeIfExists(folder_ / "temp.tmp");
+}
+
+}  // namespace lithora::workspace
