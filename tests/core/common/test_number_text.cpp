@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "common/number_text.h"
+
+using lithora::numberText;
+using lithora::parseNumber;
+
+namespace {
+
+struct TextCase {
+    double value;
+    char separator;
+    const char* text;
+};
+
+class NumberTextTest : public ::testing::TestWithParam<TextCase> {};
+
+TEST_P(NumberTextTest, ShortestFormWithFifteenDigits) {
+    const auto& c = GetParam();
+    EXPECT_EQ(numberText(c.value, c.separator), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NumberTextTest,
+    ::testing::Values(TextCase{1500, '.', "1500"}, TextCase{0.2534, '.', "0.2534"},
+                      TextCase{-12.5, '.', "-12.5"}, TextCase{0.00001, '.', "0.00001"},
+                      TextCase{1E-6, '.', "1E-6"}, TextCase{-1.234E-6, '.', "-1.234E-6"},
+                      TextCase{123456789012345, '.', "123456789012345"},
+                      TextCase{1E15, '.', "1E15"}, TextCase{1.5E15, '.', "1.5E15"},
+                      TextCase{0.1 + 0.2, '.', "0.3"}, TextCase{2.0 / 3.0, '.', "0.666666666666667"},
+                      TextCase{-0.0, '.', "0"}, TextCase{0.2534, ',', "0,2534"},
+                      TextCase{1500.25, ',', "1500,25"}, TextCase{1E-6 * 1.5, ',', "1,5E-6"},
+                      TextCase{std::numeric_limits<double>::quiet_NaN(), '.', ""}));
+
+TEST(ParseNumber, WholeTokensOnly) {
+    EXPECT_EQ(parseNumber("-999.25"), -999.25);
+    EXPECT_EQ(parseNumber(" 1E-6 "), 1E-6);
+    EXPECT_EQ(parseNumber("+2.5"), 2.5);
+    EXPECT_EQ(parseNumber("0,25", ','), 0.25);
+    for (const char* bad : {"", " ", "1.5x", "-1.#IND", "(null)", "nan", "inf", "1,5", "--1", "+-1",
+                            "1e999"})
+        EXPECT_FALSE(parseNumber(bad).has_value()) << bad;
+    EXPECT_FALSE(parseNumber("1.5", ',').has_value());
+}
+
+TEST(ParseNumber, RoundTripsItsOwnText) {
+    for (double v : {1500.0, 0.2534, -12.5, 1E-6, 123456789012345.0, 1E15, 3047.9999})
+        EXPECT_EQ(parseNumber(numberText(v)), v) << v;
+}
+
+}  // namespace
