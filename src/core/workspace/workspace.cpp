@@ -228,6 +228,22 @@ std::optional<ElasticUnits> Workspace::unitsFromTags() const {
     return ElasticUnits{*sonic, *density};
 }
 
+std::string Workspace::unknownUnitsText(const std::string& densityCurve) const {
+    auto unitOf = [this](int field) -> std::string {
+        if (field < 1 || field > static_cast<int>(catalog.size())) return {};
+        std::string u = catalog[static_cast<std::size_t>(field - 1)].unit;
+        if (u.size() >= 2 && u.front() == '(' && u.back() == ')') u = u.substr(1, u.size() - 2);
+        return u;
+    };
+    int densityField = source_.isOpen() ? source_.findField(densityCurve) : -1;
+    std::string depthText = unitOf(1);
+    if (depthText.empty()) depthText = depthUnit;
+    return "The units of the sonic and density curves are not known (depth unit \"" + depthText +
+           "\", density unit \"" + unitOf(densityField) +
+           "\"): the sonic curves may be in microseconds per metre or per foot, the density in "
+           "g/cm3 or kg/m3.";
+}
+
 void Workspace::computeElastic(const std::string& density, const std::string& pWave,
                                const std::string& sWave, const ElasticUnits& units,
                                const compute::VsSettings& vsSettings) {

@@ -25,12 +25,6 @@ struct Summary {
     std::string records, tracks, start, stop, interval;
 };
 
-// The message when the file's depth or density unit has no conversion rule and the user
-// gave no answer.
-inline constexpr const char* kUnknownUnitsMessage =
-    "The units of the sonic and density curves are not known. Choose the units to compute "
-    "the elastic parameters.";
-
 // Units of the sonic and density curves for one computation.
 struct ElasticUnits {
     compute::SonicUnit sonic;
@@ -73,6 +67,9 @@ class Workspace {
 
     // The units to compute with, from the unit tags; nullopt when a tag has no rule.
     std::optional<ElasticUnits> unitsFromTags() const;
+    // Says that the units have no conversion rule, naming the unit texts the file gave for
+    // the depth curve and for the chosen density curve.
+    std::string unknownUnitsText(const std::string& densityCurve) const;
 
     // Fills the elastic table from the visible source records: one record per record.
     // density/pWave/sWave name source fields (sWave empty: Vs estimated with vs).

@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Run {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("lithora_cli_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    Run run(const std::string& args) {
+        const auto out = dir / "stdout.txt", err = dir / "stderr.txt";
+        std::string cmd = std::string("'") + LITHORA_CLI + "' " + args + " >'" + out.string() +
+                          "' 2>'" + err.string() + "' </dev/null";
+        int status = std::system(cmd.c_str());
+        Run r;
+        r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = slurp(out);
+        r.err = slurp(err);
+        return r;
+    }
+    static std::string data(const std::string& name) {
+        return "'" + std::string(LITHORA_TEST_DATA) + "/cli/" + name + "'";
+    }
+
+    fs::path dir;
+};
+
+TEST_F(CliTest, UsageErrorsExitWithTwo) {
+    for (const char* args :
+         {"", "frobnicate x.las", "import", "import a.las --bogus",
+          "elastic " LITHORA_TEST_DATA "/cli/well.las", "elastic x.las -o y.las --from 1",
+          "import a.las b.las", "elastic x.las -o y --vs-equation cubic"}) {
+        Run r = run(args);
+        EXPECT_EQ(r.code, 2) << args;
+        EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
+    }
+}
+
+TEST_F(CliTest, ImportPrintsTheWorkspaceAsJson) {
+    Run r = run("import " + data("well.las") + " --table '" + (dir / "t.tsv").string() + "'");
+    ASSERT_EQ(r.code, 0) << r.err;
+    auto j = nlohmann::json::parse(r.out);
+    ASSERT_EQ(j["fields"].size(), 7u);
+    EXPECT_EQ(j["fields"][0]["name"], "Rec");
+    EXPECT_EQ(j["fields"][0]["label"], "Rec. #");
+    EXPECT_EQ(j["fields"][1]["name"], "DEPTH");
+    EXPECT_EQ(j["fields"][1]["label"], "DEPT(M)");
+    EXPECT_EQ(j["fields"][2]["label"], "RHOB(G/CC)");
+    EXPECT_EQ(j["fields"][6]["name"], "Counting");
+    EXPECT_EQ(j["fields"][6]["label"], "");
+    EXPECT_EQ(j["catalog"][0]["unit"], "(M)");
+    EXPECT_EQ(j["roles"]["density"], nlohmann::json::array({"RHOB"}));
+    EXPECT_EQ(j["roles"]["s_wave"], nlohmann::json::array({"DTSM"}));
+    EXPECT_EQ(j["gamma_ray_index"], 5);
+    EXPECT_EQ(j["depth_unit"], "m");
+    EXPECT_EQ(j["density_unit"], "GC");
+    EXPECT_EQ(j["null_value_text"], "-999.25");
+    EXPECT_EQ(j["las_source"], true);
+    EXPECT_EQ(j["summary"]["records"], 3);
+    EXPECT_EQ(j["summary"]["tracks"], 4);
+    EXPECT_DOUBLE_EQ(j["summary"]["start"].get<double>(), 1500);
+    EXPECT_DOUBLE_EQ(j["summary"]["stop"].get<double>(), 1500.5);
+    EXPECT_DOUBLE_EQ(j["summary"]["interval"].get<double>(), 0.25);
+    EXPECT_EQ(j["header"][0], "~VERSION INFORMATION");
+    EXPECT_EQ(j["header"].back(), "~A  DEPTH     RHOB      DT      DTSM     GR");
+
+    EXPECT_EQ(slurp(dir / "t.tsv"),
+              "Rec\tDEPTH\tRHOB\tDT\tDTSM\tGR\r\n"
+              "1\t1500\t2.5\t250\t500\t45\r\n"
+              "2\t1500.25\t2.5\t\t500\t50\r\n"
+              "3\t1500.5\t2.4\t200\t400\t55\r\n");
+}
+
+TEST_F(CliTest, BadInputExitsWithOneAndTheProgramsMessage) {
+    std::ofstream(dir / "binary.las", std::ios::binary) << std::string("\x00\xff\x13\x37", 4);
+    for (const std::string& file :
+         {(dir / "missing.las").string(), (dir / "binary.las").string()}) {
+        Run r = run("import '" + file + "'");
+        EXPECT_EQ(r.code, 1) << file;
+        EXPECT_EQ(r.err, "Error reading file.\n") << file;
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST_F(CliTest, ElasticWritesTheLasTableWithMeasuredVs) {
+    const auto out = dir / "out.las";
+    Run r = run("elastic " + data("well.las") + " -o '" + out.string() + "' --table '" +
+                (dir / "e.tsv").string() + "'");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string las = slurp(out);
+    // Hand-worked: Vp 4000, Vs 2000, rho 2500 and Vp 5000, Vs 2500, rho 2400.
+    EXPECT_NE(las.find("        1500      0.3333          20     26.6667          10     26.6667"
+                       "       10000        5000           2           2       50000       25000"
+                       "\r\n"),
+              std::string::npos)
+        << las;
+    EXPECT_NE(las.find("     1500.25     -999.25     -999.25"), std::string::npos);
+    EXPECT_NE(las.find("      1500.5      0.3333          30          40          15          40"
+                       "       12000        6000           2           2       72000       36000"
+                       "\r\n"),
+              std::string::npos);
+    EXPECT_NE(las.find(" STRT.M          1500:    START DEPTH\r\n"), std::string::npos);
+    EXPECT_NE(las.find(" STEP.M             0.25:    STEP VALUE\r\n"), std::string::npos);
+    EXPECT_NE(las.find(" BHT .DEGC       35.5:    BOTTOM HOLE TEMPERATURE\r\n"), std::string::npos);
+
+    const std::string tsv = slurp(dir / "e.tsv");
+    EXPECT_EQ(tsv.substr(0, tsv.find("\r\n")),
+              "Rec\tDepth\tPoisson Ratio\tLame Constant\tBulk Modulus\tShear Modulus\tYoung "
+              "Modulus\tLanda.Rho\tMiu.Rho\tLanda/Miu\tVp\tVs\tVp/Vs\tP-Impedance\tS-"
+              "Impedance\tRho");
+    EXPECT_NE(tsv.find("\r\n2\t1500.25\t\t\t"), std::string::npos);
+}
+
+TEST_F(CliTest, ElasticEstimatesVsAndAppliesTheDepthFilter) {
+    const auto out = dir / "out.las";
+    Run r =
+        run("elastic " + data("well.las") + " --vs-equation sqrt3 --from 1500.25 --to 1500.5 -o '" +
+            out.string() + "' --table '" + (dir / "e.tsv").string() + "'");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string las = slurp(out);
+    EXPECT_NE(las.find(" STRT.M          1500.25:    START DEPTH\r\n"), std::string::npos);
+    EXPECT_NE(las.find(" STOP.M          1500.5:    STOP DEPTH\r\n"), std::string::npos);
+    EXPECT_EQ(las.find("\r\n        1500 "), std::string::npos);  // outside the filter
+    const std::string tsv = slurp(dir / "e.tsv");
+    // Vp 5000 / sqrt(3) = 2886.7513459...
+    EXPECT_NE(tsv.find("\t5000\t2886.7513\t"), std::string::npos) << tsv;
+}
+
+TEST_F(CliTest, UnknownUnitsAreRefusedUnlessGiven) {
+    const auto out = dir / "out.las";
+    Run refused = run("elastic " + data("well_lower_m.las") + " -o '" + out.string() + "'");
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_NE(refused.err.find("units of the sonic and density curves are not known"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_NE(refused.err.find("\"m\""), std::string::npos);
+    EXPECT_FALSE(fs::exists(out));
+
+    Run given = run("elastic " + data("well_lower_m.las") + " --depth-unit m -o '" + out.string() +
+                    "' --table '" + (dir / "e.tsv").string() + "'");
+    ASSERT_EQ(given.code, 0) << given.err;
+    EXPECT_NE(slurp(dir / "e.tsv").find("\t4000\t2000\t2\t10000\t5000\t2500\r\n"),
+              std::string::npos);
+}
+
+}  // namespace
