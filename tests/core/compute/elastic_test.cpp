@@ -1,0 +1,454 @@
+#include "compute/elastic.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/error.h"
+#include "compute/elastic_exact.h"
+
+namespace lithora::compute {
+namespace {
+
+constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
+
+TEST(ElasticFields, NamesAndLabelsInTableOrder) {
+    const std::vector<std::string> names = {"Rec",
+                                            "Depth",
+                                            "Poisson Ratio",
+                                            "Lame Constant",
+                                            "Bulk Modulus",
+                                            "Shear Modulus",
+                                            "Young Modulus",
+                                            "Landa.Rho",
+                                            "Miu.Rho",
+                                            "Landa/Miu",
+                                            "Vp",
+                                            "Vs",
+                                            "Vp/Vs",
+                                            "P-Impedance",
+                                            "S-Impedance",
+                                            "Rho"};
+    const std::vector<std::string> labels = {"Rec",
+                                             "Depth",
+                                             "POISSON RATIO",
+                                             "LAME PAR. (GPa)",
+                                             "BULK MOD. (GPa)",
+                                             "SHEAR MOD. (GPa)",
+                                             "YOUNG MOD. (GPa)",
+                                             "LAMBDA.RHO (GPa.Kg/m3)",
+                                             "MU.RHO (GPa.Kg/m3)",
+                                             "LAMBDA/MU",
+                                             "Vp (m/s)",
+                                             "Vs (m/s)",
+                                             "Vp/Vs",
+                                             "P-IMPEDANCE (Mg/sm2)",
+                                             "S-IMPEDANCE (Mg/sm2)",
+                                             "Rho"};
+    for (int f = 0; f < kElasticFieldCount; ++f) {
+        EXPECT_EQ(kElasticFieldNames[f], names[f]) << f;
+        EXPECT_EQ(kElasticFieldLabels[f], labels[f]) << f;
+    }
+}
+
+TEST(ElasticUnits, TagsAreMatchedExactly) {
+    EXPECT_EQ(sonicUnitFromTag("m"), SonicUnit::PerMetre);
+    EXPECT_EQ(sonicUnitFromTag("ft"), SonicUnit::PerFoot);
+    EXPECT_EQ(sonicUnitFromTag("ms"), SonicUnit::PerFoot);
+    for (const char* tag : {"", "M", "FT", "Ft", "METERS", "m ", "us/ft"})
+        EXPECT_FALSE(sonicUnitFromTag(tag).has_value()) << tag;
+
+    EXPECT_EQ(densityUnitFromTag("GC"), DensityUnit::GramsPerCc);
+    EXPECT_EQ(densityUnitFromTag("KM"), DensityUnit::KgPerM3);
+    for (const char* tag : {"", "gc", "G/CC", "K/M3", "km"})
+        EXPECT_FALSE(densityUnitFromTag(tag).has_value()) << tag;
+}
+
+TEST(RoundTo4, HalvesGoToTheEvenNeighbour) {
+    // 0.00005L is exactly half of 0.0001L, so value / 0.0001 is exactly 0.5, 1.5, ...
+    EXPECT_EQ(roundTo4(0.00005L), 0.0);
+    EXPECT_EQ(roundTo4(0.00015L), 0.0002);
+    EXPECT_EQ(roundTo4(-0.00015L), -0.0002);
+    EXPECT_EQ(roundTo4(2450.03125L), 2450.0312);  // 24500312.5 -> even 24500312
+    EXPECT_EQ(roundTo4(2450.09375L), 2450.0938);  // 24500937.5 -> even 24500938
+    EXPECT_EQ(roundTo4(1.23456L), 1.2346);
+    EXPECT_EQ(roundTo4(-7.00004L), -7.0);
+    EXPECT_EQ(roundTo4(1413.7L), 1413.7);  // the double nearest the 4-decimal value
+}
+
+// Inputs of a single row and the values expected in it, field -> value (NaN: null).
+struct Case {
+    const char* name;
+    const char* depthUnit;
+    const char* densityUnit;
+    double density;
+    double dt;
+    double dts;  // NaN with measured = false: the S-sonic is not consulted
+    bool measured;
+    VsSettings vs;
+    std::map<int, double> expected;
+};
+
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+
+// Values from the formulas worked by hand (see each case).
+const Case kCases[] = {
+    // Vp 3000, Vs 1500, rho 2500 kg/m3: V = 9e6, W = 2.25e6.
+    {"Vp3000Vs1500",
+     "m",
+     "KM",
+     2500,
+     1e6 / 3000.0,
+     1e6 / 1500.0,
+     true,
+     {},
+     {{kPoissonRatio, 0.3333},
+      {kLameConstant, 11.25},
+      {kBulkModulus, 15.0},
+      {kShearModulus, 5.625},
+      {kYoungModulus, 15.0},
+      {kLandaRho, 28125.0},
+      {kMiuRho, 14062.5},
+      {kLandaMiu, 2.0},
+      {kVp, 3000.0},
+      {kVs, 1500.0},
+      {kVpVs, 2.0},
+      {kPImpedance, 7500.0},
+      {kSImpedance, 3750.0},
+      {kRho, 2500.0}}},
+    // ft, g/cc: Vp = 304800 / 100 = 3048, Vs = 1524, rho = 2500.
+    {"FeetGramsPerCc",
+     "ft",
+     "GC",
+     2.5,
+     100,
+     200,
+     true,
+     {},
+     {{kVp, 3048.0},
+      {kVs, 1524.0},
+      {kRho, 2500.0},
+      {kLameConstant, 11.6129},
+      {kBulkModulus, 15.4838},
+      {kShearModulus, 5.8064},
+      {kYoungModulus, 15.4838},
+      {kPImpedance, 7620.0},
+      {kSImpedance, 3810.0},
+      {kLandaRho, 29032.2},
+      {kMiuRho, 14516.1},
+      {kPoissonRatio, 0.3333},
+      {kLandaMiu, 2.0},
+      {kVpVs, 2.0}}},
+    {"MillisecondsConvertLikeFeet",
+     "ms",
+     "GC",
+     2.5,
+     100,
+     200,
+     true,
+     {},
+     {{kVp, 3048.0}, {kVs, 1524.0}, {kShearModulus, 5.8064}, {kMiuRho, 14516.1}}},
+    // 1e6 / 328.084 = 3047.99990246...
+    {"MetresPerSlowness",
+     "m",
+     "GC",
+     2.5,
+     328.084,
+     656.168,
+     true,
+     {},
+     {{kVp, 3047.9999}, {kRho, 2500.0}}},
+    {"KilogramsPerCubicMetreUnconverted", "ft", "KM", 2450, 100, 200, true, {}, {{kRho, 2450.0}}},
+    // Exact binary halves of the fourth decimal round to the even neighbour.
+    {"RhoTieToEvenDown", "ft", "KM", 2450.03125, 100, 200, true, {}, {{kRho, 2450.0312}}},
+    {"RhoTieToEvenUp", "ft", "KM", 2450.09375, 100, 200, true, {}, {{kRho, 2450.0938}}},
+    // 3000 / sqrt(3) = 1732.05080757
+    {"EstimatedSqrt3",
+     "m",
+     "KM",
+     2500,
+     1e6 / 3000.0,
+     kNull,
+     false,
+     {0, 0.8619, 1172},
+     {{kVp, 3000.0}, {kVs, 1732.0508}, {kVpVs, 1.7321}, {kPoissonRatio, 0.25}}},
+    // 0.8619 * 3000 - 1172 = 1413.7
+    {"EstimatedLinearDefaults",
+     "m",
+     "KM",
+     2500,
+     1e6 / 3000.0,
+     kNull,
+     false,
+     {1, 0.8619, 1172},
+     {{kVs, 1413.7}, {kSImpedance, 3534.25}}},
+    // 0.8 * 2500 - 1000 = 1000; Poisson (6.25e6 - 2e6) / (2 * 5.25e6) = 0.40476
+    {"EstimatedLinearEdited",
+     "m",
+     "KM",
+     2000,
+     400,
+     kNull,
+     false,
+     {1, 0.8, 1000},
+     {{kVp, 2500.0}, {kVs, 1000.0}, {kVpVs, 2.5}, {kPoissonRatio, 0.4048}, {kLandaMiu, 4.25}}},
+    // A negative estimate is stored as computed: 0.8619 * 1000 - 1172 = -310.1.
+    {"EstimatedNegativeVsKept",
+     "m",
+     "KM",
+     2000,
+     1000,
+     kNull,
+     false,
+     {1, 0.8619, 1172},
+     {{kVp, 1000.0}, {kVs, -310.1}, {kVpVs, -3.2248}, {kSImpedance, -620.2}}},
+};
+
+// Rows stored like a null sample: only Rec and Depth.
+const Case kNullCases[] = {
+    {"NullDensity", "ft", "GC", kNull, 100, 200, true, {}, {}},
+    {"NullPSonic", "ft", "GC", 2.5, kNull, 200, true, {}, {}},
+    {"NullSSonicMeasured", "ft", "GC", 2.5, 100, kNull, true, {}, {}},
+    {"NullDensityEstimated", "ft", "GC", kNull, 100, kNull, false, {1, 0.8619, 1172}, {}},
+    {"InfiniteSlowness",
+     "ft",
+     "GC",
+     2.5,
+     std::numeric_limits<double>::infinity(),
+     200,
+     true,
+     {},
+     {}},
+    {"ZeroPSlowness", "ft", "GC", 2.5, 0, 200, true, {}, {}},
+    {"ZeroSSlowness", "ft", "GC", 2.5, 100, 0, true, {}, {}},
+    {"VpEqualsVs", "ft", "GC", 2.5, 150, 150, true, {}, {}},
+    {"VpEqualsMinusVs", "ft", "GC", 2.5, 150, -150, true, {}, {}},
+    // 0.5 * 2500 - 1250 = 0
+    {"EstimatedVsZero", "m", "KM", 2000, 400, kNull, false, {1, 0.5, 1250}, {}},
+    // 1 * Vp - 0 = Vp
+    {"EstimatedVsEqualsVp", "m", "KM", 2000, 400, kNull, false, {1, 1.0, 0}, {}},
+};
+
+ElasticColumns computeOne(const Case& c) {
+    const std::vector<double> rec{7}, depth{1234.5}, den{c.density}, dt{c.dt}, dts{c.dts};
+    ElasticInputs in;
+    in.rec = rec;
+    in.depth = depth;
+    in.density = den;
+    in.pSonic = dt;
+    if (c.measured) in.sSonic = dts;
+    in.sonicUnit = sonicUnitFromTag(c.depthUnit).value();
+    in.densityUnit = densityUnitFromTag(c.densityUnit).value();
+    in.measuredVs = c.measured;
+    in.vs = c.vs;
+    return computeElastic(in);
+}
+
+class ElasticCase : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ElasticCase, StoresTheHandComputedValues) {
+    const Case& c = GetParam();
+    const ElasticColumns t = computeOne(c);
+    ASSERT_EQ(t.rowCount(), 1u);
+    EXPECT_EQ(t.columns[kRec][0], 7);
+    EXPECT_EQ(t.columns[kDepth][0], 1234.5);
+    for (const auto& [field, value] : c.expected)
+        EXPECT_NEAR(t.columns[field][0], value, 1e-9) << kElasticFieldNames[field];
+    for (int f = kPoissonRatio; f < kElasticFieldCount; ++f)
+        EXPECT_FALSE(std::isnan(t.columns[f][0])) << kElasticFieldNames[f];
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ElasticCase, ::testing::ValuesIn(kCases),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+class ElasticNullRow : public ::testing::TestWithParam<Case> {};
+
+TEST_P(ElasticNullRow, KeepsOnlyRecAndDepth) {
+    const ElasticColumns t = computeOne(GetParam());
+    ASSERT_EQ(t.rowCount(), 1u);
+    EXPECT_EQ(t.columns[kRec][0], 7);
+    EXPECT_EQ(t.columns[kDepth][0], 1234.5);
+    for (int f = kPoissonRatio; f < kElasticFieldCount; ++f)
+        EXPECT_TRUE(std::isnan(t.columns[f][0])) << kElasticFieldNames[f];
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ElasticNullRow, ::testing::ValuesIn(kNullCases),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST(Elastic, NullRowsCarryNothingFromTheirNeighbours) {
+    const std::vector<double> rec{1, 2, 3, 4}, depth{10, 10.5, 11, 11.5};
+    const std::vector<double> den{2.5, kNull, 2.5, 2.5}, dt{100, 100, 0, 100};
+    const std::vector<double> dts{200, 200, 200, 200};
+    ElasticInputs in;
+    in.rec = rec;
+    in.depth = depth;
+    in.density = den;
+    in.pSonic = dt;
+    in.sSonic = dts;
+    in.sonicUnit = SonicUnit::PerFoot;
+    in.densityUnit = DensityUnit::GramsPerCc;
+    const ElasticColumns t = computeElastic(in);
+    ASSERT_EQ(t.rowCount(), 4u);
+    EXPECT_EQ(t.columns[kRec], rec);
+    EXPECT_EQ(t.columns[kDepth], depth);
+    for (std::size_t row : {0u, 3u}) EXPECT_NEAR(t.columns[kVp][row], 3048.0, 1e-9);
+    for (std::size_t row : {1u, 2u})
+        for (int f = kPoissonRatio; f < kElasticFieldCount; ++f)
+            EXPECT_TRUE(std::isnan(t.columns[f][row])) << row << " " << kElasticFieldNames[f];
+}
+
+TEST(Elastic, EstimatedModeNeverReadsTheShearColumn) {
+    const std::vector<double> rec{1}, depth{10}, den{2500}, dt{400};
+    ElasticInputs in;
+    in.rec = rec;
+    in.depth = depth;
+    in.density = den;
+    in.pSonic = dt;
+    in.sonicUnit = SonicUnit::PerMetre;
+    in.densityUnit = DensityUnit::KgPerM3;
+    in.measuredVs = false;
+    in.vs = {1, 0.8, 1000};
+    EXPECT_NEAR(computeElastic(in).columns[kVs][0], 1000.0, 1e-9);
+}
+
+TEST(Elastic, EmptyInputGivesEmptyTable) {
+    ElasticInputs in;
+    const ElasticColumns t = computeElastic(in);
+    for (const auto& column : t.columns) EXPECT_TRUE(column.empty());
+}
+
+TEST(Elastic, RejectsColumnsOfDifferentLengthAndUnknownEquation) {
+    const std::vector<double> one{1}, two{1, 2};
+    ElasticInputs in;
+    in.rec = one;
+    in.depth = one;
+    in.density = one;
+    in.pSonic = two;
+    in.sSonic = one;
+    EXPECT_THROW(computeElastic(in), Error);
+    in.pSonic = one;
+    in.sSonic = {};
+    EXPECT_THROW(computeElastic(in), Error);  // measured mode needs the shear column
+    in.measuredVs = false;
+    in.vs.equationKind = 2;
+    EXPECT_THROW(computeElastic(in), Error);
+}
+
+// The column computation must store exactly what the row-by-row extended evaluation stores,
+// also where a value lies on or next to a rounding boundary.
+bool sameBits(double a, double b) {
+    if (std::isnan(a) && std::isnan(b)) return true;
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+void expectSameAsExact(const ElasticInputs& in) {
+    const ElasticColumns fast = computeElastic(in);
+    const ElasticColumns exact = computeElasticExact(in);
+    int mismatches = 0;
+    for (int f = 0; f < kElasticFieldCount; ++f) {
+        ASSERT_EQ(fast.columns[f].size(), exact.columns[f].size());
+        for (std::size_t i = 0; i < fast.columns[f].size(); ++i) {
+            if (!sameBits(fast.columns[f][i], exact.columns[f][i]) && ++mismatches <= 5)
+                ADD_FAILURE() << kElasticFieldNames[f] << " row " << i << ": " << fast.columns[f][i]
+                              << " vs " << exact.columns[f][i];
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+struct Columns {
+    std::vector<double> rec, depth, den, dt, dts;
+    ElasticInputs inputs(SonicUnit su, DensityUnit du, bool measured, VsSettings vs) const {
+        ElasticInputs in;
+        in.rec = rec;
+        in.depth = depth;
+        in.density = den;
+        in.pSonic = dt;
+        if (measured) in.sSonic = dts;
+        in.sonicUnit = su;
+        in.densityUnit = du;
+        in.measuredVs = measured;
+        in.vs = vs;
+        return in;
+    }
+    void add(double d, double p, double s) {
+        rec.push_back(static_cast<double>(rec.size() + 1));
+        depth.push_back(1000 + 0.5 * static_cast<double>(rec.size()));
+        den.push_back(d);
+        dt.push_back(p);
+        dts.push_back(s);
+    }
+};
+
+void expectSameAsExactInEveryMode(const Columns& c) {
+    const VsSettings modes[] = {{0, 0, 0}, {1, 0.8619, 1172}, {1, 0.8, 1000}};
+    for (SonicUnit su : {SonicUnit::PerMetre, SonicUnit::PerFoot})
+        for (DensityUnit du : {DensityUnit::GramsPerCc, DensityUnit::KgPerM3}) {
+            expectSameAsExact(c.inputs(su, du, true, {}));
+            for (const VsSettings& vs : modes) expectSameAsExact(c.inputs(su, du, false, vs));
+        }
+}
+
+TEST(ElasticColumns, SameAsExactEvaluationOnRealisticLogs) {
+    std::mt19937_64 gen(12345);
+    std::uniform_real_distribution<double> den(1.8, 3.0), dt(40, 200), ratio(1.4, 2.6);
+    Columns c;
+    for (int i = 0; i < 20000; ++i) {
+        const double p = dt(gen);
+        c.add(den(gen), p, p * ratio(gen));
+    }
+    c.add(kNull, 100, 200);
+    c.add(2.5, 0, 200);
+    c.add(2.5, 100, 100);
+    expectSameAsExactInEveryMode(c);
+}
+
+TEST(ElasticColumns, SameAsExactEvaluationOnRoundingBoundaries) {
+    // Whole velocities (1e6 / divisor) and whole densities make many values whose fifth
+    // decimal is exactly 5 in decimal, so the stored value hangs on the last bits of the
+    // extended evaluation.
+    const double divisors[] = {160, 200, 250, 320, 400, 500, 625, 800, 1000, 1250, 1600, 2000};
+    Columns c;
+    for (double p : divisors)
+        for (double s : divisors)
+            for (double d = 1500; d <= 3000; d += 7) c.add(d, p, s);
+    // Near-singular rows: Vs within a few units in the last place of Vp or of zero.
+    for (int k = -3; k <= 3; ++k) {
+        c.add(2.5, 100, std::nextafter(100.0, 100.0 + k));
+        c.add(2.5, 100, 100 + k * 1e-12);
+    }
+    expectSameAsExactInEveryMode(c);
+}
+
+TEST(ElasticColumns, SameAsExactEvaluationOnWildValues) {
+    std::mt19937_64 gen(777);
+    std::uniform_real_distribution<double> expo(-8, 8), sign(-1, 1);
+    auto wild = [&] { return (sign(gen) < -0.8 ? -1 : 1) * std::pow(10.0, expo(gen)); };
+    Columns c;
+    for (int i = 0; i < 20000; ++i) c.add(wild(), wild(), wild());
+    c.add(1e300, 1e-300, 1e-300);
+    c.add(std::numeric_limits<double>::denorm_min(), 1e300, 3e300);
+    c.add(std::numeric_limits<double>::max(), std::numeric_limits<double>::min(), 2);
+    expectSameAsExactInEveryMode(c);
+}
+
+TEST(ElasticColumns, EstimatedVsNearZeroMatchesExactEvaluation) {
+    // 0.8619 * Vp - 1172 crosses zero at Vp = 1359.79; sweep slownesses around it.
+    Columns c;
+    const double p0 = 1e6 / (1172 / 0.8619);
+    for (int k = -2000; k <= 2000; ++k) c.add(2000, p0 * (1 + k * 1e-15), 0);
+    for (int k = -2000; k <= 2000; ++k) c.add(2000, p0 * (1 + k * 1e-9), 0);
+    expectSameAsExact(
+        c.inputs(SonicUnit::PerMetre, DensityUnit::KgPerM3, false, {1, 0.8619, 1172}));
+}
+
+}  // namespace
+}  // namespace lithora::compute
