@@ -1,0 +1,77 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "import/import_result.h"
+
+// Text helpers shared by the readers: line splitting, UTF-16 input, distinct field names.
+namespace lithora::import::detail {
+
+// The message every reader failure shows.
+inline constexpr const char* kReadError = "Error reading file.";
+[[noreturn]] void failRead();
+
+// Takes the next line of text from pos. A line ends at LF, CR LF or a lone CR; the line end
+// is not part of the line. A final line without line end is a line; text that ends with a
+// line end has no empty line after it. When final is false, a line that reaches the end of
+// text (or ends in a CR that may be followed by LF) is not taken, so the caller can wait for
+// more bytes. Returns false when no line was taken.
+bool nextLine(std::string_view text, std::size_t& pos, std::string_view& line, bool final = true);
+
+// Files saved as UTF-16 (with a byte-order mark) are turned into 8-bit text: characters
+// below 256 keep their code, others become '?'. Works chunk by chunk.
+class Utf16Decoder {
+  public:
+    // Looks at the first bytes of a file; true when they are a UTF-16 byte-order mark.
+    bool start(std::string_view firstBytes);
+    bool active() const { return active_; }
+    void decode(std::string_view bytes, std::string& out);
+
+  private:
+    bool active_ = false;
+    bool bigEndian_ = false;
+    bool skipMark_ = false;
+    int pending_ = -1;
+};
+
+// Whole-text form of the decoder: the text itself when it has no UTF-16 mark.
+std::string_view decodedText(std::string_view bytes, std::string& storage);
+
+// Field names that stay distinct without regard to case. "Rec" and "Counting" are taken by
+// the table itself.
+class DistinctNames {
+  public:
+    DistinctNames();
+    bool taken(std::string_view name) const;
+    void take(std::string_view name);
+    // name itself when free, else name + "_2", "_3", ... whichever is free first.
+    std::string makeDistinct(std::string_view name);
+
+  private:
+    std::unordered_set<std::string> lower_;
+};
+
+// Calls progress at most every few megabytes of input.
+class ProgressThrottle {
+  public:
+    ProgressThrottle(const Progress& progress, std::uint64_t total)
+        : progress_(progress), total_(total) {}
+    void report(std::uint64_t done);
+    void finish() {
+        if (progress_) progress_(total_, total_);
+    }
+
+  private:
+    static constexpr std::uint64_t kStep = 4u << 20;
+    const Progress& progress_;
+    std::uint64_t total_;
+    std::uint64_t last_ = 0;
+};
+
+// The whole file as bytes; lithora::Error("Error reading file.") when it cannot be read.
+std::string readWholeFile(const std::filesystem::path& path);
+
+}  // namespace lithora::import::detail

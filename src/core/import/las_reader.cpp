@@ -1,0 +1,471 @@
+#include "import/las_reader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <optional>
+#include <string>
+
+#include "common/error.h"
+#include "common/number_text.h"
+#include "import/import_text.h"
+#include "import/recognition.h"
+
+namespace lithora::import {
+
+namespace {
+
+using detail::failRead;
+
+constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
+// Data is parsed in slices of this size so progress is reported while a large section is read.
+constexpr std::size_t kSlice = 4u << 20;
+// After this much data the row count of the whole section is estimated and room reserved.
+constexpr std::size_t kFirstSlice = 256u << 10;
+// A file is read in pieces of this size.
+constexpr std::size_t kReadChunk = 4u << 20;
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// The line from its "~" when it is a section title (blanks before the "~" allowed), else empty.
+std::string_view sectionTitle(std::string_view line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    if (i < line.size() && line[i] == '~') return line.substr(i);
+    return {};
+}
+
+// The null value text of a NULL line: between the line's first "." and its first ":".
+std::optional<std::string> nullTextOfNullLine(std::string_view line) {
+    auto dot = line.find('.');
+    auto colon = line.find(':');
+    if (dot == std::string_view::npos || colon == std::string_view::npos || colon < dot)
+        return std::nullopt;
+    return trim(line.substr(dot + 1, colon - dot - 1));
+}
+
+// The value of a LAS 2.0 item: after the unit that follows the first ".", up to the first
+// ":" (or the end of the line).
+std::string itemValueText(std::string_view line) {
+    auto dot = line.find('.');
+    if (dot == std::string_view::npos) return {};
+    std::size_t i = dot + 1;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != ':') ++i;
+    auto colon = line.find(':', i);
+    if (colon == std::string_view::npos) colon = line.size();
+    return trim(line.substr(i, colon - i));
+}
+
+}  // namespace
+
+class LasStream::Impl {
+  public:
+    Impl(std::uint64_t totalBytes, Progress progress)
+        : total_(totalBytes), callback_(std::move(progress)), progress_(callback_, totalBytes) {}
+
+    // Raw bytes of the file, in order, in chunks of any size.
+    void feed(std::string_view bytes) {
+        if (!started_) {
+            // The first two bytes tell whether the file is UTF-16.
+            if (first_.size() + bytes.size() < 2) {
+                first_.append(bytes);
+                return;
+            }
+            started_ = true;
+            if (!first_.empty()) {
+                std::string head = first_ + bytes[0];
+                first_.clear();
+                utf16_.start(head);
+                feedDecoded(head);
+                bytes.remove_prefix(1);
+            } else {
+                utf16_.start(bytes);
+            }
+        }
+        feedDecoded(bytes);
+    }
+
+    ImportResult finish() {
+        if (!started_) {
+            started_ = true;
+            utf16_.start(first_);
+            feedDecoded(first_);
+        }
+        if (stage_ == Stage::Header) headerText({}, true);
+        if (stage_ == Stage::Header) failRead();  // no "~A" line after the curve section
+        if (stage_ == Stage::Data) {
+            std::string rest;
+            rest.swap(carry_);
+            parseData(rest);
+        }
+        return takeResult();
+    }
+
+  private:
+    enum class Stage { Header, Data, Done };
+    enum class CurveState { BeforeSection, InSection, AfterSection };
+
+    void feedDecoded(std::string_view bytes) {
+        if (utf16_.active()) {
+            decoded_.clear();
+            utf16_.decode(bytes, decoded_);
+            textScale_ = 2;
+            feedText(decoded_);
+        } else {
+            feedText(bytes);
+        }
+    }
+
+    void feedText(std::string_view text) {
+        if (stage_ == Stage::Header) {
+            headerText(text, false);
+        } else if (stage_ == Stage::Data) {
+            dataText(text, false);
+        }
+    }
+
+    // ---- header ---------------------------------------------------------------------
+
+    void headerText(std::string_view text, bool final) {
+        // A piece without any line end cannot finish a line (unless the text so far ends in
+        // a CR that waits for its LF), so a huge text without line ends is not rescanned.
+        bool crPending = !header_.empty() && header_.back() == '\r';
+        header_.append(text);
+        if (!final && !crPending && text.find_first_of("\r\n") == std::string_view::npos) return;
+        std::string_view buf = header_;
+        std::string_view line;
+        while (stage_ == Stage::Header && detail::nextLine(buf, scan_, line, final)) {
+            headerLine(line);
+            ++lineIndex_;
+        }
+        if (stage_ != Stage::Header) {
+            startData(final);
+        } else {
+            progress_.report(header_.size() * textScale_);
+        }
+    }
+
+    void headerLine(std::string_view line) {
+        if (!nullLiteral_ && lineIndex_ >= 7 && line.find("NULL") != std::string_view::npos)
+            nullLiteral_ = std::string(line);
+
+        // Section titles are recognised also after leading blanks.
+        std::string_view title = sectionTitle(line);
+        if (!title.empty()) {
+            section_ = title.size() > 1 ? title[1] : '\0';
+        } else if (section_ == 'W' && !nullItem_) {
+            auto dot = line.find('.');
+            if (dot != std::string_view::npos && trimView(line.substr(0, dot)) == "NULL")
+                nullItem_ = std::string(line);
+        }
+
+        switch (curveState_) {
+            case CurveState::BeforeSection:
+                if (startsWith(title, "~C")) curveState_ = CurveState::InSection;
+                return;
+            case CurveState::InSection:
+                if (title.empty()) {
+                    curveLine(line);
+                    return;
+                }
+                // the line that ends the section may itself be the "~A" line
+                curveState_ = CurveState::AfterSection;
+                break;
+            case CurveState::AfterSection:
+                break;
+        }
+        if (startsWith(title, "~A")) {
+            stage_ = Stage::Data;
+            headerEnd_ = scan_;
+        }
+    }
+
+    void curveLine(std::string_view line) {
+        LasCurveLine c = parseLasCurveLine(line);
+        if (!c.definesCurve) return;
+        // A curve line without a mnemonic still describes a column of the data section.
+        if (c.mnemonic.empty()) c.mnemonic = "UNKNOWN";
+
+        if (auto unit = lasDepthUnit(c.mnemonic, c.unit)) r_.depthUnit = *unit;
+        std::string unit = lasCatalogUnit(c.unit);
+
+        std::string field = r_.fieldNames.empty() ? "DEPTH" : c.mnemonic;
+        field = names_.makeDistinct(field);
+        const int catalogIndex = static_cast<int>(r_.catalog.size()) + 1;
+
+        CurveRole role = lasCurveRole(c.mnemonic);
+        addToRole(r_.roles, role, field, catalogIndex);
+        if (role == CurveRole::Density) {
+            if (auto tag = densityUnitTag(unit, true)) r_.densityUnit = *tag;
+        }
+
+        CurveEntry entry{cutCatalogText(c.mnemonic), cutCatalogText(unit),
+                         cutCatalogText(c.mnemonic + unit)};
+        r_.fieldLabels.push_back(entry.label);
+        r_.fieldNames.push_back(std::move(field));
+        r_.catalog.push_back(std::move(entry));
+    }
+
+    void resolveNull() {
+        std::optional<std::string> text;
+        if (nullLiteral_) text = nullTextOfNullLine(*nullLiteral_);
+        std::optional<double> value;
+        if (text) value = parseNumber(*text);
+        if (!value && nullItem_) {
+            // The line-count rule missed (a short header, or a line before the NULL item
+            // that mentions NULL): take the NULL item of the well section itself.
+            text = itemValueText(*nullItem_);
+            value = parseNumber(*text);
+        }
+        if (!value) failRead();
+        r_.nullValueText = *text;
+        r_.nullValue = *value;
+    }
+
+    void startData(bool final) {
+        if (r_.fieldNames.empty()) failRead();  // no curve line: no column to read
+        resolveNull();
+        nullValue_ = r_.nullValue;
+        columnCount_ = r_.fieldNames.size();
+        columns_.assign(columnCount_, {});
+
+        std::string_view head(header_.data(), headerEnd_);
+        std::size_t pos = 0;
+        std::string_view line;
+        while (detail::nextLine(head, pos, line)) r_.headerLines.emplace_back(line);
+
+        std::string rest = header_.substr(headerEnd_);
+        textDone_ = headerEnd_;
+        std::string().swap(header_);
+        dataStart_ = textDone_;
+        dataText(rest, final);
+    }
+
+    // ---- data -------------------------------------------------------------------------
+
+    // Data arrives in pieces; only whole lines are parsed so no number is cut in two.
+    void dataText(std::string_view text, bool final) {
+        if (stage_ != Stage::Data) return;
+        if (!carry_.empty()) {
+            std::size_t eol = text.find_first_of("\r\n");
+            if (eol == std::string_view::npos && !final) {
+                carry_.append(text);
+                return;
+            }
+            std::size_t take = eol == std::string_view::npos ? text.size() : eol + 1;
+            carry_.append(text.substr(0, take));
+            text.remove_prefix(take);
+            std::string joined;
+            joined.swap(carry_);
+            parseData(joined);
+        }
+        if (final) {
+            parseData(text);
+            return;
+        }
+        std::size_t last = text.find_last_of("\r\n");
+        if (last == std::string_view::npos) {
+            carry_.assign(text);
+            return;
+        }
+        parseData(text.substr(0, last + 1));
+        carry_.assign(text.substr(last + 1));
+    }
+
+    // text holds whole lines (or is the end of the file).
+    void parseData(std::string_view text) {
+        while (!text.empty() && stage_ == Stage::Data) {
+            std::size_t want = textDone_ - dataStart_ < kFirstSlice ? kFirstSlice : kSlice;
+            std::size_t cut = text.size();
+            if (cut > want) {
+                auto eol = text.find_first_of("\r\n", want);
+                cut = eol == std::string_view::npos ? text.size() : eol + 1;
+            }
+            bool wasFirst = textDone_ - dataStart_ < kFirstSlice;
+            parseBlock(text.data(), text.data() + cut);
+            textDone_ += cut;
+            text.remove_prefix(cut);
+            if (wasFirst && textDone_ - dataStart_ >= kFirstSlice) reserveRows();
+            progress_.report(textDone_ * textScale_);
+        }
+    }
+
+    // Room for the rest of the section, estimated from what has been read so far.
+    void reserveRows() {
+        std::size_t rows = columns_.back().size();
+        if (rows == 0 || total_ == 0) return;
+        double bytesPerRow =
+            static_cast<double>(textDone_ - dataStart_) / static_cast<double>(rows);
+        double remaining =
+            static_cast<double>(total_) / textScale_ - static_cast<double>(dataStart_);
+        double estimate = remaining / bytesPerRow * 1.02 + 16;
+        if (estimate > 1e10) return;
+        auto want = static_cast<std::size_t>(estimate);
+        for (auto& c : columns_) c.reserve(want);
+    }
+
+    void parseBlock(const char* p, const char* end) {
+        const std::size_t n = columnCount_;
+        const double nullValue = nullValue_;
+        std::size_t field = field_;
+        bool lineStart = lineStart_;
+        while (p < end) {
+            auto c = static_cast<unsigned char>(*p);
+            if (c <= 32) {
+                if (c == '\n' || c == '\r') lineStart = true;
+                ++p;
+                continue;
+            }
+            if (lineStart) {
+                lineStart = false;
+                if (c == '#') {  // a comment line among the data
+                    while (p < end && *p != '\n' && *p != '\r') ++p;
+                    continue;
+                }
+                if (c == '~') {  // a section after the data section ends it
+                    stage_ = Stage::Done;
+                    break;
+                }
+            }
+            double v;
+            const char* q = p;
+            if (c == '+' && p + 1 < end && p[1] != '-' && p[1] != '+') ++q;
+            auto [ptr, ec] = std::from_chars(q, end, v);
+            if (ec == std::errc() && (ptr == end || static_cast<unsigned char>(*ptr) <= 32)) {
+                if (v == nullValue || !std::isfinite(v)) v = kNull;
+                p = ptr;
+            } else {
+                v = kNull;
+                while (p<end&& static_cast<unsigned char>(*p)> 32) ++p;
+            }
+            columns_[field].push_back(v);
+            if (++field == n) field = 0;
+        }
+        field_ = field;
+        lineStart_ = lineStart;
+    }
+
+    ImportResult takeResult() {
+        // An unfinished last depth step is dropped.
+        std::size_t rows = columns_.back().size();
+        for (auto& c : columns_) c.resize(rows);
+        if (rows == 0) failRead();
+
+        const auto& index = columns_.front();
+        auto firstIt =
+            std::find_if(index.begin(), index.end(), [](double d) { return !std::isnan(d); });
+        auto lastIt =
+            std::find_if(index.rbegin(), index.rend(), [](double d) { return !std::isnan(d); });
+        if (firstIt != index.end() && *lastIt < *firstIt) {
+            for (auto& c : columns_) std::reverse(c.begin(), c.end());
+        }
+        r_.columns = std::move(columns_);
+        r_.lasSource = true;
+        progress_.finish();
+        return std::move(r_);
+    }
+
+    std::uint64_t total_;
+    Progress callback_;
+    detail::ProgressThrottle progress_;
+    bool started_ = false;
+    std::string first_;
+    detail::Utf16Decoder utf16_;
+    std::string decoded_;
+    std::uint64_t textScale_ = 1;
+
+    Stage stage_ = Stage::Header;
+    std::string header_;
+    std::size_t scan_ = 0;
+    std::size_t headerEnd_ = 0;
+    std::size_t lineIndex_ = 0;
+    char section_ = '\0';
+    CurveState curveState_ = CurveState::BeforeSection;
+    std::optional<std::string> nullLiteral_;
+    std::optional<std::string> nullItem_;
+    detail::DistinctNames names_;
+
+    double nullValue_ = 0;
+    std::size_t columnCount_ = 0;
+    std::vector<std::vector<double>> columns_;
+    std::string carry_;
+    std::size_t field_ = 0;
+    bool lineStart_ = true;
+    std::uint64_t textDone_ = 0;
+    std::uint64_t dataStart_ = 0;
+
+    ImportResult r_;
+};
+
+namespace {
+
+template <typename F>
+auto guarded(F&& read) -> decltype(read()) {
+    try {
+        return read();
+    } catch (const Error&) {
+        throw;
+    } catch (const std::exception&) {
+        failRead();  // out of memory on absurd input, and the like
+    }
+}
+
+}  // namespace
+
+LasStream::LasStream(std::uint64_t totalBytes, Progress progress)
+    : impl_(std::make_unique<Impl>(totalBytes, std::move(progress))) {}
+
+LasStream::~LasStream() = default;
+
+// A stream that failed, or has finished, takes no more input.
+void LasStream::feed(std::string_view bytes) {
+    if (!impl_) failRead();
+    try {
+        guarded([&] {
+            impl_->feed(bytes);
+            return 0;
+        });
+    } catch (...) {
+        impl_.reset();
+        throw;
+    }
+}
+
+ImportResult LasStream::finish() {
+    if (!impl_) failRead();
+    auto impl = std::move(impl_);
+    return guarded([&] { return impl->finish(); });
+}
+
+ImportResult readLas(std::string_view bytes, const Progress& progress) {
+    LasStream stream(bytes.size(), progress);
+    stream.feed(bytes);
+    return stream.finish();
+}
+
+ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress) {
+    return guarded([&] {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec)) failRead();
+        auto size = std::filesystem::file_size(path, ec);
+        if (ec) failRead();
+        std::ifstream in(path, std::ios::binary);
+        if (!in) failRead();
+        LasStream stream(size, progress);
+        std::string buf(kReadChunk, '\0');
+        while (in) {
+            in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+            auto got = static_cast<std::size_t>(in.gcount());
+            if (got == 0) break;
+            stream.feed(std::string_view(buf.data(), got));
+        }
+        if (in.bad()) failRead();
+        return stream.finish();
+    });
+}
+
+}  // namespace lithora::import

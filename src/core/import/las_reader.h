@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+#include "import/import_result.h"
+
+namespace lithora::import {
+
+// Reads one LAS 2.0 file (File > Open > LAS File).
+//
+// The reader looks only at what it needs: the NULL item, the curve section ("~C") and the
+// data section ("~A"); every line from the first through the "~A" line is kept for the
+// header memo. The data section is a stream of numbers separated by blanks, tabs and line
+// ends, one value per curve and depth step, so wrapped and unwrapped files read alike. A
+// token that is not a number is a null sample in its own place, a value equal to the NULL
+// item is a null sample, and an unfinished last depth step is dropped. Rows come out
+// shallowest first whatever the order in the file.
+//
+// Every failure (no curve section, no curve in it, no NULL item or one that is not a
+// number, no "~A" line, no data row, unreadable file) throws
+// lithora::Error("Error reading file.").
+ImportResult readLas(std::string_view bytes, const Progress& progress = {});
+
+// Same for a file on disk, read in chunks so the data section is never held as text.
+ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress = {});
+
+// The reader behind both: takes the bytes of one file in pieces of any size, in order, and
+// gives the same result as readLas on the whole. totalBytes (the file size, 0 when unknown)
+// scales the progress reports and the room reserved for the columns.
+class LasStream {
+  public:
+    explicit LasStream(std::uint64_t totalBytes = 0, Progress progress = {});
+    ~LasStream();
+    LasStream(const LasStream&) = delete;
+    LasStream& operator=(const LasStream&) = delete;
+
+    void feed(std::string_view bytes);
+    // Ends the input; may be called once.
+    ImportResult finish();
+
+  private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace lithora::import
