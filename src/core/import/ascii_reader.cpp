@@ -1,0 +1,181 @@
+#include "import/ascii_reader.h"
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "common/number_text.h"
+#include "import/import_text.h"
+#include "import/recognition.h"
+
+namespace lithora::import {
+
+namespace {
+
+using detail::failRead;
+
+constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
+constexpr std::string_view kFirstColumn = "Column 1 : ";
+constexpr std::string_view kUnits = "Units :";
+constexpr std::size_t kLastValueWidth = 11;
+constexpr std::size_t kUnitWidth = 31;
+
+struct ColumnHeader {
+    std::string name;
+    std::string unit;
+};
+
+bool startsWith(std::string_view s, std::string_view prefix) {
+    return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
+}
+
+// "Column N : name (name) - Units : unit": the name runs from the first ":" to the first
+// "(" (to " - Units :" when the line has no parentheses), the unit is at most 31 characters
+// after "Units : ".
+ColumnHeader parseColumnLine(std::string_view line) {
+    ColumnHeader h;
+    auto colon = line.find(':');
+    auto units = line.find(kUnits);
+    if (colon != std::string_view::npos) {
+        auto nameEnd = line.find('(', colon + 1);
+        if (nameEnd == std::string_view::npos ||
+            (units != std::string_view::npos && nameEnd > units)) {
+            nameEnd = units == std::string_view::npos ? line.size() : units;
+            std::string_view before = trimView(line.substr(colon + 1, nameEnd - colon - 1));
+            if (!before.empty() && before.back() == '-') before.remove_suffix(1);
+            h.name = trim(before);
+        } else {
+            h.name = trim(line.substr(colon + 1, nameEnd - colon - 1));
+        }
+    }
+    if (units != std::string_view::npos && units + kUnits.size() + 1 < line.size())
+        h.unit = trim(line.substr(units + kUnits.size() + 1, kUnitWidth));
+    return h;
+}
+
+// Line 0: "Column 1 : " then the name up to the first blank and the unit after it. A line 0
+// laid out like the other header lines ("... - Units : m") is read like them, so its unit
+// is "m" and not the rest of the line.
+ColumnHeader parseFirstLine(std::string_view line) {
+    auto at = line.find(kFirstColumn);
+    std::string_view from = line.substr(at);
+    if (from.find(kUnits) != std::string_view::npos) return parseColumnLine(from);
+    ColumnHeader h;
+    std::string_view rest = trimView(from.substr(kFirstColumn.size()));
+    auto blank = rest.find_first_of(" \t");
+    if (blank == std::string_view::npos) {
+        h.name = std::string(rest);
+    } else {
+        h.name = std::string(rest.substr(0, blank));
+        h.unit = trim(rest.substr(blank + 1));
+    }
+    return h;
+}
+
+double sampleValue(std::string_view text) {
+    text = trimView(text);
+    if (text.empty() || text == "-999.0000") return kNull;
+    auto v = parseNumber(text);
+    if (!v) failRead();
+    return *v;
+}
+
+ImportResult readAsciiText(std::string_view text, const std::string& fileName,
+                           const Progress& progress) {
+    std::size_t pos = 0;
+    std::string_view line;
+    if (!detail::nextLine(text, pos, line) || line.find(kFirstColumn) == std::string_view::npos)
+        throw AsciiHeaderError(fileName);
+
+    ImportResult r;
+    r.lasSource = false;
+    r.asciiHeaderLine = std::string(line);
+    detail::DistinctNames names;
+
+    auto addColumn = [&](const ColumnHeader& h, bool index) {
+        if (h.name.empty() || names.taken(h.name)) failRead();
+        names.take(h.name);
+        std::string unit = "(" + h.unit + ")";
+        const int catalogIndex = static_cast<int>(r.catalog.size()) + 1;
+        if (!index) {
+            CurveRole role = asciiColumnRole(h.name);
+            addToRole(r.roles, role, h.name, catalogIndex);
+            if (role == CurveRole::Density) {
+                if (auto tag = densityUnitTag(unit, false)) r.densityUnit = *tag;
+            }
+        }
+        CurveEntry entry{cutCatalogText(h.name), cutCatalogText(unit),
+                         cutCatalogText(h.name + unit)};
+        r.fieldNames.push_back(h.name);
+        r.fieldLabels.push_back(index ? h.name : entry.label);
+        r.catalog.push_back(std::move(entry));
+    };
+
+    ColumnHeader first = parseFirstLine(line);
+    r.depthUnit = first.unit;
+    addColumn(first, true);
+
+    // Header lines follow while they begin with "Column"; any other line starts the data.
+    std::size_t dataPos = pos;
+    while (detail::nextLine(text, pos, line) && startsWith(line, "Column")) {
+        addColumn(parseColumnLine(line), false);
+        dataPos = pos;
+    }
+
+    // Empty lines at the end of the file hold no row.
+    std::size_t dataEnd = text.size();
+    while (dataEnd > dataPos && static_cast<unsigned char>(text[dataEnd - 1]) <= 32) --dataEnd;
+    while (dataEnd < text.size() && text[dataEnd] != '\n' && text[dataEnd] != '\r') ++dataEnd;
+    std::string_view data = text.substr(dataPos, dataEnd - dataPos);
+
+    const std::size_t n = r.fieldNames.size();
+    r.columns.assign(n, {});
+    detail::ProgressThrottle throttle(progress, text.size());
+    pos = 0;
+    while (detail::nextLine(data, pos, line)) {
+        for (std::size_t c = 0; c + 1 < n; ++c) {
+            auto tab = line.find('\t');
+            if (tab == std::string_view::npos) {
+                r.columns[c].push_back(kNull);
+            } else {
+                r.columns[c].push_back(sampleValue(line.substr(0, tab)));
+                line.remove_prefix(tab + 1);
+            }
+        }
+        r.columns[n - 1].push_back(sampleValue(line.substr(0, kLastValueWidth)));
+        throttle.report(dataPos + pos);
+    }
+    if (r.rowCount() == 0) failRead();
+    throttle.finish();
+    return r;
+}
+
+}  // namespace
+
+ImportResult readAscii(std::string_view bytes, const std::string& fileName,
+                       const Progress& progress) {
+    try {
+        std::string storage;
+        return readAsciiText(detail::decodedText(bytes, storage), fileName, progress);
+    } catch (const Error&) {
+        throw;
+    } catch (const std::exception&) {
+        failRead();
+    }
+}
+
+ImportResult readAsciiFile(const std::filesystem::path& path, const Progress& progress) {
+    std::string bytes;
+    try {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(path, ec)) failRead();
+        bytes = detail::readWholeFile(path);
+    } catch (const Error&) {
+        throw;
+    } catch (const std::exception&) {
+        failRead();
+    }
+    return readAscii(bytes, path.string(), progress);
+}
+
+}  // namespace lithora::import
