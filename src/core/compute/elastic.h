@@ -48,7 +48,10 @@ struct ElasticInputs {
 
 // The sixteen columns of the elastic table, NaN for null. Every value from Poisson Ratio
 // to Rho is rounded to 4 decimals, ties to even. A null input sample, a zero slowness,
-// Vs = 0 or Vp = Vs gives a row with only Rec and Depth.
+// Vs = 0 or Vp = Vs gives a row with only Rec and Depth; so do the other rows the formulas
+// cannot serve: Vp = -Vs (Vp^2 - Vs^2 is a denominator), an infinite input sample, and a
+// result too large for a double. A negative Vs from the linear equation is stored as it
+// comes out.
 struct ElasticColumns {
     std::array<std::vector<double>, kElasticFieldCount> columns;
     std::size_t rowCount() const { return columns[0].size(); }
@@ -57,7 +60,8 @@ struct ElasticColumns {
 ElasticColumns computeElastic(const ElasticInputs& in);
 
 // Rounds to 4 decimals as the stored values are rounded: value / 0.0001 to the nearest
-// integer, ties to even, times 0.0001.
+// integer, ties to even, times 0.0001. The result is the double nearest that 4-decimal
+// value (never -0).
 double roundTo4(long double value);
 
 }  // namespace lithora::compute
