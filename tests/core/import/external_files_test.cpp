@@ -1,0 +1,152 @@
+// LAS files written by others (tests/data/external, see its README and MANIFEST.tsv): every
+// one is read or refused with "Error reading file.", and the well-formed ones read as their
+// manifest describes them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+
+#include "common/number_text.h"
+#include "import/las_reader.h"
+#include "import_test_support.h"
+
+namespace lithora::import {
+namespace {
+
+using namespace lithora::import::testing;
+
+const std::filesystem::path& externalRoot() {
+    static const std::filesystem::path root = testData("external/las-external");
+    return root;
+}
+
+struct ManifestRow {
+    std::size_t curves = 0;
+    std::size_t rows = 0;
+    std::string wellFormed;  // "yes", "partial" or "no"
+};
+
+std::map<std::string, ManifestRow> manifest() {
+    std::map<std::string, ManifestRow> out;
+    std::istringstream in(fileBytes(externalRoot() / "MANIFEST.tsv"));
+    std::string line;
+    std::getline(in, line);  // column titles
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            f.push_back(line.substr(start, tab - start));
+        f.push_back(line.substr(start));
+        if (f.size() < 13) continue;
+        out[f[0]] = {std::stoul(f[6]), std::stoul(f[7]), f[12]};
+    }
+    return out;
+}
+
+std::vector<std::filesystem::path> lasFiles() {
+    std::vector<std::filesystem::path> out;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(externalRoot())) {
+        std::string ext = e.path().extension().string();
+        std::transform(ext.begin(), ext.end(), ext.begin(), ::tolower);
+        if (e.is_regular_file() && ext == ".las") out.push_back(e.path());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST(ExternalFiles, EveryFileReadsOrIsRefused) {
+    const auto files = lasFiles();
+    const auto rows = manifest();
+    ASSERT_EQ(files.size(), 133u);
+    std::size_t read = 0, checked = 0;
+    for (const auto& path : files) {
+        const std::string name = std::filesystem::relative(path, externalRoot()).generic_string();
+        SCOPED_TRACE(name);
+        auto row = rows.find(name);
+        ASSERT_NE(row, rows.end());
+        const ManifestRow& m = row->second;
+        const bool wellFormed = m.wellFormed == "yes" || m.wellFormed == "partial";
+        try {
+            ImportResult r = readLasFile(path);
+            expectConsistent(r);
+            ASSERT_FALSE(r.headerLines.empty());
+            EXPECT_EQ(trimView(r.headerLines.back()).substr(0, 2), "~A");
+            ++read;
+            if (wellFormed) {
+                EXPECT_EQ(r.fieldNames.size(), m.curves);
+                EXPECT_EQ(r.rowCount(), m.rows);
+                ++checked;
+            }
+        } catch (const Error& e) {
+            EXPECT_STREQ(e.what(), "Error reading file.");
+            // a well-formed file is refused only when it has no data row
+            if (wellFormed) {
+                EXPECT_EQ(m.rows, 0u);
+            }
+        }
+    }
+    EXPECT_GE(read, 100u);
+    EXPECT_GE(checked, 40u);
+}
+
+TEST(ExternalFiles, NorthSeaWellF03) {
+    // irregular sampling written deepest last; null items written as -999.2500
+    ImportResult r = readLasFile(externalRoot() / "welly/tests/assets/F03-02.las");
+    ASSERT_EQ(r.rowCount(), 14069u);
+    EXPECT_EQ(r.fieldNames.size(), 13u);
+    EXPECT_EQ(r.nullValueText, "-999.2500");
+    EXPECT_EQ(r.depthUnit, "m");
+    EXPECT_EQ(r.densityUnit, "GC");
+    EXPECT_EQ(r.roles.density, (std::vector<std::string>{"RHOB"}));
+    EXPECT_EQ(r.roles.pWave, (std::vector<std::string>{"DT"}));
+    EXPECT_NEAR(r.columns[0].front(), 9.906, 1e-9);
+    EXPECT_NEAR(r.columns[0].back(), 2153.8647, 1e-9);
+    EXPECT_TRUE(std::is_sorted(r.columns[0].begin(), r.columns[0].end()));
+}
+
+TEST(ExternalFiles, KansasWell) {
+    ImportResult r = readLasFile(externalRoot() / "liblas/las_files/4969-06-NWNE.las");
+    ASSERT_EQ(r.rowCount(), 295u);
+    EXPECT_EQ(r.depthUnit, "ft");
+    EXPECT_EQ(r.roles.pWave, (std::vector<std::string>{"DT"}));
+    EXPECT_EQ(r.columns[0].front(), 8420);
+    EXPECT_EQ(r.columns[0].back(), 8714);
+}
+
+TEST(ExternalFiles, SurprisesOfRealFiles) {
+    const auto root = externalRoot() / "lasio/tests/examples";
+    // placeholder words among the numbers are null samples in their own place
+    for (const char* f : {"null_policy_(null).las", "null_policy_ERR.las", "null_policy_ind.las"}) {
+        SCOPED_TRACE(f);
+        ImportResult r = readLasFile(root / f);
+        expectConsistent(r);
+        std::size_t nulls = 0;
+        for (const auto& c : r.columns)
+            nulls += std::count_if(c.begin(), c.end(), [](double v) { return std::isnan(v); });
+        EXPECT_GT(nulls, 0u);
+        EXPECT_TRUE(std::is_sorted(r.columns[0].begin(), r.columns[0].end()));
+    }
+    // UTF-16 files read like their 8-bit twin
+    ImportResult cp1252 = readLasFile(root / "encodings_cp1252.las");
+    for (const char* f : {"encodings_utf16lebom.las", "encodings_utf16bebom.las"}) {
+        ImportResult r = readLasFile(root / f);
+        EXPECT_EQ(r.rowCount(), cp1252.rowCount()) << f;
+        EXPECT_EQ(r.columns[0], cp1252.columns[0]) << f;
+    }
+    // names that differ only in case keep columns of their own
+    ImportResult mc = readLasFile(root / "mnemonic_case.las");
+    EXPECT_EQ(mc.fieldNames.size(), 7u);
+    // three curves of the same name
+    ImportResult rho = readLasFile(root / "sample_issue105_a.las");
+    EXPECT_EQ(rho.fieldNames, (std::vector<std::string>{"DEPTH", "RHO", "RHO_2", "RHO_3", "PHI"}));
+    // a header without a version section keeps its NULL item
+    ImportResult shortHeader =
+        readLasFile(externalRoot() / "lascheck/tests/examples/missing_version_section.las");
+    EXPECT_EQ(shortHeader.nullValueText, "-999.2500");
+    // no NULL item at all, and no "~A": refused
+    for (const char* f : {"missing_null.las", "missing_a_section.las", "not_a_las_file.las"})
+        expectError([&] { readLasFile(root / f); }, "Error reading file.");
+}
+
+}  // namespace
+}  // namespace lithora::import
