@@ -1,6 +1,7 @@
 #include "compute/elastic.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -307,6 +308,11 @@ ElasticColumns computeElasticExact(const ElasticInputs& in) {
 }
 
 ElasticColumns computeElastic(const ElasticInputs& in) {
+#if !defined(FLT_EVAL_METHOD) || FLT_EVAL_METHOD != 0 || defined(__FAST_MATH__)
+    // The error bounds and the rounding in settle() assume double arithmetic done in double
+    // with IEEE rounding; without it every row takes the defining evaluation.
+    return computeElasticExact(in);
+#endif
     const Params p = paramsFor(in);
     const std::size_t n = in.rec.size();
     ElasticColumns out = allocate(in);
