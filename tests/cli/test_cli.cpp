@@ -12,7 +12,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
+struct CliRun {
     int code = -1;
     std::string out;
     std::string err;
@@ -36,12 +36,12 @@ class CliTest : public ::testing::Test {
     }
     void TearDown() override { fs::remove_all(dir); }
 
-    Run run(const std::string& args) {
+    CliRun run(const std::string& args) {
         const auto out = dir / "stdout.txt", err = dir / "stderr.txt";
         std::string cmd = std::string("'") + LITHORA_CLI + "' " + args + " >'" + out.string() +
                           "' 2>'" + err.string() + "' </dev/null";
         int status = std::system(cmd.c_str());
-        Run r;
+        CliRun r;
         r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         r.out = slurp(out);
         r.err = slurp(err);
@@ -59,14 +59,14 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
          {"", "frobnicate x.las", "import", "import a.las --bogus",
           "elastic " LITHORA_TEST_DATA "/cli/well.las", "elastic x.las -o y.las --from 1",
           "import a.las b.las", "elastic x.las -o y --vs-equation cubic"}) {
-        Run r = run(args);
+        CliRun r = run(args);
         EXPECT_EQ(r.code, 2) << args;
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
     }
 }
 
 TEST_F(CliTest, ImportPrintsTheWorkspaceAsJson) {
-    Run r = run("import " + data("well.las") + " --table '" + (dir / "t.tsv").string() + "'");
+    CliRun r = run("import " + data("well.las") + " --table '" + (dir / "t.tsv").string() + "'");
     ASSERT_EQ(r.code, 0) << r.err;
     auto j = nlohmann::json::parse(r.out);
     ASSERT_EQ(j["fields"].size(), 7u);
@@ -104,7 +104,7 @@ TEST_F(CliTest, BadInputExitsWithOneAndTheProgramsMessage) {
     std::ofstream(dir / "binary.las", std::ios::binary) << std::string("\x00\xff\x13\x37", 4);
     for (const std::string& file :
          {(dir / "missing.las").string(), (dir / "binary.las").string()}) {
-        Run r = run("import '" + file + "'");
+        CliRun r = run("import '" + file + "'");
         EXPECT_EQ(r.code, 1) << file;
         EXPECT_EQ(r.err, "Error reading file.\n") << file;
         EXPECT_EQ(r.out, "");
@@ -113,8 +113,8 @@ TEST_F(CliTest, BadInputExitsWithOneAndTheProgramsMessage) {
 
 TEST_F(CliTest, ElasticWritesTheLasTableWithMeasuredVs) {
     const auto out = dir / "out.las";
-    Run r = run("elastic " + data("well.las") + " -o '" + out.string() + "' --table '" +
-                (dir / "e.tsv").string() + "'");
+    CliRun r = run("elastic " + data("well.las") + " -o '" + out.string() + "' --table '" +
+                   (dir / "e.tsv").string() + "'");
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string las = slurp(out);
     // Hand-worked: Vp 4000, Vs 2000, rho 2500 and Vp 5000, Vs 2500, rho 2400.
@@ -142,7 +142,7 @@ TEST_F(CliTest, ElasticWritesTheLasTableWithMeasuredVs) {
 
 TEST_F(CliTest, ElasticEstimatesVsAndAppliesTheDepthFilter) {
     const auto out = dir / "out.las";
-    Run r =
+    CliRun r =
         run("elastic " + data("well.las") + " --vs-equation sqrt3 --from 1500.25 --to 1500.5 -o '" +
             out.string() + "' --table '" + (dir / "e.tsv").string() + "'");
     ASSERT_EQ(r.code, 0) << r.err;
@@ -157,7 +157,7 @@ TEST_F(CliTest, ElasticEstimatesVsAndAppliesTheDepthFilter) {
 
 TEST_F(CliTest, UnknownUnitsAreRefusedUnlessGiven) {
     const auto out = dir / "out.las";
-    Run refused = run("elastic " + data("well_lower_m.las") + " -o '" + out.string() + "'");
+    CliRun refused = run("elastic " + data("well_lower_m.las") + " -o '" + out.string() + "'");
     EXPECT_EQ(refused.code, 1);
     EXPECT_NE(refused.err.find("units of the sonic and density curves are not known"),
               std::string::npos)
@@ -165,8 +165,8 @@ TEST_F(CliTest, UnknownUnitsAreRefusedUnlessGiven) {
     EXPECT_NE(refused.err.find("\"m\""), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
 
-    Run given = run("elastic " + data("well_lower_m.las") + " --depth-unit m -o '" + out.string() +
-                    "' --table '" + (dir / "e.tsv").string() + "'");
+    CliRun given = run("elastic " + data("well_lower_m.las") + " --depth-unit m -o '" +
+                       out.string() + "' --table '" + (dir / "e.tsv").string() + "'");
     ASSERT_EQ(given.code, 0) << given.err;
     EXPECT_NE(slurp(dir / "e.tsv").find("\t4000\t2000\t2\t10000\t5000\t2500\r\n"),
               std::string::npos);
