@@ -24,11 +24,49 @@ constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 constexpr std::size_t kSlice = 4u << 20;
 // After this much data the row count of the whole section is estimated and room reserved.
 constexpr std::size_t kFirstSlice = 256u << 10;
+// The header is gathered in pieces of this size.
+constexpr std::size_t kHeaderPiece = 64u << 10;
 // A file is read in pieces of this size.
 constexpr std::size_t kReadChunk = 4u << 20;
 
 bool startsWith(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
+}
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The common case of a data token, a plain decimal such as "-1670.1250" with at most 19
+// digits: when its digits form an integer up to 2^53 and it has at most 22 decimals, the
+// integer divided by the exact power of ten is the correctly rounded value, the same double
+// from_chars gives. Anything else (exponents, long mantissas, words) is left to the caller.
+inline bool plainDecimal(const char*& p, const char* end, double& out) {
+    const char* q = p;
+    const bool negative = q < end && *q == '-';
+    if (negative) ++q;
+    std::uint64_t m = 0;
+    int digits = 0;
+    int decimals = 0;
+    while (q < end && static_cast<unsigned>(*q - '0') < 10) {
+        m = m * 10 + static_cast<unsigned>(*q - '0');
+        ++q;
+        ++digits;
+    }
+    if (q < end && *q == '.') {
+        ++q;
+        while (q < end && static_cast<unsigned>(*q - '0') < 10) {
+            m = m * 10 + static_cast<unsigned>(*q - '0');
+            ++q;
+            ++digits;
+            ++decimals;
+        }
+    }
+    if (digits == 0 || digits > 19 || decimals > 22 || m > (std::uint64_t{1} << 53)) return false;
+    if (q<end&& static_cast<unsigned char>(*q)> 32) return false;
+    double v = static_cast<double>(m) / kPow10[decimals];
+    out = negative ? -v : v;
+    p = q;
+    return true;
 }
 
 // The line from its "~" when it is a section title (blanks before the "~" allowed), else empty.
@@ -130,22 +168,32 @@ class LasStream::Impl {
 
     // ---- header ---------------------------------------------------------------------
 
+    // The header is gathered in small pieces, so that text after the "~A" line goes to the
+    // data section without being copied.
     void headerText(std::string_view text, bool final) {
+        do {
+            std::string_view piece = text.substr(0, kHeaderPiece);
+            text.remove_prefix(piece.size());
+            headerPiece(piece, final && text.empty());
+        } while (stage_ == Stage::Header && !text.empty());
+        if (stage_ != Stage::Header) {
+            startData(text, final);
+        } else {
+            progress_.report(header_.size() * textScale_);
+        }
+    }
+
+    void headerPiece(std::string_view piece, bool final) {
         // A piece without any line end cannot finish a line (unless the text so far ends in
         // a CR that waits for its LF), so a huge text without line ends is not rescanned.
         bool crPending = !header_.empty() && header_.back() == '\r';
-        header_.append(text);
-        if (!final && !crPending && text.find_first_of("\r\n") == std::string_view::npos) return;
+        header_.append(piece);
+        if (!final && !crPending && piece.find_first_of("\r\n") == std::string_view::npos) return;
         std::string_view buf = header_;
         std::string_view line;
         while (stage_ == Stage::Header && detail::nextLine(buf, scan_, line, final)) {
             headerLine(line);
             ++lineIndex_;
-        }
-        if (stage_ != Stage::Header) {
-            startData(final);
-        } else {
-            progress_.report(header_.size() * textScale_);
         }
     }
 
@@ -226,7 +274,8 @@ class LasStream::Impl {
         r_.nullValue = *value;
     }
 
-    void startData(bool final) {
+    // more is the text that follows what the header has gathered.
+    void startData(std::string_view more, bool final) {
         if (r_.fieldNames.empty()) failRead();  // no curve line: no column to read
         resolveNull();
         nullValue_ = r_.nullValue;
@@ -242,7 +291,8 @@ class LasStream::Impl {
         textDone_ = headerEnd_;
         std::string().swap(header_);
         dataStart_ = textDone_;
-        dataText(rest, final);
+        dataText(rest, final && more.empty());
+        dataText(more, final);
     }
 
     // ---- data -------------------------------------------------------------------------
@@ -332,15 +382,19 @@ class LasStream::Impl {
                 }
             }
             double v;
-            const char* q = p;
-            if (c == '+' && p + 1 < end && p[1] != '-' && p[1] != '+') ++q;
-            auto [ptr, ec] = std::from_chars(q, end, v);
-            if (ec == std::errc() && (ptr == end || static_cast<unsigned char>(*ptr) <= 32)) {
-                if (v == nullValue || !std::isfinite(v)) v = kNull;
-                p = ptr;
+            if (plainDecimal(p, end, v)) {
+                if (v == nullValue) v = kNull;
             } else {
-                v = kNull;
-                while (p<end&& static_cast<unsigned char>(*p)> 32) ++p;
+                const char* q = p;
+                if (c == '+' && p + 1 < end && p[1] != '-' && p[1] != '+') ++q;
+                auto [ptr, ec] = std::from_chars(q, end, v);
+                if (ec == std::errc() && (ptr == end || static_cast<unsigned char>(*ptr) <= 32)) {
+                    if (v == nullValue || !std::isfinite(v)) v = kNull;
+                    p = ptr;
+                } else {
+                    v = kNull;
+                    while (p<end&& static_cast<unsigned char>(*p)> 32) ++p;
+                }
             }
             columns_[field].push_back(v);
             if (++field == n) field = 0;

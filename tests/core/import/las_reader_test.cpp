@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
+#include <random>
+
 #include "import_test_support.h"
 
 namespace lithora::import {
@@ -113,6 +117,49 @@ TEST(LasReader, TokenThatIsNotANumberIsANullSampleInItsOwnPlace) {
     EXPECT_EQ(shown(r.columns[1]), shown({kNull, kNull, kNull, kNull, 7}));
     EXPECT_EQ(shown(r.columns[2]), shown({kNull, kNull, kNull, kNull, 8}));
     EXPECT_EQ(shown(r.columns[3]), shown({kNull, 2.5, kNull, kNull, 9}));
+}
+
+TEST(LasReader, NumbersReadToTheSameDoubleAsFromChars) {
+    std::mt19937_64 random(7);
+    std::vector<std::string> tokens = {"0",
+                                       "-0",
+                                       "-0.0000",
+                                       "0.1",
+                                       ".5",
+                                       "5.",
+                                       "1e3",
+                                       "1E-6",
+                                       "-1.5e+2",
+                                       "00012",
+                                       "+7",
+                                       "9007199254740993",
+                                       "9007199254740992.5",
+                                       "12345678901234567890.5",
+                                       "0.00000000000000000000001",
+                                       "123.4567890123456789012345"};
+    for (int i = 0; i < 20000; ++i) {
+        std::string t = random() % 2 ? "-" : "";
+        int intDigits = static_cast<int>(random() % 12);
+        int decimals = static_cast<int>(random() % 24);
+        for (int k = 0; k < intDigits; ++k) t += static_cast<char>('0' + random() % 10);
+        if (intDigits == 0) t += '0';
+        if (decimals > 0) t += '.';
+        for (int k = 0; k < decimals; ++k) t += static_cast<char>('0' + random() % 10);
+        tokens.push_back(t);
+    }
+    std::string data;
+    for (std::size_t i = 0; i < tokens.size(); ++i)
+        data += std::to_string(i) + " " + tokens[i] + "\n";
+    ImportResult r = readLas(lasText(" DEPT.M : d\n V. : v\n", data));
+    ASSERT_EQ(r.rowCount(), tokens.size());
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const std::string& t = tokens[i];
+        double expected = 0;
+        const char* first = t.data() + (t[0] == '+' ? 1 : 0);
+        std::from_chars(first, t.data() + t.size(), expected);
+        double got = r.columns[1][i];
+        EXPECT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << t << " read as " << got;
+    }
 }
 
 TEST(LasReader, NullValueMatchesWhateverTheDecimals) {
