@@ -1,4 +1,5 @@
 #pragma once
+#include <QLockFile>
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
@@ -12,7 +13,6 @@ class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QLockFile;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;

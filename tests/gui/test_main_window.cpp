@@ -1,0 +1,633 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QToolButton>
+#include <cmath>
+#include <deque>
+#include <filesystem>
+#include <limits>
+#include <memory>
+
+#include "app/about_page.h"
+#include "app/calculation_page.h"
+#include "app/dialog_seam.h"
+#include "app/number_box.h"
+#include "app/page_control.h"
+#include "app/splash_screen.h"
+#include "app/table_grid.h"
+#include "compute/elastic.h"
+#include "import/import_result.h"
+#include "store/table.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using lithora::store::Table;
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Answers every question of the window as a script says and keeps what was asked.
+class ScriptedSeam : public DialogSeam {
+  public:
+    struct Message {
+        QMessageBox::Icon icon;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+    };
+    std::deque<QMessageBox::StandardButton> answers;  // empty: the first offered button
+    std::vector<Message> messages;
+    std::vector<QString> savesAsked;
+    std::vector<QString> dialogsRun;
+
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return {};
+    }
+    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override {
+        savesAsked.push_back(title);
+        return {};  // the user cancels the save dialog
+    }
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString&,
+                                        const QString& text,
+                                        QMessageBox::StandardButtons buttons) override {
+        messages.push_back({icon, text, buttons});
+        if (!answers.empty()) {
+            auto a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        for (int b = QMessageBox::FirstButton; b <= QMessageBox::LastButton; b <<= 1)
+            if (buttons.testFlag(static_cast<QMessageBox::StandardButton>(b)))
+                return static_cast<QMessageBox::StandardButton>(b);
+        return QMessageBox::NoButton;
+    }
+    int exec(QDialog& dialog) override {
+        dialogsRun.push_back(QString::fromLatin1(dialog.metaObject()->className()));
+        return QDialog::Rejected;
+    }
+};
+
+// A program folder of its own for every test: the pattern bitmaps linked in, the shipped
+// tables made by the window.
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        oldCurrent_ = QDir::currentPath();
+        ASSERT_TRUE(dir_.isValid());
+        folder_ = fs::path(dir_.path().toStdString());
+        std::error_code ec;
+        fs::create_directory_symlink(LITHORA_PATTERNS_DIR, folder_ / "Patterns", ec);
+    }
+    void TearDown() override {
+        forms_.clear();
+        QDir::setCurrent(oldCurrent_);
+    }
+
+    TCalculationForm& makeForm(ScriptedSeam** seamOut = nullptr) {
+        auto seam = std::make_unique<ScriptedSeam>();
+        if (seamOut) *seamOut = seam.get();
+        forms_.push_back(std::make_unique<TCalculationForm>(dir_.path(), std::move(seam)));
+        return *forms_.back();
+    }
+
+    // A loaded workspace: three depth samples of two curves.
+    static void loadSource(TCalculationForm& form) {
+        lithora::import::ImportResult r;
+        r.fieldNames = {"DEPTH", "RHOB", "DT"};
+        r.fieldLabels = {"DEPT(M)", "RHOB(G/C3)", "DT(US/F)"};
+        r.columns = {{1000, 1000.5, 1001}, {2.25, kNaN, 2.5}, {90, 91, 92}};
+        r.catalog = {{"DEPT", "(M)", "DEPT(M)"},
+                     {"RHOB", "(G/C3)", "RHOB(G/C3)"},
+                     {"DT", "(US/F)", "DT(US/F)"}};
+        r.lasSource = true;
+        r.headerLines = {"~VERSION INFORMATION", "~A DEPTH RHOB DT"};
+        form.enableDataCommands();
+        form.workspace().installImport(std::move(r));
+        form.styleSourceGrid(true);
+    }
+
+    // Elastic results for the three depths.
+    static void loadElastic(TCalculationForm& form) {
+        std::vector<Table::BulkColumn> cols(lithora::compute::kElasticFieldCount);
+        const double depths[] = {1000, 1000.5, 1001};
+        for (int r = 0; r < 3; ++r) {
+            cols[0].floats.push_back(r + 1);
+            cols[1].floats.push_back(depths[r]);
+            for (std::size_t f = 2; f < cols.size(); ++f) cols[f].floats.push_back(0.25 + r);
+        }
+        form.workspace().elastic().loadColumns(std::move(cols));
+    }
+
+    static void loadLitholog(TCalculationForm& form) {
+        std::vector<Table::BulkColumn> cols(3);
+        cols[0].floats = {1000};
+        cols[1].floats = {1001};
+        cols[2].texts = {"Shale"};
+        form.workspace().litholog().loadColumns(std::move(cols));
+    }
+
+    static int recordsIn(const fs::path& file) {
+        Table t(file);
+        t.open();
+        return t.recordCount();
+    }
+
+    QString oldCurrent_;
+    QTemporaryDir dir_;
+    fs::path folder_;
+    std::vector<std::unique_ptr<TCalculationForm>> forms_;
+};
+
+TEST_F(MainWindowTest, StartsWithDataCommandsGreyedAndReady) {
+    ScriptedSeam* seam = nullptr;
+    TCalculationForm& form = makeForm(&seam);
+    ASSERT_TRUE(form.ready());
+    EXPECT_TRUE(seam->messages.empty());
+    EXPECT_EQ(form.windowTitle(), "Lithora");
+    EXPECT_EQ(form.statusText(), "Ready");
+    EXPECT_EQ(QDir::currentPath(), QDir(dir_.path()).canonicalPath());
+
+    for (const char* name :
+         {"Emptytable1", "Savetable1", "Printtable1", "Printtracks1", "Find1", "Filter1",
+          "UndoFilter1", "ElasticCorrelations1", "Elasticparameters1", "Correlationcoefficients1"})
+        EXPECT_FALSE(form.action(name)->isEnabled()) << name;
+    for (const char* name :
+         {"Open1", "ASCIIfile1", "Lasfilez1", "Open21", "Lapse1", "N3", "About2", "Exit1"})
+        EXPECT_TRUE(form.action(name)->isEnabled()) << name;
+
+    EXPECT_TRUE(fs::exists(folder_ / "ElasticTable.db"));
+    EXPECT_TRUE(fs::exists(folder_ / "Litholog.db"));
+    EXPECT_FALSE(fs::exists(folder_ / "Table.db"));
+}
+
+struct CommandCase {
+    const char* name;
+    const char* menu;  // object name of the menu that holds it
+    const char* text;
+    QKeySequence shortcut;
+    const char* hint;
+};
+
+class MenuCommandTest : public MainWindowTest, public ::testing::WithParamInterface<CommandCase> {};
+
+TEST_P(MenuCommandTest, ItemHasItsShortcutHintAndMenu) {
+    const CommandCase& c = GetParam();
+    TCalculationForm& form = makeForm();
+    QAction* a = form.action(c.name);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->text(), c.text);
+    EXPECT_EQ(a->shortcut(), c.shortcut);
+    EXPECT_EQ(a->statusTip(), c.hint);
+    EXPECT_EQ(a->toolTip(), QString(c.hint).isEmpty() ? a->toolTip() : QString(c.hint));
+    auto* menu = form.findChild<QMenu*>(c.menu);
+    ASSERT_NE(menu, nullptr) << c.menu;
+    EXPECT_TRUE(menu->actions().contains(a));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, MenuCommandTest,
+    ::testing::Values(
+        CommandCase{"ASCIIfile1", "Open1Menu", "ASCII File", QKeySequence(Qt::Key_F2),
+                    "Open an ASCII file format"},
+        CommandCase{"Lasfilez1", "Open1Menu", "LAS File", QKeySequence(Qt::Key_F3),
+                    "Open LAS file format"},
+        CommandCase{"Open21", "File1", "Open 2", QKeySequence(), ""},
+        CommandCase{"Emptytable1", "File1", "Empty Table", QKeySequence(Qt::CTRL | Qt::Key_E),
+                    "Empty existing table to open a new one"},
+        CommandCase{"Savetable1", "File1", "Save Table", QKeySequence(Qt::CTRL | Qt::Key_S),
+                    "Save current table to file"},
+        CommandCase{"Printtracks1", "File1", "Print Tracks", QKeySequence(Qt::CTRL | Qt::Key_T),
+                    "Print a number of tracks in one page"},
+        CommandCase{"Printtable1", "File1", "Print Table", QKeySequence(Qt::CTRL | Qt::Key_P),
+                    "Print tables"},
+        CommandCase{"Exit1", "File1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X),
+                    "Exit the program"},
+        CommandCase{"Find1", "Edit1", "Find", QKeySequence(Qt::CTRL | Qt::Key_F),
+                    "Search for a specific depth or time"},
+        CommandCase{"Filter1", "Edit1", "Filter", QKeySequence(Qt::CTRL | Qt::Key_R),
+                    "Apply filter range on data"},
+        CommandCase{"UndoFilter1", "Edit1", "Undo Filter", QKeySequence(Qt::CTRL | Qt::Key_U),
+                    "Undo filter"},
+        CommandCase{"ElasticCorrelations1", "View1", "Elastic Correlations",
+                    QKeySequence(Qt::Key_F5), "Show combination logs"},
+        CommandCase{"Lapse1", "View1", "Time Laps", QKeySequence(Qt::Key_F6),
+                    "Show time laps page"},
+        CommandCase{"N3", "View1", "Cross Plots", QKeySequence(Qt::Key_F7), "Show cross plots"},
+        CommandCase{"Elasticparameters1", "Calculation1", "Elastic Parameters",
+                    QKeySequence(Qt::Key_F8), "Calculate elastic parameters"},
+        CommandCase{"Correlationcoefficients1", "Calculation1", "Correlation Coefficients",
+                    QKeySequence(Qt::Key_F9), "Calculate correlation coefficient"},
+        CommandCase{"About2", "About1", "About", QKeySequence(Qt::CTRL | Qt::Key_A), ""}),
+    [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
+
+// The names of a menu's or tool bar's entries in order; "-" for a separator, the widget's
+// object name for a spacer or a logo.
+QStringList entries(const QList<QAction*>& actions, QToolBar* bar = nullptr) {
+    QStringList out;
+    for (QAction* a : actions) {
+        if (a->isSeparator())
+            out << "-";
+        else if (!a->objectName().isEmpty())
+            out << a->objectName();
+        else if (bar && bar->widgetForAction(a))
+            out << bar->widgetForAction(a)->objectName();
+    }
+    return out;
+}
+
+TEST_F(MainWindowTest, FileMenuAndToolBarAreInTheirOrder) {
+    TCalculationForm& form = makeForm();
+    auto* file = form.findChild<QMenu*>("File1");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(entries(file->actions()),
+              QStringList({"Open1", "Open21", "Emptytable1", "Savetable1", "-", "Printtracks1",
+                           "Printtable1", "-", "Exit1"}));
+
+    auto* bar = form.findChild<QToolBar*>("ToolBar1");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->height(), 37);
+    EXPECT_EQ(entries(bar->actions(), bar), QStringList({"Emptytable1",
+                                                         "Lasfilez1",
+                                                         "ASCIIfile1",
+                                                         "Savetable1",
+                                                         "-",
+                                                         "Printtracks1",
+                                                         "Printtable1",
+                                                         "-",
+                                                         "Find1",
+                                                         "ToolGap1",
+                                                         "Elasticparameters1",
+                                                         "Correlationcoefficients1",
+                                                         "-",
+                                                         "ElasticCorrelations1",
+                                                         "Lapse1",
+                                                         "N3",
+                                                         "ToolGap2",
+                                                         "ToolLogo1",
+                                                         "ToolLogo2",
+                                                         "ToolLogo3",
+                                                         "Exit1"}));
+    EXPECT_EQ(form.findChild<QWidget*>("ToolGap2")->width(), 285);
+    // Each tool button is the menu item itself: same command, hint, picture and state.
+    for (QAction* a : bar->actions()) {
+        auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(a));
+        if (!button) continue;
+        EXPECT_EQ(button->defaultAction(), a);
+        EXPECT_EQ(button->size(), QSize(41, 33)) << a->objectName().toStdString();
+        EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+        EXPECT_EQ(button->isEnabled(), a->isEnabled());
+    }
+}
+
+TEST_F(MainWindowTest, PagesAndTablePageControlsStandInTheirPlaces) {
+    TCalculationForm& form = makeForm();
+    PageControl* pages = form.pageControl();
+    ASSERT_EQ(pages->count(), 2);
+    EXPECT_EQ(pages->tabText(0), "Table");
+    EXPECT_EQ(pages->tabText(1), "Graph");
+    EXPECT_EQ(pages->tabBar()->tabRect(0).width(), 250);
+    EXPECT_EQ(pages->size(), QSize(1001, 610));
+    EXPECT_EQ(form.sourceGrid()->geometry(), QRect(80, 28, 737, 150));
+    EXPECT_EQ(form.elasticGrid()->geometry(), QRect(80, 218, 737, 150));
+    EXPECT_EQ(form.memo()->geometry(), QRect(80, 406, 737, 135));
+    EXPECT_EQ(form.memo()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(form.summaryBox(TCalculationForm::Interval)->geometry(), QRect(11, 519, 52, 22));
+    EXPECT_EQ(form.filterLowBox()->text(), "0");
+    EXPECT_EQ(form.lithologImage()->geometry(), QRect(441, 58, 40, 484));
+
+    // The elastic grid shows the result columns with their widths, up to "S-Impedance".
+    TableModel* elastic = form.elasticGrid()->tableModel();
+    ASSERT_EQ(elastic->columnCount(), 15);
+    EXPECT_EQ(form.elasticGrid()->columnWidth(0), 38);
+    EXPECT_EQ(form.elasticGrid()->columnWidth(7), 148);
+    EXPECT_EQ(elastic->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "POISSON RATIO");
+    EXPECT_EQ(elastic->headerData(8, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(),
+              QColor(255, 128, 0));
+}
+
+TEST_F(MainWindowTest, EmptyTableOnAnEmptyWorkspaceDoesNothing) {
+    ScriptedSeam* seam = nullptr;
+    TCalculationForm& form = makeForm(&seam);
+    form.memo()->setPlainText("kept");
+    form.Emptytable1Click();
+    EXPECT_TRUE(seam->messages.empty());
+    EXPECT_EQ(form.memo()->toPlainText(), "kept");
+    EXPECT_FALSE(form.action("Emptytable1")->isEnabled());
+    EXPECT_TRUE(fs::exists(folder_ / "ElasticTable.db"));
+}
+
+TEST_F(MainWindowTest, EmptyTableReturnsALoadedWorkspaceToEmpty) {
+    ScriptedSeam* seam = nullptr;
+    TCalculationForm& form = makeForm(&seam);
+    loadSource(form);
+    loadElastic(form);
+    form.showSummary(form.workspace().summary());
+    form.filterLowBox()->setValue(1000);
+    form.memo()->setPlainText("~VERSION INFORMATION");
+    form.referenceNameCaption()->setText("RHOB");
+    form.newCorrelationRows(false);
+    form.pageControl()->setCurrentIndex(1);
+    ASSERT_EQ(form.sourceGrid()->tableModel()->rowCount(), 3);
+    ASSERT_EQ(form.summaryBox(TCalculationForm::Records)->text(), "3");
+
+    form.Emptytable1Click();
+
+    EXPECT_TRUE(seam->messages.empty());
+    EXPECT_FALSE(fs::exists(folder_ / "Table.db"));
+    EXPECT_EQ(form.workspace().elastic().recordCount(), 0);
+    EXPECT_EQ(form.workspace().sourceFieldCount, 0);
+    EXPECT_EQ(form.sourceGrid()->tableModel()->rowCount(), 0);
+    EXPECT_EQ(form.elasticGrid()->tableModel()->rowCount(), 0);
+    EXPECT_TRUE(form.summaryBox(TCalculationForm::Records)->text().isEmpty());
+    EXPECT_EQ(form.filterLowBox()->text(), "0");
+    EXPECT_TRUE(form.memo()->toPlainText().isEmpty());
+    EXPECT_TRUE(form.referenceNameCaption()->text().isEmpty());
+    EXPECT_EQ(form.tablePage()->findChild<QWidget*>("SourceCorrelationRows"), nullptr);
+    EXPECT_EQ(form.pageControl()->currentIndex(), 0);
+    EXPECT_EQ(form.pageControl()->size(), QSize(1000, 610));
+    for (QAction* a : form.dataCommands()) EXPECT_FALSE(a->isEnabled());
+}
+
+struct ExitCase {
+    const char* label;
+    bool elastic, litholog;
+    std::vector<QMessageBox::StandardButton> answers;
+    bool closes;
+};
+
+class ExitQuestionTest : public MainWindowTest, public ::testing::WithParamInterface<ExitCase> {};
+
+TEST_P(ExitQuestionTest, AnswersDecideWhetherTheWindowClosesAndCleansUp) {
+    const ExitCase& c = GetParam();
+    ScriptedSeam* seam = nullptr;
+    TCalculationForm& form = makeForm(&seam);
+    loadSource(form);
+    if (c.elastic) loadElastic(form);
+    if (c.litholog) loadLitholog(form);
+    for (auto a : c.answers) seam->answers.push_back(a);
+    QFile(QString::fromStdString((folder_ / "tempchart.tee").string())).open(QIODevice::WriteOnly);
+    QFile(QString::fromStdString((folder_ / "tempchart7.tee").string())).open(QIODevice::WriteOnly);
+    form.show();
+
+    EXPECT_EQ(form.close(), c.closes);
+
+    std::vector<QString> expected;
+    if (c.elastic)
+        expected.push_back("Elastic table is not empty. Do you want to save it before exit?");
+    if (c.litholog && (!c.elastic || c.answers.front() == QMessageBox::No))
+        expected.push_back("LithoLog table has changed. Do you want to save it before exit?");
+    ASSERT_EQ(seam->messages.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(seam->messages[i].text, expected[i]);
+        EXPECT_EQ(seam->messages[i].icon, QMessageBox::Information);
+        EXPECT_EQ(seam->messages[i].buttons,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    }
+
+    if (c.closes) {
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_FALSE(fs::exists(folder_ / "Table.db"));
+        EXPECT_FALSE(fs::exists(folder_ / "tempchart.tee"));
+        EXPECT_FALSE(fs::exists(folder_ / "tempchart7.tee"));
+        EXPECT_EQ(recordsIn(folder_ / "ElasticTable.db"), 0);
+        EXPECT_EQ(recordsIn(folder_ / "Litholog.db"), 0);
+    } else {
+        // Nothing changed: both grids still show their records.
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_TRUE(fs::exists(folder_ / "Table.db"));
+        EXPECT_TRUE(fs::exists(folder_ / "tempchart.tee"));
+        EXPECT_EQ(form.sourceGrid()->tableModel()->rowCount(), 3);
+        EXPECT_EQ(form.elasticGrid()->tableModel()->rowCount(), c.elastic ? 3 : 0);
+        EXPECT_EQ(form.workspace().litholog().recordCount(), c.litholog ? 1 : 0);
+        EXPECT_TRUE(form.action("Emptytable1")->isEnabled());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ExitQuestionTest,
+    ::testing::Values(
+        ExitCase{"ElasticCancel", true, false, {QMessageBox::Cancel}, false},
+        ExitCase{"ElasticNo", true, false, {QMessageBox::No}, true},
+        // The save dialog is cancelled: the table is not written, so the window stays.
+        ExitCase{"ElasticYesButNotSaved", true, false, {QMessageBox::Yes}, false},
+        ExitCase{"LithologCancel", false, true, {QMessageBox::Cancel}, false},
+        ExitCase{"LithologNo", false, true, {QMessageBox::No}, true},
+        ExitCase{"BothNo", true, true, {QMessageBox::No, QMessageBox::No}, true},
+        ExitCase{
+            "ElasticNoLithologCancel", true, true, {QMessageBox::No, QMessageBox::Cancel}, false},
+        ExitCase{"NothingToAsk", false, false, {}, true}),
+    [](const ::testing::TestParamInfo<ExitCase>& p) { return p.param.label; });
+
+TEST_F(MainWindowTest, ExitWithoutWorkspaceLeavesTheShippedTables) {
+    TCalculationForm& form = makeForm();
+    form.show();
+    EXPECT_TRUE(form.close());
+    EXPECT_TRUE(fs::exists(folder_ / "ElasticTable.db"));
+    EXPECT_TRUE(fs::exists(folder_ / "Litholog.db"));
+}
+
+TEST_F(MainWindowTest, SecondCopyInTheSameFolderIsRefusedAndTouchesNothing) {
+    TCalculationForm& first = makeForm();
+    loadSource(first);
+    loadElastic(first);
+
+    ScriptedSeam* seam = nullptr;
+    TCalculationForm& second = makeForm(&seam);
+    EXPECT_FALSE(second.ready());
+    ASSERT_EQ(seam->messages.size(), 1u);
+    EXPECT_TRUE(seam->messages[0].text.contains("already running"));
+    // Closing the refused copy asks nothing and removes nothing of the first one's.
+    second.show();
+    EXPECT_TRUE(second.close());
+    EXPECT_EQ(seam->messages.size(), 1u);
+    EXPECT_TRUE(fs::exists(folder_ / "Table.db"));
+    EXPECT_EQ(first.workspace().elastic().recordCount(), 3);
+    EXPECT_EQ(recordsIn(folder_ / "ElasticTable.db"), 3);
+
+    // Once the first copy has gone, the folder is free again.
+    forms_.clear();
+    ScriptedSeam* third = nullptr;
+    EXPECT_TRUE(makeForm(&third).ready());
+    EXPECT_TRUE(third->messages.empty());
+}
+
+TEST_F(MainWindowTest, WindowGrowsButNeverShrinks) {
+    TCalculationForm& form = makeForm();
+    form.show();
+    QApplication::processEvents();
+    EXPECT_GE(form.width(), 1025);
+    EXPECT_GE(form.height(), 737);
+    form.resize(1100, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(form.size(), QSize(1100, 800));
+    form.resize(1050, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(form.size(), QSize(1100, 900));
+    form.resize(800, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(form.size(), QSize(1100, 900));
+}
+
+struct BadTableCase {
+    const char* label;
+    const char* file;
+    QByteArray content;  // empty: a folder of that name
+};
+
+class BadShippedTableTest : public MainWindowTest,
+                            public ::testing::WithParamInterface<BadTableCase> {};
+
+TEST_P(BadShippedTableTest, GivesAMessageNotACrash) {
+    const BadTableCase& c = GetParam();
+    const QString path = QString::fromStdString((folder_ / c.file).string());
+    if (c.content.isEmpty()) {
+        ASSERT_TRUE(QDir().mkpath(path));
+    } else {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(c.content);
+    }
+    ScriptedSeam* seam = nullptr;
+    TCalculationForm& form = makeForm(&seam);
+    EXPECT_FALSE(form.ready());
+    ASSERT_EQ(seam->messages.size(), 1u);
+    EXPECT_EQ(seam->messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(seam->messages[0].text.contains("cannot be opened"));
+    // The bad file is left as it was for the user to look at.
+    if (!c.content.isEmpty()) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), c.content);
+    }
+    form.show();
+    EXPECT_TRUE(form.close());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadShippedTableTest,
+    ::testing::Values(
+        BadTableCase{"BinaryElastic", "ElasticTable.db", QByteArray(4096, '\xA5')},
+        BadTableCase{"TextLitholog", "Litholog.db", QByteArray("TopDepth BottomDepth\r\n1 2\r\n")},
+        BadTableCase{"TruncatedDatabase", "ElasticTable.db",
+                     // The first bytes of a database header, cut off.
+                     QByteArray::fromHex("53514c69746520666f726d617420330010000101004020")},
+        BadTableCase{"FolderInPlaceOfTable", "ElasticTable.db", QByteArray()}),
+    [](const ::testing::TestParamInfo<BadTableCase>& p) { return p.param.label; });
+
+TEST_F(MainWindowTest, MissingProgramFolderSaysCannotFindDirectory) {
+    ScriptedSeam* seam = nullptr;
+    auto s = std::make_unique<ScriptedSeam>();
+    seam = s.get();
+    TCalculationForm form(dir_.path() + "/missing", std::move(s));
+    ASSERT_FALSE(seam->messages.empty());
+    EXPECT_EQ(seam->messages[0].text, "Cannot find directory");
+    EXPECT_EQ(seam->messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(seam->messages[0].buttons, QMessageBox::Ok);
+    EXPECT_FALSE(form.ready());
+}
+
+TEST_F(MainWindowTest, SourceGridShowsTheTableInRegionalNumbersAndFollowsItsRecord) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TCalculationForm& form = makeForm();
+    loadSource(form);
+    loadElastic(form);
+    form.attachTableScroll();
+    QLocale::setDefault(QLocale::c());
+
+    TableModel* model = form.sourceGrid()->tableModel();
+    // "Rec", the depth and the two curves; "Counting" stays hidden.
+    ASSERT_EQ(model->columnCount(), 4);
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "DEPT(M)");
+    EXPECT_EQ(model->data(model->index(1, 1), Qt::DisplayRole).toString(), "1000,5");
+    EXPECT_EQ(model->data(model->index(1, 2), Qt::DisplayRole).toString(), "");  // null
+    EXPECT_EQ(model->data(model->index(2, 0), Qt::DisplayRole).toString(), "3");
+
+    // Choosing a row in the grid moves the table, and the elastic grid keeps to its depth.
+    form.sourceGrid()->setCurrentIndex(model->index(2, 1));
+    EXPECT_EQ(form.workspace().source().currentRow(), 2);
+    EXPECT_EQ(form.workspace().elastic().currentRow(), 2);
+    EXPECT_EQ(form.elasticGrid()->currentIndex().row(), 2);
+    // Moving the table moves the grid.
+    form.workspace().source().moveTo(0);
+    EXPECT_EQ(form.sourceGrid()->currentIndex().row(), 0);
+    EXPECT_EQ(form.elasticGrid()->currentIndex().row(), 0);
+}
+
+TEST_F(MainWindowTest, SourceGridStylesColourColumnsByImportKind) {
+    TCalculationForm& form = makeForm();
+    lithora::import::ImportResult r;
+    for (int i = 0; i < 12; ++i) {
+        const std::string name = i == 0 ? "DEPTH" : "C" + std::to_string(i);
+        r.fieldNames.push_back(name);
+        r.fieldLabels.push_back(name);
+        r.columns.push_back({1.0 + i, 2.0 + i});
+        r.catalog.push_back({name, "", name});
+    }
+    form.workspace().installImport(std::move(r));
+    TableModel* model = form.sourceGrid()->tableModel();
+    auto back = [model](int c) {
+        return model->data(model->index(0, c), Qt::BackgroundRole).value<QColor>();
+    };
+    auto text = [model](int c) {
+        return model->data(model->index(0, c), Qt::ForegroundRole).value<QColor>();
+    };
+    auto align = [model](int c) {
+        return model->data(model->index(0, c), Qt::TextAlignmentRole).toInt() &
+               Qt::AlignHorizontal_Mask;
+    };
+
+    form.styleSourceGrid(true);
+    EXPECT_EQ(form.sourceGrid()->columnWidth(0), 37);
+    EXPECT_EQ(back(1), QColor(Qt::black));
+    EXPECT_EQ(text(1), QColor(255, 255, 0));
+    EXPECT_EQ(back(2), QColor(206, 239, 255));  // entry 2
+    EXPECT_EQ(text(8), QColor(128, 128, 0));    // entry 8
+    EXPECT_EQ(back(9), QColor(217, 255, 222));  // entry 0 again
+    EXPECT_EQ(text(10), QColor(0, 128, 255));   // entry 1
+    EXPECT_EQ(model->headerData(3, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(), back(3));
+    // The elastic grid's depth column takes the source grid's depth title.
+    EXPECT_EQ(form.elasticGrid()->tableModel()->title(1), "DEPTH");
+
+    form.styleSourceGrid(false);
+    EXPECT_EQ(align(0), Qt::AlignLeft);
+    EXPECT_EQ(align(1), Qt::AlignHCenter);
+    EXPECT_EQ(back(1), QColor(217, 255, 222));   // entry 0
+    EXPECT_EQ(text(9), QColor(128, 128, 0));     // entry 8
+    EXPECT_EQ(back(10), QColor(217, 255, 222));  // entry 0 again
+}
+
+TEST_F(MainWindowTest, AboutRunsItsModalWindowThroughTheSeam) {
+    ScriptedSeam* seam = nullptr;
+    TCalculationForm& form = makeForm(&seam);
+    form.action("About2")->trigger();
+    ASSERT_EQ(seam->dialogsRun.size(), 1u);
+    EXPECT_EQ(seam->dialogsRun[0], "TAboutForm");
+}
+
+TEST(SplashWindow, IsABorderlessOnTopWindowWithItsPicture) {
+    TSplashForm splash;
+    EXPECT_EQ(splash.size(), QSize(478, 323));
+    EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(splash.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    const QImage image = splash.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // "Loading..." in green at the top right.
+    int green = 0;
+    for (int y = 3; y < 40; ++y)
+        for (int x = 320; x < 475; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() > 90 && c.red() < 80 && c.blue() < 80) ++green;
+        }
+    EXPECT_GT(green, 20);
+}
+
+}  // namespace
