@@ -15,7 +15,8 @@ using Progress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
 // What a reader hands to the workspace: the source table as columns plus everything the
 // workspace learns from the file. Column 0 is the index (depth or time) curve; column i
-// holds catalogue entry i + 1. A null sample is a quiet NaN. Rows run shallowest first.
+// holds catalogue entry i + 1. A null sample is a quiet NaN. Rows run shallowest first; a
+// successful read always gives at least one row.
 struct ImportResult {
     // Field names of the source table after "Rec" and before "Counting", distinct without
     // regard to case. For a LAS file fieldNames[0] is "DEPTH".
@@ -26,6 +27,9 @@ struct ImportResult {
     std::vector<std::vector<double>> columns;  // parallel to fieldNames, all of one length
     std::vector<CurveEntry> catalog;           // parallel to fieldNames
 
+    // The recognised curves by role, as field names: a curve whose name repeats an earlier
+    // one (and got a field name such as "GR_2") is listed by its field name, so that every
+    // listed curve can be found in fieldNames.
     RoleLists roles;
     // Set only when the file's units are recognised; otherwise the workspace keeps its
     // previous tags.
