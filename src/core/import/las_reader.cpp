@@ -62,7 +62,7 @@ inline bool plainDecimal(const char*& p, const char* end, double& out) {
         }
     }
     if (digits == 0 || digits > 19 || decimals > 22 || m > (std::uint64_t{1} << 53)) return false;
-    if (q<end&& static_cast<unsigned char>(*q)> 32) return false;
+    if (q != end && static_cast<unsigned char>(*q) > 32) return false;
     double v = static_cast<double>(m) / kPow10[decimals];
     out = negative ? -v : v;
     p = q;
@@ -393,7 +393,7 @@ class LasStream::Impl {
                     p = ptr;
                 } else {
                     v = kNull;
-                    while (p<end&& static_cast<unsigned char>(*p)> 32) ++p;
+                    while (p != end && static_cast<unsigned char>(*p) > 32) ++p;
                 }
             }
             columns_[field].push_back(v);
