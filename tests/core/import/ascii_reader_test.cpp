@@ -64,7 +64,7 @@ TEST(AsciiReader, FirstLineForms) {
         EXPECT_EQ(r.fieldNames[0], c.name);
         EXPECT_EQ(r.fieldLabels[0], c.name);
         EXPECT_EQ(r.depthUnit, c.unit);
-        EXPECT_EQ(r.catalog[0].unit, "(" + std::string(c.unit) + ")");
+        EXPECT_EQ(r.catalog[0].unit, std::string("(").append(c.unit).append(")"));
         EXPECT_EQ(r.asciiHeaderLine, c.line0);
     }
 }
