@@ -445,9 +445,9 @@ void TCalculationForm::createTablePage() {
         box->setObjectName(QString::fromLatin1(boxNames[i]));
         box->setReadOnly(true);
         box->setGeometry(11, boxTops[i], 52, 22);
-        box->setStyleSheet(
-            QStringLiteral("QLineEdit { background: rgb(225, 251, 255); color: rgb(0, 128, 0);"
-                           " font-weight: bold; padding: 0px; }"));
+        box->setFont(fontOf("Arial", 8, true));
+        box->setStyleSheet(QStringLiteral(
+            "QLineEdit { background: rgb(225, 251, 255); color: rgb(0, 128, 0); padding: 0px; }"));
         summary_[static_cast<std::size_t>(i)] = box;
     }
 
@@ -645,15 +645,21 @@ void TCalculationForm::styleSourceGrid(bool lasStyle) {
 }
 
 void TCalculationForm::showSummary(const lithora::workspace::Summary& s) {
-    summary_[Records]->setText(QString::fromStdString(s.records));
-    summary_[Tracks]->setText(QString::fromStdString(s.tracks));
-    summary_[Start]->setText(QString::fromStdString(s.start));
-    summary_[Stop]->setText(QString::fromStdString(s.stop));
-    summary_[Interval]->setText(QString::fromStdString(s.interval));
+    const std::string* texts[] = {&s.records, &s.tracks, &s.start, &s.stop, &s.interval};
+    for (std::size_t i = 0; i < summary_.size(); ++i) {
+        QLineEdit* box = summary_[i];
+        box->setText(QString::fromStdString(*texts[i]));
+        // The boxes are narrow: a long number shows its first digits, and all of it as a hint.
+        box->setCursorPosition(0);
+        box->setToolTip(box->text());
+    }
 }
 
 void TCalculationForm::clearSummary() {
-    for (QLineEdit* box : summary_) box->clear();
+    for (QLineEdit* box : summary_) {
+        box->clear();
+        box->setToolTip(QString());
+    }
 }
 
 QWidget* TCalculationForm::newCorrelationRows(bool elastic) {

@@ -380,7 +380,8 @@ QPixmap splashPicture() {
                                QColor(196, 140, 90),  QColor(110, 105, 80),  QColor(228, 205, 160),
                                QColor(140, 120, 150)};
         const int bedCount = 7;
-        for (int i = bedCount - 1; i >= 0; --i) {
+        // Each bed is filled down to the bottom; the deeper ones are drawn over it.
+        for (int i = 0; i < bedCount; ++i) {
             QPainterPath bed;
             const double top = 66 + i * 30;
             bed.moveTo(0, h);
