@@ -1,0 +1,54 @@
+#pragma once
+#include <QDialog>
+#include <QStringList>
+
+#include "compute/elastic.h"
+
+class QAbstractButton;
+class QDoubleSpinBox;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace lithora::store {
+class Table;
+}
+
+// The Vs dialog ("Vs Equation"), shown when the workspace has no shear curve: Vs from Vp by
+// Vp / sqrt(3) (kind 0) or by a * Vp - b (kind 1, preselected, a = 0.8619 and b = 1172 m/s).
+// "Ok" accepts; settings() then gives the chosen kind with the two boxes' values, whichever
+// kind is chosen. "Cancel" (or closing the window) rejects. The section "Under Development"
+// lists two further equations whose controls are all disabled.
+class TVsEquation : public QDialog {
+    Q_OBJECT
+  public:
+    static constexpr double kDefaultSlope = 0.8619;
+    static constexpr double kDefaultIntercept = 1172;
+
+    // sourceFields: the source table's field names without "Counting", for the lists of the
+    // disabled section.
+    explicit TVsEquation(const QStringList& sourceFields, QWidget* parent = nullptr);
+    // The names of fields 0 .. fieldCount() - 2 of the source table.
+    static QStringList sourceFieldNames(const lithora::store::Table& source);
+
+    lithora::compute::VsSettings settings() const;
+
+    QRadioButton* sqrt3Option() const { return sqrt3_; }
+    QRadioButton* linearOption() const { return linear_; }
+    QDoubleSpinBox* slopeBox() const { return slope_; }
+    QDoubleSpinBox* interceptBox() const { return intercept_; }
+    QWidget* underDevelopment() const { return underDevelopment_; }
+
+  public slots:
+    void Button1Click();  // "Defaults"
+    void accept() override;
+
+  private:
+    QWidget* buildUnderDevelopment(const QStringList& sourceFields);
+
+    QRadioButton* sqrt3_ = nullptr;
+    QRadioButton* linear_ = nullptr;
+    QDoubleSpinBox* slope_ = nullptr;
+    QDoubleSpinBox* intercept_ = nullptr;
+    QWidget* underDevelopment_ = nullptr;
+};

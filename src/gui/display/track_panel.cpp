@@ -1,0 +1,192 @@
+#include "display/track_panel.h"
+
+#include <QFont>
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "store/table.h"
+
+using namespace lithora;
+using lithora::store::Table;
+using lithora::store::TableEvent;
+
+TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* parent)
+    : QObject(parent), page_(graphPage), programFolder_(std::move(programFolder)) {}
+
+TrackPanel::~TrackPanel() {
+    for (auto& [table, live] : subscriptions_) *live = false;
+    subscriptions_.clear();
+    removeAll();
+}
+
+void TrackPanel::removeAll() {
+    removeFrom(1);
+    sourceTrackCount_ = 0;
+    sourceFieldCount_ = 0;
+    elastic_ = nullptr;
+}
+
+void TrackPanel::removeFrom(int firstSlot) {
+    const auto first = static_cast<std::size_t>(std::max(firstSlot, 1) - 1);
+    for (std::size_t i = first; i < tracks_.size(); ++i) delete tracks_[i].data();
+    if (first < tracks_.size()) {
+        tracks_.resize(first);
+        bindings_.resize(first);
+    }
+    // A listener that is no longer needed is switched off rather than unsubscribed: the
+    // table may already be gone, and a switched-off listener never touches the panel.
+    for (auto it = subscriptions_.begin(); it != subscriptions_.end();) {
+        const bool used = std::any_of(bindings_.begin(), bindings_.end(), [&](const Binding& b) {
+            return b.bound && b.table == it->first;
+        });
+        if (used) {
+            ++it;
+        } else {
+            *it->second = false;
+            it = subscriptions_.erase(it);
+        }
+    }
+}
+
+DepthTrack* TrackPanel::track(int slot) const {
+    if (slot < 1 || slot > trackCount()) return nullptr;
+    return tracks_[static_cast<std::size_t>(slot - 1)].data();
+}
+
+DepthTrack* TrackPanel::makeTrack(int slot, int ordinal, const QString& title, const QFont* font) {
+    const Rgb rgb = trackPaletteColour(trackPaletteEntry(ordinal));
+    auto* t = new DepthTrack(slot, title, QColor(rgb.r, rgb.g, rgb.b), background_, page_, font);
+    t->setGeometry(trackLeft(slot), kTrackTop, kTrackWidth, kTrackHeight);
+    connect(t, &DepthTrack::printRequested, this, &TrackPanel::printRequested);
+    connect(t, &DepthTrack::exportRequested, this, &TrackPanel::exportRequested);
+    connect(t, &DepthTrack::minMaxRequested, this, &TrackPanel::minMaxRequested);
+    connect(t, &DepthTrack::logarithmicRequested, this, &TrackPanel::logarithmicRequested);
+    connect(t, &DepthTrack::colourRequested, this, &TrackPanel::colourRequested);
+    connect(t, &DepthTrack::zoomed, this, &TrackPanel::zoomed);
+    t->show();
+    const auto index = static_cast<std::size_t>(slot - 1);
+    if (tracks_.size() <= index) {
+        tracks_.resize(index + 1);
+        bindings_.resize(index + 1);
+    }
+    tracks_[index] = t;
+    return t;
+}
+
+void TrackPanel::buildSourceTracks(Table& source) {
+    removeAll();
+    background_ = loadTrackBackground(programFolder_);
+    sourceFieldCount_ = std::max(source.fieldCount() - 1, 0);
+    const int curves = source.fieldCount() - 3;  // without Rec, the depth and Counting
+    for (int i = 1; i <= curves; ++i) {
+        const auto& field = source.field(i + 1);
+        DepthTrack* t = makeTrack(i, i, QString::fromStdString(field.label()), nullptr);
+        t->setSeriesName(QString::fromStdString(field.def.name));
+        bindings_[static_cast<std::size_t>(i - 1)] = {&source, field.def.name, true, true};
+        sourceTrackCount_ = i;
+    }
+    if (curves > 0) subscribe(source);
+    if (source.isOpen() && !source.isEmpty()) {
+        std::map<Table*, std::vector<double>> cache;
+        for (int slot = 1; slot <= sourceTrackCount_; ++slot) reread(slot, cache);
+    }
+}
+
+void TrackPanel::buildElasticTracks(Table& elastic) {
+    removeFrom(sourceTrackCount_ + 1);
+    if (background_.isNull()) background_ = loadTrackBackground(programFolder_);
+    elastic_ = &elastic;
+    const QFont font(QStringLiteral("Arial"), 8);
+    const int results = elastic.fieldCount() - 3;  // without Rec, Depth and Rho
+    for (int k = 1; k <= results; ++k) {
+        const int slot = sourceTrackCount_ + k;
+        const auto& field = elastic.field(k + 1);
+        const QString label = QString::fromStdString(field.label());
+        DepthTrack* t = makeTrack(slot, k, label, &font);
+        t->setSeriesName(label);
+        bindings_[static_cast<std::size_t>(slot - 1)] = {&elastic, field.def.name, false, true};
+    }
+}
+
+void TrackPanel::bindElasticTracks() {
+    if (!elastic_) return;
+    bool any = false;
+    for (int slot = sourceTrackCount_ + 1; slot <= trackCount(); ++slot) {
+        Binding& b = bindings_[static_cast<std::size_t>(slot - 1)];
+        if (b.table != elastic_) continue;
+        b.bound = true;
+        b.stale = true;
+        any = true;
+    }
+    if (!any) return;
+    subscribe(*elastic_);
+    std::map<Table*, std::vector<double>> cache;
+    for (int slot = sourceTrackCount_ + 1; slot <= trackCount(); ++slot) {
+        reread(slot, cache);
+        if (DepthTrack* t = track(slot)) t->rescale();
+    }
+}
+
+void TrackPanel::rescaleTrack(int slot) {
+    DepthTrack* t = track(slot);
+    if (!t) return;
+    std::map<Table*, std::vector<double>> cache;
+    reread(slot, cache);
+    t->rescale();
+}
+
+void TrackPanel::rescaleAll() {
+    std::map<Table*, std::vector<double>> cache;
+    for (int slot = 1; slot <= trackCount(); ++slot) {
+        if (DepthTrack* t = track(slot)) {
+            reread(slot, cache);
+            t->rescale();
+        }
+    }
+}
+
+int TrackPanel::graphPageWidth(bool elasticHasRecords, int currentWidth) const {
+    return lithora::graphPageWidth(sourceFieldCount_, elasticHasRecords, currentWidth);
+}
+
+void TrackPanel::subscribe(Table& table) {
+    if (subscriptions_.count(&table)) return;
+    auto live = std::make_shared<bool>(true);
+    subscriptions_[&table] = live;
+    Table* key = &table;
+    table.subscribe([this, key, live](const TableEvent& e) {
+        if (*live) onTableEvent(key, e.kind);
+    });
+}
+
+void TrackPanel::onTableEvent(Table* table, int kind) {
+    if (kind == TableEvent::CurrentChanged) return;
+    // A bulk change (a load, a filter) is read again by the next rescale; so is a closed
+    // table. An edited record is shown at once, while the table is certainly alive.
+    const bool rowEdit = kind == TableEvent::RowChanged || kind == TableEvent::RowInserted ||
+                         kind == TableEvent::RowRemoved;
+    std::map<Table*, std::vector<double>> cache;
+    for (int slot = 1; slot <= trackCount(); ++slot) {
+        Binding& b = bindings_[static_cast<std::size_t>(slot - 1)];
+        if (!b.bound || b.table != table) continue;
+        b.stale = true;
+        if (rowEdit && table->isOpen()) reread(slot, cache);
+    }
+}
+
+void TrackPanel::reread(int slot, std::map<Table*, std::vector<double>>& depthCache) {
+    DepthTrack* t = track(slot);
+    Binding& b = bindings_[static_cast<std::size_t>(slot - 1)];
+    if (!t || !b.bound) return;
+    Table& table = *b.table;
+    const int f = table.isOpen() ? table.findField(b.field) : -1;
+    if (f < 1 || table.fieldCount() < 2) {
+        t->setData({}, {});  // a closed table, or one without the field, shows no curve
+    } else {
+        auto it = depthCache.find(&table);
+        if (it == depthCache.end()) it = depthCache.emplace(&table, table.visibleFloats(1)).first;
+        t->setData(it->second, table.visibleFloats(f));
+    }
+    b.stale = false;
+}

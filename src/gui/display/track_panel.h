@@ -1,0 +1,91 @@
+#pragma once
+#include <QObject>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/depth_track.h"
+
+namespace lithora::store {
+class Table;
+}
+
+// Owns every track of the "Graph" page (the workspace's track owner): the source tracks,
+// one per curve of the source table, in slots 1 .. sourceTrackCount(), and the elastic
+// tracks after them. Tracks are children of the Graph page at fixed positions; slots are
+// 1-based and grow with the table, there is no fixed limit.
+//
+// A bound track reads its curve from its table (depth = field 1, value = its field, found by
+// name) as the table is currently filtered. It follows edits of single records at once and
+// re-reads after a reset (a bulk load, a filter) at the next rescale. The panel never calls
+// a table except while building, binding or rescaling and from the table's own events, so a
+// bound table may be destroyed before the panel as long as no rescale reaches it.
+class TrackPanel : public QObject {
+    Q_OBJECT
+  public:
+    TrackPanel(QWidget* graphPage, QString programFolder, QObject* parent = nullptr);
+    ~TrackPanel() override;
+
+    // Starts a new workspace's tracks: removes every track.
+    void begin() { removeAll(); }
+    void removeAll();
+
+    // One track per curve field (fields 2 .. fieldCount() - 2), bound to the table. Replaces
+    // all tracks. Throws lithora::Error when the background bitmap cannot be read; no track
+    // is left behind then.
+    void buildSourceTracks(lithora::store::Table& source);
+    // Unbound tracks for the result fields 2 .. fieldCount() - 2 of the elastic table, after
+    // the source tracks, replacing earlier elastic tracks.
+    void buildElasticTracks(lithora::store::Table& elastic);
+    // Binds the elastic tracks to their table and fits them, in slot order.
+    void bindElasticTracks();
+
+    // Re-reads the track's series and fits its value axis.
+    void rescaleTrack(int slot);
+    void rescaleAll();
+
+    int sourceTrackCount() const { return sourceTrackCount_; }
+    int trackCount() const { return static_cast<int>(tracks_.size()); }
+    DepthTrack* track(int slot) const;
+
+    // Width of the Graph page when it is shown, for the source table loaded (if any).
+    int graphPageWidth(bool elasticHasRecords, int currentWidth) const;
+
+  signals:
+    void printRequested(int slot);
+    void exportRequested(int slot);
+    void minMaxRequested(int slot);
+    void logarithmicRequested(int slot);
+    void colourRequested(int slot);
+    void zoomed(int slot);
+
+  private:
+    struct Binding {
+        lithora::store::Table* table = nullptr;
+        std::string field;
+        bool bound = false;
+        bool stale = true;
+    };
+
+    DepthTrack* makeTrack(int slot, int ordinal, const QString& title, const QFont* font);
+    void removeFrom(int firstSlot);
+    void subscribe(lithora::store::Table& table);
+    void onTableEvent(lithora::store::Table* table, int kind);
+    // Reads the series of a bound track; depths are read once per table and reused.
+    void reread(int slot, std::map<lithora::store::Table*, std::vector<double>>& depthCache);
+
+    QPointer<QWidget> page_;
+    QString programFolder_;
+    QPixmap background_;
+    std::vector<QPointer<DepthTrack>> tracks_;
+    std::vector<Binding> bindings_;
+    // One listener per table, alive while the flag is true.
+    std::map<lithora::store::Table*, std::shared_ptr<bool>> subscriptions_;
+    lithora::store::Table* elastic_ = nullptr;
+    int sourceTrackCount_ = 0;
+    int sourceFieldCount_ = 0;
+};

@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QCompleter>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <filesystem>
+
+#include "compute/select_logs.h"
+#include "compute/vs_equation.h"
+#include "store/table.h"
+
+namespace {
+
+constexpr double kTol = 1e-12;
+
+QPushButton* button(QWidget& dialog, const char* name) {
+    auto* b = dialog.findChild<QPushButton*>(name);
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+QStringList items(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+    return out;
+}
+
+// With LITHORA_DIALOGS_PNG set to a folder, saves what the dialog looks like there.
+void savePicture(QWidget& dialog, const char* name) {
+    const QByteArray dir = qgetenv("LITHORA_DIALOGS_PNG");
+    if (!dir.isEmpty()) {
+        EXPECT_TRUE(dialog.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png"));
+    }
+}
+
+class ComputeDialogsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+};
+
+TEST_F(ComputeDialogsTest, CurveDialogOffersEachRoleAndPresetsTheFirstCurve) {
+    TSelectPL dialog({"RHOB", "RHOZ"}, {"GR"}, {"DT", "DTCO", "AC"}, {});
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Elastic Parameters Calculation");
+    EXPECT_EQ(dialog.size(), QSize(368, 247));
+    for (const char* caption : {"Density", "Gamma Ray", "P-Wave", "S-Wave"}) {
+        bool found = false;
+        for (QLabel* l : dialog.findChildren<QLabel*>()) found = found || l->text() == caption;
+        EXPECT_TRUE(found) << caption;
+    }
+    auto* density = dialog.findChild<QComboBox*>("densityBox");
+    auto* pWave = dialog.findChild<QComboBox*>("pWaveBox");
+    auto* sWave = dialog.findChild<QComboBox*>("sWaveBox");
+    ASSERT_TRUE(density && pWave && sWave);
+    EXPECT_EQ(items(density), (QStringList{"RHOB", "RHOZ"}));
+    EXPECT_EQ(items(pWave), (QStringList{"DT", "DTCO", "AC"}));
+    EXPECT_TRUE(density->isEditable());
+    EXPECT_EQ(density->completer()->completionMode(), QCompleter::PopupCompletion);
+    EXPECT_EQ(dialog.densityLog(), "RHOB");
+    EXPECT_EQ(dialog.gammaRayLog(), "GR");
+    EXPECT_EQ(dialog.pWaveLog(), "DT");
+    EXPECT_EQ(dialog.sWaveLog(), "");  // no shear curve recognised
+    savePicture(dialog, "select_logs");
+}
+
+TEST_F(ComputeDialogsTest, CurveDialogOkGivesWhatTheBoxesShowAndCancelRejects) {
+    lithora::RoleLists roles;
+    roles.density = {"RHOB"};
+    roles.pWave = {"DT"};
+    roles.sWave = {"DTS"};
+    {
+        TSelectPL dialog(roles);
+        dialog.show();
+        dialog.pWaveBox()->setEditText("DTCO");  // typed, not in the list
+        dialog.sWaveBox()->lineEdit()->clear();  // the user empties a choice
+        QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.densityLog(), "RHOB");
+        EXPECT_EQ(dialog.pWaveLog(), "DTCO");
+        EXPECT_EQ(dialog.sWaveLog(), "");
+        EXPECT_EQ(dialog.gammaRayLog(), "");
+    }
+    {
+        TSelectPL dialog(roles);
+        dialog.show();
+        QTest::mouseClick(button(dialog, "cancelButton"), Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+}
+
+TEST_F(ComputeDialogsTest, VsDialogOpensWithTheLinearEquationAndItsDefaults) {
+    TVsEquation dialog({"Rec", "DEPTH", "DT", "GR"});
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Vs Equation");
+    // 571 x 666, or wider where the desktop's fonts need it: no control is cut off.
+    EXPECT_GE(dialog.width(), 571);
+    EXPECT_EQ(dialog.height(), 666);
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->parentWidget() != &dialog) continue;
+        EXPECT_TRUE(dialog.rect().contains(w->geometry())) << w->metaObject()->className();
+        EXPECT_GE(w->width(), w->minimumSizeHint().width()) << w->metaObject()->className();
+    }
+    EXPECT_EQ(dialog.sqrt3Option()->text(), "Vs = Vp / 1.73205");
+    EXPECT_TRUE(dialog.linearOption()->isChecked());
+    EXPECT_EQ(dialog.slopeBox()->text(), "0.8619");
+    EXPECT_EQ(dialog.interceptBox()->text(), "1172");
+    savePicture(dialog, "vs_equation");
+    QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    const auto s = dialog.settings();
+    EXPECT_EQ(s.equationKind, 1);
+    EXPECT_NEAR(s.slope, 0.8619, kTol);
+    EXPECT_NEAR(s.intercept, 1172, kTol);
+}
+
+TEST_F(ComputeDialogsTest, VsDialogStoresEditedCoefficientsAndDefaultsRestoresThem) {
+    TVsEquation dialog({"Rec", "DEPTH", "DT"});
+    dialog.show();
+    dialog.slopeBox()->selectAll();
+    QTest::keyClicks(dialog.slopeBox(), "0.8");
+    dialog.interceptBox()->selectAll();
+    QTest::keyClicks(dialog.interceptBox(), "-1000");  // stored as it stands, sign included
+    EXPECT_NEAR(dialog.settings().slope, 0.8, kTol);
+    EXPECT_NEAR(dialog.settings().intercept, -1000, kTol);
+
+    QTest::mouseClick(button(dialog, "defaultsButton"), Qt::LeftButton);
+    EXPECT_NEAR(dialog.settings().slope, 0.8619, kTol);
+    EXPECT_NEAR(dialog.settings().intercept, 1172, kTol);
+    EXPECT_EQ(dialog.result(), 0);  // "Defaults" does not close the dialog
+    EXPECT_TRUE(dialog.isVisible());
+
+    dialog.slopeBox()->setValue(0.8);
+    dialog.interceptBox()->setValue(1000);
+    dialog.sqrt3Option()->click();
+    QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
+    const auto s = dialog.settings();
+    EXPECT_EQ(s.equationKind, 0);  // the boxes are stored with either equation
+    EXPECT_NEAR(s.slope, 0.8, kTol);
+    EXPECT_NEAR(s.intercept, 1000, kTol);
+}
+
+TEST_F(ComputeDialogsTest, VsDialogCancelAndCloseReject) {
+    {
+        TVsEquation dialog({});
+        dialog.show();
+        QTest::mouseClick(button(dialog, "cancelButton"), Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    {
+        TVsEquation dialog({});
+        dialog.show();
+        dialog.close();  // the title-bar close box
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+}
+
+TEST_F(ComputeDialogsTest, UnderDevelopmentSectionIsDisabledThroughout) {
+    TVsEquation dialog({"Rec", "DEPTH", "DT", "PHI", "GR"});
+    dialog.show();
+    QWidget* section = dialog.underDevelopment();
+    ASSERT_NE(section, nullptr);
+    const auto widgets = section->findChildren<QWidget*>();
+    ASSERT_GT(widgets.size(), 20);
+    for (QWidget* w : widgets) EXPECT_FALSE(w->isEnabled()) << w->metaObject()->className();
+
+    const auto radios = section->findChildren<QRadioButton*>();
+    ASSERT_EQ(radios.size(), 2);
+    QTest::mouseClick(radios[0], Qt::LeftButton);
+    EXPECT_FALSE(radios[0]->isChecked());
+    EXPECT_TRUE(dialog.linearOption()->isChecked());
+
+    const auto calculate = section->findChildren<QPushButton*>();
+    EXPECT_EQ(calculate.size(), 2);
+    const auto lists = section->findChildren<QComboBox*>();
+    ASSERT_EQ(lists.size(), 6);
+    for (QComboBox* box : lists) {
+        EXPECT_EQ(items(box), (QStringList{"Rec", "DEPTH", "DT", "PHI", "GR"}));
+        EXPECT_EQ(box->currentIndex(), -1);  // nothing preselected
+    }
+}
+
+TEST_F(ComputeDialogsTest, VsDialogListsTheSourceFieldsWithoutCounting) {
+    QTemporaryDir dir;
+    lithora::store::Table t(std::filesystem::path(dir.filePath("Table.db").toStdString()));
+    using lithora::store::FieldType;
+    for (const char* name : {"Rec", "DEPTH", "DT", "Counting"})
+        t.addFieldDef({name, std::string(name) == "Rec" ? FieldType::Integer : FieldType::Float});
+    t.createTable();
+    t.open();
+    EXPECT_EQ(TVsEquation::sourceFieldNames(t), (QStringList{"Rec", "DEPTH", "DT"}));
+}
+
+}  // namespace
