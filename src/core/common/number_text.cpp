@@ -24,18 +24,33 @@ std::string numberText(double value, char decimalSeparator) {
     if (value == 0.0) return "0";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
 
-    // 15 significant digits: d.dddddddddddddde[+-]x
+    // The shortest text that reads back as the value is the value rounded to 15 significant
+    // digits whenever it has at most 15 digits (a 15-digit step is wider than a double's
+    // spacing); only longer ones are rounded to 15 digits by printf.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);
-    std::string s(buf);
-    bool negative = s[0] == '-';
-    if (negative) s.erase(0, 1);
-    auto ePos = s.find('e');
-    int exponent = std::atoi(s.c_str() + ePos + 1);
-    std::string digits;
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
+    bool negative = sci.front() == '-';
+    if (negative) sci.remove_prefix(1);
+    auto ePos = sci.find('e');
+    char digitBuf[24];
+    std::size_t nDigits = 0;
     for (std::size_t i = 0; i < ePos; ++i)
-        if (s[i] != '.') digits += s[i];
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+        if (sci[i] != '.') digitBuf[nDigits++] = sci[i];
+    int exponent = 0;
+    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
+                    exponent);
+    if (nDigits > 15) {
+        std::snprintf(buf, sizeof buf, "%.14e", negative ? -value : value);
+        std::string_view p(buf);
+        ePos = p.find('e');
+        nDigits = 0;
+        for (std::size_t i = 0; i < ePos; ++i)
+            if (p[i] != '.') digitBuf[nDigits++] = p[i];
+        exponent = std::atoi(buf + ePos + 1);
+    }
+    while (nDigits > 1 && digitBuf[nDigits - 1] == '0') --nDigits;
+    std::string_view digits(digitBuf, nDigits);
 
     std::string out;
     if (negative) out += '-';
