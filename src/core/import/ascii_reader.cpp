@@ -20,6 +20,18 @@ constexpr std::string_view kUnits = "Units :";
 constexpr std::size_t kLastValueWidth = 11;
 constexpr std::size_t kUnitWidth = 31;
 
+// The last value of a data line: its first 11 characters, as the program's own files lay them
+// out. A longer number would be cut into a different value ("-1.23456E+10" into -12.3456),
+// so a token that runs on past the 11th character is taken whole.
+std::string_view lastValueText(std::string_view rest) {
+    std::size_t end = std::min(rest.size(), kLastValueWidth);
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    if (end < rest.size() && end > 0 && !blank(rest[end]) && !blank(rest[end - 1])) {
+        while (end < rest.size() && !blank(rest[end])) ++end;
+    }
+    return rest.substr(0, end);
+}
+
 struct ColumnHeader {
     std::string name;
     std::string unit;
@@ -142,7 +154,7 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
                 line.remove_prefix(tab + 1);
             }
         }
-        r.columns[n - 1].push_back(sampleValue(line.substr(0, kLastValueWidth)));
+        r.columns[n - 1].push_back(sampleValue(lastValueText(line)));
         throttle.report(dataPos + pos);
     }
     if (r.rowCount() == 0) failRead();

@@ -115,8 +115,9 @@ TEST(AsciiReader, DataLineRules) {
                                    "5\t8\n"
                                    // an empty line is a row of nulls
                                    "\n"
-                                   // the last value is read from at most 11 characters
-                                   "9\t10\t11\t123456789.123\n"
+                                   // a last value longer than 11 characters is not cut
+                                   // into another number
+                                   "9\t10\t11\t-1.23456E+10\n"
                                    " -999.0000\t\t -999.0000\t-999.0000\n"
                                    // -999 written otherwise is a number
                                    "-999\t-999.0\t-999.00000\t 7 \n"
@@ -127,7 +128,7 @@ TEST(AsciiReader, DataLineRules) {
     EXPECT_EQ(shown(r.columns[0]), shown({1, 5, kNull, 9, kNull, -999}));
     EXPECT_EQ(shown(r.columns[1]), shown({2, kNull, kNull, 10, kNull, -999}));
     EXPECT_EQ(shown(r.columns[2]), shown({3, kNull, kNull, 11, kNull, -999}));
-    EXPECT_EQ(shown(r.columns[3]), shown({4, 8, kNull, 123456789.1, kNull, 7}));
+    EXPECT_EQ(shown(r.columns[3]), shown({4, 8, kNull, -1.23456E+10, kNull, 7}));
 }
 
 TEST(AsciiReader, LineEnds) {
