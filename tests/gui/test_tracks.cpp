@@ -188,6 +188,30 @@ TEST_F(TrackPanelTest, StairsHoldEachValueDownToTheNextSampleAndNullsAreGaps) {
     EXPECT_GT(inkNear(40, 103.5), 0);
 }
 
+TEST_F(TrackPanelTest, ANullStretchInALongCurveStaysAGap) {
+    // Long enough for the plot to thin the curve out per pixel row.
+    std::vector<double> depths, values;
+    for (int i = 0; i < 200000; ++i) {
+        depths.push_back(1000 + 0.1 * i);
+        values.push_back(i >= 80000 && i < 100000 ? kNaN : 50 + 40 * std::sin(i / 500.0));
+    }
+    auto source = sourceTable(folder_.file("Table.db"), {values}, depths);
+    panel_->buildSourceTracks(*source);
+    panel_->rescaleAll();
+    DepthTrack* t = panel_->track(1);
+    t->setColour(rgb(255, 0, 0));
+    const QImage image = render(t);
+    const QRect area = t->plotArea();
+    auto inkInRow = [&](double depth) {
+        return redPixelsInRow(image, qRound(t->pixelOf(0, depth).y()), area.left() + 3,
+                              area.right() - 3);
+    };
+    EXPECT_GT(inkInRow(5000), 0);
+    EXPECT_EQ(inkInRow(9100), 0);  // inside the null stretch 9000 .. 10999.9
+    EXPECT_EQ(inkInRow(10500), 0);
+    EXPECT_GT(inkInRow(15000), 0);
+}
+
 TEST_F(TrackPanelTest, ValueAxisFitsTheCurveWithTwoBoldEndLabelsInsideTheTrack) {
     auto source = sourceTable(folder_.file("Table.db"), {{10, 200, 55}}, {100, 101, 102});
     panel_->buildSourceTracks(*source);
