@@ -806,12 +806,7 @@ void TCalculationForm::ColumnsConfigurationClick() {
 }
 
 // Commands written with their own parts of the program. Each checks the workspace itself.
-void TCalculationForm::ASCIIfile1Click() {}
-void TCalculationForm::Lasfilez1Click() {}
 void TCalculationForm::Open21Click() {}
-bool TCalculationForm::Savetable1Click() {
-    return false;
-}
 void TCalculationForm::Printtracks1Click() {}
 void TCalculationForm::Printtable1Click() {}
 void TCalculationForm::Find1Click() {}
@@ -820,7 +815,6 @@ void TCalculationForm::UndoFilter1Click() {}
 void TCalculationForm::ElasticCorrelations1Click() {}
 void TCalculationForm::Lapse1Click() {}
 void TCalculationForm::N3Click() {}
-void TCalculationForm::Elasticparameters1Click() {}
 void TCalculationForm::Correlationcoefficients1Click() {}
 bool TCalculationForm::Button2Click() {
     return false;

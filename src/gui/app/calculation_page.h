@@ -149,6 +149,10 @@ class TCalculationForm : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;  // FormCanResize
 
   private:
+    // The shared steps of the two readers.
+    void prepareImport(bool las);
+    void finishImport(lithora::import::ImportResult&& result, bool las);
+
     void createCommands();
     void createMenus();
     void createToolBar();

@@ -1,0 +1,281 @@
+// The commands that fill and save the workspace: LAS File, ASCII File, Elastic Parameters and
+// Save Table. Each reads what the user chose, calls the core, and shows the result; the
+// reading, computing and writing themselves live in the core.
+#include <QApplication>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStringList>
+
+#include "app/calculation_page.h"
+#include "app/number_box.h"
+#include "app/page_control.h"
+#include "app/table_grid.h"
+#include "compute/select_logs.h"
+#include "compute/units_dialog.h"
+#include "compute/vs_equation.h"
+#include "display/track_panel.h"
+#include "import/ascii_reader.h"
+#include "import/las_reader.h"
+
+namespace {
+
+constexpr const char* kReading = "Reading file data, please wait...";
+
+// The hourglass for the length of a command, also when it ends by an error.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+// Shows how far a reader has come in the status bar and lets the window repaint, at most a
+// few times a second, so a million-row file never leaves a frozen window. Input events are
+// held back: the command runs to its end before the user can start another.
+lithora::import::Progress statusProgress(TCalculationForm* form) {
+    auto timer = std::make_shared<QElapsedTimer>();
+    timer->start();
+    return [form, timer](std::uint64_t done, std::uint64_t total) {
+        if (timer->elapsed() < 100 || total == 0) return;
+        timer->restart();
+        const int percent =
+            static_cast<int>(100.0 * static_cast<double>(done) / static_cast<double>(total));
+        form->setStatusText(QString("%1 %2%").arg(kReading).arg(percent));
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+}
+
+char regionalSeparator() {
+    return NumberBox::decimalSeparator();
+}
+
+QStringList toQt(const std::vector<std::string>& names) {
+    QStringList out;
+    for (const auto& n : names) out << QString::fromStdString(n);
+    return out;
+}
+
+}  // namespace
+
+// What both readers do once they have a result: the table, tracks, grid, summary.
+void TCalculationForm::finishImport(lithora::import::ImportResult&& result, bool las) {
+    auto& ws = workspace();
+    makeProgramFolderCurrent();
+    ws.installImport(std::move(result));
+    detachTableScroll();
+    ws.source().disableControls();
+    trackPanel()->buildSourceTracks(ws.source());
+    tablePage()->show();
+    pageControl()->setCurrentIndex(0);
+    setTablePageHeight(610);
+    setPageControlSize(1000, 610);
+    resetScrollPositions();
+    styleSourceGrid(las);
+    if (las) {
+        QStringList lines;
+        for (const auto& line : ws.headerLines) lines << QString::fromLatin1(line);
+        memo()->setPlainText(lines.join('\n'));
+    }
+    const auto summary = ws.summary(regionalSeparator());
+    showSummary(summary);
+    filterLowBox()->setValue(ws.shownTopDepth);
+    filterHighBox()->setValue(ws.shownBottomDepth);
+    trackPanel()->rescaleAll();
+    ws.source().enableControls();
+    attachTableScroll();
+    setStatusText("Ready");
+}
+
+void TCalculationForm::prepareImport(bool las) {
+    auto& ws = workspace();
+    enableDataCommands();
+    setStatusText(kReading);
+    statusBar()->repaint();
+    trackPanel()->begin();
+    ws.roles = {};
+    ws.hasDensity = ws.hasGammaRay = ws.hasPWave = ws.hasSWave = false;
+    ws.lasSource = las;
+    sourceCaption()->show();
+    elasticCaption()->show();
+    sourceGrid()->show();
+    elasticGrid()->show();
+    memo()->setVisible(las);
+    headerCaption()->setVisible(las);
+    repaint();
+}
+
+void TCalculationForm::Lasfilez1Click() {
+    auto& ws = workspace();
+    if (ws.loaded() && !ws.clearStaleSource()) return;  // a workspace is loaded
+    const QString file = seam().openFileName(this, "Opening Las File", "LAS files (*.las)", "las");
+    if (file.isEmpty()) {
+        makeProgramFolderCurrent();
+        return;
+    }
+    prepareImport(true);
+    {
+        BusyCursor busy;
+        try {
+            auto result = lithora::import::readLasFile(file.toStdString(), statusProgress(this));
+            finishImport(std::move(result), true);
+        } catch (const std::exception&) {
+            ws.source().close();
+            if (ws.source().controlsDisabled()) ws.source().enableControls();
+            attachTableScroll();
+            setStatusText(kReading);
+            QApplication::restoreOverrideCursor();
+            message(QMessageBox::Critical, "Error reading file.");
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        }
+    }
+    makeProgramFolderCurrent();
+}
+
+void TCalculationForm::ASCIIfile1Click() {
+    auto& ws = workspace();
+    if (ws.loaded() && !ws.clearStaleSource()) return;
+    const QString file =
+        seam().openFileName(this, "Opening ASCII Files", "Text Files (*.txt)", ".txt");
+    if (file.isEmpty()) return;
+    setStatusText(kReading);
+    BusyCursor busy;
+    lithora::import::ImportResult result;
+    try {
+        result = lithora::import::readAsciiFile(file.toStdString(), statusProgress(this));
+    } catch (const lithora::import::AsciiHeaderError&) {
+        // The file is no column file at all: nothing changes, the commands stay as they were.
+        setStatusText("Error reading file.");
+        QApplication::restoreOverrideCursor();
+        message(QMessageBox::Warning, "Error reading file : " + QFileInfo(file).absoluteFilePath());
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return;
+    } catch (const std::exception&) {
+        enableDataCommands();
+        setStatusText(kReading);
+        QApplication::restoreOverrideCursor();
+        message(QMessageBox::Critical, "Error reading file.");
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return;
+    }
+    prepareImport(false);
+    try {
+        finishImport(std::move(result), false);
+    } catch (const std::exception&) {
+        ws.source().close();
+        if (ws.source().controlsDisabled()) ws.source().enableControls();
+        attachTableScroll();
+        setStatusText(kReading);
+        QApplication::restoreOverrideCursor();
+        message(QMessageBox::Critical, "Error reading file.");
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+}
+
+void TCalculationForm::Elasticparameters1Click() {
+    auto& ws = workspace();
+    if (!ws.loaded() || !ws.source().isOpen()) return;
+
+    ws.calcCancelled = true;
+    {
+        TSelectPL dialog(ws.roles, this);
+        if (seam().exec(dialog) == QDialog::Accepted) {
+            ws.densityLog = dialog.densityLog().toStdString();
+            ws.gammaRayLog = dialog.gammaRayLog().toStdString();
+            ws.pWaveLog = dialog.pWaveLog().toStdString();
+            ws.sWaveLog = dialog.sWaveLog().toStdString();
+            ws.calcCancelled = false;
+        }
+    }
+    repaint();
+    if (ws.calcCancelled) return;
+    if (ws.densityLog.empty()) ws.hasDensity = false;
+    if (ws.gammaRayLog.empty()) ws.hasGammaRay = false;
+    if (ws.pWaveLog.empty()) ws.hasPWave = false;
+    if (ws.sWaveLog.empty()) ws.hasSWave = false;
+    if (!ws.hasDensity || !ws.hasPWave) return;
+
+    if (!ws.hasSWave) {
+        TVsEquation dialog(TVsEquation::sourceFieldNames(ws.source()), this);
+        if (seam().exec(dialog) == QDialog::Accepted) {
+            ws.vs = dialog.settings();
+            ws.calcCancelled = false;
+        } else {
+            ws.calcCancelled = true;
+        }
+    }
+    if (ws.calcCancelled) return;
+
+    // Units without a conversion rule are asked for; without an answer nothing is computed.
+    auto units = ws.unitsFromTags();
+    if (!units) {
+        const QString question = QString::fromStdString(ws.unknownUnitsText(ws.densityLog)) +
+                                 "\n\nIn which units are the curves?";
+        TSelectUnits dialog(question, this);
+        if (seam().exec(dialog) == QDialog::Accepted) units = dialog.units();
+        if (!units) {
+            message(QMessageBox::Warning,
+                    QString::fromStdString(ws.unknownUnitsText(ws.densityLog)) +
+                        "\n\nThe elastic parameters were not computed.");
+            return;
+        }
+    }
+
+    setStatusText("Calculating elastic parameters, please wait...");
+    statusBar()->repaint();
+    BusyCursor busy;
+    detachTableScroll();
+    try {
+        trackPanel()->buildElasticTracks(ws.elastic());
+        repaint();
+        ws.computeElastic(ws.densityLog, ws.pWaveLog, ws.hasSWave ? ws.sWaveLog : std::string(),
+                          *units, ws.vs);
+        trackPanel()->bindElasticTracks();
+    } catch (const std::exception& e) {
+        attachTableScroll();
+        setStatusText("Ready");
+        QApplication::restoreOverrideCursor();
+        message(QMessageBox::Critical, QString::fromStdString(e.what()));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return;
+    }
+    attachTableScroll();
+    setStatusText("Ready");
+}
+
+bool TCalculationForm::Savetable1Click() {
+    auto& ws = workspace();
+    if (!ws.elastic().isOpen() || ws.elastic().isEmpty()) {
+        setStatusText("Ready");
+        return false;
+    }
+    const bool las = ws.lasSource;
+    if (las) {
+        setStatusText("Saving table to file, please wait...");
+        statusBar()->repaint();
+    }
+    const QString file =
+        las ? seam().saveFileName(this, "Save Table as LAS file", "LAS file (*.las)", "las")
+            : seam().saveFileName(this, "Save Table as ASCII file", "ASCII file (*.txt)", "txt");
+    bool written = false;
+    if (!file.isEmpty()) {
+        if (las) repaint();
+        std::vector<std::string> memoLines;
+        for (const QString& line : memo()->toPlainText().split('\n'))
+            memoLines.push_back(line.toLatin1().toStdString());
+        try {
+            BusyCursor busy;
+            ws.saveTable(file.toStdString(), memoLines);
+            written = true;
+        } catch (const std::exception& e) {
+            message(QMessageBox::Critical, QString::fromStdString(e.what()));
+        }
+    }
+    makeProgramFolderCurrent();
+    setStatusText("Ready");
+    return written;
+}

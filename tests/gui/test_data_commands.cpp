@@ -1,0 +1,283 @@
+// Whole commands of the main window driven through the dialog seam: LAS and ASCII import,
+// Elastic Parameters (with and without a shear curve, with the units question) and Save Table.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "app/calculation_page.h"
+#include "app/dialog_seam.h"
+#include "app/page_control.h"
+#include "app/table_grid.h"
+#include "compute/select_logs.h"
+#include "compute/units_dialog.h"
+#include "compute/vs_equation.h"
+#include "display/depth_track.h"
+#include "display/track_panel.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class CommandSeam : public DialogSeam {
+  public:
+    QString openFile;
+    QString saveFile;
+    std::vector<QString> opensAsked, savesAsked, dialogsRun;
+    std::vector<std::pair<QMessageBox::Icon, QString>> messages;
+    std::function<int(QDialog&)> onDialog = [](QDialog&) { return QDialog::Accepted; };
+
+    QString openFileName(QWidget*, const QString& title, const QString&, const QString&) override {
+        opensAsked.push_back(title);
+        return openFile;
+    }
+    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override {
+        savesAsked.push_back(title);
+        return saveFile;
+    }
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString&,
+                                        const QString& text,
+                                        QMessageBox::StandardButtons) override {
+        messages.push_back({icon, text});
+        return QMessageBox::Ok;
+    }
+    int exec(QDialog& dialog) override {
+        dialogsRun.push_back(QString::fromLatin1(dialog.metaObject()->className()));
+        return onDialog(dialog);
+    }
+};
+
+std::string slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+// The nine series colours of the tracks.
+const QColor kPalette[] = {{92, 185, 0},  {0, 128, 255}, {0, 128, 192},  {255, 0, 0},  {0, 128, 0},
+                           {128, 64, 64}, {128, 0, 255}, {64, 128, 128}, {128, 128, 0}};
+
+QString data(const char* name) {
+    return QString(LITHORA_TEST_DATA) + "/" + name;
+}
+
+class DataCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        oldCurrent_ = QDir::currentPath();
+        ASSERT_TRUE(dir_.isValid());
+        folder_ = fs::path(dir_.path().toStdString());
+        fs::create_directory_symlink(LITHORA_PATTERNS_DIR, folder_ / "Patterns");
+        auto seam = std::make_unique<CommandSeam>();
+        seam_ = seam.get();
+        form_ = std::make_unique<TCalculationForm>(dir_.path(), std::move(seam));
+        ASSERT_TRUE(form_->ready());
+    }
+    void TearDown() override {
+        form_.reset();
+        QDir::setCurrent(oldCurrent_);
+    }
+
+    void importLas(const char* name) {
+        seam_->openFile = data(name);
+        form_->Lasfilez1Click();
+    }
+
+    QString oldCurrent_;
+    QTemporaryDir dir_;
+    fs::path folder_;
+    CommandSeam* seam_ = nullptr;
+    std::unique_ptr<TCalculationForm> form_;
+};
+
+TEST_F(DataCommandsTest, LasImportBuildsOneFittedTrackPerCurveAndFillsTheTablePage) {
+    importLas("cli/well.las");
+    ASSERT_TRUE(seam_->messages.empty()) << seam_->messages.front().second.toStdString();
+    TrackPanel* panel = form_->trackPanel();
+    ASSERT_EQ(panel->trackCount(), 4);
+    ASSERT_EQ(panel->sourceTrackCount(), 4);
+    const char* titles[] = {"RHOB(G/CC)", "DT(US/M)", "DTSM(US/M)", "GR(GAPI)"};
+    const lithora::AxisRange ranges[] = {{2.3, 2.6}, {198.0, 252.5}, {396.0, 505.0}, {44.5, 55.6}};
+    form_->show();
+    form_->pageControl()->setCurrentIndex(1);
+    QApplication::processEvents();
+    for (int slot = 1; slot <= 4; ++slot) {
+        DepthTrack* t = panel->track(slot);
+        EXPECT_EQ(t->title(), titles[slot - 1]);
+        EXPECT_EQ(t->colour().rgb(), kPalette[slot - 1].rgb());
+        EXPECT_NEAR(t->valueRange().lo, ranges[slot - 1].lo, 1e-9) << slot;
+        EXPECT_NEAR(t->valueRange().hi, ranges[slot - 1].hi, 1e-9) << slot;
+        // Deeper samples are drawn lower.
+        EXPECT_LT(t->pixelOf(2.5, 1500).y(), t->pixelOf(2.5, 1500.5).y());
+    }
+    EXPECT_EQ(form_->summaryBox(TCalculationForm::Records)->text(), "3");
+    EXPECT_EQ(form_->summaryBox(TCalculationForm::Tracks)->text(), "4");
+    EXPECT_EQ(form_->summaryBox(TCalculationForm::Start)->text(), "1500");
+    EXPECT_EQ(form_->summaryBox(TCalculationForm::Stop)->text(),
+              "1500" + QLocale().decimalPoint() + "5");
+    EXPECT_EQ(form_->summaryBox(TCalculationForm::Interval)->text(),
+              "0" + QLocale().decimalPoint() + "25");
+    EXPECT_TRUE(form_->memo()->toPlainText().startsWith("~VERSION INFORMATION\n"));
+    EXPECT_TRUE(
+        form_->memo()->toPlainText().endsWith("~A  DEPTH     RHOB      DT      DTSM     GR"));
+    for (QAction* a : form_->dataCommands())
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_EQ(form_->statusText(), "Ready");
+    EXPECT_EQ(form_->sourceGrid()->model()->rowCount(), 3);
+
+    // A second import on the loaded workspace does nothing, not even ask for a file.
+    seam_->opensAsked.clear();
+    importLas("cli/well_lower_m.las");
+    EXPECT_TRUE(seam_->opensAsked.empty());
+    EXPECT_EQ(panel->trackCount(), 4);
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(DataCommandsTest, AnUnreadableFileSaysSoAndLeavesTheCommandsEnabled) {
+    std::ofstream(folder_ / "bad.las", std::ios::binary) << std::string("\x00\x01binary", 8);
+    seam_->openFile = QString::fromStdString((folder_ / "bad.las").string());
+    form_->Lasfilez1Click();
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].first, QMessageBox::Critical);
+    EXPECT_EQ(seam_->messages[0].second, "Error reading file.");
+    EXPECT_EQ(form_->statusText(), "Reading file data, please wait...");
+    EXPECT_TRUE(form_->action("Emptytable1")->isEnabled());
+    EXPECT_EQ(form_->trackPanel()->trackCount(), 0);
+
+    // The failed import leaves nothing in the way of the next one.
+    importLas("cli/well.las");
+    EXPECT_EQ(form_->trackPanel()->trackCount(), 4);
+}
+
+TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableWrites) {
+    importLas("cli/well.las");
+    form_->Elasticparameters1Click();
+    ASSERT_EQ(seam_->dialogsRun, std::vector<QString>{"TSelectPL"});
+    TrackPanel* panel = form_->trackPanel();
+    ASSERT_EQ(panel->trackCount(), 4 + 13);
+    const char* titles[] = {"POISSON RATIO",
+                            "LAME PAR. (GPa)",
+                            "BULK MOD. (GPa)",
+                            "SHEAR MOD. (GPa)",
+                            "YOUNG MOD. (GPa)",
+                            "LAMBDA.RHO (GPa.Kg/m3)",
+                            "MU.RHO (GPa.Kg/m3)",
+                            "LAMBDA/MU",
+                            "Vp (m/s)",
+                            "Vs (m/s)",
+                            "Vp/Vs",
+                            "P-IMPEDANCE (Mg/sm2)",
+                            "S-IMPEDANCE (Mg/sm2)"};
+    for (int k = 1; k <= 13; ++k) {
+        DepthTrack* t = panel->track(4 + k);
+        EXPECT_EQ(t->title(), titles[k - 1]);
+        EXPECT_EQ(t->colour().rgb(), kPalette[(k - 1) % 9].rgb()) << k;
+    }
+    // Vp runs 4000 .. 5000: 3960 .. 5050.
+    EXPECT_NEAR(panel->track(4 + 9)->valueRange().lo, 3960, 1e-9);
+    EXPECT_NEAR(panel->track(4 + 9)->valueRange().hi, 5050, 1e-9);
+    auto& e = form_->workspace().elastic();
+    ASSERT_EQ(e.recordCount(), 3);
+    EXPECT_EQ(e.cellText(0, lithora::compute::kVs), "2000");
+    EXPECT_EQ(e.field(lithora::compute::kRho).label(), "RHOB (Kg/m3)");
+    EXPECT_EQ(form_->statusText(), "Ready");
+
+    const auto out = folder_ / "saved.las";
+    seam_->saveFile = QString::fromStdString(out.string());
+    EXPECT_TRUE(form_->Savetable1Click());
+    EXPECT_EQ(seam_->savesAsked, std::vector<QString>{"Save Table as LAS file"});
+    const std::string las = slurp(out);
+    EXPECT_EQ(las.rfind("~VERSION INFORMATION\r\n", 0), 0u);
+    EXPECT_NE(las.find("\r\n~A     DEPTH          PR"), std::string::npos);
+    EXPECT_NE(las.find(" COMP.           ACME ENERGY:    COMPANY\r\n"), std::string::npos);
+}
+
+TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
+    importLas("cli/well.las");
+    seam_->onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TSelectPL*>(&d))
+            select->findChild<QComboBox*>("sWaveBox")->setCurrentText("");
+        return QDialog::Accepted;  // the Vs dialog with its defaults
+    };
+    form_->Elasticparameters1Click();
+    EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TVsEquation"}));
+    // 0.8619 * 4000 - 1172
+    EXPECT_EQ(form_->workspace().elastic().cellText(0, lithora::compute::kVs), "2275.6");
+    EXPECT_FALSE(form_->workspace().hasSWave);
+
+    // Cancel in the Vs dialog computes nothing.
+    seam_->dialogsRun.clear();
+    seam_->onDialog = [](QDialog& d) {
+        return qobject_cast<TVsEquation*>(&d) ? QDialog::Rejected : QDialog::Accepted;
+    };
+    form_->workspace().elastic().emptyTable();
+    form_->Elasticparameters1Click();
+    EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TVsEquation"}));
+    EXPECT_TRUE(form_->workspace().elastic().isEmpty());
+}
+
+TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {
+    importLas("cli/well_lower_m.las");
+    seam_->onDialog = [](QDialog& d) {
+        return qobject_cast<TSelectUnits*>(&d) ? QDialog::Rejected : QDialog::Accepted;
+    };
+    form_->Elasticparameters1Click();
+    EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TSelectUnits"}));
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_TRUE(seam_->messages[0].second.contains("not known"))
+        << seam_->messages[0].second.toStdString();
+    EXPECT_TRUE(form_->workspace().elastic().isEmpty());
+
+    seam_->onDialog = [](QDialog& d) {
+        if (auto* units = qobject_cast<TSelectUnits*>(&d))
+            units->setUnits(
+                {lithora::compute::SonicUnit::PerMetre, lithora::compute::DensityUnit::GramsPerCc});
+        return QDialog::Accepted;
+    };
+    form_->Elasticparameters1Click();
+    EXPECT_EQ(form_->workspace().elastic().cellText(0, lithora::compute::kVp), "4000");
+}
+
+TEST_F(DataCommandsTest, AsciiExportReadsBackAndAForeignFileIsNamed) {
+    // A workspace from an ASCII file written by the program itself.
+    importLas("cli/well.las");
+    form_->Elasticparameters1Click();
+    form_->workspace().lasSource = false;
+    form_->workspace().asciiHeaderLine = "Column 1 : Depth m";
+    const auto txt = folder_ / "saved.txt";
+    seam_->saveFile = QString::fromStdString(txt.string());
+    ASSERT_TRUE(form_->Savetable1Click());
+    EXPECT_EQ(seam_->savesAsked, std::vector<QString>{"Save Table as ASCII file"});
+    form_->Emptytable1Click();
+
+    seam_->openFile = QString::fromStdString(txt.string());
+    form_->ASCIIfile1Click();
+    ASSERT_TRUE(seam_->messages.empty()) << seam_->messages.front().second.toStdString();
+    EXPECT_EQ(form_->trackPanel()->trackCount(), 9);
+    EXPECT_FALSE(form_->memo()->isVisible());
+    EXPECT_EQ(form_->workspace().source().field(1).def.name, "Depth");
+    EXPECT_EQ(form_->workspace().source().cellText(2, 10), "2");  // Vp/Vs of the last row
+    form_->Emptytable1Click();
+
+    std::ofstream(folder_ / "notes.txt") << "just some notes\n1\t2\n";
+    seam_->openFile = QString::fromStdString((folder_ / "notes.txt").string());
+    form_->ASCIIfile1Click();
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].first, QMessageBox::Warning);
+    EXPECT_TRUE(seam_->messages[0].second.startsWith("Error reading file : "));
+    EXPECT_TRUE(seam_->messages[0].second.endsWith("notes.txt"));
+    EXPECT_EQ(form_->statusText(), "Error reading file.");
+    EXPECT_FALSE(form_->action("Emptytable1")->isEnabled());
+}
+
+}  // namespace
