@@ -227,9 +227,18 @@ TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
 }
 
 TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {
+    // The first file's "M" is no statement about the second file's "m": the question is
+    // asked, with the earlier units proposed.
+    importLas("cli/well.las");
+    form_->Emptytable1Click();
     importLas("cli/well_lower_m.las");
-    seam_->onDialog = [](QDialog& d) {
-        return qobject_cast<TSelectUnits*>(&d) ? QDialog::Rejected : QDialog::Accepted;
+    bool proposed = false;
+    seam_->onDialog = [&proposed](QDialog& d) {
+        auto* units = qobject_cast<TSelectUnits*>(&d);
+        if (!units) return QDialog::Accepted;
+        proposed = units->units().sonic == lithora::compute::SonicUnit::PerMetre &&
+                   units->units().density == lithora::compute::DensityUnit::GramsPerCc;
+        return QDialog::Rejected;
     };
     form_->Elasticparameters1Click();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TSelectUnits"}));
@@ -237,6 +246,7 @@ TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {
     EXPECT_TRUE(seam_->messages[0].second.contains("not known"))
         << seam_->messages[0].second.toStdString();
     EXPECT_TRUE(form_->workspace().elastic().isEmpty());
+    EXPECT_TRUE(proposed);
 
     seam_->onDialog = [](QDialog& d) {
         if (auto* units = qobject_cast<TSelectUnits*>(&d))

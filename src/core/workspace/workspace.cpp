@@ -183,6 +183,8 @@ void Workspace::installImport(import::ImportResult&& r) {
     hasSWave = !roles.sWave.empty();
     if (r.depthUnit) depthUnit = *r.depthUnit;
     if (r.densityUnit) densityUnit = *r.densityUnit;
+    depthUnitFromFile = r.depthUnit.has_value();
+    densityUnitFromFile = r.densityUnit.has_value();
     lasSource = r.lasSource;
     nullValue = r.nullValue;
     nullValueText = r.nullValueText;
@@ -222,6 +224,11 @@ Summary Workspace::summary(char sep) const {
 }
 
 std::optional<ElasticUnits> Workspace::unitsFromTags() const {
+    if (!depthUnitFromFile || !densityUnitFromFile) return std::nullopt;
+    return proposedUnits();
+}
+
+std::optional<ElasticUnits> Workspace::proposedUnits() const {
     auto sonic = compute::sonicUnitFromTag(depthUnit);
     auto density = compute::densityUnitFromTag(densityUnit);
     if (!sonic || !density) return std::nullopt;
@@ -359,6 +366,7 @@ void Workspace::emptyTable() {
     sourceFieldCount = 0;
     roles = RoleLists{};
     hasDensity = hasGammaRay = hasPWave = hasSWave = false;
+    depthUnitFromFile = densityUnitFromFile = false;
     headerLines.clear();
 }
 

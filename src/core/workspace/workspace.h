@@ -65,8 +65,12 @@ class Workspace {
 
     Summary summary(char decimalSeparator = '.') const;
 
-    // The units to compute with, from the unit tags; nullopt when a tag has no rule.
+    // The units to compute with, from the unit tags; nullopt when a tag has no rule or was
+    // not recognised in the file now loaded (a tag carried over from an earlier file is no
+    // statement about this one, so the user is asked rather than the old tag trusted).
     std::optional<ElasticUnits> unitsFromTags() const;
+    // The carried-over tags as a proposal for that question; nullopt when they have no rule.
+    std::optional<ElasticUnits> proposedUnits() const;
     // Says that the units have no conversion rule, naming the unit texts the file gave for
     // the depth curve and for the chosen density curve.
     std::string unknownUnitsText(const std::string& densityCurve) const;
@@ -99,8 +103,10 @@ class Workspace {
     std::vector<CurveEntry> catalog;  // catalogue entry i is catalog[i - 1]
     RoleLists roles;
     bool hasDensity = false, hasGammaRay = false, hasPWave = false, hasSWave = false;
-    std::string depthUnit;    // "m", "ft", "ms", or an ASCII file's own text
-    std::string densityUnit;  // "GC", "KM" or empty
+    std::string depthUnit;             // "m", "ft", "ms", or an ASCII file's own text
+    std::string densityUnit;           // "GC", "KM" or empty
+    bool depthUnitFromFile = false;    // the loaded file set depthUnit
+    bool densityUnitFromFile = false;  // the loaded file set densityUnit
     std::string densityLog, gammaRayLog, pWaveLog, sWaveLog;
     bool calcCancelled = false;
     compute::VsSettings vs;

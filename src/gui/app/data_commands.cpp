@@ -216,6 +216,7 @@ void TCalculationForm::Elasticparameters1Click() {
         const QString question = QString::fromStdString(ws.unknownUnitsText(ws.densityLog)) +
                                  "\n\nIn which units are the curves?";
         TSelectUnits dialog(question, this);
+        if (auto proposal = ws.proposedUnits()) dialog.setUnits(*proposal);
         if (seam().exec(dialog) == QDialog::Accepted) units = dialog.units();
         if (!units) {
             message(QMessageBox::Warning,

@@ -97,6 +97,10 @@ TEST_F(WorkspaceTest, SingleRowHasNoIntervalAndUnitsSurviveAnImportWithoutThem) 
     EXPECT_EQ(ws.summary().interval, "");
     EXPECT_EQ(ws.depthUnit, "ft");
     EXPECT_EQ(ws.densityUnit, "KM");
+    // Tags carried over from an earlier file are only a proposal for this one.
+    EXPECT_FALSE(ws.unitsFromTags().has_value());
+    ASSERT_TRUE(ws.proposedUnits().has_value());
+    EXPECT_EQ(ws.proposedUnits()->sonic, lithora::compute::SonicUnit::PerFoot);
 }
 
 TEST_F(WorkspaceTest, AnEmptyReaderResultIsAReadError) {
