@@ -152,6 +152,7 @@ class TCalculationForm : public QMainWindow {
     // The shared steps of the two readers.
     void prepareImport(bool las);
     void finishImport(lithora::import::ImportResult&& result, bool las);
+    void importFailed();
 
     void createCommands();
     void createMenus();

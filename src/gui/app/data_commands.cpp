@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStringList>
+#include <optional>
 
 #include "app/calculation_page.h"
 #include "app/number_box.h"
@@ -109,6 +110,17 @@ void TCalculationForm::prepareImport(bool las) {
     repaint();
 }
 
+// Undoes what a failed import left half done and says so. The status bar keeps the reading
+// text and the data commands stay enabled, so Empty Table clears the state.
+void TCalculationForm::importFailed() {
+    auto& source = workspace().source();
+    if (source.controlsDisabled()) source.enableControls();
+    source.close();
+    attachTableScroll();
+    setStatusText(kReading);
+    message(QMessageBox::Critical, "Error reading file.");
+}
+
 void TCalculationForm::Lasfilez1Click() {
     auto& ws = workspace();
     if (ws.loaded() && !ws.clearStaleSource()) return;  // a workspace is loaded
@@ -118,21 +130,15 @@ void TCalculationForm::Lasfilez1Click() {
         return;
     }
     prepareImport(true);
-    {
+    bool done = false;
+    try {
         BusyCursor busy;
-        try {
-            auto result = lithora::import::readLasFile(file.toStdString(), statusProgress(this));
-            finishImport(std::move(result), true);
-        } catch (const std::exception&) {
-            ws.source().close();
-            if (ws.source().controlsDisabled()) ws.source().enableControls();
-            attachTableScroll();
-            setStatusText(kReading);
-            QApplication::restoreOverrideCursor();
-            message(QMessageBox::Critical, "Error reading file.");
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        }
+        auto result = lithora::import::readLasFile(file.toStdString(), statusProgress(this));
+        finishImport(std::move(result), true);
+        done = true;
+    } catch (const std::exception&) {
     }
+    if (!done) importFailed();
     makeProgramFolderCurrent();
 }
 
@@ -143,37 +149,28 @@ void TCalculationForm::ASCIIfile1Click() {
         seam().openFileName(this, "Opening ASCII Files", "Text Files (*.txt)", ".txt");
     if (file.isEmpty()) return;
     setStatusText(kReading);
-    BusyCursor busy;
-    lithora::import::ImportResult result;
+    std::optional<lithora::import::ImportResult> result;
     try {
+        BusyCursor busy;
         result = lithora::import::readAsciiFile(file.toStdString(), statusProgress(this));
     } catch (const lithora::import::AsciiHeaderError&) {
-        // The file is no column file at all: nothing changes, the commands stay as they were.
+        // No column file at all: nothing changes, the commands stay as they were.
         setStatusText("Error reading file.");
-        QApplication::restoreOverrideCursor();
         message(QMessageBox::Warning, "Error reading file : " + QFileInfo(file).absoluteFilePath());
-        QApplication::setOverrideCursor(Qt::WaitCursor);
         return;
     } catch (const std::exception&) {
-        enableDataCommands();
-        setStatusText(kReading);
-        QApplication::restoreOverrideCursor();
-        message(QMessageBox::Critical, "Error reading file.");
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        return;
     }
     prepareImport(false);
-    try {
-        finishImport(std::move(result), false);
-    } catch (const std::exception&) {
-        ws.source().close();
-        if (ws.source().controlsDisabled()) ws.source().enableControls();
-        attachTableScroll();
-        setStatusText(kReading);
-        QApplication::restoreOverrideCursor();
-        message(QMessageBox::Critical, "Error reading file.");
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+    bool done = false;
+    if (result) {
+        try {
+            BusyCursor busy;
+            finishImport(std::move(*result), false);
+            done = true;
+        } catch (const std::exception&) {
+        }
     }
+    if (!done) importFailed();
 }
 
 void TCalculationForm::Elasticparameters1Click() {
@@ -228,24 +225,21 @@ void TCalculationForm::Elasticparameters1Click() {
 
     setStatusText("Calculating elastic parameters, please wait...");
     statusBar()->repaint();
-    BusyCursor busy;
     detachTableScroll();
+    QString error;
     try {
+        BusyCursor busy;
         trackPanel()->buildElasticTracks(ws.elastic());
         repaint();
         ws.computeElastic(ws.densityLog, ws.pWaveLog, ws.hasSWave ? ws.sWaveLog : std::string(),
                           *units, ws.vs);
         trackPanel()->bindElasticTracks();
     } catch (const std::exception& e) {
-        attachTableScroll();
-        setStatusText("Ready");
-        QApplication::restoreOverrideCursor();
-        message(QMessageBox::Critical, QString::fromStdString(e.what()));
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        return;
+        error = QString::fromStdString(e.what());
     }
     attachTableScroll();
     setStatusText("Ready");
+    if (!error.isEmpty()) message(QMessageBox::Critical, error);
 }
 
 bool TCalculationForm::Savetable1Click() {
