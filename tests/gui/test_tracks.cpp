@@ -531,3 +531,18 @@ TEST_F(TrackPanelTest, ThreeTracksRender) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TrackPanelTest, LongEndLabelsDoNotRunIntoEachOther) {
+    auto source = sourceTable(folder_.file("Table.db"), {{28799.5, 51467.8}}, {100, 101});
+    panel_->buildSourceTracks(*source);
+    panel_->rescaleAll();
+    DepthTrack* t = panel_->track(1);
+    render(t);
+    const auto labels = t->drawnLabels();
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_LT(labels[0].rect.right(), labels[1].rect.left());
+}
+
+}  // namespace

@@ -127,6 +127,25 @@ class TrackDecoration : public QCPLayerable {
         const double right = std::max(minPixel, maxPixel);
         const double bottom = area.top() - axis_->tickLengthOut() - 1;
         painter->setPen(axis_->tickLabelColor());
+
+        // Long end labels in a narrow track would run into each other: the labels' font
+        // shrinks until they fit side by side, down to a size that stays legible.
+        QFont labelFont = axis_->tickLabelFont();
+        if (labelFont.pointSizeF() > 0) {
+            auto widthAt = [&](double points) {
+                QFont f = labelFont;
+                f.setPointSizeF(points);
+                f.setBold(true);
+                const QFontMetricsF fm(f);
+                double total = 0;
+                for (auto it = ticker->ticks().constBegin(); it != ticker->ticks().constEnd(); ++it)
+                    total += fm.horizontalAdvance(it.value()) + 4;
+                return total;
+            };
+            double points = labelFont.pointSizeF();
+            while (points > 5.5 && widthAt(points) > right - left) points -= 0.5;
+            labelFont.setPointSizeF(points);
+        }
         for (auto it = ticker->ticks().constBegin(); it != ticker->ticks().constEnd(); ++it) {
             const double x = axis_->coordToPixel(it.key());
             if (!std::isfinite(x) || x < left - 0.5 || x > right + 0.5) continue;  // zoomed out
@@ -134,7 +153,7 @@ class TrackDecoration : public QCPLayerable {
             label.text = it.value();
             label.placement = topAxisLabelPlacement(x, minPixel, maxPixel);
             label.bold = label.placement != EndLabelPlacement::Centred;
-            QFont font = axis_->tickLabelFont();
+            QFont font = labelFont;
             font.setBold(label.bold);
             const QFontMetricsF fm(font);
             const double w = fm.horizontalAdvance(label.text) + 1;
