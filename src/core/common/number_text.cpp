@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,6 +24,34 @@ std::string numberText(double value, char decimalSeparator) {
     if (std::isnan(value)) return {};
     if (value == 0.0) return "0";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+
+    // Most values the program writes carry at most four decimals (the elastic parameters are
+    // rounded so, depths rarely have more). When n / 10000 reads back as the value exactly,
+    // that decimal is the shortest text of it: below 1E11 two such decimals never share a
+    // double. It is written straight from the integer n.
+    if (std::fabs(value) < 1e11) {
+        const double n = std::nearbyint(value * 10000.0);
+        if (n / 10000.0 == value) {
+            auto whole = static_cast<std::uint64_t>(std::fabs(n));
+            char digits[32];
+            auto end = std::to_chars(digits, digits + sizeof digits, whole / 10000).ptr;
+            std::string out;
+            if (value < 0) out += '-';
+            out.append(digits, end);
+            auto fraction = static_cast<unsigned>(whole % 10000);
+            if (fraction != 0) {
+                char f[4] = {static_cast<char>('0' + fraction / 1000),
+                             static_cast<char>('0' + fraction / 100 % 10),
+                             static_cast<char>('0' + fraction / 10 % 10),
+                             static_cast<char>('0' + fraction % 10)};
+                int len = 4;
+                while (f[len - 1] == '0') --len;
+                out += decimalSeparator;
+                out.append(f, static_cast<std::size_t>(len));
+            }
+            return out;
+        }
+    }
 
     // The shortest text that reads back as the value is the value rounded to 15 significant
     // digits whenever it has at most 15 digits (a 15-digit step is wider than a double's

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <string>
 
 #include "common/number_text.h"
 
@@ -30,9 +32,10 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{1E-6, '.', "1E-6"}, TextCase{-1.234E-6, '.', "-1.234E-6"},
                       TextCase{123456789012345, '.', "123456789012345"},
                       TextCase{1E15, '.', "1E15"}, TextCase{1.5E15, '.', "1.5E15"},
-                      TextCase{0.1 + 0.2, '.', "0.3"}, TextCase{2.0 / 3.0, '.', "0.666666666666667"},
-                      TextCase{-0.0, '.', "0"}, TextCase{0.2534, ',', "0,2534"},
-                      TextCase{1500.25, ',', "1500,25"}, TextCase{1E-6 * 1.5, ',', "1,5E-6"},
+                      TextCase{0.1 + 0.2, '.', "0.3"},
+                      TextCase{2.0 / 3.0, '.', "0.666666666666667"}, TextCase{-0.0, '.', "0"},
+                      TextCase{0.2534, ',', "0,2534"}, TextCase{1500.25, ',', "1500,25"},
+                      TextCase{1E-6 * 1.5, ',', "1,5E-6"},
                       TextCase{std::numeric_limits<double>::quiet_NaN(), '.', ""}));
 
 TEST(ParseNumber, WholeTokensOnly) {
@@ -40,10 +43,30 @@ TEST(ParseNumber, WholeTokensOnly) {
     EXPECT_EQ(parseNumber(" 1E-6 "), 1E-6);
     EXPECT_EQ(parseNumber("+2.5"), 2.5);
     EXPECT_EQ(parseNumber("0,25", ','), 0.25);
-    for (const char* bad : {"", " ", "1.5x", "-1.#IND", "(null)", "nan", "inf", "1,5", "--1", "+-1",
-                            "1e999"})
+    for (const char* bad :
+         {"", " ", "1.5x", "-1.#IND", "(null)", "nan", "inf", "1,5", "--1", "+-1", "1e999"})
         EXPECT_FALSE(parseNumber(bad).has_value()) << bad;
     EXPECT_FALSE(parseNumber("1.5", ',').has_value());
+}
+
+TEST(NumberText, FourDecimalValuesMatchPrintfAndReadBack) {
+    // Values as the elastic table stores them, over many magnitudes and signs.
+    unsigned seed = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const double magnitude = std::pow(10.0, static_cast<int>(seed % 14) - 4);
+        const double v = std::nearbyint((seed % 1000003) * magnitude / 1000003.0 * 1e4) / 1e4 *
+                         ((seed & 1) ? -1 : 1);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.4f", v);
+        std::string expected(buf);
+        while (expected.back() == '0') expected.pop_back();
+        if (expected.back() == '.') expected.pop_back();
+        if (expected == "-0") expected = "0";
+        if (std::fabs(v) >= 1e15 || (v != 0 && std::fabs(v) < 1e-5)) continue;
+        ASSERT_EQ(numberText(v), expected) << v;
+        ASSERT_EQ(parseNumber(numberText(v)), v);
+    }
 }
 
 TEST(ParseNumber, RoundTripsItsOwnText) {
