@@ -871,16 +871,20 @@ std::string Table::cellText(int row, int f, char decimalSeparator) const {
     return {};
 }
 
-bool Table::locate(int f, double value) {
+bool Table::locateRow(int f, const std::function<bool(int row)>& matches) {
     requireField(f);
     if (state_ != State::Browse) post();
     for (int row = 0; row < recordCount(); ++row) {
-        if (!cellIsNull(row, f) && cellFloat(row, f) == value) {
+        if (!cellIsNull(row, f) && matches(row)) {
             moveTo(row);
             return true;
         }
     }
     return false;
+}
+
+bool Table::locate(int f, double value) {
+    return locateRow(f, [&](int row) { return cellFloat(row, f) == value; });
 }
 
 bool Table::locate(int f, std::string_view text) {
@@ -889,14 +893,7 @@ bool Table::locate(int f, std::string_view text) {
         auto v = parseNumber(text);
         return v ? locate(f, *v) : false;
     }
-    if (state_ != State::Browse) post();
-    for (int row = 0; row < recordCount(); ++row) {
-        if (!cellIsNull(row, f) && cellText(row, f) == text) {
-            moveTo(row);
-            return true;
-        }
-    }
-    return false;
+    return locateRow(f, [&](int row) { return cellText(row, f) == text; });
 }
 
 // ---- filter ----------------------------------------------------------------------------

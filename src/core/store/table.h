@@ -192,6 +192,7 @@ class Table {
     void writeFile();
     void readFile();
     bool pendingIsNull(int f) const;
+    bool locateRow(int f, const std::function<bool(int row)>& matches);
 
     std::filesystem::path path_;
     Durability durability_;
