@@ -202,6 +202,25 @@ TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableW
     EXPECT_NE(las.find(" COMP.           ACME ENERGY:    COMPANY\r\n"), std::string::npos);
 }
 
+TEST_F(DataCommandsTest, ACurveNameThatIsNoFieldKeepsTheEarlierResults) {
+    importLas("cli/well.las");
+    form_->Elasticparameters1Click();
+    ASSERT_EQ(form_->trackPanel()->trackCount(), 17);
+    seam_->onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TSelectPL*>(&d))
+            select->findChild<QComboBox*>("densityBox")->setCurrentText("RHOZ");
+        return QDialog::Accepted;
+    };
+    form_->Elasticparameters1Click();
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].first, QMessageBox::Critical);
+    EXPECT_TRUE(seam_->messages[0].second.contains("RHOZ"));
+    EXPECT_EQ(form_->workspace().elastic().recordCount(), 3);
+    EXPECT_EQ(form_->trackPanel()->trackCount(), 17);
+    EXPECT_EQ(form_->trackPanel()->track(4 + 9)->valueRange().hi, 5050);
+    EXPECT_EQ(form_->statusText(), "Ready");
+}
+
 TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
     importLas("cli/well.las");
     seam_->onDialog = [](QDialog& d) {

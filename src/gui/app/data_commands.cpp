@@ -229,10 +229,12 @@ void TCalculationForm::Elasticparameters1Click() {
     QString error;
     try {
         BusyCursor busy;
-        trackPanel()->buildElasticTracks(ws.elastic());
-        repaint();
+        // The table is filled before the tracks are made, so a curve name that is no field
+        // (typed into the curve dialog) leaves the earlier results and their tracks as they
+        // were; the tracks still read the finished table once, when they are bound.
         ws.computeElastic(ws.densityLog, ws.pWaveLog, ws.hasSWave ? ws.sWaveLog : std::string(),
                           *units, ws.vs);
+        trackPanel()->buildElasticTracks(ws.elastic());
         trackPanel()->bindElasticTracks();
     } catch (const std::exception& e) {
         error = QString::fromStdString(e.what());
