@@ -932,12 +932,7 @@ void Table::setFilterRange(int f, double lo, double hi) {
     filterText_ = fields_[static_cast<std::size_t>(f)].def.name + ">=" + numberText(lo) + " and " +
                   fields_[static_cast<std::size_t>(f)].def.name + "<=" + numberText(hi);
     if (filtered_) {
-        rebuildVisible();
-        current_ = -1;
-        bof_ = true;
-        eof_ = recordCount() == 0;
-        notify({TableEvent::Reset});
-        setCurrent(recordCount() > 0 ? 0 : -1);
+        showFromFirst();
     }
 }
 
@@ -950,6 +945,11 @@ void Table::setFiltered(bool on) {
     bool effective = on && filterField_ >= 0;
     if (effective == filtered_) return;
     filtered_ = effective;
+    showFromFirst();
+}
+
+// The visible records changed as a whole: grids start again, on the first record.
+void Table::showFromFirst() {
     rebuildVisible();
     current_ = -1;
     bof_ = true;
@@ -1023,13 +1023,8 @@ void Table::loadColumns(std::vector<BulkColumn> columns) {
     }
     columns_ = std::move(cols);
     rows_ = rows;
-    rebuildVisible();
     writeFile();
-    current_ = -1;
-    bof_ = true;
-    eof_ = recordCount() == 0;
-    notify({TableEvent::Reset});
-    setCurrent(recordCount() > 0 ? 0 : -1);
+    showFromFirst();
 }
 
 // ---- controls --------------------------------------------------------------------------

@@ -185,6 +185,7 @@ class Table {
     void requireField(int f) const;
     std::size_t storedIndex(int row) const;
     void rebuildVisible();
+    void showFromFirst();
     void setCurrent(int row, bool notifyScroll = true);
     void startPending(State s);
     void checkValue(int f, double v) const;
