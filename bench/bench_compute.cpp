@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "compute/elastic.h"
-#include "compute/elastic_exact.h"
+#include "core/compute/elastic.h"
+#include "core/compute/elastic_exact.h"
 
 namespace {
 

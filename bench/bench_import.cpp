@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "import/las_reader.h"
+#include "core/import/las_reader.h"
 #include "support/make_las.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "import/las_reader.h"
+#include "core/import/las_reader.h"
+#include "core/workspace/workspace.h"
 #include "support/make_las.h"
-#include "workspace/workspace.h"
 
 namespace {
 

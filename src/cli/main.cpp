@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
-#include "common/number_text.h"
-#include "import/ascii_reader.h"
-#include "import/las_reader.h"
-#include "workspace/workspace.h"
+#include "core/common/error.h"
+#include "core/common/number_text.h"
+#include "core/import/ascii_reader.h"
+#include "core/import/las_reader.h"
+#include "core/workspace/workspace.h"
 
 namespace fs = std::filesystem;
 using lithora::workspace::Workspace;

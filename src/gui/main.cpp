@@ -3,10 +3,10 @@
 #include <QLockFile>
 #include <memory>
 
-#include "app/calculation_page.h"
-#include "app/dialog_seam.h"
-#include "app/instance_lock.h"
-#include "app/splash_screen.h"
+#include "gui/app/calculation_page.h"
+#include "gui/app/instance_lock.h"
+#include "gui/app/splash_screen.h"
+#include "gui/widgets/dialog_seam.h"
 
 // Start-up: the splash window while the program gets ready, then the main window until it
 // closes. The program folder is the folder of the executable; it holds the work tables and

@@ -12,9 +12,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "compute/select_logs.h"
-#include "compute/vs_equation.h"
-#include "store/table.h"
+#include "core/store/table.h"
+#include "gui/compute/select_logs.h"
+#include "gui/compute/vs_equation.h"
 
 namespace {
 

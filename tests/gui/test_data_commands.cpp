@@ -14,15 +14,15 @@
 #include <functional>
 #include <sstream>
 
-#include "app/calculation_page.h"
-#include "app/dialog_seam.h"
-#include "app/page_control.h"
-#include "app/table_grid.h"
-#include "compute/select_logs.h"
-#include "compute/units_dialog.h"
-#include "compute/vs_equation.h"
-#include "display/depth_track.h"
-#include "display/track_panel.h"
+#include "gui/app/calculation_page.h"
+#include "gui/compute/select_logs.h"
+#include "gui/compute/units_dialog.h"
+#include "gui/compute/vs_equation.h"
+#include "gui/display/depth_track.h"
+#include "gui/display/track_panel.h"
+#include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/page_control.h"
+#include "gui/widgets/table_grid.h"
 
 namespace {
 

@@ -19,16 +19,16 @@
 #include <limits>
 #include <memory>
 
-#include "app/about_page.h"
-#include "app/calculation_page.h"
-#include "app/dialog_seam.h"
-#include "app/number_box.h"
-#include "app/page_control.h"
-#include "app/splash_screen.h"
-#include "app/table_grid.h"
-#include "compute/elastic.h"
-#include "import/import_result.h"
-#include "store/table.h"
+#include "core/compute/elastic.h"
+#include "core/import/import_result.h"
+#include "core/store/table.h"
+#include "gui/app/about_page.h"
+#include "gui/app/calculation_page.h"
+#include "gui/app/splash_screen.h"
+#include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/number_box.h"
+#include "gui/widgets/page_control.h"
+#include "gui/widgets/table_grid.h"
 
 namespace {
 

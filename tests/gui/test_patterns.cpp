@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QImageReader>
 
-#include "workspace/workspace.h"
+#include "core/workspace/workspace.h"
 
 // The build makes one bitmap per lithology, named exactly as the lithology, no extension.
 TEST(PatternBitmaps, OneBmpPerLithologyName) {

@@ -15,11 +15,11 @@
 #include <limits>
 #include <memory>
 
-#include "common/error.h"
-#include "compute/elastic.h"
-#include "display/depth_track.h"
-#include "display/track_panel.h"
-#include "store/table.h"
+#include "core/common/error.h"
+#include "core/compute/elastic.h"
+#include "core/store/table.h"
+#include "gui/display/depth_track.h"
+#include "gui/display/track_panel.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "compute/elastic.h"
+#include "core/compute/elastic.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "common/error.h"
-#include "compute/elastic_exact.h"
+#include "core/common/error.h"
+#include "core/compute/elastic_exact.h"
 
 // How the elastic table is computed.
 //

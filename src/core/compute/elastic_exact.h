@@ -1,5 +1,5 @@
 #pragma once
-#include "compute/elastic.h"
+#include "core/compute/elastic.h"
 
 namespace lithora::compute {
 

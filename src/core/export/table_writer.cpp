@@ -1,4 +1,4 @@
-#include "export/table_writer.h"
+#include "core/export/table_writer.h"
 
 #include <cerrno>
 #include <cmath>
@@ -9,8 +9,8 @@
 #include <string_view>
 #include <system_error>
 
-#include "common/error.h"
-#include "common/number_text.h"
+#include "core/common/error.h"
+#include "core/common/number_text.h"
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <unistd.h>

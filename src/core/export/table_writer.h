@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "compute/elastic.h"
+#include "core/compute/elastic.h"
 
 namespace lithora::exporter {
 
 // What Save Table writes after a LAS import.
 struct LasExportInput {
-    std::string depthUnit;         // "m" or "ft" write the STRT/STOP/STEP/DEPT lines
-    std::string startText;         // depth of the first (visible) source record, number text
-    std::string stopText;          // depth of the last (visible) source record
-    std::string stepText;          // the "Interval" box of the Table page
-    std::vector<std::string> memo; // header memo lines (imported file, line 0 .. "~A")
+    std::string depthUnit;          // "m" or "ft" write the STRT/STOP/STEP/DEPT lines
+    std::string startText;          // depth of the first (visible) source record, number text
+    std::string stopText;           // depth of the last (visible) source record
+    std::string stepText;           // the "Interval" box of the Table page
+    std::vector<std::string> memo;  // header memo lines (imported file, line 0 .. "~A")
     std::string nullValueText;
 };
 

@@ -1,12 +1,12 @@
-#include "import/ascii_reader.h"
+#include "core/import/ascii_reader.h"
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "common/number_text.h"
-#include "import/import_text.h"
-#include "import/recognition.h"
+#include "core/common/number_text.h"
+#include "core/import/import_text.h"
+#include "core/import/recognition.h"
 
 namespace lithora::import {
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "common/error.h"
-#include "import/import_result.h"
+#include "core/common/error.h"
+#include "core/import/import_result.h"
 
 namespace lithora::import {
 

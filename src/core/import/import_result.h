@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/curves.h"
+#include "core/common/curves.h"
 
 namespace lithora::import {
 

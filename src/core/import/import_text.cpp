@@ -1,10 +1,10 @@
-#include "import/import_text.h"
+#include "core/import/import_text.h"
 
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 namespace lithora::import::detail {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "import/import_result.h"
+#include "core/import/import_result.h"
 
 // Text helpers shared by the readers: line splitting, UTF-16 input, distinct field names.
 namespace lithora::import::detail {

@@ -1,4 +1,4 @@
-#include "import/las_reader.h"
+#include "core/import/las_reader.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "common/error.h"
-#include "common/number_text.h"
-#include "import/import_text.h"
-#include "import/recognition.h"
+#include "core/common/error.h"
+#include "core/common/number_text.h"
+#include "core/import/import_text.h"
+#include "core/import/recognition.h"
 
 namespace lithora::import {
 

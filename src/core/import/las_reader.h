@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "import/import_result.h"
+#include "core/import/import_result.h"
 
 namespace lithora::import {
 

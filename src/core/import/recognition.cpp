@@ -1,8 +1,8 @@
-#include "import/recognition.h"
+#include "core/import/recognition.h"
 
 #include <array>
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 namespace lithora::import {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/curves.h"
+#include "core/common/curves.h"
 
 namespace lithora::import {
 

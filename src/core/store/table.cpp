@@ -1,4 +1,4 @@
-#include "store/table.h"
+#include "core/store/table.h"
 
 #include <sqlite3.h>
 
@@ -9,7 +9,7 @@
 #include <limits>
 #include <system_error>
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 namespace lithora::store {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 namespace lithora::store {
 

@@ -1,10 +1,10 @@
-#include "workspace/workspace.h"
+#include "core/workspace/workspace.h"
 
 #include <cmath>
 #include <system_error>
 
-#include "common/number_text.h"
-#include "export/table_writer.h"
+#include "core/common/number_text.h"
+#include "core/export/table_writer.h"
 
 namespace lithora::workspace {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "common/curves.h"
-#include "common/error.h"
-#include "compute/elastic.h"
-#include "import/import_result.h"
-#include "store/table.h"
+#include "core/common/curves.h"
+#include "core/common/error.h"
+#include "core/compute/elastic.h"
+#include "core/import/import_result.h"
+#include "core/store/table.h"
 
 namespace lithora::workspace {
 

@@ -1,11 +1,11 @@
-#include "app/about_page.h"
+#include "gui/app/about_page.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/pictures.h"
+#include "gui/app/pictures.h"
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Lithora"));

@@ -1,4 +1,4 @@
-#include "app/calculation_page.h"
+#include "gui/app/calculation_page.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,15 +19,15 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "app/about_page.h"
-#include "app/grid_style.h"
-#include "app/instance_lock.h"
-#include "app/number_box.h"
-#include "app/page_control.h"
-#include "app/pictures.h"
-#include "app/table_grid.h"
-#include "compute/elastic.h"
-#include "display/track_panel.h"
+#include "core/compute/elastic.h"
+#include "gui/app/about_page.h"
+#include "gui/app/instance_lock.h"
+#include "gui/app/pictures.h"
+#include "gui/display/track_panel.h"
+#include "gui/widgets/grid_style.h"
+#include "gui/widgets/number_box.h"
+#include "gui/widgets/page_control.h"
+#include "gui/widgets/table_grid.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <array>
 #include <memory>
 
-#include "app/dialog_seam.h"
-#include "workspace/workspace.h"
+#include "core/workspace/workspace.h"
+#include "gui/widgets/dialog_seam.h"
 
 class QAction;
 class QFrame;

@@ -11,16 +11,16 @@
 #include <QStringList>
 #include <optional>
 
-#include "app/calculation_page.h"
-#include "app/number_box.h"
-#include "app/page_control.h"
-#include "app/table_grid.h"
-#include "compute/select_logs.h"
-#include "compute/units_dialog.h"
-#include "compute/vs_equation.h"
-#include "display/track_panel.h"
-#include "import/ascii_reader.h"
-#include "import/las_reader.h"
+#include "core/import/ascii_reader.h"
+#include "core/import/las_reader.h"
+#include "gui/app/calculation_page.h"
+#include "gui/compute/select_logs.h"
+#include "gui/compute/units_dialog.h"
+#include "gui/compute/vs_equation.h"
+#include "gui/display/track_panel.h"
+#include "gui/widgets/number_box.h"
+#include "gui/widgets/page_control.h"
+#include "gui/widgets/table_grid.h"
 
 namespace {
 

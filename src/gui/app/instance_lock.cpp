@@ -1,4 +1,4 @@
-#include "app/instance_lock.h"
+#include "gui/app/instance_lock.h"
 
 #include <QDir>
 

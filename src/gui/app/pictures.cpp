@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "gui/app/pictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

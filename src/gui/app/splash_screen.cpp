@@ -1,4 +1,4 @@
-#include "app/splash_screen.h"
+#include "gui/app/splash_screen.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/pictures.h"
+#include "gui/app/pictures.h"
 
 namespace {
 constexpr int kWidth = 478;

@@ -1,4 +1,4 @@
-#include "compute/select_logs.h"
+#include "gui/compute/select_logs.h"
 
 #include <QComboBox>
 #include <QCompleter>

@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "common/curves.h"
+#include "core/common/curves.h"
 
 class QComboBox;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "compute/units_dialog.h"
+#include "gui/compute/units_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

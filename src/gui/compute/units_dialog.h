@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-#include "workspace/workspace.h"
+#include "core/workspace/workspace.h"
 
 class QComboBox;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "compute/vs_equation.h"
+#include "gui/compute/vs_equation.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "store/table.h"
+#include "core/store/table.h"
 
 namespace {
 

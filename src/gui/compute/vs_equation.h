@@ -2,7 +2,7 @@
 #include <QDialog>
 #include <QStringList>
 
-#include "compute/elastic.h"
+#include "core/compute/elastic.h"
 
 class QAbstractButton;
 class QDoubleSpinBox;

@@ -1,4 +1,4 @@
-#include "display/depth_track.h"
+#include "gui/display/depth_track.h"
 
 #include <qcustomplot.h>
 #include <QAction>
@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "common/error.h"
-#include "common/number_text.h"
+#include "core/common/error.h"
+#include "core/common/number_text.h"
 
 using namespace lithora;
 

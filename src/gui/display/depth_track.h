@@ -7,7 +7,7 @@
 #include <QString>
 #include <vector>
 
-#include "common/axis_fit.h"
+#include "core/chart/axis_fit.h"
 
 class QCustomPlot;
 class QCPGraph;

@@ -1,11 +1,11 @@
-#include "display/track_panel.h"
+#include "gui/display/track_panel.h"
 
 #include <QFont>
 #include <algorithm>
 #include <memory>
 #include <utility>
 
-#include "store/table.h"
+#include "core/store/table.h"
 
 using namespace lithora;
 using lithora::store::Table;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "display/depth_track.h"
+#include "gui/display/depth_track.h"
 
 namespace lithora::store {
 class Table;

@@ -5,7 +5,7 @@
 #include <limits>
 #include <string>
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 using lithora::numberText;
 using lithora::parseNumber;

@@ -1,4 +1,4 @@
-#include "compute/elastic.h"
+#include "core/compute/elastic.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
-#include "compute/elastic_exact.h"
+#include "core/common/error.h"
+#include "core/compute/elastic_exact.h"
 
 namespace lithora::compute {
 namespace {

@@ -1,4 +1,4 @@
-#include "export/table_writer.h"
+#include "core/export/table_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
+#include "core/common/error.h"
 
 #if defined(__unix__)
 #include <sys/resource.h>

@@ -1,4 +1,4 @@
-#include "import/ascii_reader.h"
+#include "core/import/ascii_reader.h"
 
 #include <gtest/gtest.h>
 

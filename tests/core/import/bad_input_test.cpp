@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "import/ascii_reader.h"
-#include "import/las_reader.h"
+#include "core/import/ascii_reader.h"
+#include "core/import/las_reader.h"
 #include "import_test_support.h"
 
 namespace lithora::import {

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <map>
 
-#include "common/number_text.h"
-#include "import/las_reader.h"
+#include "core/common/number_text.h"
+#include "core/import/las_reader.h"
 #include "import_test_support.h"
 
 namespace lithora::import {

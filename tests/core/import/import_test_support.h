@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "common/error.h"
-#include "import/import_result.h"
+#include "core/common/error.h"
+#include "core/import/import_result.h"
 
 namespace lithora::import::testing {
 

@@ -1,4 +1,4 @@
-#include "import/las_reader.h"
+#include "core/import/las_reader.h"
 
 #include <gtest/gtest.h>
 

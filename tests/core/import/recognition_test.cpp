@@ -1,4 +1,4 @@
-#include "import/recognition.h"
+#include "core/import/recognition.h"
 
 #include <gtest/gtest.h>
 

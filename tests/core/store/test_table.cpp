@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "store/table.h"
+#include "core/store/table.h"
 
 namespace fs = std::filesystem;
 using lithora::store::FieldDef;

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <filesystem>
 
-#include "import/ascii_reader.h"
-#include "import/las_reader.h"
-#include "workspace/workspace.h"
+#include "core/import/ascii_reader.h"
+#include "core/import/las_reader.h"
+#include "core/workspace/workspace.h"
 
 namespace fs = std::filesystem;
 

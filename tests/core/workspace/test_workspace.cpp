@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "workspace/workspace.h"
+#include "core/workspace/workspace.h"
 
 namespace fs = std::filesystem;
 using lithora::import::ImportResult;

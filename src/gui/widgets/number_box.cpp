@@ -1,9 +1,9 @@
-#include "app/number_box.h"
+#include "gui/widgets/number_box.h"
 
 #include <QLocale>
 #include <QRegularExpressionValidator>
 
-#include "common/number_text.h"
+#include "core/common/number_text.h"
 
 char NumberBox::decimalSeparator() {
     const QString point = QLocale().decimalPoint();

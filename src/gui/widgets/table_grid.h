@@ -2,7 +2,7 @@
 #include <QHeaderView>
 #include <QTableView>
 
-#include "app/table_model.h"
+#include "gui/widgets/table_model.h"
 
 // Column titles drawn in the colours and fonts the model gives them (the platform styles
 // ignore a header's own background colour).

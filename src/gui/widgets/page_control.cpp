@@ -1,4 +1,4 @@
-#include "app/page_control.h"
+#include "gui/widgets/page_control.h"
 
 PageTabBar::PageTabBar(QWidget* parent) : QTabBar(parent) {
     QFont f(QStringLiteral("Arial"));

@@ -1,4 +1,4 @@
-#include "app/table_grid.h"
+#include "gui/widgets/table_grid.h"
 
 #include <QPainter>
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/grid_style.h"
-#include "store/table.h"
+#include "core/store/table.h"
+#include "gui/widgets/grid_style.h"
 
 // A read-only grid model over one store::Table. It follows the table's change events and
 // reads each cell from the table when the view asks for it, so a table of a million records

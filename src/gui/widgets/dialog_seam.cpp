@@ -1,4 +1,4 @@
-#include "app/dialog_seam.h"
+#include "gui/widgets/dialog_seam.h"
 
 #include <QFileDialog>
 
@@ -28,4 +28,6 @@ QMessageBox::StandardButton DialogSeam::message(QWidget* parent, QMessageBox::Ic
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-int DialogSeam::exec(QDialog& dialog) { return dialog.exec(); }
+int DialogSeam::exec(QDialog& dialog) {
+    return dialog.exec();
+}

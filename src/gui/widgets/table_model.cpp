@@ -1,4 +1,4 @@
-#include "app/table_model.h"
+#include "gui/widgets/table_model.h"
 
 #include <QLocale>
 

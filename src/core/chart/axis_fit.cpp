@@ -1,4 +1,4 @@
-#include "common/axis_fit.h"
+#include "core/chart/axis_fit.h"
 
 #include <algorithm>
 #include <array>
