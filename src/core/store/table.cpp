@@ -97,12 +97,20 @@ Table::Table(std::filesystem::path file, Durability durability)
 
 Table::~Table() = default;
 
+std::unique_ptr<Table> Table::createInMemory(std::string name, std::vector<FieldDef> fields) {
+    auto t = std::make_unique<Table>(std::filesystem::path(std::move(name)), Durability::Memory);
+    for (auto& d : fields) t->addFieldDef(std::move(d));
+    t->createTable();
+    return t;
+}
+
 void Table::setPath(std::filesystem::path file) {
     if (isOpen()) throw StoreError("Cannot rename the open table '" + fileLabel(path_) + "'.");
     path_ = std::move(file);
 }
 
 bool Table::exists() const {
+    if (inMemory()) return memory_.has_value();
     std::error_code ec;
     return !path_.empty() && std::filesystem::exists(path_, ec);
 }
@@ -116,6 +124,13 @@ void Table::createTable() {
         for (std::size_t j = 0; j < i; ++j)
             if (sameName(defs_[i].name, defs_[j].name))
                 throw StoreError("Duplicate field name '" + defs_[i].name + "'.");
+    }
+    if (inMemory()) {
+        Image image;
+        for (const auto& d : defs_) image.fields.push_back(Field{d, {}, true, {}, {}});
+        image.columns.assign(image.fields.size(), Column{});
+        memory_ = std::move(image);
+        return;
     }
     // Build an in-memory image of the new table and write it.
     std::vector<Field> savedFields = std::move(fields_);
@@ -162,6 +177,7 @@ void Table::close() {
     if (!isOpen()) return;
     if (state_ == State::Edit || state_ == State::Insert) cancel();
     state_ = State::Inactive;
+    if (inMemory() && memory_) *memory_ = Image{std::move(fields_), std::move(columns_), rows_};
     fields_.clear();
     columns_.clear();
     rows_ = 0;
@@ -173,6 +189,10 @@ void Table::close() {
 
 void Table::deleteTable() {
     if (isOpen()) throw StoreError("Cannot delete the open table '" + fileLabel(path_) + "'.");
+    if (inMemory()) {
+        memory_.reset();
+        return;
+    }
     std::error_code ec;
     if (!std::filesystem::remove(path_, ec) && ec)
         throw StoreError("Cannot delete table '" + fileLabel(path_) + "': " + ec.message() + ".");
@@ -191,6 +211,11 @@ void Table::emptyTable() {
         return;
     }
     if (!exists()) throw StoreError("Table '" + fileLabel(path_) + "' does not exist.");
+    if (inMemory()) {
+        for (auto& c : memory_->columns) c = Column{};
+        memory_->rows = 0;
+        return;
+    }
     Db db(path_, false, fileLabel(path_));
     db.exec(
         "BEGIN; DELETE FROM lithora_columns; UPDATE lithora_meta SET value = 0 WHERE key = "
@@ -200,6 +225,7 @@ void Table::emptyTable() {
 // ---- files ----------------------------------------------------------------------------
 
 void Table::writeFile() {
+    if (inMemory()) return;  // the live columns are the table
     Db db(path_, true, fileLabel(path_));
     if (durability_ == Durability::Scratch)
         db.exec("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF;");
@@ -286,6 +312,13 @@ void Table::writeFile() {
 }
 
 void Table::readFile() {
+    if (inMemory()) {
+        fields_ = std::move(memory_->fields);
+        columns_ = std::move(memory_->columns);
+        rows_ = memory_->rows;
+        *memory_ = Image{};
+        return;
+    }
     const std::string label = fileLabel(path_);
     auto damaged = [&label]() -> StoreError {
         return StoreError("Table '" + label + "' is damaged or is not a table file.");

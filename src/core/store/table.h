@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -44,8 +45,11 @@ struct TableEvent {
 
 // How much a table's file is trusted to survive a crash. Scratch tables (the source table,
 // the elastic table) are written once after bulk work with fast settings; Full tables (the
-// litholog) are written synchronously after every posted edit.
-enum class Durability { Scratch, Full };
+// litholog) are written synchronously after every posted edit. Memory tables have no file
+// at all: a batch run that throws its tables away at the end has no use for one. Such a
+// table still "exists" from createTable to deleteTable and keeps its records while closed,
+// so the code that drives it is the same as for a table on disk; its path only names it.
+enum class Durability { Memory, Scratch, Full };
 
 // A local table: one SQLite file under a bare file name, whose live data is held column-wise
 // in memory. Records have no key; their order is the stored order. Every operation works on
@@ -65,7 +69,13 @@ class Table {
     Table(const Table&) = delete;
     Table& operator=(const Table&) = delete;
 
+    // A created, closed table that lives only in memory (see Durability::Memory); name is
+    // what messages call it. Open it to use it.
+    static std::unique_ptr<Table> createInMemory(std::string name, std::vector<FieldDef> fields);
+
     const std::filesystem::path& path() const { return path_; }
+    Durability durability() const { return durability_; }
+    bool inMemory() const { return durability_ == Durability::Memory; }
     void setPath(std::filesystem::path file);  // table must be closed
 
     // Definitions used by createTable.
@@ -195,8 +205,16 @@ class Table {
     bool pendingIsNull(int f) const;
     bool locateRow(int f, const std::function<bool(int row)>& matches);
 
+    // What a memory table keeps while closed, in place of a file.
+    struct Image {
+        std::vector<Field> fields;
+        std::vector<Column> columns;
+        std::size_t rows = 0;
+    };
+
     std::filesystem::path path_;
     Durability durability_;
+    std::optional<Image> memory_;  // memory tables: set from createTable to deleteTable
     std::vector<FieldDef> defs_;
     std::vector<Field> fields_;
     std::vector<Column> columns_;

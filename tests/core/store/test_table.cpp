@@ -269,4 +269,41 @@ TEST_F(TableTest, TruncatedTableFileIsRefused) {
     EXPECT_THROW(again.open(), StoreError);
 }
 
+TEST_F(TableTest, MemoryTableKeepsItsRecordsWhileClosedAndWritesNoFile) {
+    fs::current_path(dir);
+    auto t = Table::createInMemory(
+        "Table.db",
+        {{"Rec", FieldType::Integer}, {"DEPTH", FieldType::Float}, {"Name", FieldType::Text, 8}});
+    EXPECT_TRUE(t->exists());
+    EXPECT_THROW(t->createTable(), StoreError);  // it exists already
+    t->open();
+    t->loadColumns({{{}, {1, 2}, {}}, {{10, 20}, {}, {}}, {{}, {}, {"a", ""}}});
+    t->append();
+    t->setFloat(1, 30);
+    t->setText(2, "c");
+    t->post();
+    t->setDisplayLabel(1, "DEPT(M)");
+    t->close();
+    EXPECT_TRUE(fs::is_empty(dir));
+
+    t->open();
+    ASSERT_EQ(t->recordCount(), 3);
+    EXPECT_EQ(t->visibleFloats(1), (std::vector<double>{10, 20, 30}));
+    EXPECT_TRUE(t->cellIsNull(1, 2));
+    EXPECT_EQ(t->cellText(2, 2), "c");
+    EXPECT_EQ(t->field(1).label(), "DEPT(M)");
+    t->close();
+
+    t->emptyTable();  // closed
+    t->open();
+    EXPECT_EQ(t->recordCount(), 0);
+    EXPECT_EQ(t->fieldCount(), 3);
+    t->close();
+    t->deleteTable();
+    EXPECT_FALSE(t->exists());
+    EXPECT_THROW(t->open(), StoreError);
+    EXPECT_TRUE(fs::is_empty(dir));
+    fs::current_path(fs::temp_directory_path());
+}
+
 }  // namespace
