@@ -1,0 +1,154 @@
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <random>
+
+#include "cli/cli.h"
+#include "core/common/number_text.h"
+#include "core/store/table.h"
+#include "core/workspace/workspace.h"
+
+namespace lithora::cli {
+
+std::optional<std::string> Args::option(const std::string& name) const {
+    auto it = options.find(name);
+    if (it == options.end()) return std::nullopt;
+    return it->second;
+}
+
+bool Args::flag(const std::string& name) const {
+    return std::find(flags.begin(), flags.end(), name) != flags.end();
+}
+
+double Args::number(const std::string& name, double fallback) const {
+    auto v = option(name);
+    if (!v) return fallback;
+    auto n = parseNumber(*v);
+    if (!n) throw UsageError{name + " takes a number, not '" + *v + "'"};
+    return *n;
+}
+
+std::optional<std::string> Args::choice(const std::string& name,
+                                        const std::vector<std::string>& allowed) const {
+    auto v = option(name);
+    if (v && std::find(allowed.begin(), allowed.end(), *v) == allowed.end()) {
+        std::string list;
+        for (std::size_t i = 0; i < allowed.size(); ++i)
+            list += (i == 0 ? "" : i + 1 == allowed.size() ? " or " : ", ") + allowed[i];
+        throw UsageError{name + " takes " + list};
+    }
+    return v;
+}
+
+int Args::count(const std::string& name, int fallback) const {
+    auto v = option(name);
+    if (!v) return fallback;
+    auto n = parseNumber(*v);
+    if (!n || *n < 1 || *n > 4096 || *n != static_cast<int>(*n))
+        throw UsageError{name + " takes a whole number from 1, not '" + *v + "'"};
+    return static_cast<int>(*n);
+}
+
+Args parseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued,
+               const std::vector<std::string>& flags, std::size_t minFiles, std::size_t maxFiles) {
+    auto takes = [](const std::vector<std::string>& list, const std::string& a) {
+        return std::find(list.begin(), list.end(), a) != list.end();
+    };
+    Args a;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (takes(flags, arg)) {
+            a.flags.push_back(arg);
+        } else if (takes(valued, arg)) {
+            if (i + 1 >= args.size()) throw UsageError{arg + " needs a value"};
+            a.options[arg] = args[++i];
+        } else if (!arg.empty() && arg[0] == '-') {
+            throw UsageError{"unknown option '" + arg + "'"};
+        } else {
+            a.files.push_back(arg);
+        }
+    }
+    if (a.files.size() < minFiles) throw UsageError{"no FILE given"};
+    if (a.files.size() > maxFiles) throw UsageError{"more than one FILE given"};
+    return a;
+}
+
+ScratchFolder::ScratchFolder() {
+    namespace fs = std::filesystem;
+    std::random_device rd;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto p = fs::temp_directory_path() / ("lithora-cli-" + std::to_string(rd()));
+        std::error_code ec;
+        if (fs::create_directory(p, ec)) {
+            path_ = p;
+            return;
+        }
+    }
+    throw InputError{"Cannot create a work folder."};
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void writeTsv(const store::Table& t, int fieldCount, const std::filesystem::path& target) {
+    std::string out;
+    for (int f = 0; f < fieldCount; ++f) {
+        if (f) out += '\t';
+        out += t.field(f).def.name;
+    }
+    out += "\r\n";
+    for (int row = 0; row < t.recordCount(); ++row) {
+        for (int f = 0; f < fieldCount; ++f) {
+            if (f) out += '\t';
+            out += t.cellText(row, f, '.');
+        }
+        out += "\r\n";
+    }
+    std::ofstream file(target, std::ios::binary);
+    file << out;
+    file.close();
+    if (!file) throw InputError{"Cannot write file " + target.string() + "."};
+}
+
+nlohmann::json describe(const workspace::Workspace& ws) {
+    using nlohmann::json;
+    const auto& t = ws.source();
+    json fields = json::array();
+    for (int f = 0; f < t.fieldCount(); ++f)
+        fields.push_back({{"name", t.field(f).def.name}, {"label", t.field(f).displayLabel}});
+    json catalog = json::array();
+    for (const auto& c : ws.catalog)
+        catalog.push_back({{"mnemonic", c.mnemonic}, {"unit", c.unit}, {"label", c.label}});
+    auto summary = ws.summary('.');
+    auto num = [](const std::string& s) -> json {
+        auto v = parseNumber(s);
+        return v ? json(*v) : json(nullptr);
+    };
+    json j;
+    j["fields"] = fields;
+    j["catalog"] = catalog;
+    j["roles"] = {{"density", ws.roles.density},
+                  {"gamma_ray", ws.roles.gammaRay},
+                  {"p_wave", ws.roles.pWave},
+                  {"s_wave", ws.roles.sWave}};
+    j["gamma_ray_index"] = ws.roles.gammaRayIndex;
+    j["depth_unit"] = ws.depthUnit;
+    j["density_unit"] = ws.densityUnit;
+    j["null_value_text"] = ws.nullValueText;
+    j["las_source"] = ws.lasSource;
+    j["summary"] = {{"records", num(summary.records)},
+                    {"tracks", num(summary.tracks)},
+                    {"start", num(summary.start)},
+                    {"stop", num(summary.stop)},
+                    {"interval", num(summary.interval)}};
+    j["header"] = ws.headerLines;
+    return j;
+}
+
+void printJson(const nlohmann::json& j) {
+    std::cout << j.dump(1, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
+}
+
+}  // namespace lithora::cli

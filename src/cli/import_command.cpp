@@ -1,0 +1,38 @@
+// lithora-cli import FILE [--ascii] [--table OUT.tsv]
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "core/common/error.h"
+#include "core/import/ascii_reader.h"
+#include "core/import/las_reader.h"
+#include "core/workspace/workspace.h"
+
+namespace lithora::cli {
+
+void importInto(workspace::Workspace& ws, const std::string& file, bool ascii) {
+    try {
+        auto result = ascii ? import::readAsciiFile(file) : import::readLasFile(file);
+        ws.installImport(std::move(result));
+    } catch (const Error& e) {
+        throw InputError{e.what()};
+    }
+}
+
+namespace {
+
+int runImport(const std::vector<std::string>& args) {
+    const Args a = parseArgs(args, {"--table"}, {"--ascii"});
+    ScratchFolder folder;
+    workspace::Workspace ws(folder.path());
+    importInto(ws, a.files.front(), a.flag("--ascii"));
+    if (auto table = a.option("--table"))
+        writeTsv(ws.source(), ws.source().fieldCount() - 1, *table);
+    printJson(describe(ws));
+    return 0;
+}
+
+}  // namespace
+
+const Command kImportCommand = {"import", "  lithora-cli import FILE [--ascii] [--table OUT.tsv]\n",
+                                runImport};
+
+}  // namespace lithora::cli
