@@ -5,11 +5,13 @@
 #
 #   scripts/compare-cli.sh OLD_CLI NEW_CLI [DATA_DIR] [WORK_DIR]
 #
+# OLD_CLI may also be a folder of outputs this script wrote before (such as WORK_DIR/old of an
+# earlier run), which saves running the old build again.
 # DATA_DIR defaults to ../shared/testdata beside the checkout, else tests/data/external.
 # Exit 0 when every output is byte-identical, 1 otherwise.
 set -uo pipefail
-old=$1
-new=$2
+old=$(realpath "$1")
+new=$(realpath "$2")
 here=$(cd "$(dirname "$0")/.." && pwd)
 data=${3:-}
 if [ -z "$data" ]; then
@@ -36,7 +38,12 @@ run_all() {
   echo "$i files" >&2
 }
 
-run_all "$old" "$work/old"
+if [ -d "$old" ]; then
+  rm -rf "$work/old"
+  cp -r "$old" "$work/old"
+else
+  run_all "$old" "$work/old"
+fi
 run_all "$new" "$work/new"
 if diff -rq "$work/old" "$work/new" >"$work/diff.txt"; then
   echo "identical: every output of $(ls "$work/old" | wc -l) files (in $work)"
