@@ -15,51 +15,24 @@ std::string chosen(const Args& a, const char* name, const std::vector<std::strin
 }
 
 int runElastic(const std::vector<std::string>& args) {
-    const Args a =
-        parseArgs(args,
-                  {"--table", "--density", "--p-wave", "--s-wave", "--vs-equation", "--slope",
-                   "--intercept", "--depth-unit", "--density-unit", "--from", "--to", "-o"},
-                  {"--ascii"});
+    std::vector<std::string> valued = kElasticChoiceOptions;
+    valued.insert(valued.end(), {"--table", "--from", "--to", "-o"});
+    const Args a = parseArgs(args, valued, {"--ascii"});
     auto out = a.option("-o");
     if (!out) throw UsageError{"elastic needs -o OUT"};
     auto from = a.option("--from");
     auto to = a.option("--to");
     if (from.has_value() != to.has_value()) throw UsageError{"--from and --to go together"};
-    auto eq = a.choice("--vs-equation", {"sqrt3", "linear"});
-    auto depthUnitOpt = a.choice("--depth-unit", {"m", "ft"});
-    auto densityUnitOpt = a.choice("--density-unit", {"GC", "KM"});
-    compute::VsSettings vs{eq && *eq == "sqrt3" ? 0 : 1, a.number("--slope", 0.8619),
-                           a.number("--intercept", 1172)};
+    elasticChoices(a);  // usage errors before any work
     double lo = from ? a.number("--from", 0) : 0;
     double hi = to ? a.number("--to", 0) : 0;
 
     ScratchFolder folder;
     workspace::Workspace ws(folder.path());
-    try {
-        ws.openShippedTables();
-    } catch (const Error& e) {
-        throw InputError{e.what()};
-    }
-    importInto(ws, a.files.front(), a.flag("--ascii"));
+    loadWell(ws, a.files.front(), a.flag("--ascii"));
     if (from) ws.applyDepthFilter(lo, hi);
-
-    const std::string density = chosen(a, "--density", ws.roles.density);
-    const std::string pWave = chosen(a, "--p-wave", ws.roles.pWave);
-    std::string sWave = chosen(a, "--s-wave", ws.roles.sWave);
-    if (eq) sWave.clear();
-    if (density.empty()) throw InputError{"No density curve: name one with --density."};
-    if (pWave.empty()) throw InputError{"No compressional sonic curve: name one with --p-wave."};
-
-    auto sonic = compute::sonicUnitFromTag(ws.depthUnit);
-    if (!sonic && depthUnitOpt) sonic = compute::sonicUnitFromTag(*depthUnitOpt);
-    auto dens = compute::densityUnitFromTag(ws.densityUnit);
-    if (!dens && densityUnitOpt) dens = compute::densityUnitFromTag(*densityUnitOpt);
-    if (!sonic || !dens)
-        throw InputError{ws.unknownUnitsText(density) +
-                         " Give them with --depth-unit m|ft and --density-unit GC|KM."};
-
+    computeElasticWith(ws, a);
     try {
-        ws.computeElastic(density, pWave, sWave, {*sonic, *dens}, vs);
         ws.saveTable(*out, ws.headerLines);
     } catch (const Error& e) {
         throw InputError{e.what()};
@@ -69,6 +42,43 @@ int runElastic(const std::vector<std::string>& args) {
 }
 
 }  // namespace
+
+const std::vector<std::string> kElasticChoiceOptions = {
+    "--density", "--p-wave",    "--s-wave",     "--vs-equation",
+    "--slope",   "--intercept", "--depth-unit", "--density-unit"};
+
+ElasticChoices elasticChoices(const Args& a) {
+    ElasticChoices c;
+    c.equation = a.choice("--vs-equation", {"sqrt3", "linear"});
+    c.depthUnit = a.choice("--depth-unit", {"m", "ft"});
+    c.densityUnit = a.choice("--density-unit", {"GC", "KM"});
+    c.vs = {c.equation && *c.equation == "sqrt3" ? 0 : 1, a.number("--slope", 0.8619),
+            a.number("--intercept", 1172)};
+    return c;
+}
+
+void computeElasticWith(workspace::Workspace& ws, const Args& a) {
+    const ElasticChoices c = elasticChoices(a);
+    const std::string density = chosen(a, "--density", ws.roles.density);
+    const std::string pWave = chosen(a, "--p-wave", ws.roles.pWave);
+    std::string sWave = chosen(a, "--s-wave", ws.roles.sWave);
+    if (c.equation) sWave.clear();
+    if (density.empty()) throw InputError{"No density curve: name one with --density."};
+    if (pWave.empty()) throw InputError{"No compressional sonic curve: name one with --p-wave."};
+
+    auto sonic = compute::sonicUnitFromTag(ws.depthUnit);
+    if (!sonic && c.depthUnit) sonic = compute::sonicUnitFromTag(*c.depthUnit);
+    auto dens = compute::densityUnitFromTag(ws.densityUnit);
+    if (!dens && c.densityUnit) dens = compute::densityUnitFromTag(*c.densityUnit);
+    if (!sonic || !dens)
+        throw InputError{ws.unknownUnitsText(density) +
+                         " Give them with --depth-unit m|ft and --density-unit GC|KM."};
+    try {
+        ws.computeElastic(density, pWave, sWave, {*sonic, *dens}, c.vs);
+    } catch (const Error& e) {
+        throw InputError{e.what()};
+    }
+}
 
 const Command kElasticCommand = {
     "elastic",

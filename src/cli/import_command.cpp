@@ -17,6 +17,15 @@ void importInto(workspace::Workspace& ws, const std::string& file, bool ascii) {
     }
 }
 
+void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii) {
+    try {
+        ws.openShippedTables();
+    } catch (const Error& e) {
+        throw InputError{e.what()};
+    }
+    importInto(ws, file, ascii);
+}
+
 namespace {
 
 int runImport(const std::vector<std::string>& args) {

@@ -15,6 +15,7 @@ using lithora::cli::Command;
 const Command* const kCommands[] = {
     &lithora::cli::kImportCommand,
     &lithora::cli::kElasticCommand,
+    &lithora::cli::kCorrelateCommand,
 };
 
 std::string usage() {

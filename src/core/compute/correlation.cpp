@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <unordered_map>
 
@@ -63,6 +64,16 @@ double correlationCoefficient(std::span<const double> x, std::span<const double>
     const double r = sxy / d;
     if (!std::isfinite(r)) return 0;
     return std::clamp(r, -1.0, 1.0);
+}
+
+std::string coefficientText(double r, char decimalSeparator) {
+    if (!std::isfinite(r)) r = 0;
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.4f", r);
+    std::string text = buf;
+    if (text == "-0.0000") text.erase(0, 1);
+    if (auto dot = text.find('.'); dot != std::string::npos) text[dot] = decimalSeparator;
+    return text;
 }
 
 std::vector<double> referenceByRec(std::span<const double> sourceRec,

@@ -12,6 +12,10 @@ namespace lithora::compute {
 // column that is constant over the pairs, gives 0; so does any result that is not a finite number.
 double correlationCoefficient(std::span<const double> x, std::span<const double> y);
 
+// The coefficient as the list shows it: fixed point with 4 decimals ("0.8734", "-1.0000"),
+// with the given decimal separator; a value that rounds to zero shows no sign.
+std::string coefficientText(double r, char decimalSeparator = '.');
+
 // A column with the name its correlation row shows.
 struct NamedColumn {
     std::string name;

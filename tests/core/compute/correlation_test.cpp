@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 #include <vector>
@@ -13,11 +12,8 @@ namespace {
 
 constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 
-// The coefficient as the list shows it.
 std::string shown(double r) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.4f", r);
-    return buf;
+    return coefficientText(r);
 }
 
 struct CoefficientCase {
@@ -66,6 +62,14 @@ INSTANTIATE_TEST_SUITE_P(
                         {1e200, 2e200, 3e200},
                         {3e200, 2e200, 1e200},
                         "-1.0000"}));
+
+TEST(CoefficientText, FourDecimalsWithoutANegativeZero) {
+    EXPECT_EQ(coefficientText(0.87345), "0.8734");  // 0.87345 is stored just below
+    EXPECT_EQ(coefficientText(-1), "-1.0000");
+    EXPECT_EQ(coefficientText(-0.00001), "0.0000");
+    EXPECT_EQ(coefficientText(0.5, ','), "0,5000");
+    EXPECT_EQ(coefficientText(NAN), "0.0000");
+}
 
 TEST(CoefficientStability, DepthLikeCurveKeepsItsDigits) {
     // Values near 3000 with a spread of 0.001, the second curve a noisy copy: a one-pass
