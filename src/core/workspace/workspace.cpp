@@ -13,67 +13,6 @@ using store::FieldDef;
 using store::FieldType;
 using store::Table;
 
-const std::vector<std::string> kLithologyNames = {"Alluvium",
-                                                  "Anhydratic Dolomite",
-                                                  "Anhydrite",
-                                                  "Arenaceous Dolomite",
-                                                  "Arenaceous Limestone",
-                                                  "Arenaceous Shale",
-                                                  "Argillaceous Dolomite",
-                                                  "Argillaceous Limestone",
-                                                  "Argillaceous Sandstone",
-                                                  "Argillaceous",
-                                                  "Ash",
-                                                  "Asphalt",
-                                                  "Basalt",
-                                                  "Basement",
-                                                  "Bedrock",
-                                                  "Bentonite",
-                                                  "Breccia",
-                                                  "Bryozoan Limestone",
-                                                  "Calcareous Dolomite",
-                                                  "Calcareous Mudstone",
-                                                  "Calcareous Sandstone",
-                                                  "Calcareous Siltstone",
-                                                  "Calcite",
-                                                  "Carbonate",
-                                                  "Clayey Sand",
-                                                  "Claystone",
-                                                  "Coal",
-                                                  "Coarse Sandstone",
-                                                  "Conglomerate",
-                                                  "Dolomite",
-                                                  "Dolomitic Limestone",
-                                                  "Dolomitic Mudstone",
-                                                  "Fine Sand",
-                                                  "Gneiss",
-                                                  "Granite",
-                                                  "Gravel",
-                                                  "Gypsum",
-                                                  "Kaolinized",
-                                                  "Limestone",
-                                                  "Marble",
-                                                  "Mudstone",
-                                                  "Oolitic Limestone",
-                                                  "Pyrite",
-                                                  "Quartz",
-                                                  "Quartzite",
-                                                  "Rhyolite",
-                                                  "Salt",
-                                                  "Sandstone",
-                                                  "Sandy Limestone",
-                                                  "Schist",
-                                                  "Shale",
-                                                  "Shaly Limestone",
-                                                  "Siltaceous Shale",
-                                                  "Siltstone",
-                                                  "Silty Limestone",
-                                                  "Silty Sand",
-                                                  "Stromatolites",
-                                                  "Talc",
-                                                  "Tuff",
-                                                  "Unknown"};
-
 namespace {
 
 constexpr const char* kReadError = "Error reading file.";
@@ -321,29 +260,29 @@ void Workspace::saveTable(const fs::path& target, const std::vector<std::string>
     }
 }
 
-void Workspace::applyDepthFilter(double lo, double hi) {
-    if (!source_.isOpen()) return;
-    source_.setFilterRange(1, lo, hi);
-    source_.setFiltered(true);
-    if (elastic_.isOpen()) {
-        elastic_.setFilterRange(compute::kDepth, lo, hi);
-        elastic_.setFiltered(true);
-    }
-    shownTopDepth = lo;
-    shownBottomDepth = hi;
-    filterActive = true;
+compute::FilterOutcome Workspace::applyDepthFilter(double lo, double hi) {
+    compute::DepthView view = depthView();
+    auto out = compute::applyDepthFilter(source_, elastic_, view, lo, hi);
+    setDepthView(view);
+    return out;
 }
 
-void Workspace::undoDepthFilter() {
-    if (source_.isOpen()) source_.setFiltered(false);
-    if (elastic_.isOpen()) elastic_.setFiltered(false);
-    filterActive = false;
-    if (source_.isOpen() && source_.totalRecordCount() > 0) {
-        auto depth = source_.floatColumn(1);
-        shownTopDepth = depth.front();
-        shownBottomDepth = depth.back();
-        lithologBottomLimit = shownBottomDepth;
-    }
+compute::FilterOutcome Workspace::undoDepthFilter() {
+    compute::DepthView view = depthView();
+    auto out = compute::undoDepthFilter(source_, elastic_, view);
+    setDepthView(view);
+    return out;
+}
+
+compute::DepthView Workspace::depthView() const {
+    return {shownTopDepth, shownBottomDepth, lithologBottomLimit, filterActive};
+}
+
+void Workspace::setDepthView(const compute::DepthView& v) {
+    shownTopDepth = v.shownTopDepth;
+    shownBottomDepth = v.shownBottomDepth;
+    lithologBottomLimit = v.lithologBottomLimit;
+    filterActive = v.filterActive;
 }
 
 void Workspace::emptyTable() {

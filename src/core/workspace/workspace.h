@@ -6,7 +6,9 @@
 
 #include "core/common/curves.h"
 #include "core/common/error.h"
+#include "core/compute/depth_filter.h"
 #include "core/compute/elastic.h"
+#include "core/export/litholog.h"
 #include "core/import/import_result.h"
 #include "core/store/table.h"
 
@@ -18,7 +20,7 @@ inline constexpr const char* kElasticTableFile = "ElasticTable.db";
 inline constexpr const char* kLithologTableFile = "Litholog.db";
 inline constexpr const char* kLogsTableFile = "Logs_Table";
 
-extern const std::vector<std::string> kLithologyNames;  // the 60 names, in list order
+using exporter::kLithologyNames;  // the 60 names, in list order
 
 // The import summary as the Table page shows it (number text with the given separator).
 struct Summary {
@@ -90,9 +92,11 @@ class Workspace {
     // user sees it. Throws lithora::Error; the target is replaced only when complete.
     void saveTable(const std::filesystem::path& target, const std::vector<std::string>& memo);
 
-    // The depth filter on both tables; bounds inclusive.
-    void applyDepthFilter(double lo, double hi);
-    void undoDepthFilter();
+    // The depth filter on both tables; bounds inclusive (see compute/depth_filter.h).
+    compute::FilterOutcome applyDepthFilter(double lo, double hi);
+    compute::FilterOutcome undoDepthFilter();
+    compute::DepthView depthView() const;
+    void setDepthView(const compute::DepthView& view);
 
     // Empty Table and the clean-up at exit.
     void emptyTable();
