@@ -30,7 +30,15 @@ int runElastic(const std::vector<std::string>& args) {
     ScratchFolder folder;
     workspace::Workspace ws(folder.path());
     loadWell(ws, a.files.front(), a.flag("--ascii"));
-    if (from) ws.applyDepthFilter(lo, hi);
+    if (from) {
+        try {
+            ws.applyDepthFilter(lo, hi);
+        } catch (const Error& e) {
+            throw InputError{e.what()};
+        }
+        if (ws.source().isEmpty())
+            throw InputError{"No depth lies between " + *from + " and " + *to + "."};
+    }
     computeElasticWith(ws, a);
     try {
         ws.saveTable(*out, ws.headerLines);

@@ -118,6 +118,23 @@ TEST_F(CliTest, ElasticEstimatesVsAndAppliesTheDepthFilter) {
     EXPECT_NE(tsv.find("\t5000\t2886.7513\t"), std::string::npos) << tsv;
 }
 
+TEST_F(CliTest, ADepthRangeThatHoldsNothingIsRefused) {
+    const auto out = dir / "out.las";
+    struct Case {
+        const char *from, *to, *message;
+    };
+    for (const Case& c :
+         {Case{"1500.5", "1500.25", "The start depth must be smaller than the stop depth."},
+          Case{"1500.5", "1500.5", "The start depth must be smaller than the stop depth."},
+          Case{"2000", "2100", "No depth lies between 2000 and 2100."}}) {
+        CliRun r = run("elastic " + data("well.las") + " --vs-equation sqrt3 --from " + c.from +
+                       " --to " + c.to + " -o '" + out.string() + "'");
+        EXPECT_EQ(r.code, 1) << c.from << " " << c.to;
+        EXPECT_EQ(r.err, std::string(c.message) + "\n");
+        EXPECT_FALSE(fs::exists(out));
+    }
+}
+
 TEST_F(CliTest, UnknownUnitsAreRefusedUnlessGiven) {
     const auto out = dir / "out.las";
     CliRun refused = run("elastic " + data("well_lower_m.las") + " -o '" + out.string() + "'");
