@@ -4,6 +4,8 @@
 #include <random>
 
 #include "cli/cli.h"
+#include "core/common/error.h"
+#include "core/common/file_writer.h"
 #include "core/common/number_text.h"
 #include "core/store/table.h"
 #include "core/workspace/workspace.h"
@@ -93,23 +95,26 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void writeTsv(const store::Table& t, int fieldCount, const std::filesystem::path& target) {
-    std::string out;
-    for (int f = 0; f < fieldCount; ++f) {
-        if (f) out += '\t';
-        out += t.field(f).def.name;
-    }
-    out += "\r\n";
-    for (int row = 0; row < t.recordCount(); ++row) {
+    try {
+        FileWriter out(target);
+        std::string line;
         for (int f = 0; f < fieldCount; ++f) {
-            if (f) out += '\t';
-            out += t.cellText(row, f, '.');
+            if (f) line += '\t';
+            line += t.field(f).def.name;
         }
-        out += "\r\n";
+        out.line(line);
+        for (int row = 0; row < t.recordCount(); ++row) {
+            line.clear();
+            for (int f = 0; f < fieldCount; ++f) {
+                if (f) line += '\t';
+                line += t.cellText(row, f, '.');
+            }
+            out.line(line);
+        }
+        out.commit();
+    } catch (const Error& e) {
+        throw InputError{e.what()};
     }
-    std::ofstream file(target, std::ios::binary);
-    file << out;
-    file.close();
-    if (!file) throw InputError{"Cannot write file " + target.string() + "."};
 }
 
 nlohmann::json describe(const workspace::Workspace& ws) {

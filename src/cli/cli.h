@@ -58,7 +58,8 @@ Args parseArgs(const std::vector<std::string>& args, const std::vector<std::stri
                std::size_t maxFiles = 1);
 
 // Writes the first fieldCount fields of a table as tab-separated text: field names, then one
-// line per visible record; a null cell is empty; lines end with CR LF.
+// line per visible record; a null cell is empty; lines end with CR LF. The old file is
+// replaced only when the new one is complete.
 void writeTsv(const store::Table& table, int fieldCount, const std::filesystem::path& target);
 
 // A private work folder for one run's tables, removed with everything in it at the end, so

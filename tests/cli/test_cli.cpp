@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -150,6 +153,55 @@ TEST_F(CliTest, UnknownUnitsAreRefusedUnlessGiven) {
     ASSERT_EQ(given.code, 0) << given.err;
     EXPECT_NE(slurp(dir / "e.tsv").find("\t4000\t2000\t2\t10000\t5000\t2500\r\n"),
               std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// A --table write that fails half way (here: at the file size limit of the process) keeps
+// the old file and leaves no part of the new one. The values are long, so the table text is
+// well above the limit while the work table, which holds them as numbers, stays below it.
+TEST_F(CliTest, FailedTableWriteKeepsTheOldFile) {
+    const auto las = dir / "long.las", tsv = dir / "t.tsv";
+    {
+        std::ofstream f(las, std::ios::binary);
+        f << "~VERSION INFORMATION\r\n VERS. 2.0 : V\r\n WRAP. NO : W\r\n~WELL INFORMATION\r\n"
+             " NULL. -999.25 : N\r\n~CURVE INFORMATION\r\n DEPT.M : DEPTH\r\n";
+        for (int c = 0; c < 12; ++c) f << " C" << c << ".V : C\r\n";
+        f << "~A\r\n";
+        char value[32];
+        for (int r = 0; r < 20000; ++r) {
+            f << 1000 + r * 0.125;
+            for (int c = 0; c < 12; ++c) {
+                std::snprintf(value, sizeof value, " %.11f", 1000.12345678901 + r + c);
+                f << value;
+            }
+            f << "\r\n";
+        }
+        std::ofstream(tsv, std::ios::binary) << "old";
+    }
+    // The limit and the ignored signal pass on to the command-line tool.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit limited = old;
+    limited.rlim_cur = 3500 * 1024;
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const std::string cmd = std::string("'") + LITHORA_CLI + "' import '" + las.string() +
+                            "' --table '" + tsv.string() + "' >/dev/null 2>'" +
+                            (dir / "err.txt").string() + "'";
+    const int status = std::system(cmd.c_str());
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(slurp(dir / "err.txt").rfind("Cannot write file " + tsv.string() + ": ", 0), 0u)
+        << slurp(dir / "err.txt");
+    EXPECT_EQ(slurp(tsv), "old");
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++files;
+    EXPECT_EQ(files, 3u);  // long.las, t.tsv and err.txt
 }
 
 }  // namespace

@@ -25,7 +25,9 @@ std::string reasonOf(int err) {
 
 }  // namespace
 
-void FileWriter::fail(int err) { fail(reasonOf(err)); }
+void FileWriter::fail(int err) {
+    fail(reasonOf(err));
+}
 
 void FileWriter::fail(const std::string& reason) {
     discard();
@@ -98,7 +100,9 @@ FileWriter::FileWriter(const fs::path& target) : target_(target) {
     std::setvbuf(file_.get(), buffer_.data(), _IOFBF, buffer_.size());
 }
 
-FileWriter::~FileWriter() { discard(); }
+FileWriter::~FileWriter() {
+    discard();
+}
 
 void FileWriter::write(std::string_view bytes) {
     if (!file_) fail("the file is already closed");

@@ -1,21 +1,13 @@
 #include "core/export/table_writer.h"
 
-#include <cerrno>
+#include <cctype>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <random>
 #include <span>
 #include <string_view>
-#include <system_error>
 
 #include "core/common/error.h"
+#include "core/common/file_writer.h"
 #include "core/common/number_text.h"
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <unistd.h>
-#define LITHORA_HAVE_FSYNC 1
-#endif
 
 namespace lithora::exporter {
 
@@ -24,37 +16,30 @@ namespace {
 using compute::ElasticColumns;
 using compute::ElasticField;
 
-// Thrown by Output when the file refuses the text; err is the errno of the failure.
-struct WriteFailed {
-    int err;
+// The text of a whole file, for the text forms; a FileWriter takes its place when writing.
+class TextOutput {
+  public:
+    void line(std::string_view text) {
+        text_.append(text);
+        text_.append("\r\n");
+    }
+    std::string take() { return std::move(text_); }
+
+  private:
+    std::string text_;
 };
 
-// The text goes to a string, and (when writing a file) on to the file in large pieces, so a
-// big table never needs its whole text in memory twice.
-class Output {
+// Rows over columns held in memory.
+class ColumnRows final : public ElasticRows {
   public:
-    explicit Output(std::FILE* file = nullptr) : file_(file) {}
-
-    void line(std::string_view text) {
-        buf_.append(text);
-        buf_.append("\r\n");
-        if (file_ && buf_.size() >= kChunk) flush();
-    }
-    std::string& buffer() { return buf_; }
-
-    // Hands what is buffered to the file; throws WriteFailed.
-    void flush() {
-        if (!file_ || buf_.empty()) return;
-        errno = 0;
-        if (std::fwrite(buf_.data(), 1, buf_.size(), file_) != buf_.size())
-            throw WriteFailed{errno};
-        buf_.clear();
+    explicit ColumnRows(const ElasticColumns& table) : table_(table) {}
+    std::size_t rowCount() const override { return table_.rowCount(); }
+    double value(std::size_t row, ElasticField field) const override {
+        return table_.columns[field][row];
     }
 
   private:
-    static constexpr std::size_t kChunk = 1 << 20;
-    std::FILE* file_;
-    std::string buf_;
+    const ElasticColumns& table_;
 };
 
 // Copied header lines keep their bytes; only a line end the memo may still carry is dropped,
@@ -84,6 +69,35 @@ std::string nullTextFor(const LasExportInput& in) {
 void appendAligned(std::string& out, std::string_view text, std::size_t width) {
     if (text.size() < width) out.append(width - text.size(), ' ');
     out.append(text);
+}
+
+// A LAS data value: right-aligned in 12 characters, and a value that fills the 12 characters
+// or more gets one blank before it, so it never runs into the value before it.
+void appendLasValue(std::string& out, std::string_view text) {
+    constexpr std::size_t kWidth = 12;
+    if (text.size() >= kWidth) out += ' ';
+    appendAligned(out, text, kWidth);
+}
+
+// The unit of the depth lines: "M", "F", "MS" for a time index, none for any other unit.
+std::string depthUnitLetter(std::string_view unit) {
+    auto is = [&](std::string_view s) {
+        if (unit.size() != s.size()) return false;
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (std::tolower(static_cast<unsigned char>(unit[i])) != s[i]) return false;
+        return true;
+    };
+    if (is("m")) return "M";
+    if (is("ft")) return "F";
+    if (is("ms")) return "MS";
+    return "";
+}
+
+// An ASCII header line the reader takes: it names the first column after "Column 1 : ".
+bool namesFirstColumn(std::string_view line) {
+    constexpr std::string_view kFirst = "Column 1 : ";
+    const auto at = line.find(kFirst);
+    return at != std::string_view::npos && !trim(line.substr(at + kFirst.size())).empty();
 }
 
 void checkColumns(const ElasticColumns& table, std::span<const ElasticField> fields) {
@@ -160,13 +174,25 @@ MemoParts locateMemoParts(const std::vector<std::string>& memo) {
     return parts;
 }
 
-void writeLas(Output& out, const LasExportInput& in, const ElasticColumns& table) {
-    checkColumns(table, kLasColumns);
-    const bool metres = in.depthUnit == "m";
-    const bool feet = in.depthUnit == "ft";
-    const char* unit = metres ? "M" : "F";
+template <class Out>
+void writeLas(Out& out, const LasExportInput& in, const ElasticRows& rows) {
+    const std::size_t rowCount = rows.rowCount();
+    const std::string unit = depthUnitLetter(in.depthUnit);
     const std::string nullText = nullTextFor(in);
     const MemoParts parts = locateMemoParts(in.memo);
+    auto depthText = [&](const std::string& given, std::size_t row) {
+        if (!given.empty() || rowCount == 0) return given;
+        const double d = rows.value(row, compute::kDepth);
+        return std::isnan(d) ? std::string() : numberText(d, '.');
+    };
+    // The value column of the well lines and the colon of the curve lines stay in place
+    // whatever the unit's length.
+    auto padded = [&](std::string_view head, std::size_t width) {
+        std::string s(head);
+        s += unit;
+        if (s.size() < width) s.append(width - s.size(), ' ');
+        return s;
+    };
 
     out.line("~VERSION INFORMATION");
     out.line(" VERS.                 2.0:   CWLS LOG ASCII STANDARD - VERSION 2.0");
@@ -174,11 +200,9 @@ void writeLas(Output& out, const LasExportInput& in, const ElasticColumns& table
     out.line("~WELL INFORMATION BLOCK");
     out.line("#MNEM.UNIT      DATA             DESCRIPTION");
     out.line("#---- ------ --------------   -----------------------------");
-    if (metres || feet) {
-        out.line(std::string(" STRT.") + unit + "          " + in.startText + ":    START DEPTH");
-        out.line(std::string(" STOP.") + unit + "          " + in.stopText + ":    STOP DEPTH");
-        out.line(std::string(" STEP.") + unit + "             " + in.stepText + ":    STEP VALUE");
-    }
+    out.line(padded(" STRT.", 17) + depthText(in.startText, 0) + ":    START DEPTH");
+    out.line(padded(" STOP.", 17) + depthText(in.stopText, rowCount - 1) + ":    STOP DEPTH");
+    out.line(padded(" STEP.", 20) + in.stepText + ":    STEP VALUE");
     if (parts.hasNull) {
         for (std::size_t i = parts.wellBegin; i < parts.wellEnd; ++i)
             out.line(withoutLineEnd(in.memo[i]));
@@ -189,8 +213,7 @@ void writeLas(Output& out, const LasExportInput& in, const ElasticColumns& table
     out.line("~CURVE INFORMATION");
     out.line("#MNEM.UNIT      API CODE      CURVE DESCRIPTION");
     out.line("#---------    -------------   ------------------------------");
-    if (metres || feet)
-        out.line(std::string(" DEPT .") + unit + "                        :  1  DEPTH");
+    out.line(padded(" DEPT .", 32) + ":  1  DEPTH");
     out.line(" PR   .                         :  2  POISSON RATIO ( DIMENSIONLESS )");
     out.line(" LC   .GP                       :  3  LAME CONSTANT ( G PASCAL )");
     out.line(" BM   .GP                       :  4  BULK MODULUS ( G PASCAL )");
@@ -214,19 +237,23 @@ void writeLas(Output& out, const LasExportInput& in, const ElasticColumns& table
         "          SI         L/M       VP/VS          LR          MR");
 
     std::string row;
-    for (std::size_t r = 0; r < table.rowCount(); ++r) {
+    for (std::size_t r = 0; r < rowCount; ++r) {
         row.clear();
         for (ElasticField f : kLasColumns) {
-            const double v = table.columns[f][r];
-            appendAligned(row, std::isnan(v) ? nullText : numberText(v, '.'), 12);
+            const double v = rows.value(r, f);
+            appendLasValue(row, std::isnan(v) ? nullText : numberText(v, '.'));
         }
         out.line(row);
     }
 }
 
-void writeAscii(Output& out, const AsciiExportInput& in, const ElasticColumns& table) {
-    checkColumns(table, kAsciiColumns);
-    out.line(withoutLineEnd(in.headerLine));
+template <class Out>
+void writeAscii(Out& out, const AsciiExportInput& in, const ElasticRows& rows) {
+    const std::string_view header = withoutLineEnd(in.headerLine);
+    if (namesFirstColumn(header))
+        out.line(header);
+    else
+        out.line(trim("Column 1 : Depth " + in.depthUnit));
     out.line("Column 2 : Poisson Ratio (Poisson Ratio) - Units : ");
     // The moduli are stored in GPa and the impedances in Mg/(s.m2); the header says so.
     out.line("Column 3 : Lame Constant (Lame Constant) - Units : GPa");
@@ -239,11 +266,11 @@ void writeAscii(Output& out, const AsciiExportInput& in, const ElasticColumns& t
     out.line("Column 10 : P-wave/S-wave (P-wave/S-wave) - Units : ");
 
     std::string row;
-    for (std::size_t r = 0; r < table.rowCount(); ++r) {
+    for (std::size_t r = 0; r < rows.rowCount(); ++r) {
         row.clear();
         for (std::size_t c = 0; c < std::size(kAsciiColumns); ++c) {
             if (c > 0) row += '\t';
-            const double v = table.columns[kAsciiColumns[c]][r];
+            const double v = rows.value(r, kAsciiColumns[c]);
             if (std::isnan(v))
                 row += " -999.0000";
             else
@@ -253,99 +280,46 @@ void writeAscii(Output& out, const AsciiExportInput& in, const ElasticColumns& t
     }
 }
 
-[[noreturn]] void fail(const std::filesystem::path& target, const std::string& reason) {
-    throw Error("Cannot write file " + target.string() + ": " + reason + ".");
-}
-
-std::string errnoText(int err) {
-    return err != 0 ? std::string(std::strerror(err)) : std::string("write error");
-}
-
-// A name in the target's folder that no file has yet.
-std::filesystem::path temporaryBeside(const std::filesystem::path& target) {
-    static thread_local std::mt19937_64 gen{std::random_device{}()};
-    const std::filesystem::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char name[40];
-        std::snprintf(name, sizeof name, ".lithora-%016llx.tmp",
-                      static_cast<unsigned long long>(gen()));
-        std::filesystem::path p = folder / name;
-        std::error_code ec;
-        if (!std::filesystem::exists(p, ec) && !ec) return p;
-    }
-    fail(target, "no temporary file name is free");
-}
-
-// Writes the text made by produce() to a temporary file beside target and renames it over
-// target when complete. On any failure the temporary file is removed, target is left as it
-// was, and lithora::Error names the file.
-template <class Produce>
-void writeReplacing(const std::filesystem::path& target, Produce produce) {
-    if (target.empty() || !target.has_filename()) fail(target, "no file name");
-    const std::filesystem::path temp = temporaryBeside(target);
-
-    errno = 0;
-    std::FILE* file = std::fopen(temp.string().c_str(), "wb");
-    if (!file) fail(target, errnoText(errno));
-
-    auto discard = [&] {
-        if (file) std::fclose(file);
-        file = nullptr;
-        std::error_code ec;
-        std::filesystem::remove(temp, ec);
-    };
-    try {
-        Output out(file);
-        produce(out);
-        out.flush();
-        errno = 0;
-        if (std::fflush(file) != 0) throw WriteFailed{errno};
-#ifdef LITHORA_HAVE_FSYNC
-        errno = 0;
-        if (::fsync(fileno(file)) != 0) throw WriteFailed{errno};
-#endif
-        errno = 0;
-        const int closed = std::fclose(file);
-        file = nullptr;
-        if (closed != 0) throw WriteFailed{errno};
-    } catch (const WriteFailed& e) {
-        discard();
-        fail(target, errnoText(e.err));
-    } catch (...) {
-        discard();
-        throw;
-    }
-
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        discard();
-        fail(target, ec.message());
-    }
-}
-
 }  // namespace
 
 std::string lasTableText(const LasExportInput& in, const compute::ElasticColumns& table) {
-    Output out;
-    writeLas(out, in, table);
-    return std::move(out.buffer());
+    checkColumns(table, kLasColumns);
+    TextOutput out;
+    writeLas(out, in, ColumnRows(table));
+    return out.take();
 }
 
 std::string asciiTableText(const AsciiExportInput& in, const compute::ElasticColumns& table) {
-    Output out;
-    writeAscii(out, in, table);
-    return std::move(out.buffer());
+    checkColumns(table, kAsciiColumns);
+    TextOutput out;
+    writeAscii(out, in, ColumnRows(table));
+    return out.take();
+}
+
+void writeLasTable(const std::filesystem::path& target, const LasExportInput& in,
+                   const ElasticRows& rows) {
+    FileWriter out(target);
+    writeLas(out, in, rows);
+    out.commit();
+}
+
+void writeAsciiTable(const std::filesystem::path& target, const AsciiExportInput& in,
+                     const ElasticRows& rows) {
+    FileWriter out(target);
+    writeAscii(out, in, rows);
+    out.commit();
 }
 
 void writeLasTable(const std::filesystem::path& target, const LasExportInput& in,
                    const compute::ElasticColumns& table) {
-    writeReplacing(target, [&](Output& out) { writeLas(out, in, table); });
+    checkColumns(table, kLasColumns);
+    writeLasTable(target, in, ColumnRows(table));
 }
 
 void writeAsciiTable(const std::filesystem::path& target, const AsciiExportInput& in,
                      const compute::ElasticColumns& table) {
-    writeReplacing(target, [&](Output& out) { writeAscii(out, in, table); });
+    checkColumns(table, kAsciiColumns);
+    writeAsciiTable(target, in, ColumnRows(table));
 }
 
 }  // namespace lithora::exporter

@@ -215,6 +215,7 @@ void Workspace::computeElastic(const std::string& density, const std::string& pW
     in.measuredVs = fs >= 0;
     in.vs = vsSettings;
     compute::ElasticColumns out = compute::computeElastic(in);
+    computedDepthUnit_ = units.sonic == compute::SonicUnit::PerMetre ? "m" : "ft";
 
     if (!elastic_.isOpen()) elastic_.open();
     elastic_.setDisplayLabel(compute::kDepth, source_.field(1).label());
@@ -241,12 +242,36 @@ compute::ElasticColumns Workspace::visibleElastic() const {
     return out;
 }
 
+namespace {
+
+// The visible records of a table, read in place as the writer goes.
+class VisibleRows final : public exporter::ElasticRows {
+  public:
+    explicit VisibleRows(const store::Table& table) : table_(table) {}
+    std::size_t rowCount() const override { return static_cast<std::size_t>(table_.recordCount()); }
+    double value(std::size_t row, compute::ElasticField field) const override {
+        return table_.cellFloat(static_cast<int>(row), field);
+    }
+
+  private:
+    const store::Table& table_;
+};
+
+bool depthUnitHasRule(const std::string& unit) {
+    return unit == "m" || unit == "ft" || unit == "ms";
+}
+
+}  // namespace
+
 void Workspace::saveTable(const fs::path& target, const std::vector<std::string>& memo) {
     if (!elastic_.isOpen() || elastic_.isEmpty()) return;
-    const auto table = visibleElastic();
+    const VisibleRows table(elastic_);
+    // The depth lines carry the file's depth unit, or, where it had no rule, the unit the
+    // computation was told to use.
+    const std::string& usedDepthUnit = depthUnitHasRule(depthUnit) ? depthUnit : computedDepthUnit_;
     if (lasSource) {
         exporter::LasExportInput in;
-        in.depthUnit = depthUnit;
+        in.depthUnit = usedDepthUnit;
         if (source_.isOpen() && !source_.isEmpty()) {
             in.startText = numberText(source_.cellFloat(0, 1));
             in.stopText = numberText(source_.cellFloat(source_.recordCount() - 1, 1));
@@ -256,7 +281,9 @@ void Workspace::saveTable(const fs::path& target, const std::vector<std::string>
         in.nullValueText = nullValueText;
         exporter::writeLasTable(target, in, table);
     } else {
-        exporter::writeAsciiTable(target, exporter::AsciiExportInput{asciiHeaderLine}, table);
+        const std::string& indexUnit = depthUnit.empty() ? usedDepthUnit : depthUnit;
+        exporter::writeAsciiTable(target, exporter::AsciiExportInput{asciiHeaderLine, indexUnit},
+                                  table);
     }
 }
 

@@ -130,6 +130,7 @@ class Workspace {
     store::Table source_;
     store::Table elastic_;
     store::Table litholog_;
+    std::string computedDepthUnit_;  // "m" or "ft": what the last computation took
 };
 
 }  // namespace lithora::workspace
