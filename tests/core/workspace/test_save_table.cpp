@@ -130,7 +130,9 @@ TEST_F(SaveTable, LasExportReadsBackWithEveryValue) {
             }
             ASSERT_EQ(n, 12) << c.file << ": " << line;
         }
-        if (c.file.find("F03-02") != std::string::npos) EXPECT_TRUE(sawLong);
+        if (c.file.find("F03-02") != std::string::npos) {
+            EXPECT_TRUE(sawLong);
+        }
         ws.exitCleanup();
     }
 }
