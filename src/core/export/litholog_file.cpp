@@ -3,44 +3,13 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <random>
-#include <system_error>
 
+#include "core/common/file_writer.h"
 #include "core/common/number_text.h"
 
 namespace lithora::exporter {
 
 namespace {
-
-// Writes bytes as the whole contents of target: to a new file beside it, renamed over it when
-// complete, so a failed write leaves the old file as it was.
-void writeWholeFile(const std::filesystem::path& target, std::string_view bytes) {
-    auto fail = [&](const std::string& why) {
-        throw Error("Cannot write file " + target.string() + ": " + why + ".");
-    };
-    if (target.empty() || !target.has_filename()) fail("no file name");
-    std::filesystem::path temp = target;
-    temp += ".tmp" + std::to_string(std::random_device{}());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) fail("the file cannot be created");
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            fail("write error");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        fail(ec.message());
-    }
-}
 
 // A depth as read from the file: '.' as written now, or ',' as older files wrote it.
 double depthFromText(std::string_view text) {
