@@ -69,8 +69,10 @@ Args parseArgs(const std::vector<std::string>& args, const std::vector<std::stri
             a.files.push_back(arg);
         }
     }
-    if (a.files.size() < minFiles) throw UsageError{"no FILE given"};
-    if (a.files.size() > maxFiles) throw UsageError{"more than one FILE given"};
+    if (a.files.size() < minFiles)
+        throw UsageError{a.files.empty() ? "no FILE given" : "too few FILEs given"};
+    if (a.files.size() > maxFiles)
+        throw UsageError{maxFiles == 1 ? "more than one FILE given" : "too many FILEs given"};
     return a;
 }
 

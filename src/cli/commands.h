@@ -12,6 +12,7 @@ namespace lithora::cli {
 extern const Command kImportCommand;
 extern const Command kElasticCommand;
 extern const Command kCorrelateCommand;
+extern const Command kTimelapseCommand;
 
 // The options of elastic that choose the curves, the units and the Vs estimation, as
 // correlate takes them too.

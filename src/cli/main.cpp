@@ -16,6 +16,7 @@ const Command* const kCommands[] = {
     &lithora::cli::kImportCommand,
     &lithora::cli::kElasticCommand,
     &lithora::cli::kCorrelateCommand,
+    &lithora::cli::kTimelapseCommand,
 };
 
 std::string usage() {
