@@ -28,7 +28,10 @@
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
+#include "gui/widgets/summary_box.h"
 #include "gui/widgets/table_grid.h"
+#include "support/program_folder.h"
+#include "support/recording_seam.h"
 
 namespace {
 
@@ -37,66 +40,19 @@ using lithora::store::Table;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// Answers every question of the window as a script says and keeps what was asked.
-class ScriptedSeam : public DialogSeam {
-  public:
-    struct Message {
-        QMessageBox::Icon icon;
-        QString text;
-        QMessageBox::StandardButtons buttons;
-    };
-    std::deque<QMessageBox::StandardButton> answers;  // empty: the first offered button
-    std::vector<Message> messages;
-    std::vector<QString> savesAsked;
-    std::vector<QString> dialogsRun;
-
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override {
-        savesAsked.push_back(title);
-        return {};  // the user cancels the save dialog
-    }
-    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString&,
-                                        const QString& text,
-                                        QMessageBox::StandardButtons buttons) override {
-        messages.push_back({icon, text, buttons});
-        if (!answers.empty()) {
-            auto a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        for (int b = QMessageBox::FirstButton; b <= QMessageBox::LastButton; b <<= 1)
-            if (buttons.testFlag(static_cast<QMessageBox::StandardButton>(b)))
-                return static_cast<QMessageBox::StandardButton>(b);
-        return QMessageBox::NoButton;
-    }
-    int exec(QDialog& dialog) override {
-        dialogsRun.push_back(QString::fromLatin1(dialog.metaObject()->className()));
-        return QDialog::Rejected;
-    }
-};
+using lithora::test::ProgramFolder;
+using lithora::test::RecordingSeam;
 
 // A program folder of its own for every test: the pattern bitmaps linked in, the shipped
 // tables made by the window.
 class MainWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        oldCurrent_ = QDir::currentPath();
-        ASSERT_TRUE(dir_.isValid());
-        folder_ = fs::path(dir_.path().toStdString());
-        std::error_code ec;
-        fs::create_directory_symlink(LITHORA_PATTERNS_DIR, folder_ / "Patterns", ec);
-    }
-    void TearDown() override {
-        forms_.clear();
-        QDir::setCurrent(oldCurrent_);
-    }
+    void TearDown() override { forms_.clear(); }
 
-    TCalculationForm& makeForm(ScriptedSeam** seamOut = nullptr) {
-        auto seam = std::make_unique<ScriptedSeam>();
+    TCalculationForm& makeForm(RecordingSeam** seamOut = nullptr) {
+        auto seam = std::make_unique<RecordingSeam>();
         if (seamOut) *seamOut = seam.get();
-        forms_.push_back(std::make_unique<TCalculationForm>(dir_.path(), std::move(seam)));
+        forms_.push_back(std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam)));
         return *forms_.back();
     }
 
@@ -113,7 +69,7 @@ class MainWindowTest : public ::testing::Test {
         r.headerLines = {"~VERSION INFORMATION", "~A DEPTH RHOB DT"};
         form.enableDataCommands();
         form.workspace().installImport(std::move(r));
-        form.styleSourceGrid(true);
+        form.tablePage()->styleSourceGrid(true);
     }
 
     // Elastic results for the three depths.
@@ -142,32 +98,27 @@ class MainWindowTest : public ::testing::Test {
         return t.recordCount();
     }
 
-    QString oldCurrent_;
-    QTemporaryDir dir_;
-    fs::path folder_;
+    ProgramFolder folder_;
     std::vector<std::unique_ptr<TCalculationForm>> forms_;
 };
 
 TEST_F(MainWindowTest, StartsWithDataCommandsGreyedAndReady) {
-    ScriptedSeam* seam = nullptr;
+    RecordingSeam* seam = nullptr;
     TCalculationForm& form = makeForm(&seam);
     ASSERT_TRUE(form.ready());
     EXPECT_TRUE(seam->messages.empty());
     EXPECT_EQ(form.windowTitle(), "Lithora");
     EXPECT_EQ(form.statusText(), "Ready");
-    EXPECT_EQ(QDir::currentPath(), QDir(dir_.path()).canonicalPath());
+    EXPECT_EQ(QDir::currentPath(), QDir(folder_.qpath()).canonicalPath());
 
-    for (const char* name :
-         {"Emptytable1", "Savetable1", "Printtable1", "Printtracks1", "Find1", "Filter1",
-          "UndoFilter1", "ElasticCorrelations1", "Elasticparameters1", "Correlationcoefficients1"})
-        EXPECT_FALSE(form.action(name)->isEnabled()) << name;
-    for (const char* name :
-         {"Open1", "ASCIIfile1", "Lasfilez1", "Open21", "Lapse1", "N3", "About2", "Exit1"})
+    for (QAction* a : form.dataCommands())
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_EQ(form.dataCommands().size(), 10);
+    for (const char* name : {"Open1", "ASCIIfile1", "Lasfilez1", "About2", "Exit1"})
         EXPECT_TRUE(form.action(name)->isEnabled()) << name;
-
-    EXPECT_TRUE(fs::exists(folder_ / "ElasticTable.db"));
-    EXPECT_TRUE(fs::exists(folder_ / "Litholog.db"));
-    EXPECT_FALSE(fs::exists(folder_ / "Table.db"));
+    EXPECT_TRUE(fs::exists(folder_.path() / "ElasticTable.db"));
+    EXPECT_TRUE(fs::exists(folder_.path() / "Litholog.db"));
+    EXPECT_FALSE(fs::exists(folder_.path() / "Table.db"));
 }
 
 struct CommandCase {
@@ -188,7 +139,9 @@ TEST_P(MenuCommandTest, ItemHasItsShortcutHintAndMenu) {
     EXPECT_EQ(a->text(), c.text);
     EXPECT_EQ(a->shortcut(), c.shortcut);
     EXPECT_EQ(a->statusTip(), c.hint);
-    EXPECT_EQ(a->toolTip(), QString(c.hint).isEmpty() ? a->toolTip() : QString(c.hint));
+    // Without a hint the tool tip is the caption without its access-key mark.
+    const QString tip = QString(c.hint).isEmpty() ? QString(c.text).remove('&') : c.hint;
+    EXPECT_EQ(a->toolTip(), tip);
     auto* menu = form.findChild<QMenu*>(c.menu);
     ASSERT_NE(menu, nullptr) << c.menu;
     EXPECT_TRUE(menu->actions().contains(a));
@@ -297,143 +250,174 @@ TEST_F(MainWindowTest, PagesAndTablePageControlsStandInTheirPlaces) {
     EXPECT_EQ(pages->tabText(1), "Graph");
     EXPECT_EQ(pages->tabBar()->tabRect(0).width(), 250);
     EXPECT_EQ(pages->size(), QSize(1001, 610));
-    EXPECT_EQ(form.sourceGrid()->geometry(), QRect(80, 28, 737, 150));
-    EXPECT_EQ(form.elasticGrid()->geometry(), QRect(80, 218, 737, 150));
-    EXPECT_EQ(form.memo()->geometry(), QRect(80, 406, 737, 135));
-    EXPECT_EQ(form.memo()->lineWrapMode(), QPlainTextEdit::NoWrap);
-    EXPECT_EQ(form.summaryBox(TCalculationForm::Interval)->geometry(), QRect(11, 519, 52, 22));
-    EXPECT_EQ(form.filterLowBox()->text(), "0");
-    EXPECT_EQ(form.lithologImage()->geometry(), QRect(441, 58, 40, 484));
+    EXPECT_EQ(form.tablePage()->sourceGrid()->geometry(), QRect(80, 28, 737, 150));
+    EXPECT_EQ(form.tablePage()->elasticGrid()->geometry(), QRect(80, 218, 737, 150));
+    EXPECT_EQ(form.tablePage()->memo()->geometry(), QRect(80, 406, 737, 135));
+    EXPECT_EQ(form.tablePage()->memo()->lineWrapMode(), QPlainTextEdit::NoWrap);
+    EXPECT_EQ(form.tablePage()->summaryBox(TablePage::Interval)->geometry(),
+              QRect(11, 519, 52, 22));
+    EXPECT_EQ(form.tablePage()->filterLowBox()->text(), "0");
+    EXPECT_EQ(form.graphPage()->lithologImage()->geometry(), QRect(441, 58, 40, 484));
 
     // The elastic grid shows the result columns with their widths, up to "S-Impedance".
-    TableModel* elastic = form.elasticGrid()->tableModel();
+    TableModel* elastic = form.tablePage()->elasticGrid()->tableModel();
     ASSERT_EQ(elastic->columnCount(), 15);
-    EXPECT_EQ(form.elasticGrid()->columnWidth(0), 38);
-    EXPECT_EQ(form.elasticGrid()->columnWidth(7), 148);
+    EXPECT_EQ(form.tablePage()->elasticGrid()->columnWidth(0), 38);
+    EXPECT_EQ(form.tablePage()->elasticGrid()->columnWidth(7), 148);
     EXPECT_EQ(elastic->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "POISSON RATIO");
     EXPECT_EQ(elastic->headerData(8, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(),
               QColor(255, 128, 0));
 }
 
 TEST_F(MainWindowTest, EmptyTableOnAnEmptyWorkspaceDoesNothing) {
-    ScriptedSeam* seam = nullptr;
+    RecordingSeam* seam = nullptr;
     TCalculationForm& form = makeForm(&seam);
-    form.memo()->setPlainText("kept");
+    form.tablePage()->memo()->setPlainText("kept");
     form.Emptytable1Click();
     EXPECT_TRUE(seam->messages.empty());
-    EXPECT_EQ(form.memo()->toPlainText(), "kept");
+    EXPECT_EQ(form.tablePage()->memo()->toPlainText(), "kept");
     EXPECT_FALSE(form.action("Emptytable1")->isEnabled());
-    EXPECT_TRUE(fs::exists(folder_ / "ElasticTable.db"));
+    EXPECT_TRUE(fs::exists(folder_.path() / "ElasticTable.db"));
 }
 
 TEST_F(MainWindowTest, EmptyTableReturnsALoadedWorkspaceToEmpty) {
-    ScriptedSeam* seam = nullptr;
+    RecordingSeam* seam = nullptr;
     TCalculationForm& form = makeForm(&seam);
     loadSource(form);
     loadElastic(form);
-    form.showSummary(form.workspace().summary());
-    form.filterLowBox()->setValue(1000);
-    form.memo()->setPlainText("~VERSION INFORMATION");
-    form.referenceNameCaption()->setText("RHOB");
-    form.newCorrelationRows(false);
+    form.tablePage()->showSummary(form.workspace().summary());
+    form.tablePage()->filterLowBox()->setValue(1000);
+    form.tablePage()->memo()->setPlainText("~VERSION INFORMATION");
+    form.tablePage()->referenceNameCaption()->setText("RHOB");
+    form.tablePage()->newCorrelationRows(false);
     form.pageControl()->setCurrentIndex(1);
-    ASSERT_EQ(form.sourceGrid()->tableModel()->rowCount(), 3);
-    ASSERT_EQ(form.summaryBox(TCalculationForm::Records)->text(), "3");
+    ASSERT_EQ(form.tablePage()->sourceGrid()->tableModel()->rowCount(), 3);
+    ASSERT_EQ(form.tablePage()->summaryBox(TablePage::Records)->text(), "3");
 
     form.Emptytable1Click();
 
     EXPECT_TRUE(seam->messages.empty());
-    EXPECT_FALSE(fs::exists(folder_ / "Table.db"));
+    EXPECT_FALSE(fs::exists(folder_.path() / "Table.db"));
     EXPECT_EQ(form.workspace().elastic().recordCount(), 0);
     EXPECT_EQ(form.workspace().sourceFieldCount, 0);
-    EXPECT_EQ(form.sourceGrid()->tableModel()->rowCount(), 0);
-    EXPECT_EQ(form.elasticGrid()->tableModel()->rowCount(), 0);
-    EXPECT_TRUE(form.summaryBox(TCalculationForm::Records)->text().isEmpty());
-    EXPECT_EQ(form.filterLowBox()->text(), "0");
-    EXPECT_TRUE(form.memo()->toPlainText().isEmpty());
-    EXPECT_TRUE(form.referenceNameCaption()->text().isEmpty());
+    EXPECT_EQ(form.tablePage()->sourceGrid()->tableModel()->rowCount(), 0);
+    EXPECT_EQ(form.tablePage()->elasticGrid()->tableModel()->rowCount(), 0);
+    EXPECT_TRUE(form.tablePage()->summaryBox(TablePage::Records)->text().isEmpty());
+    EXPECT_EQ(form.tablePage()->filterLowBox()->text(), "0");
+    EXPECT_TRUE(form.tablePage()->memo()->toPlainText().isEmpty());
+    EXPECT_TRUE(form.tablePage()->referenceNameCaption()->text().isEmpty());
     EXPECT_EQ(form.tablePage()->findChild<QWidget*>("SourceCorrelationRows"), nullptr);
     EXPECT_EQ(form.pageControl()->currentIndex(), 0);
     EXPECT_EQ(form.pageControl()->size(), QSize(1000, 610));
     for (QAction* a : form.dataCommands()) EXPECT_FALSE(a->isEnabled());
 }
 
+// How the litholog can be saved at exit: not at all (no litholog commands), or by a saver
+// that writes its files or fails to.
+enum class LithologSaver { None, Writes, Fails };
+
 struct ExitCase {
     const char* label;
     bool elastic, litholog;
+    LithologSaver saver;
     std::vector<QMessageBox::StandardButton> answers;
     bool closes;
+    int lithologKept;  // intervals left in "Litholog.db" when the window closed
 };
 
 class ExitQuestionTest : public MainWindowTest, public ::testing::WithParamInterface<ExitCase> {};
 
 TEST_P(ExitQuestionTest, AnswersDecideWhetherTheWindowClosesAndCleansUp) {
     const ExitCase& c = GetParam();
-    ScriptedSeam* seam = nullptr;
+    RecordingSeam* seam = nullptr;
     TCalculationForm& form = makeForm(&seam);
     loadSource(form);
     if (c.elastic) loadElastic(form);
     if (c.litholog) loadLitholog(form);
+    int saves = 0;
+    if (c.saver != LithologSaver::None)
+        form.setLithologSaver([&saves, &c] {
+            ++saves;
+            return c.saver == LithologSaver::Writes;
+        });
     for (auto a : c.answers) seam->answers.push_back(a);
-    QFile(QString::fromStdString((folder_ / "tempchart.tee").string())).open(QIODevice::WriteOnly);
-    QFile(QString::fromStdString((folder_ / "tempchart7.tee").string())).open(QIODevice::WriteOnly);
+    folder_.write("tempchart.tee", "");
+    folder_.write("tempchart7.tee", "");
     form.show();
 
     EXPECT_EQ(form.close(), c.closes);
 
-    std::vector<QString> expected;
+    const QString lithologQuestion =
+        c.saver == LithologSaver::None
+            ? "LithoLog table has changed. This version cannot save it to a file; its intervals "
+              "are kept in the program folder for the next start.\n\nExit now?"
+            : "LithoLog table has changed. Do you want to save it before exit?";
+    const auto lithologButtons = c.saver == LithologSaver::None
+                                     ? QMessageBox::Yes | QMessageBox::No
+                                     : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    std::vector<std::pair<QString, QMessageBox::StandardButtons>> expected;
     if (c.elastic)
-        expected.push_back("Elastic table is not empty. Do you want to save it before exit?");
+        expected.push_back({"Elastic table is not empty. Do you want to save it before exit?",
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel});
     if (c.litholog && (!c.elastic || c.answers.front() == QMessageBox::No))
-        expected.push_back("LithoLog table has changed. Do you want to save it before exit?");
+        expected.push_back({lithologQuestion, lithologButtons});
     ASSERT_EQ(seam->messages.size(), expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(seam->messages[i].text, expected[i]);
+        EXPECT_EQ(seam->messages[i].text, expected[i].first);
         EXPECT_EQ(seam->messages[i].icon, QMessageBox::Information);
-        EXPECT_EQ(seam->messages[i].buttons,
-                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(seam->messages[i].buttons, expected[i].second);
     }
+    const bool yesToLitholog =
+        c.litholog && !c.answers.empty() && c.answers.back() == QMessageBox::Yes && !c.elastic;
+    EXPECT_EQ(saves, yesToLitholog && c.saver != LithologSaver::None ? 1 : 0);
 
     if (c.closes) {
         EXPECT_FALSE(form.isVisible());
-        EXPECT_FALSE(fs::exists(folder_ / "Table.db"));
-        EXPECT_FALSE(fs::exists(folder_ / "tempchart.tee"));
-        EXPECT_FALSE(fs::exists(folder_ / "tempchart7.tee"));
-        EXPECT_EQ(recordsIn(folder_ / "ElasticTable.db"), 0);
-        EXPECT_EQ(recordsIn(folder_ / "Litholog.db"), 0);
+        EXPECT_FALSE(fs::exists(folder_.file("Table.db")));
+        EXPECT_FALSE(fs::exists(folder_.file("tempchart.tee")));
+        EXPECT_FALSE(fs::exists(folder_.file("tempchart7.tee")));
+        EXPECT_EQ(recordsIn(folder_.file("ElasticTable.db")), 0);
+        EXPECT_EQ(recordsIn(folder_.file("Litholog.db")), c.lithologKept);
     } else {
         // Nothing changed: both grids still show their records.
         EXPECT_TRUE(form.isVisible());
-        EXPECT_TRUE(fs::exists(folder_ / "Table.db"));
-        EXPECT_TRUE(fs::exists(folder_ / "tempchart.tee"));
-        EXPECT_EQ(form.sourceGrid()->tableModel()->rowCount(), 3);
-        EXPECT_EQ(form.elasticGrid()->tableModel()->rowCount(), c.elastic ? 3 : 0);
+        EXPECT_TRUE(fs::exists(folder_.file("Table.db")));
+        EXPECT_TRUE(fs::exists(folder_.file("tempchart.tee")));
+        EXPECT_EQ(form.tablePage()->sourceGrid()->tableModel()->rowCount(), 3);
+        EXPECT_EQ(form.tablePage()->elasticGrid()->tableModel()->rowCount(), c.elastic ? 3 : 0);
         EXPECT_EQ(form.workspace().litholog().recordCount(), c.litholog ? 1 : 0);
         EXPECT_TRUE(form.action("Emptytable1")->isEnabled());
     }
 }
 
+using enum LithologSaver;
+using B = QMessageBox;
 INSTANTIATE_TEST_SUITE_P(
     Answers, ExitQuestionTest,
     ::testing::Values(
-        ExitCase{"ElasticCancel", true, false, {QMessageBox::Cancel}, false},
-        ExitCase{"ElasticNo", true, false, {QMessageBox::No}, true},
+        ExitCase{"ElasticCancel", true, false, None, {B::Cancel}, false, 0},
+        ExitCase{"ElasticNo", true, false, None, {B::No}, true, 0},
         // The save dialog is cancelled: the table is not written, so the window stays.
-        ExitCase{"ElasticYesButNotSaved", true, false, {QMessageBox::Yes}, false},
-        ExitCase{"LithologCancel", false, true, {QMessageBox::Cancel}, false},
-        ExitCase{"LithologNo", false, true, {QMessageBox::No}, true},
-        ExitCase{"BothNo", true, true, {QMessageBox::No, QMessageBox::No}, true},
-        ExitCase{
-            "ElasticNoLithologCancel", true, true, {QMessageBox::No, QMessageBox::Cancel}, false},
-        ExitCase{"NothingToAsk", false, false, {}, true}),
+        ExitCase{"ElasticYesButNotSaved", true, false, None, {B::Yes}, false, 0},
+        ExitCase{"LithologCancel", false, true, Writes, {B::Cancel}, false, 0},
+        ExitCase{"LithologNo", false, true, Writes, {B::No}, true, 0},
+        ExitCase{"LithologYesWritten", false, true, Writes, {B::Yes}, true, 0},
+        ExitCase{"LithologYesNotWritten", false, true, Fails, {B::Yes}, false, 0},
+        ExitCase{"BothNo", true, true, Writes, {B::No, B::No}, true, 0},
+        ExitCase{"ElasticNoLithologCancel", true, true, Writes, {B::No, B::Cancel}, false, 0},
+        // Without a way to save the litholog the question says so; Yes ends the program
+        // and the intervals stay in their table.
+        ExitCase{"UnsavableLithologYes", false, true, None, {B::Yes}, true, 1},
+        ExitCase{"UnsavableLithologNo", false, true, None, {B::No}, false, 0},
+        ExitCase{"NothingToAsk", false, false, None, {}, true, 0}),
     [](const ::testing::TestParamInfo<ExitCase>& p) { return p.param.label; });
 
 TEST_F(MainWindowTest, ExitWithoutWorkspaceLeavesTheShippedTables) {
     TCalculationForm& form = makeForm();
     form.show();
     EXPECT_TRUE(form.close());
-    EXPECT_TRUE(fs::exists(folder_ / "ElasticTable.db"));
-    EXPECT_TRUE(fs::exists(folder_ / "Litholog.db"));
+    EXPECT_TRUE(fs::exists(folder_.path() / "ElasticTable.db"));
+    EXPECT_TRUE(fs::exists(folder_.path() / "Litholog.db"));
 }
 
 TEST_F(MainWindowTest, SecondCopyInTheSameFolderIsRefusedAndTouchesNothing) {
@@ -441,7 +425,7 @@ TEST_F(MainWindowTest, SecondCopyInTheSameFolderIsRefusedAndTouchesNothing) {
     loadSource(first);
     loadElastic(first);
 
-    ScriptedSeam* seam = nullptr;
+    RecordingSeam* seam = nullptr;
     TCalculationForm& second = makeForm(&seam);
     EXPECT_FALSE(second.ready());
     ASSERT_EQ(seam->messages.size(), 1u);
@@ -450,13 +434,13 @@ TEST_F(MainWindowTest, SecondCopyInTheSameFolderIsRefusedAndTouchesNothing) {
     second.show();
     EXPECT_TRUE(second.close());
     EXPECT_EQ(seam->messages.size(), 1u);
-    EXPECT_TRUE(fs::exists(folder_ / "Table.db"));
+    EXPECT_TRUE(fs::exists(folder_.path() / "Table.db"));
     EXPECT_EQ(first.workspace().elastic().recordCount(), 3);
-    EXPECT_EQ(recordsIn(folder_ / "ElasticTable.db"), 3);
+    EXPECT_EQ(recordsIn(folder_.path() / "ElasticTable.db"), 3);
 
     // Once the first copy has gone, the folder is free again.
     forms_.clear();
-    ScriptedSeam* third = nullptr;
+    RecordingSeam* third = nullptr;
     EXPECT_TRUE(makeForm(&third).ready());
     EXPECT_TRUE(third->messages.empty());
 }
@@ -489,7 +473,7 @@ class BadShippedTableTest : public MainWindowTest,
 
 TEST_P(BadShippedTableTest, GivesAMessageNotACrash) {
     const BadTableCase& c = GetParam();
-    const QString path = QString::fromStdString((folder_ / c.file).string());
+    const QString path = QString::fromStdString((folder_.path() / c.file).string());
     if (c.content.isEmpty()) {
         ASSERT_TRUE(QDir().mkpath(path));
     } else {
@@ -497,7 +481,7 @@ TEST_P(BadShippedTableTest, GivesAMessageNotACrash) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(c.content);
     }
-    ScriptedSeam* seam = nullptr;
+    RecordingSeam* seam = nullptr;
     TCalculationForm& form = makeForm(&seam);
     EXPECT_FALSE(form.ready());
     ASSERT_EQ(seam->messages.size(), 1u);
@@ -525,10 +509,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BadTableCase>& p) { return p.param.label; });
 
 TEST_F(MainWindowTest, MissingProgramFolderSaysCannotFindDirectory) {
-    ScriptedSeam* seam = nullptr;
-    auto s = std::make_unique<ScriptedSeam>();
+    RecordingSeam* seam = nullptr;
+    auto s = std::make_unique<RecordingSeam>();
     seam = s.get();
-    TCalculationForm form(dir_.path() + "/missing", std::move(s));
+    TCalculationForm form(folder_.qpath() + "/missing", std::move(s));
     ASSERT_FALSE(seam->messages.empty());
     EXPECT_EQ(seam->messages[0].text, "Cannot find directory");
     EXPECT_EQ(seam->messages[0].icon, QMessageBox::Warning);
@@ -544,7 +528,7 @@ TEST_F(MainWindowTest, SourceGridShowsTheTableInRegionalNumbersAndFollowsItsReco
     form.attachTableScroll();
     QLocale::setDefault(QLocale::c());
 
-    TableModel* model = form.sourceGrid()->tableModel();
+    TableModel* model = form.tablePage()->sourceGrid()->tableModel();
     // "Rec", the depth and the two curves; "Counting" stays hidden.
     ASSERT_EQ(model->columnCount(), 4);
     EXPECT_EQ(model->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "DEPT(M)");
@@ -553,14 +537,14 @@ TEST_F(MainWindowTest, SourceGridShowsTheTableInRegionalNumbersAndFollowsItsReco
     EXPECT_EQ(model->data(model->index(2, 0), Qt::DisplayRole).toString(), "3");
 
     // Choosing a row in the grid moves the table, and the elastic grid keeps to its depth.
-    form.sourceGrid()->setCurrentIndex(model->index(2, 1));
+    form.tablePage()->sourceGrid()->setCurrentIndex(model->index(2, 1));
     EXPECT_EQ(form.workspace().source().currentRow(), 2);
     EXPECT_EQ(form.workspace().elastic().currentRow(), 2);
-    EXPECT_EQ(form.elasticGrid()->currentIndex().row(), 2);
+    EXPECT_EQ(form.tablePage()->elasticGrid()->currentIndex().row(), 2);
     // Moving the table moves the grid.
     form.workspace().source().moveTo(0);
-    EXPECT_EQ(form.sourceGrid()->currentIndex().row(), 0);
-    EXPECT_EQ(form.elasticGrid()->currentIndex().row(), 0);
+    EXPECT_EQ(form.tablePage()->sourceGrid()->currentIndex().row(), 0);
+    EXPECT_EQ(form.tablePage()->elasticGrid()->currentIndex().row(), 0);
 }
 
 TEST_F(MainWindowTest, SourceGridStylesColourColumnsByImportKind) {
@@ -574,7 +558,7 @@ TEST_F(MainWindowTest, SourceGridStylesColourColumnsByImportKind) {
         r.catalog.push_back({name, "", name});
     }
     form.workspace().installImport(std::move(r));
-    TableModel* model = form.sourceGrid()->tableModel();
+    TableModel* model = form.tablePage()->sourceGrid()->tableModel();
     auto back = [model](int c) {
         return model->data(model->index(0, c), Qt::BackgroundRole).value<QColor>();
     };
@@ -586,8 +570,9 @@ TEST_F(MainWindowTest, SourceGridStylesColourColumnsByImportKind) {
                Qt::AlignHorizontal_Mask;
     };
 
-    form.styleSourceGrid(true);
-    EXPECT_EQ(form.sourceGrid()->columnWidth(0), 37);
+    form.tablePage()->styleSourceGrid(true);
+    // The index column is 37 pixels wide, or wider where its title needs it.
+    EXPECT_GE(form.tablePage()->sourceGrid()->columnWidth(0), 37);
     EXPECT_EQ(back(1), QColor(Qt::black));
     EXPECT_EQ(text(1), QColor(255, 255, 0));
     EXPECT_EQ(back(2), QColor(206, 239, 255));  // entry 2
@@ -596,9 +581,9 @@ TEST_F(MainWindowTest, SourceGridStylesColourColumnsByImportKind) {
     EXPECT_EQ(text(10), QColor(0, 128, 255));   // entry 1
     EXPECT_EQ(model->headerData(3, Qt::Horizontal, Qt::BackgroundRole).value<QColor>(), back(3));
     // The elastic grid's depth column takes the source grid's depth title.
-    EXPECT_EQ(form.elasticGrid()->tableModel()->title(1), "DEPTH");
+    EXPECT_EQ(form.tablePage()->elasticGrid()->tableModel()->title(1), "DEPTH");
 
-    form.styleSourceGrid(false);
+    form.tablePage()->styleSourceGrid(false);
     EXPECT_EQ(align(0), Qt::AlignLeft);
     EXPECT_EQ(align(1), Qt::AlignHCenter);
     EXPECT_EQ(back(1), QColor(217, 255, 222));   // entry 0
@@ -607,7 +592,7 @@ TEST_F(MainWindowTest, SourceGridStylesColourColumnsByImportKind) {
 }
 
 TEST_F(MainWindowTest, AboutRunsItsModalWindowThroughTheSeam) {
-    ScriptedSeam* seam = nullptr;
+    RecordingSeam* seam = nullptr;
     TCalculationForm& form = makeForm(&seam);
     form.action("About2")->trigger();
     ASSERT_EQ(seam->dialogsRun.size(), 1u);

@@ -20,6 +20,7 @@
 #include "core/store/table.h"
 #include "gui/display/depth_track.h"
 #include "gui/display/track_panel.h"
+#include "support/palette.h"
 
 namespace {
 
@@ -523,7 +524,10 @@ TEST_F(TrackPanelTest, ThreeTracksRender) {
     panel_->rescaleAll();
     for (int s = 1; s <= 3; ++s) panel_->track(s)->plot()->replot();
     const QImage shot = page_->grab(QRect(480, 0, 480, 575)).toImage();
-    EXPECT_FALSE(shot.isNull());
+    // Each curve is drawn, in the colour of its slot.
+    for (int entry = 0; entry < 3; ++entry)
+        EXPECT_TRUE(lithora::test::showsColour(shot, lithora::test::trackColour(entry), 50))
+            << "no curve in colour " << entry;
     const QByteArray out = qgetenv("LITHORA_TRACKS_PNG");
     if (!out.isEmpty()) {
         EXPECT_TRUE(shot.save(QString::fromLocal8Bit(out)));

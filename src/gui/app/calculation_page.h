@@ -1,36 +1,32 @@
 #pragma once
 #include <QLockFile>
 #include <QMainWindow>
-#include <QMap>
 #include <QString>
-#include <array>
+#include <functional>
 #include <memory>
 
 #include "core/workspace/workspace.h"
+#include "gui/app/command_table.h"
+#include "gui/app/graph_page.h"
+#include "gui/app/table_page.h"
+#include "gui/widgets/command_context.h"
 #include "gui/widgets/dialog_seam.h"
 
-class QAction;
-class QFrame;
 class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
 class QScrollArea;
-class NumberBox;
 class PageControl;
-class TableGrid;
 class TrackPanel;
 
-// The main window: menus, tool bar, the "Table" and "Graph" pages and the status bar. It
-// owns the workspace of the one well for the whole run and starts every command. The data
-// commands are enabled only while a workspace is loaded (or an import has begun).
+// The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
+// command states. It owns the workspace of the one well for the whole run and hands each
+// subsystem's commands a CommandContext; the commands themselves live with their subsystem
+// and are bound to the menu items by name (see CommandTable).
 //
 // Creating the window makes the program folder current, takes the folder's single-copy
 // lock and opens the shipped tables. When another copy runs from the folder, or the shipped
 // tables cannot be opened, it says so and ready() is false: the program then ends without
 // touching the folder's tables.
-class TCalculationForm : public QMainWindow {
+class TCalculationForm : public QMainWindow, public StatusSink {
     Q_OBJECT
   public:
     // lock: the program folder's lock when the caller took it already; null to take it here.
@@ -41,6 +37,7 @@ class TCalculationForm : public QMainWindow {
     bool ready() const { return ready_; }
     const QString& programFolder() const { return programFolder_; }
     lithora::workspace::Workspace& workspace() { return *workspace_; }
+    CommandContext context() { return {*workspace_, *seam_, *this, this}; }
 
     DialogSeam& seam() { return *seam_; }
     void setDialogSeam(std::unique_ptr<DialogSeam> seam);
@@ -52,59 +49,45 @@ class TCalculationForm : public QMainWindow {
     // (warning, OK) and returns false.
     bool makeProgramFolderCurrent();
 
-    // Commands. Names are the menu items' object names ("Lasfilez1", "Exit1", "Open1" for
-    // the Open submenu, ...).
-    QAction* action(const QString& name) const;
-    // Empty Table, Save Table, Print Table, Print Tracks, Find, Filter, Undo Filter, Elastic
-    // Correlations, Elastic Parameters, Correlation Coefficients.
-    QList<QAction*> dataCommands() const;
-    void enableDataCommands();
-    void disableDataCommands();
+    // Commands by the menu items' object names; a command is bound to its handler with
+    // commands().bind(name, ...), and stays disabled until it is.
+    CommandTable& commands() { return *commands_; }
+    QAction* action(const QString& name) const { return commands_->action(name); }
+    QList<QAction*> dataCommands() const { return commands_->dataCommands(); }
+    void enableDataCommands() { commands_->setDataCommandsEnabled(true); }
+    void disableDataCommands() { commands_->setDataCommandsEnabled(false); }
+    // Litholog "Save Table" then "Save Litholog", asked for at exit; true when both wrote
+    // their files. Without it the exit question says that the litholog cannot be saved.
+    void setLithologSaver(std::function<bool()> save) { lithologSaver_ = std::move(save); }
 
     // The first panel of the status bar.
-    void setStatusText(const QString& text);
-    QString statusText() const;
-
-    // Table page.
-    TableGrid* sourceGrid() const { return sourceGrid_; }
-    TableGrid* elasticGrid() const { return elasticGrid_; }
-    // Colours, fonts and widths of the source grid after an import: the LAS style, or the
-    // style of an ASCII import (index column coloured like the curves). Also gives the
-    // elastic grid's depth column the title of the source grid's depth column.
-    void styleSourceGrid(bool lasStyle);
-    QLabel* sourceCaption() const { return sourceCaption_; }
-    QLabel* elasticCaption() const { return elasticCaption_; }
-    QLabel* headerCaption() const { return headerCaption_; }
-    QPlainTextEdit* memo() const { return Memo1_; }
-    NumberBox* filterLowBox() const { return filterLow_; }
-    NumberBox* filterHighBox() const { return filterHigh_; }
-    enum SummaryBox { Records, Tracks, Start, Stop, Interval };
-    QLineEdit* summaryBox(SummaryBox which) const { return summary_[which]; }
-    void showSummary(const lithora::workspace::Summary& summary);
-    void clearSummary();
-    QLabel* correlationCaption() const { return CCVrLabel_; }
-    QLabel* referenceCaption() const { return VrLabel10_; }  // "Reference:"
-    QLabel* referenceNameCaption() const { return VrLabelSourceCC_; }
-    // A new transparent container on the Table page for one run's correlation rows (source
-    // rows or elastic rows); it replaces the previous container of that kind.
-    QWidget* newCorrelationRows(bool elastic);
-    void clearCorrelationRows();
+    void setStatusText(const QString& text) override;
+    QString statusText() const override;
 
     // Pages.
     PageControl* pageControl() const { return PageControl1_; }
-    QWidget* tablePage() const { return tablePage_; }
-    QWidget* graphPage() const { return graphPage_; }
-    // The tracks of the Graph page.
+    TablePage* tablePage() const { return tablePage_; }
+    GraphPage* graphPage() const { return graphPage_; }
     TrackPanel* trackPanel() const { return trackPanel_.get(); }
     QScrollArea* scrollArea() const { return scrollArea_; }
     void setPageControlSize(int width, int height);
     void resetScrollPositions();
     int tablePageHeight() const { return tablePageHeight_; }
     void setTablePageHeight(int height) { tablePageHeight_ = height; }
-    // Graph page: the litholog chart's place and the litholog column picture.
-    QFrame* lithologChartArea() const { return lithologChartArea_; }
-    QLabel* lithologImage() const { return Image1_; }
-    void paintLithologWhite();
+
+    // What the commands of the subsystems ask of the window.
+    // An import has its file: the data commands on, the reading text shown, new tracks.
+    void showImportBegun(bool las);
+    // An import is complete: grids, tracks, summary, header and depth range shown.
+    void showImportedWorkspace(bool las);
+    // An import failed: nothing of it stays visible, the commands are as on an empty
+    // workspace and the status bar reads "Ready".
+    void showFailedImport();
+    // The "Table" page at width 1000 and its height, both scroll positions 0 (after the
+    // elastic parameters are computed, whichever page was showing).
+    void showTablePage();
+    // The window as an empty workspace shows it (Empty Table).
+    void showEmptyWorkspace();
 
     // The source table's after-scroll handler keeps the elastic grid on the source depth.
     void attachTableScroll();
@@ -114,32 +97,15 @@ class TCalculationForm : public QMainWindow {
     // File.
     void ASCIIfile1Click();
     void Lasfilez1Click();
-    void Open21Click();
     void Emptytable1Click();
     // Save Table. True when the table was written; the close query keeps the window open
     // when it was not, so choosing to save before exit never loses the table.
     bool Savetable1Click();
-    void Printtracks1Click();
-    void Printtable1Click();
     void Exit1Click();
-    // Edit.
-    void Find1Click();
-    void Filter1Click();
-    void UndoFilter1Click();
-    // View.
-    void ElasticCorrelations1Click();
-    void Lapse1Click();
-    void N3Click();
     // Calculation.
     void Elasticparameters1Click();
-    void Correlationcoefficients1Click();
     // About.
     void About2Click();
-    // Table page.
-    void ColumnsConfigurationClick();
-    // Litholog "Save Table" and "Save Litholog"; true when written.
-    bool Button2Click();
-    bool Button4Click();
 
     void TableScroll();
     void PageControl1Change(int index);
@@ -154,18 +120,13 @@ class TCalculationForm : public QMainWindow {
     void finishImport(lithora::import::ImportResult&& result, bool las);
     void importFailed();
 
-    void createCommands();
-    void createMenus();
-    void createToolBar();
     void createPages();
-    void createTablePage();
-    void createGraphPage();
-    void styleElasticGrid();
+    void bindCommands();
+    // Runs an import command only on an empty workspace; otherwise says what to do first.
+    void runImport(void (TCalculationForm::*command)());
     void FormCreate(std::unique_ptr<QLockFile> lock);
     bool FormCloseQuery();
-    void removeAllTracks();
-    QAction* addCommand(const QString& name, const QString& text, const QKeySequence& shortcut,
-                        const QString& hint);
+    bool askLithologAtExit(bool& keepLitholog);
 
     QString programFolder_;
     std::unique_ptr<DialogSeam> seam_;
@@ -174,39 +135,14 @@ class TCalculationForm : public QMainWindow {
     // Declared after the workspace so that the tracks go before the tables they show.
     std::unique_ptr<TrackPanel> trackPanel_;
     bool ready_ = false;
+    std::function<bool()> lithologSaver_;
 
-    QMap<QString, QAction*> actions_;
-    QMenu* Open1_ = nullptr;
+    CommandTable* commands_ = nullptr;
     QLabel* statusPanel_ = nullptr;
-
     QScrollArea* scrollArea_ = nullptr;
     QWidget* pageHolder_ = nullptr;
     PageControl* PageControl1_ = nullptr;
-    QWidget* tablePage_ = nullptr;
-    QWidget* graphPage_ = nullptr;
+    TablePage* tablePage_ = nullptr;
+    GraphPage* graphPage_ = nullptr;
     int tablePageHeight_ = 610;
-
-    QLabel* sourceCaption_ = nullptr;
-    QPushButton* columnsButton_ = nullptr;
-    TableGrid* sourceGrid_ = nullptr;
-    QPushButton* filterButton_ = nullptr;
-    QPushButton* undoFilterButton_ = nullptr;
-    NumberBox* filterLow_ = nullptr;
-    NumberBox* filterHigh_ = nullptr;
-    QLabel* elasticCaption_ = nullptr;
-    TableGrid* elasticGrid_ = nullptr;
-    std::array<QLabel*, 5> summaryCaptions_{};
-    std::array<QLineEdit*, 5> summary_{};
-    QLabel* headerCaption_ = nullptr;
-    QPlainTextEdit* Memo1_ = nullptr;
-    QLabel* CCVrLabel_ = nullptr;
-    QLabel* VrLabel10_ = nullptr;
-    QLabel* VrLabelSourceCC_ = nullptr;
-    QWidget* sourceRows_ = nullptr;
-    QWidget* elasticRows_ = nullptr;
-
-    QLabel* lithologCaption_ = nullptr;
-    QFrame* lithologChartArea_ = nullptr;
-    QFrame* lithologFrame_ = nullptr;
-    QLabel* Image1_ = nullptr;
 };

@@ -18,9 +18,6 @@
 #include "gui/compute/units_dialog.h"
 #include "gui/compute/vs_equation.h"
 #include "gui/display/track_panel.h"
-#include "gui/widgets/number_box.h"
-#include "gui/widgets/page_control.h"
-#include "gui/widgets/table_grid.h"
 
 namespace {
 
@@ -51,10 +48,6 @@ lithora::import::Progress statusProgress(TCalculationForm* form) {
     };
 }
 
-char regionalSeparator() {
-    return NumberBox::decimalSeparator();
-}
-
 QStringList toQt(const std::vector<std::string>& names) {
     QStringList out;
     for (const auto& n : names) out << QString::fromStdString(n);
@@ -63,61 +56,29 @@ QStringList toQt(const std::vector<std::string>& names) {
 
 }  // namespace
 
-// What both readers do once they have a result: the table, tracks, grid, summary.
+// What both readers do once they have a result: the table, then the window shows it.
 void TCalculationForm::finishImport(lithora::import::ImportResult&& result, bool las) {
-    auto& ws = workspace();
     makeProgramFolderCurrent();
-    ws.installImport(std::move(result));
-    detachTableScroll();
-    ws.source().disableControls();
-    trackPanel()->buildSourceTracks(ws.source());
-    tablePage()->show();
-    pageControl()->setCurrentIndex(0);
-    setTablePageHeight(610);
-    setPageControlSize(1000, 610);
-    resetScrollPositions();
-    styleSourceGrid(las);
-    if (las) {
-        QStringList lines;
-        for (const auto& line : ws.headerLines) lines << QString::fromLatin1(line);
-        memo()->setPlainText(lines.join('\n'));
-    }
-    const auto summary = ws.summary(regionalSeparator());
-    showSummary(summary);
-    filterLowBox()->setValue(ws.shownTopDepth);
-    filterHighBox()->setValue(ws.shownBottomDepth);
-    trackPanel()->rescaleAll();
-    ws.source().enableControls();
-    attachTableScroll();
-    setStatusText("Ready");
+    workspace().installImport(std::move(result));
+    showImportedWorkspace(las);
 }
 
 void TCalculationForm::prepareImport(bool las) {
     auto& ws = workspace();
-    enableDataCommands();
-    setStatusText(kReading);
-    statusBar()->repaint();
-    trackPanel()->begin();
     ws.roles = {};
     ws.hasDensity = ws.hasGammaRay = ws.hasPWave = ws.hasSWave = false;
     ws.lasSource = las;
-    sourceCaption()->show();
-    elasticCaption()->show();
-    sourceGrid()->show();
-    elasticGrid()->show();
-    memo()->setVisible(las);
-    headerCaption()->setVisible(las);
-    repaint();
+    showImportBegun(las);
 }
 
-// Undoes what a failed import left half done and says so. The status bar keeps the reading
-// text and the data commands stay enabled, so Empty Table clears the state.
+// Removes what a failed import left half done, so that the workspace is empty again, and
+// says so.
 void TCalculationForm::importFailed() {
-    auto& source = workspace().source();
-    if (source.controlsDisabled()) source.enableControls();
-    source.close();
-    attachTableScroll();
-    setStatusText(kReading);
+    auto& ws = workspace();
+    ws.source().close();
+    ws.clearStaleSource();
+    ws.sourceFieldCount = 0;
+    showFailedImport();
     message(QMessageBox::Critical, "Error reading file.");
 }
 
@@ -235,6 +196,7 @@ void TCalculationForm::Elasticparameters1Click() {
         ws.computeElastic(ws.densityLog, ws.pWaveLog, ws.hasSWave ? ws.sWaveLog : std::string(),
                           *units, ws.vs);
         trackPanel()->buildElasticTracks(ws.elastic());
+        showTablePage();
         trackPanel()->bindElasticTracks();
     } catch (const std::exception& e) {
         error = QString::fromStdString(e.what());
@@ -262,7 +224,7 @@ bool TCalculationForm::Savetable1Click() {
     if (!file.isEmpty()) {
         if (las) repaint();
         std::vector<std::string> memoLines;
-        for (const QString& line : memo()->toPlainText().split('\n'))
+        for (const QString& line : tablePage()->memo()->toPlainText().split('\n'))
             memoLines.push_back(line.toLatin1().toStdString());
         try {
             BusyCursor busy;

@@ -7,7 +7,7 @@
 // dialogs, message boxes and the program's own modal dialogs. The desktop uses the real
 // dialogs; tests install a seam that answers them, so a whole command runs without a person.
 class DialogSeam {
-public:
+  public:
     virtual ~DialogSeam() = default;
 
     // Returns the chosen file, or an empty text when the user cancelled.

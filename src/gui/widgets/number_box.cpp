@@ -1,18 +1,12 @@
 #include "gui/widgets/number_box.h"
 
-#include <QLocale>
 #include <QRegularExpressionValidator>
 
 #include "core/common/number_text.h"
-
-char NumberBox::decimalSeparator() {
-    const QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 128) return point.at(0).toLatin1();
-    return '.';
-}
+#include "gui/widgets/locale_text.h"
 
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
-    const QString sep = QRegularExpression::escape(QString(QChar(decimalSeparator())));
+    const QString sep = QRegularExpression::escape(QString(QChar(localeDecimalPoint())));
     setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[+-]?[0-9]*(%1[0-9]*)?([eE][+-]?[0-9]*)?").arg(sep)),
         this));
@@ -23,11 +17,11 @@ NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 std::optional<double> NumberBox::value() const {
-    return lithora::parseNumber(text().toStdString(), decimalSeparator());
+    return lithora::parseNumber(text().toStdString(), localeDecimalPoint());
 }
 
 void NumberBox::setValue(double value) {
-    setText(QString::fromStdString(lithora::numberText(value, decimalSeparator())));
+    setText(QString::fromStdString(lithora::numberText(value, localeDecimalPoint())));
 }
 
 void NumberBox::clearValue() {

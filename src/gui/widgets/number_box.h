@@ -14,6 +14,4 @@ class NumberBox : public QLineEdit {
     void setValue(double value);
     // Empties the box, which then shows "0".
     void clearValue();
-
-    static char decimalSeparator();
 };

@@ -64,9 +64,40 @@ TableGrid::TableGrid(lithora::store::Table& table, QWidget* parent)
     connect(model_, &QAbstractItemModel::headerDataChanged, this, &TableGrid::applyColumnWidths);
 }
 
+namespace {
+
+// Room around a cell's text and around a title's, in pixels.
+constexpr int kCellPadding = 10;
+constexpr int kTitlePadding = 14;
+// Rows measured per column when the widths are fitted: the first, the last and an even
+// spread between them, so that a million records cost no more than a hundred.
+constexpr int kMeasuredRows = 96;
+
+}  // namespace
+
+int TableGrid::neededWidth(int column) const {
+    QFont titleFont = horizontalHeader()->font();
+    const ColumnStyle& style = model_->columnStyle(column);
+    if (style.titleFont) titleFont = *style.titleFont;
+    int needed = QFontMetrics(titleFont).horizontalAdvance(model_->title(column)) + kTitlePadding;
+
+    const QFontMetrics cells(style.font ? *style.font : font());
+    const int rows = model_->rowCount();
+    const int measured = std::min(rows, kMeasuredRows);
+    for (int i = 0; i < measured; ++i) {
+        const int row =
+            measured == 1
+                ? 0
+                : static_cast<int>(static_cast<long long>(i) * (rows - 1) / (measured - 1));
+        const QString text = model_->data(model_->index(row, column), Qt::DisplayRole).toString();
+        needed = std::max(needed, cells.horizontalAdvance(text) + kCellPadding);
+    }
+    return needed;
+}
+
 void TableGrid::applyColumnWidths() {
     for (int c = 0; c < model_->columnCount(); ++c) {
-        const int w = model_->columnStyle(c).width;
+        const int w = std::max(model_->columnStyle(c).width, neededWidth(c));
         if (w > 0) setColumnWidth(c, w);
     }
 }

@@ -25,8 +25,11 @@ class TableGrid : public QTableView {
     TableGrid(lithora::store::Table& table, QWidget* parent = nullptr);
 
     TableModel* tableModel() const { return model_; }
-    // Applies the widths of the model's column styles (columns without a width keep theirs).
+    // Gives each column the width of its style, widened where its title or its numbers
+    // need more, so that no title is clipped and no number elided.
     void applyColumnWidths();
+    // The width a column needs for its title and for the texts of a spread of its rows.
+    int neededWidth(int column) const;
 
   protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;

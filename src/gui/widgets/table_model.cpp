@@ -1,6 +1,6 @@
 #include "gui/widgets/table_model.h"
 
-#include <QLocale>
+#include "gui/widgets/locale_text.h"
 
 using lithora::store::TableEvent;
 
@@ -30,14 +30,8 @@ void TableModel::reset() {
     endResetModel();
 }
 
-char TableModel::decimalSeparator() const {
-    const QString point = QLocale().decimalPoint();
-    if (point.size() == 1 && point.at(0).unicode() < 128) return point.at(0).toLatin1();
-    return '.';
-}
-
 void TableModel::resolveColumns() {
-    separator_ = decimalSeparator();
+    separator_ = localeDecimalPoint();
     fields_.clear();
     const bool open = table_ && table_->isOpen();
     if (!names_.empty()) {

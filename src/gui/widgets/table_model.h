@@ -48,7 +48,6 @@ class TableModel : public QAbstractTableModel {
   private:
     void onTableEvent(const lithora::store::TableEvent& e);
     void resolveColumns();
-    char decimalSeparator() const;
 
     lithora::store::Table* table_;
     int subscription_ = 0;

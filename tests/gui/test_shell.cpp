@@ -1,0 +1,203 @@
+// The main window as a shell: which commands it offers, and what it shows when an import
+// fails, when the elastic parameters are computed from the "Graph" page, when a second file
+// is asked for, and how the summary boxes and the elastic grid show long numbers.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+
+#include "core/compute/elastic.h"
+#include "core/store/table.h"
+#include "gui/app/calculation_page.h"
+#include "gui/display/track_panel.h"
+#include "gui/widgets/page_control.h"
+#include "gui/widgets/summary_box.h"
+#include "gui/widgets/table_grid.h"
+#include "support/program_folder.h"
+#include "support/recording_seam.h"
+
+namespace {
+
+using lithora::test::ProgramFolder;
+using lithora::test::RecordingSeam;
+using lithora::test::testData;
+
+class ShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto seam = std::make_unique<RecordingSeam>();
+        seam_ = seam.get();
+        form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
+        ASSERT_TRUE(form_->ready());
+    }
+
+    void importLas(const char* name) {
+        seam_->openFile = testData(name);
+        form_->action("Lasfilez1")->trigger();
+    }
+
+    TablePage& page() { return *form_->tablePage(); }
+
+    ProgramFolder folder_;
+    RecordingSeam* seam_ = nullptr;
+    std::unique_ptr<TCalculationForm> form_;
+};
+
+// Every menu item and tool button either runs a command or is greyed: none does nothing.
+TEST_F(ShellTest, OnlyCommandsThatExistAreOffered) {
+    CommandTable& commands = form_->commands();
+    auto checkAll = [&] {
+        for (QAction* a : form_->findChildren<QAction*>()) {
+            if (a->objectName().isEmpty() || a->objectName() == "Open1" || a->isSeparator())
+                continue;
+            if (!commands.isBound(a->objectName()))
+                EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+        }
+    };
+    checkAll();
+    importLas("cli/well.las");
+    ASSERT_EQ(form_->statusText(), "Ready");
+    checkAll();
+    for (const char* name : {"Emptytable1", "Savetable1", "Elasticparameters1"})
+        EXPECT_TRUE(form_->action(name)->isEnabled()) << name;
+    for (const char* name : {"Open21", "Find1", "Printtracks1", "Lapse1", "N3"})
+        EXPECT_FALSE(form_->action(name)->isEnabled()) << name;
+    // The page buttons of commands not built are greyed too.
+    EXPECT_FALSE(page().filterButton()->isEnabled());
+    EXPECT_FALSE(page().columnsButton()->isEnabled());
+
+    // A subsystem binding its command makes it available, as its state allows.
+    int finds = 0;
+    commands.bind("Find1", [&finds] { ++finds; });
+    EXPECT_TRUE(form_->action("Find1")->isEnabled());
+    form_->action("Find1")->trigger();
+    EXPECT_EQ(finds, 1);
+    form_->action("Emptytable1")->trigger();
+    EXPECT_FALSE(form_->action("Find1")->isEnabled());
+}
+
+TEST_F(ShellTest, AFailedImportLeavesTheEmptyWorkspaceAndReady) {
+    folder_.write("bad.las", std::string("\x00\x01binary", 8));
+    seam_->openFile = folder_.qfile("bad.las");
+    form_->action("Lasfilez1")->trigger();
+
+    EXPECT_EQ(seam_->messageTexts(), std::vector<QString>{"Error reading file."});
+    EXPECT_EQ(seam_->messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(form_->statusText(), "Ready");
+    for (QAction* a : form_->dataCommands())
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_EQ(form_->trackPanel()->trackCount(), 0);
+    EXPECT_EQ(page().sourceGrid()->model()->rowCount(), 0);
+    EXPECT_EQ(page().sourceGrid()->model()->columnCount(), 0);
+    EXPECT_TRUE(page().summaryBox(TablePage::Records)->text().isEmpty());
+    EXPECT_TRUE(page().memo()->toPlainText().isEmpty());
+    EXPECT_FALSE(form_->workspace().loaded());
+
+    // The failed import leaves nothing in the way of the next one.
+    importLas("cli/well.las");
+    EXPECT_EQ(form_->trackPanel()->trackCount(), 4);
+    EXPECT_EQ(page().summaryBox(TablePage::Records)->text(), "3");
+}
+
+TEST_F(ShellTest, ASecondFileOnALoadedWorkspaceSaysToEmptyTheTableFirst) {
+    importLas("cli/well.las");
+    ASSERT_EQ(form_->trackPanel()->trackCount(), 4);
+    for (const char* command : {"Lasfilez1", "ASCIIfile1"}) {
+        seam_->opensAsked.clear();
+        form_->setStatusText("Ready");
+        form_->action(command)->trigger();
+        EXPECT_EQ(form_->statusText(), "Empty the table first (File > Empty Table).") << command;
+        EXPECT_TRUE(seam_->opensAsked.empty()) << command;
+        EXPECT_TRUE(seam_->messages.empty()) << command;
+    }
+    EXPECT_EQ(form_->trackPanel()->trackCount(), 4);
+}
+
+TEST_F(ShellTest, ElasticParametersFromTheGraphPageShowTheTablePage) {
+    importLas("cli/well.las");
+    form_->resize(1025, 737);
+    form_->show();
+    form_->pageControl()->setCurrentIndex(1);
+    QApplication::processEvents();
+    ASSERT_GT(form_->pageControl()->width(), 1000);
+    form_->scrollArea()->horizontalScrollBar()->setValue(200);
+    ASSERT_GT(form_->scrollArea()->horizontalScrollBar()->value(), 0);
+
+    seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
+    form_->action("Elasticparameters1")->trigger();
+    ASSERT_EQ(form_->workspace().elastic().recordCount(), 3);
+
+    EXPECT_EQ(form_->pageControl()->currentIndex(), 0);
+    EXPECT_EQ(form_->pageControl()->size(), QSize(1000, 610));
+    EXPECT_EQ(form_->scrollArea()->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(form_->scrollArea()->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(ShellTest, SummaryBoxesShowEveryDigitBesideTheGrids) {
+    lithora::workspace::Summary s;
+    s.records = "1000000";
+    s.tracks = "150";
+    s.start = "-1234.5678";
+    s.stop = "2153.8647";
+    s.interval = "0.1524";
+    page().showSummary(s);
+    const QString texts[] = {"1000000", "150", "-1234.5678", "2153.8647", "0.1524"};
+    for (int i = 0; i < 5; ++i) {
+        SummaryBox* box = page().summaryBox(static_cast<TablePage::SummaryField>(i));
+        EXPECT_EQ(box->text(), texts[i]);
+        EXPECT_EQ(box->toolTip(), texts[i]);
+        EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(texts[i]), box->textRoom())
+            << texts[i].toStdString();
+        // Readable, and clear of the grids and the memo that start at 80.
+        EXPECT_GE(box->font().pointSize(), 6);
+        EXPECT_LT(box->geometry().right(), 80);
+    }
+    // A short value keeps the box at its size and font.
+    EXPECT_EQ(page().summaryBox(TablePage::Tracks)->width(), 52);
+    EXPECT_EQ(page().summaryBox(TablePage::Tracks)->font().pointSize(), 8);
+}
+
+TEST_F(ShellTest, ElasticGridShowsWholeDepthsAndTitles) {
+    using lithora::store::Table;
+    std::vector<Table::BulkColumn> cols(lithora::compute::kElasticFieldCount);
+    const double depths[] = {1669.8125, 2153.8647, 12345.6789};
+    for (int r = 0; r < 3; ++r) {
+        cols[0].floats.push_back(r + 1);
+        cols[1].floats.push_back(depths[r]);
+        for (std::size_t f = 2; f < cols.size(); ++f) cols[f].floats.push_back(-98765.4321 * r);
+    }
+    form_->workspace().elastic().loadColumns(std::move(cols));
+    form_->show();
+    QApplication::processEvents();
+
+    TableGrid* grid = page().elasticGrid();
+    TableModel* model = grid->tableModel();
+    ASSERT_EQ(model->rowCount(), 3);
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const ColumnStyle& style = model->columnStyle(c);
+        const QFontMetrics titles(style.titleFont.value_or(grid->horizontalHeader()->font()));
+        // The title is drawn 3 pixels in from each side of its cell.
+        EXPECT_GE(grid->columnWidth(c), titles.horizontalAdvance(model->title(c)) + 6)
+            << model->title(c).toStdString();
+        const QFontMetrics cells(style.font.value_or(grid->font()));
+        for (int r = 0; r < 3; ++r) {
+            const QString text = model->data(model->index(r, c), Qt::DisplayRole).toString();
+            // Qt elides a cell's text when it leaves less than its margins free.
+            EXPECT_GE(grid->columnWidth(c), cells.horizontalAdvance(text) + 8)
+                << text.toStdString();
+        }
+    }
+    // Widths only grow: a column keeps at least its layout width.
+    EXPECT_GE(grid->columnWidth(7), 148);
+}
+
+}  // namespace
