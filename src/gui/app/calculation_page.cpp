@@ -135,6 +135,11 @@ void TCalculationForm::runImport(void (TCalculationForm::*command)()) {
     (this->*command)();
 }
 
+CommandContext TCalculationForm::context() {
+    return {*workspace_, *seam_, this, [this](const QString& text) { setStatusText(text); },
+            [this] { return makeProgramFolderCurrent(); }};
+}
+
 void TCalculationForm::setDialogSeam(std::unique_ptr<DialogSeam> seam) {
     seam_ = seam ? std::move(seam) : std::make_unique<DialogSeam>();
 }

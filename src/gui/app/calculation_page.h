@@ -26,7 +26,7 @@ class TrackPanel;
 // lock and opens the shipped tables. When another copy runs from the folder, or the shipped
 // tables cannot be opened, it says so and ready() is false: the program then ends without
 // touching the folder's tables.
-class TCalculationForm : public QMainWindow, public StatusSink {
+class TCalculationForm : public QMainWindow {
     Q_OBJECT
   public:
     // lock: the program folder's lock when the caller took it already; null to take it here.
@@ -37,7 +37,8 @@ class TCalculationForm : public QMainWindow, public StatusSink {
     bool ready() const { return ready_; }
     const QString& programFolder() const { return programFolder_; }
     lithora::workspace::Workspace& workspace() { return *workspace_; }
-    CommandContext context() { return {*workspace_, *seam_, *this, this}; }
+    // What a subsystem's commands are built with.
+    CommandContext context();
 
     DialogSeam& seam() { return *seam_; }
     void setDialogSeam(std::unique_ptr<DialogSeam> seam);
@@ -61,8 +62,8 @@ class TCalculationForm : public QMainWindow, public StatusSink {
     void setLithologSaver(std::function<bool()> save) { lithologSaver_ = std::move(save); }
 
     // The first panel of the status bar.
-    void setStatusText(const QString& text) override;
-    QString statusText() const override;
+    void setStatusText(const QString& text);
+    QString statusText() const;
 
     // Pages.
     PageControl* pageControl() const { return PageControl1_; }

@@ -23,15 +23,6 @@ namespace {
 
 constexpr const char* kReading = "Reading file data, please wait...";
 
-// The hourglass for the length of a command, also when it ends by an error.
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
 // Shows how far a reader has come in the status bar and lets the window repaint, at most a
 // few times a second, so a million-row file never leaves a frozen window. Input events are
 // held back: the command runs to its end before the user can start another.
