@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "core/common/version.h"
 
 namespace {
 
@@ -22,14 +23,39 @@ const Command* const kCommands[] = {
 std::string usage() {
     std::string text = "usage:\n";
     for (const Command* c : kCommands) text += c->usage;
+    text +=
+        "  lithora-cli --help | COMMAND --help\n"
+        "  lithora-cli --version\n"
+        "Results go to standard output, messages to standard error. Exit 0 on success, 1 on bad\n"
+        "input, 2 on a usage error.\n";
     return text;
+}
+
+bool isHelp(const std::string& word) {
+    return word == "--help" || word == "-h";
 }
 
 int dispatch(int argc, char** argv) {
     if (argc < 2) throw lithora::cli::UsageError{"no command given"};
     const std::string name = argv[1];
-    for (const Command* c : kCommands)
-        if (name == c->name) return c->run(std::vector<std::string>(argv + 2, argv + argc));
+    if (isHelp(name)) {
+        std::cout << usage();
+        return 0;
+    }
+    if (name == "--version") {
+        std::cout << "lithora-cli " << lithora::programVersion() << "\n";
+        return 0;
+    }
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command* c : kCommands) {
+        if (name != c->name) continue;
+        for (const std::string& a : args)
+            if (isHelp(a)) {
+                std::cout << "usage:\n" << c->usage;
+                return 0;
+            }
+        return c->run(args);
+    }
     throw lithora::cli::UsageError{"unknown command '" + name + "'"};
 }
 

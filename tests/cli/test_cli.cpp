@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -202,6 +203,25 @@ TEST_F(CliTest, FailedTableWriteKeepsTheOldFile) {
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir)) ++files;
     EXPECT_EQ(files, 3u);  // long.las, t.tsv and err.txt
+}
+
+TEST_F(CliTest, HelpAndVersionPrintToStandardOutputAndExitWithZero) {
+    CliRun all = run("--help");
+    EXPECT_EQ(all.code, 0);
+    EXPECT_TRUE(all.err.empty());
+    for (const char* line : {"lithora-cli import", "lithora-cli elastic", "lithora-cli --version"})
+        EXPECT_NE(all.out.find(line), std::string::npos) << line;
+
+    CliRun one = run("elastic --help");
+    EXPECT_EQ(one.code, 0);
+    EXPECT_NE(one.out.find("lithora-cli elastic"), std::string::npos);
+    EXPECT_NE(one.out.find("--density"), std::string::npos);
+    EXPECT_EQ(one.out.find("lithora-cli import"), std::string::npos);
+
+    CliRun version = run("--version");
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex("lithora-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")))
+        << version.out;
 }
 
 }  // namespace

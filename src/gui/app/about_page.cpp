@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/common/version.h"
 #include "gui/app/pictures.h"
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
@@ -35,6 +36,10 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
         this);
     text->setWordWrap(true);
 
+    auto* version = new QLabel(
+        QStringLiteral("Version %1").arg(QString::fromLatin1(lithora::programVersion())), this);
+    version->setObjectName(QStringLiteral("AboutVersion"));
+
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("AboutOk"));
     ok->setDefault(true);
@@ -51,6 +56,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
     layout->addLayout(head);
     layout->addWidget(picture, 0, Qt::AlignHCenter);
     layout->addWidget(text);
+    layout->addWidget(version);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     text->setFixedWidth(472);
