@@ -1,6 +1,8 @@
 #include "core/workspace/workspace.h"
 
+#include <cctype>
 #include <cmath>
+#include <string_view>
 #include <system_error>
 
 #include "core/common/number_text.h"
@@ -261,14 +263,32 @@ bool depthUnitHasRule(const std::string& unit) {
     return unit == "m" || unit == "ft" || unit == "ms";
 }
 
+// "m" or "ft" when a depth curve's unit text names metres or feet in a spelling the unit tags
+// have no rule for ("(m)", "(Meters)", "(feet)"); empty otherwise.
+std::string depthUnitNamedBy(std::string_view text) {
+    std::string s;
+    for (char c : text)
+        if (c != '(' && c != ')' && c != ' ')
+            s += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* m : {"m", "meter", "meters", "metre", "metres"})
+        if (s == m) return "m";
+    for (const char* f : {"f", "ft", "feet", "foot"})
+        if (s == f) return "ft";
+    return {};
+}
+
 }  // namespace
 
 void Workspace::saveTable(const fs::path& target, const std::vector<std::string>& memo) {
     if (!elastic_.isOpen() || elastic_.isEmpty()) return;
     const VisibleRows table(elastic_);
-    // The depth lines carry the file's depth unit, or, where it had no rule, the unit the
-    // computation was told to use.
-    const std::string& usedDepthUnit = depthUnitHasRule(depthUnit) ? depthUnit : computedDepthUnit_;
+    // The depth lines carry the file's depth unit; where it had no rule, the unit the depth
+    // curve's own unit text names, else the unit the computation was told to use.
+    std::string usedDepthUnit = depthUnit;
+    if (!depthUnitHasRule(usedDepthUnit)) {
+        usedDepthUnit = catalog.empty() ? std::string() : depthUnitNamedBy(catalog.front().unit);
+        if (usedDepthUnit.empty()) usedDepthUnit = computedDepthUnit_;
+    }
     if (lasSource) {
         exporter::LasExportInput in;
         in.depthUnit = usedDepthUnit;

@@ -84,14 +84,15 @@ struct LasCase {
     ElasticUnits units;  // as answered to the units question, or as the file's tags give
 };
 
-// P-135: a depth unit without a conversion rule ("m"), answered as metres; its export once
-// had no depth lines and read back shifted. F03-02: impedances of 12 characters and more,
+// P-135: a depth unit without a conversion rule ("m"); its sonic curves are in us/ft as
+// their units say, and its depth lines are still in metres. Its export once had no depth
+// lines and read back shifted. F03-02: impedances of 12 characters and more,
 // which once ran into the value before them.
 TEST_F(SaveTable, LasExportReadsBackWithEveryValue) {
     const LasCase cases[] = {{external("welly/tutorial/data/P-135_out.LAS"),
                               "RHOB",
                               "DT",
-                              {SonicUnit::PerMetre, DensityUnit::GramsPerCc}},
+                              {SonicUnit::PerFoot, DensityUnit::GramsPerCc}},
                              {external("welly/tests/assets/F03-02.las"),
                               "RHOB",
                               "DT",
