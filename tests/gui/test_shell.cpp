@@ -19,9 +19,11 @@
 #include "core/store/table.h"
 #include "gui/app/calculation_page.h"
 #include "gui/display/track_panel.h"
+#include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/summary_box.h"
 #include "gui/widgets/table_grid.h"
+#include "gui/widgets/text_fit.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
 
@@ -164,6 +166,16 @@ TEST_F(ShellTest, SummaryBoxesShowEveryDigitBesideTheGrids) {
     // A short value keeps the box at its size and font.
     EXPECT_EQ(page().summaryBox(TablePage::Tracks)->width(), 52);
     EXPECT_EQ(page().summaryBox(TablePage::Tracks)->font().pointSize(), 8);
+
+    // The filter bounds, preset to the depth range, show every digit too.
+    NumberBox* high = page().filterHighBox();
+    const int shortWidth = high->width();
+    high->setValue(152899.8476);
+    EXPECT_LE(QFontMetrics(high->font()).horizontalAdvance(high->text()), lineEditTextRoom(*high));
+    EXPECT_LT(high->geometry().right(), 80);
+    EXPECT_EQ(high->cursorPosition(), 0);
+    high->setValue(500);
+    EXPECT_EQ(high->width(), shortWidth);
 }
 
 TEST_F(ShellTest, ElasticGridShowsWholeDepthsAndTitles) {

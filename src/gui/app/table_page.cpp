@@ -14,10 +14,12 @@
 
 namespace {
 
-// The summary boxes may grow to the right up to the grids' left edge, less a gap.
+// The number boxes at the left may grow to the right up to the grids' left edge, less a gap.
+constexpr int kBoxesRight = 77;
 constexpr int kSummaryLeft = 11;
 constexpr int kSummaryWidth = 52;
-constexpr int kSummaryMaxWidth = 77 - kSummaryLeft;
+constexpr int kFilterLeft = 7;
+constexpr int kFilterWidth = 60;
 
 }  // namespace
 
@@ -78,10 +80,12 @@ void TablePage::createControls(lithora::workspace::Workspace& workspace) {
 
     filterLow_ = new NumberBox(this);
     filterLow_->setObjectName(QStringLiteral("FilterLow"));
-    filterLow_->setGeometry(7, 56, 60, 24);
+    filterLow_->setGeometry(kFilterLeft, 56, kFilterWidth, 24);
     filterHigh_ = new NumberBox(this);
     filterHigh_->setObjectName(QStringLiteral("FilterHigh"));
-    filterHigh_->setGeometry(7, 81, 60, 24);
+    filterHigh_->setGeometry(kFilterLeft, 81, kFilterWidth, 24);
+    for (NumberBox* box : {filterLow_, filterHigh_})
+        box->setFit(kFilterWidth, kBoxesRight - kFilterLeft, box->font());
 
     undoFilterButton_ = new QPushButton(QStringLiteral("Undo Filter"), this);
     undoFilterButton_->setObjectName(QStringLiteral("UndoFilterButton"));
@@ -114,7 +118,7 @@ void TablePage::createControls(lithora::workspace::Workspace& workspace) {
         box->setGeometry(kSummaryLeft, boxTops[i], kSummaryWidth, 22);
         box->setStyleSheet(QStringLiteral(
             "QLineEdit { background: rgb(225, 251, 255); color: rgb(0, 128, 0); padding: 0px; }"));
-        box->setFit(kSummaryWidth, kSummaryMaxWidth, bold8);
+        box->setFit(kSummaryWidth, kBoxesRight - kSummaryLeft, bold8);
         summary_[i] = box;
     }
 

@@ -4,6 +4,7 @@
 
 #include "core/common/number_text.h"
 #include "gui/widgets/locale_text.h"
+#include "gui/widgets/text_fit.h"
 
 NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent) {
     const QString sep = QRegularExpression::escape(QString(QChar(localeDecimalPoint())));
@@ -22,6 +23,18 @@ std::optional<double> NumberBox::value() const {
 
 void NumberBox::setValue(double value) {
     setText(QString::fromStdString(lithora::numberText(value, localeDecimalPoint())));
+}
+
+void NumberBox::setFit(int minWidth, int maxWidth, const QFont& font) {
+    minWidth_ = minWidth;
+    maxWidth_ = maxWidth;
+    baseFont_ = font;
+    fitLineEditText(*this, minWidth_, maxWidth_, baseFont_);
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        const int cursor = cursorPosition();
+        fitLineEditText(*this, minWidth_, maxWidth_, baseFont_);
+        if (hasFocus()) setCursorPosition(cursor);
+    });
 }
 
 void NumberBox::clearValue() {

@@ -14,4 +14,13 @@ class NumberBox : public QLineEdit {
     void setValue(double value);
     // Empties the box, which then shows "0".
     void clearValue();
+
+    // Lets a long number widen the box up to maxWidth, then take a smaller font, so that
+    // every digit shows; the box keeps minWidth and the font for a short one.
+    void setFit(int minWidth, int maxWidth, const QFont& font);
+
+  private:
+    int minWidth_ = 0;
+    int maxWidth_ = 0;
+    QFont baseFont_;
 };

@@ -19,8 +19,6 @@ class SummaryBox : public QLineEdit {
     int textRoom() const;
 
   private:
-    void fit();
-
     int minWidth_ = 0;
     int maxWidth_ = 0;
     QFont baseFont_;
