@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -122,6 +123,20 @@ TEST_F(ShellTest, ASecondFileOnALoadedWorkspaceSaysToEmptyTheTableFirst) {
         EXPECT_TRUE(seam_->messages.empty()) << command;
     }
     EXPECT_EQ(form_->trackPanel()->trackCount(), 4);
+}
+
+TEST_F(ShellTest, StatusPanelShowsItsLongestTextsWhole) {
+    form_->show();
+    auto* panel = form_->findChild<QLabel*>("StatusPanel");
+    ASSERT_NE(panel, nullptr);
+    for (const char* text : {"Calculating elastic parameters, please wait...",
+                             "Empty the table first (File > Empty Table).", "Ready"}) {
+        form_->setStatusText(text);
+        QApplication::processEvents();
+        EXPECT_GE(panel->contentsRect().width(), panel->fontMetrics().horizontalAdvance(text))
+            << text;
+        EXPECT_GE(panel->width(), 250);
+    }
 }
 
 TEST_F(ShellTest, ElasticParametersFromTheGraphPageShowTheTablePage) {

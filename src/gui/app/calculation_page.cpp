@@ -49,7 +49,8 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
 
     statusPanel_ = new QLabel(this);
     statusPanel_->setObjectName(QStringLiteral("StatusPanel"));
-    statusPanel_->setFixedWidth(250);
+    // 250 pixels, wider where a text needs more, so that no status text is cut short.
+    statusPanel_->setMinimumWidth(250);
     statusPanel_->setFrameShape(QFrame::Panel);
     statusPanel_->setFrameShadow(QFrame::Sunken);
     statusBar()->addWidget(statusPanel_);
