@@ -28,7 +28,8 @@ ElasticChoices elasticChoices(const Args& a);
 void computeElasticWith(workspace::Workspace& ws, const Args& a);
 
 // Reads one well file into a workspace as the desktop import does (LAS, or ASCII columns).
-void importInto(workspace::Workspace& ws, const std::string& file, bool ascii);
+// What the reader warned about is printed on standard error and returned.
+std::vector<std::string> importInto(workspace::Workspace& ws, const std::string& file, bool ascii);
 // The same after opening the elastic and litholog tables, for commands that compute.
 void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii);
 

@@ -1,4 +1,6 @@
 // lithora-cli import FILE [--ascii] [--table OUT.tsv]
+#include <iostream>
+
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "core/common/error.h"
@@ -8,10 +10,13 @@
 
 namespace lithora::cli {
 
-void importInto(workspace::Workspace& ws, const std::string& file, bool ascii) {
+std::vector<std::string> importInto(workspace::Workspace& ws, const std::string& file, bool ascii) {
     try {
         auto result = ascii ? import::readAsciiFile(file) : import::readLasFile(file);
+        std::vector<std::string> warnings = std::move(result.warnings);
         ws.installImport(std::move(result));
+        for (const auto& w : warnings) std::cerr << "warning: " << w << "\n";
+        return warnings;
     } catch (const Error& e) {
         throw InputError{e.what()};
     }
@@ -32,10 +37,12 @@ int runImport(const std::vector<std::string>& args) {
     const Args a = parseArgs(args, {"--table"}, {"--ascii"});
     ScratchFolder folder;
     workspace::Workspace ws(folder.path());
-    importInto(ws, a.files.front(), a.flag("--ascii"));
+    const auto warnings = importInto(ws, a.files.front(), a.flag("--ascii"));
     if (auto table = a.option("--table"))
         writeTsv(ws.source(), ws.source().fieldCount() - 1, *table);
-    printJson(describe(ws));
+    auto j = describe(ws);
+    j["warnings"] = warnings;
+    printJson(j);
     return 0;
 }
 

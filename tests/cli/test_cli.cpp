@@ -67,6 +67,21 @@ TEST_F(CliTest, ImportPrintsTheWorkspaceAsJson) {
               "3\t1500.5\t2.4\t200\t400\t55\r\n");
 }
 
+TEST_F(CliTest, ImportWarnsOnStandardErrorAndInTheJson) {
+    const std::string warning =
+        "excess_curves.las: 2 data lines hold 4 values for 6 curves; the missing values are null.";
+    CliRun r = run("import '" LITHORA_TEST_DATA
+                   "/external/las-external/lasio/tests/examples/excess_curves.las'");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["warnings"], nlohmann::json::array({warning}));
+    EXPECT_EQ(r.err, "warning: " + warning + "\n");
+
+    r = run("import " + data("well.las"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out)["warnings"], nlohmann::json::array());
+    EXPECT_EQ(r.err, "");
+}
+
 TEST_F(CliTest, BadInputExitsWithOneAndTheProgramsMessage) {
     std::ofstream(dir / "binary.las", std::ios::binary) << std::string("\x00\xff\x13\x37", 4);
     for (const std::string& file :

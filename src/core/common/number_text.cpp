@@ -112,6 +112,55 @@ std::string numberText(double value, char decimalSeparator) {
     return out;
 }
 
+namespace {
+
+// The power of ten of the leading digit of a decimal number text that from_chars found out of
+// range ("1e-400" gives -400, "123e5" gives 7); only its sign matters to the caller.
+long long decimalOrder(const char* p, const char* end) {
+    if (p < end && *p == '-') ++p;
+    long long order = 0;
+    bool found = false;
+    long long intDigits = 0;
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+        if (found || *p != '0') {
+            found = true;
+            ++intDigits;
+        }
+    }
+    order = intDigits - 1;
+    if (p < end && *p == '.') {
+        ++p;
+        for (long long i = 1; p < end && *p >= '0' && *p <= '9'; ++p, ++i) {
+            if (!found && *p != '0') {
+                found = true;
+                order = -i;
+            }
+        }
+    }
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool negative = p < end && *p == '-';
+        if (p < end && (*p == '-' || *p == '+')) ++p;
+        long long exponent = 0;
+        for (; p < end && *p >= '0' && *p <= '9'; ++p) {
+            if (exponent < 1000000000) exponent = exponent * 10 + (*p - '0');
+        }
+        order += negative ? -exponent : exponent;
+    }
+    return order;
+}
+
+}  // namespace
+
+const char* parseDouble(const char* first, const char* last, double& value) {
+    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+    if (ec == std::errc()) return ptr;
+    if (ec != std::errc::result_out_of_range) return nullptr;
+    if (decimalOrder(first, ptr) >= 0) return nullptr;  // too large
+    value = first < last && *first == '-' ? -0.0 : 0.0;
+    return ptr;
+}
+
 std::optional<double> parseNumber(std::string_view text, char decimalSeparator) {
     text = trimView(text);
     if (text.empty()) return std::nullopt;
@@ -128,13 +177,9 @@ std::optional<double> parseNumber(std::string_view text, char decimalSeparator) 
         if (text.empty() || text.front() == '-' || text.front() == '+') return std::nullopt;
     }
     double v = 0;
-    auto [ptr, ec] =
-        std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        // Underflow to a denormal or zero is a number; overflow is not a sample value.
-        return std::nullopt;
-    }
-    if (ec != std::errc() || ptr != text.data() + text.size()) return std::nullopt;
+    // Underflow to a subnormal or zero is a number; overflow is not a sample value.
+    const char* ptr = parseDouble(text.data(), text.data() + text.size(), v);
+    if (!ptr || ptr != text.data() + text.size()) return std::nullopt;
     if (!std::isfinite(v)) return std::nullopt;
     return v;
 }

@@ -17,6 +17,12 @@ std::string numberText(double value, char decimalSeparator = '.');
 // empty or half-numeric token never silently reads as 0.
 std::optional<double> parseNumber(std::string_view text, char decimalSeparator = '.');
 
+// Reads the number at the start of [first, last) as std::from_chars does (optional minus,
+// digits, fraction, exponent). A number too small for a double reads as zero of its sign, as
+// a subnormal when it is one. Returns the end of the number; nullptr when there is no number
+// or it is too large for a double.
+const char* parseDouble(const char* first, const char* last, double& value);
+
 // Blank trimming (space, tab, CR, LF) as the readers and writers use it.
 std::string_view trimView(std::string_view s);
 std::string trim(std::string_view s);

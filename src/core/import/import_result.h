@@ -42,6 +42,10 @@ struct ImportResult {
     std::vector<std::string> headerLines;  // LAS: lines 0 .. the "~A" line, as in the file
     std::string asciiHeaderLine;           // ASCII: line 0 as in the file
 
+    // What the user should know about a file that was read all the same (data lines that
+    // do not hold one value per curve), one text each, shown after the import.
+    std::vector<std::string> warnings;
+
     std::size_t rowCount() const { return columns.empty() ? 0 : columns[0].size(); }
 };
 

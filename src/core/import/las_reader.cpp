@@ -40,7 +40,13 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
 // digits: when its digits form an integer up to 2^53 and it has at most 22 decimals, the
 // integer divided by the exact power of ten is the correctly rounded value, the same double
 // from_chars gives. Anything else (exponents, long mantissas, words) is left to the caller.
-inline bool plainDecimal(const char*& p, const char* end, double& out) {
+// Whether c ends a number: a blank or control character, or a comma on a line whose values
+// are separated by commas.
+inline bool endsToken(char c, bool commas) {
+    return static_cast<unsigned char>(c) <= 32 || (commas && c == ',');
+}
+
+inline bool plainDecimal(const char*& p, const char* end, bool commas, double& out) {
     const char* q = p;
     const bool negative = q < end && *q == '-';
     if (negative) ++q;
@@ -62,7 +68,7 @@ inline bool plainDecimal(const char*& p, const char* end, double& out) {
         }
     }
     if (digits == 0 || digits > 19 || decimals > 22 || m > (std::uint64_t{1} << 53)) return false;
-    if (q != end && static_cast<unsigned char>(*q) > 32) return false;
+    if (q != end && !endsToken(*q, commas)) return false;
     double v = static_cast<double>(m) / kPow10[decimals];
     out = negative ? -v : v;
     p = q;
@@ -98,12 +104,62 @@ std::string itemValueText(std::string_view line) {
     return trim(line.substr(i, colon - i));
 }
 
+// The unit field of a LAS item: from just after the first "." up to the first blank, tab or
+// ":".
+std::string itemUnitText(std::string_view line) {
+    auto dot = line.find('.');
+    if (dot == std::string_view::npos) return {};
+    std::size_t i = dot + 1;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != ':') ++i;
+    return std::string(line.substr(dot + 1, i - dot - 1));
+}
+
+std::string upperAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+bool blankChar(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A data line whose values are separated by commas: it holds a comma, and every blank inside
+// it stands beside a comma ("1.5,2.5" or "1.5, 2.5"), so no blank separates two values. A
+// comma among blank-separated values ("123,45" as a decimal comma) is part of its token.
+bool commaSeparatedLine(const char* p, const char* end) {
+    const char* lineEnd = p;
+    while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
+    while (lineEnd > p && blankChar(lineEnd[-1])) --lineEnd;
+    while (p < lineEnd && blankChar(*p)) ++p;
+    bool comma = false;
+    for (const char* q = p; q < lineEnd;) {
+        if (*q == ',') {
+            comma = true;
+            ++q;
+            continue;
+        }
+        if (!blankChar(*q)) {
+            ++q;
+            continue;
+        }
+        const char* runStart = q;
+        while (q < lineEnd && blankChar(*q)) ++q;
+        if (runStart[-1] != ',' && *q != ',') return false;  // start and end lie inside the line
+    }
+    return comma;
+}
+
 }  // namespace
 
 class LasStream::Impl {
   public:
-    Impl(std::uint64_t totalBytes, Progress progress)
-        : total_(totalBytes), callback_(std::move(progress)), progress_(callback_, totalBytes) {}
+    Impl(std::uint64_t totalBytes, Progress progress, std::string fileName)
+        : total_(totalBytes),
+          callback_(std::move(progress)),
+          progress_(callback_, totalBytes),
+          fileName_(std::move(fileName)) {}
 
     // Raw bytes of the file, in order, in chunks of any size.
     void feed(std::string_view bytes) {
@@ -209,6 +265,8 @@ class LasStream::Impl {
             auto dot = line.find('.');
             if (dot != std::string_view::npos && trimView(line.substr(0, dot)) == "NULL")
                 nullItem_ = std::string(line);
+        } else if (section_ == 'V') {
+            versionItem(line);
         }
 
         switch (curveState_) {
@@ -229,6 +287,22 @@ class LasStream::Impl {
         if (startsWith(title, "~A")) {
             stage_ = Stage::Data;
             headerEnd_ = scan_;
+        }
+    }
+
+    // "WRAP. NO" makes every data line one depth step; "DLM. COMMA" separates values by
+    // commas. The value may stand where the unit belongs ("WRAP.NO").
+    void versionItem(std::string_view line) {
+        auto dot = line.find('.');
+        if (dot == std::string_view::npos) return;
+        std::string mnemonic = upperAscii(trimView(line.substr(0, dot)));
+        if (mnemonic != "WRAP" && mnemonic != "DLM") return;
+        std::string value = upperAscii(itemValueText(line));
+        if (value.empty()) value = upperAscii(itemUnitText(line));
+        if (mnemonic == "WRAP") {
+            lineRecords_ = value == "NO";
+        } else {
+            commaDelimited_ = value == "COMMA";
         }
     }
 
@@ -359,19 +433,57 @@ class LasStream::Impl {
     }
 
     void parseBlock(const char* p, const char* end) {
+        if (lineRecords_) {
+            parseBlockAs<true>(p, end);
+        } else {
+            parseBlockAs<false>(p, end);
+        }
+    }
+
+    // Lines: every data line is one depth step ("WRAP. NO"); otherwise the values run on as
+    // one stream, one per curve and depth step, whatever the line ends.
+    template <bool Lines>
+    void parseBlockAs(const char* p, const char* end) {
         const std::size_t n = columnCount_;
         const double nullValue = nullValue_;
+        // Stream: the field the next value fills. Lines: the values taken from this line.
         std::size_t field = field_;
         bool lineStart = lineStart_;
+        bool commas = commas_;
+        bool commasChecked = commasChecked_;
+        bool afterValue = afterValue_;
+        const char* lineBegin = p;
+        auto take = [&](double v) {
+            // A depth is a position, never a null sample, whatever the NULL item says.
+            if (v == nullValue && field != 0) v = kNull;
+            if constexpr (Lines) {
+                if (field < n) columns_[field].push_back(v);
+                ++field;
+            } else {
+                columns_[field].push_back(v);
+                if (++field == n) field = 0;
+            }
+            afterValue = true;
+        };
         while (p < end) {
             auto c = static_cast<unsigned char>(*p);
             if (c <= 32) {
-                if (c == '\n' || c == '\r') lineStart = true;
+                if (c == '\n' || c == '\r') {
+                    if constexpr (Lines) {
+                        if (field > 0) endLine(field);
+                        field = 0;
+                    }
+                    lineStart = true;
+                }
                 ++p;
                 continue;
             }
             if (lineStart) {
                 lineStart = false;
+                lineBegin = p;
+                commas = commaDelimited_;
+                commasChecked = commas;
+                afterValue = false;
                 if (c == '#') {  // a comment line among the data
                     while (p < end && *p != '\n' && *p != '\r') ++p;
                     continue;
@@ -381,40 +493,92 @@ class LasStream::Impl {
                     break;
                 }
             }
+            if (commas && c == ',') {
+                if (!afterValue) take(kNull);  // nothing between two commas
+                afterValue = false;
+                ++p;
+                continue;
+            }
             double v;
-            if (plainDecimal(p, end, v)) {
-                if (v == nullValue) v = kNull;
-            } else {
-                const char* q = p;
-                if (c == '+' && p + 1 < end && p[1] != '-' && p[1] != '+') ++q;
-                auto [ptr, ec] = std::from_chars(q, end, v);
-                if (ec == std::errc() && (ptr == end || static_cast<unsigned char>(*ptr) <= 32)) {
-                    if (v == nullValue || !std::isfinite(v)) v = kNull;
-                    p = ptr;
-                } else {
-                    v = kNull;
-                    while (p != end && static_cast<unsigned char>(*p) > 32) ++p;
+            if (plainDecimal(p, end, commas, v)) {
+                take(v);
+                continue;
+            }
+            const char* q = p;
+            if (c == '+' && p + 1 < end && p[1] != '-' && p[1] != '+') ++q;
+            const char* ptr = parseDouble(q, end, v);
+            if (ptr && (ptr == end || endsToken(*ptr, commas))) {
+                take(std::isfinite(v) ? v : kNull);
+                p = ptr;
+                continue;
+            }
+            if (!commas && !commasChecked) {
+                // The first token of the line that holds a comma decides whether the line
+                // separates its values by commas; if so, the token is read again.
+                const char* t = p;
+                while (t<end&& static_cast<unsigned char>(*t)> 32 && *t != ',') ++t;
+                if (t < end && *t == ',') {
+                    commasChecked = true;
+                    commas = commaSeparatedLine(lineBegin, end);
+                    if (commas) continue;
                 }
             }
-            columns_[field].push_back(v);
-            if (++field == n) field = 0;
+            while (p != end && !endsToken(*p, commas)) ++p;
+            take(kNull);
         }
         field_ = field;
         lineStart_ = lineStart;
+        commas_ = commas;
+        commasChecked_ = commasChecked;
+        afterValue_ = afterValue;
+    }
+
+    // One data line of a "WRAP. NO" file is done: it held count values.
+    void endLine(std::size_t count) {
+        const std::size_t n = columnCount_;
+        if (count == n) return;
+        LineMismatch& m = count < n ? fewer_ : more_;
+        if (m.lines == 0 || count < m.least) m.least = count;
+        if (m.lines == 0 || count > m.most) m.most = count;
+        ++m.lines;
+        for (std::size_t f = count; f < n; ++f) columns_[f].push_back(kNull);
+    }
+
+    // The one warning about data lines that do not hold one value per curve.
+    std::optional<std::string> lineWarning() const {
+        if (fewer_.lines == 0 && more_.lines == 0) return std::nullopt;
+        auto part = [&](const LineMismatch& m, const char* outcome) {
+            std::string values = std::to_string(m.least);
+            if (m.most != m.least) values += " to " + std::to_string(m.most);
+            return std::to_string(m.lines) +
+                   (m.lines == 1 ? " data line holds " : " data lines hold ") + values +
+                   (m.most == 1 ? " value" : " values") + " for " + std::to_string(columnCount_) +
+                   (columnCount_ == 1 ? " curve; " : " curves; ") + outcome;
+        };
+        std::string text = fileName_.empty() ? std::string() : fileName_ + ": ";
+        if (more_.lines > 0) text += part(more_, "the extra values were dropped.");
+        if (fewer_.lines > 0) {
+            if (more_.lines > 0) text += ' ';
+            text += part(fewer_, "the missing values are null.");
+        }
+        return text;
     }
 
     ImportResult takeResult() {
+        if (lineRecords_ && field_ > 0) endLine(field_);  // a last line without line end
         // An unfinished last depth step is dropped.
         std::size_t rows = columns_.back().size();
         for (auto& c : columns_) c.resize(rows);
-        if (rows == 0) failRead();
 
+        // Records without any depth are no log.
         const auto& index = columns_.front();
         auto firstIt =
             std::find_if(index.begin(), index.end(), [](double d) { return !std::isnan(d); });
+        if (firstIt == index.end()) failRead();
         auto lastIt =
             std::find_if(index.rbegin(), index.rend(), [](double d) { return !std::isnan(d); });
-        if (firstIt != index.end() && *lastIt < *firstIt) {
+        if (auto warning = lineWarning()) r_.warnings.push_back(std::move(*warning));
+        if (*lastIt < *firstIt) {
             for (auto& c : columns_) std::reverse(c.begin(), c.end());
         }
         r_.columns = std::move(columns_);
@@ -449,6 +613,19 @@ class LasStream::Impl {
     std::string carry_;
     std::size_t field_ = 0;
     bool lineStart_ = true;
+    bool lineRecords_ = false;     // "WRAP. NO"
+    bool commaDelimited_ = false;  // "DLM. COMMA"
+    bool commas_ = false;          // the current line separates its values by commas
+    bool commasChecked_ = false;   // whether it does is known
+    bool afterValue_ = false;      // a value has been taken since the last comma
+    struct LineMismatch {
+        std::size_t lines = 0;
+        std::size_t least = 0;
+        std::size_t most = 0;
+    };
+    LineMismatch fewer_;
+    LineMismatch more_;
+    std::string fileName_;
     std::uint64_t textDone_ = 0;
     std::uint64_t dataStart_ = 0;
 
@@ -470,8 +647,8 @@ auto guarded(F&& read) -> decltype(read()) {
 
 }  // namespace
 
-LasStream::LasStream(std::uint64_t totalBytes, Progress progress)
-    : impl_(std::make_unique<Impl>(totalBytes, std::move(progress))) {}
+LasStream::LasStream(std::uint64_t totalBytes, Progress progress, std::string fileName)
+    : impl_(std::make_unique<Impl>(totalBytes, std::move(progress), std::move(fileName))) {}
 
 LasStream::~LasStream() = default;
 
@@ -509,7 +686,7 @@ ImportResult readLasFile(const std::filesystem::path& path, const Progress& prog
         if (ec) failRead();
         std::ifstream in(path, std::ios::binary);
         if (!in) failRead();
-        LasStream stream(size, progress);
+        LasStream stream(size, progress, path.filename().string());
         std::string buf(kReadChunk, '\0');
         while (in) {
             in.read(buf.data(), static_cast<std::streamsize>(buf.size()));

@@ -13,13 +13,18 @@ namespace lithora::import {
 // The reader looks only at what it needs: the NULL item, the curve section ("~C") and the
 // data section ("~A"); every line from the first through the "~A" line is kept for the
 // header memo. The data section is a stream of numbers separated by blanks, tabs and line
-// ends, one value per curve and depth step, so wrapped and unwrapped files read alike. A
-// token that is not a number is a null sample in its own place, a value equal to the NULL
-// item is a null sample, and an unfinished last depth step is dropped. Rows come out
-// shallowest first whatever the order in the file.
+// ends, one value per curve and depth step, so wrapped and unwrapped files read alike, and an
+// unfinished last depth step is dropped. A file whose version section says "WRAP. NO" is read
+// one depth step per data line instead: missing values of a line are null, surplus values
+// dropped, and the result carries one warning that counts such lines. Values are separated
+// by blanks and tabs, and by commas too on a line that holds commas and no blank between its
+// values, or in every line when the version section says "DLM. COMMA". A token that is not
+// a number is a null sample in its own place, and a value equal to the NULL item is a null
+// sample except in the depth column. Rows come out shallowest first whatever the order in
+// the file.
 //
 // Every failure (no curve section, no curve in it, no NULL item or one that is not a
-// number, no "~A" line, no data row, unreadable file) throws
+// number, no "~A" line, no data row or none with a depth, unreadable file) throws
 // lithora::Error("Error reading file.").
 ImportResult readLas(std::string_view bytes, const Progress& progress = {});
 
@@ -31,7 +36,9 @@ ImportResult readLasFile(const std::filesystem::path& path, const Progress& prog
 // scales the progress reports and the room reserved for the columns.
 class LasStream {
   public:
-    explicit LasStream(std::uint64_t totalBytes = 0, Progress progress = {});
+    // fileName, when given, names the file in the warnings of the result.
+    explicit LasStream(std::uint64_t totalBytes = 0, Progress progress = {},
+                       std::string fileName = {});
     ~LasStream();
     LasStream(const LasStream&) = delete;
     LasStream& operator=(const LasStream&) = delete;

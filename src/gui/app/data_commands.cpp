@@ -83,15 +83,23 @@ void TCalculationForm::Lasfilez1Click() {
     }
     prepareImport(true);
     bool done = false;
+    std::vector<std::string> warnings;
     try {
         BusyCursor busy;
         auto result = lithora::import::readLasFile(file.toStdString(), statusProgress(this));
+        warnings = std::move(result.warnings);
         finishImport(std::move(result), true);
         done = true;
     } catch (const std::exception&) {
     }
     if (!done) importFailed();
     makeProgramFolderCurrent();
+    // The file was read, but the user should know how (data lines that did not fit).
+    if (done && !warnings.empty()) {
+        QStringList texts;
+        for (const auto& w : warnings) texts << QString::fromStdString(w);
+        message(QMessageBox::Warning, texts.join('\n'));
+    }
 }
 
 void TCalculationForm::ASCIIfile1Click() {

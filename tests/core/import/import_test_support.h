@@ -43,6 +43,15 @@ inline std::string lasText(const std::string& curveLines, const std::string& dat
            curveLines + "~A\n" + data;
 }
 
+// The same file declared wrapped ("WRAP. YES"): its data is one stream of values.
+inline std::string wrappedLas(std::string text) {
+    const std::string line = " WRAP.   NO  : ONE LINE PER DEPTH STEP";
+    auto at = text.find(line);
+    if (at != std::string::npos)
+        text.replace(at, line.size(), " WRAP.   YES : MULTIPLE LINES PER DEPTH STEP");
+    return text;
+}
+
 // Expects fn to throw lithora::Error with exactly this message.
 inline void expectError(const std::function<void()>& fn, const std::string& message) {
     try {

@@ -98,7 +98,7 @@ TEST(LasReader, OrderFollowsTheDataNotTheStepLine) {
                                " STEP.M   -1.0 : STEP");
     EXPECT_EQ(shown(readLas(text).columns[0]), shown({10, 11, 12}));
     // a null first depth does not decide the order
-    text = lasText(" DEPT.M : d\n GR.GAPI : g\n", "-999.25 0\n12 1\n11 2\n10 3\n");
+    text = lasText(" DEPT.M : d\n GR.GAPI : g\n", "ERR 0\n12 1\n11 2\n10 3\n");
     ImportResult r = readLas(text);
     EXPECT_EQ(shown(r.columns[0]), shown({10, 11, 12, kNull}));
     EXPECT_EQ(shown(r.columns[1]), shown({3, 2, 1, 0}));
@@ -171,9 +171,14 @@ TEST(LasReader, NullValueMatchesWhateverTheDecimals) {
     EXPECT_EQ(shown(r.columns[1]), shown({kNull, kNull, kNull, -999.26, kNull}));
 }
 
-TEST(LasReader, NullValueInTheIndexColumnIsANullDepth) {
-    std::string text = lasText(" DEPT.M : d\n A.  : a\n", "999.0 1\n999.25 2\n999.5 3\n", "999.25");
-    EXPECT_EQ(shown(readLas(text).columns[0]), shown({999.0, kNull, 999.5}));
+TEST(LasReader, DepthEqualToTheNullValueIsADepth) {
+    std::string text =
+        lasText(" DEPT.M : d\n A.  : a\n", "999.0 1\n999.25 999.25\n999.5 3\n", "999.25");
+    for (const std::string& t : {text, wrappedLas(text)}) {
+        ImportResult r = readLas(t);
+        EXPECT_EQ(shown(r.columns[0]), shown({999.0, 999.25, 999.5}));
+        EXPECT_EQ(shown(r.columns[1]), shown({1, kNull, 3}));
+    }
 }
 
 TEST(LasReader, LineEndsDoNotMatter) {
@@ -183,7 +188,7 @@ TEST(LasReader, LineEndsDoNotMatter) {
          {"1 10\n2 20\n3 30\n", "1 10\n2 20\n3 30", "1 10\n2 20\n3 30\n\n\n",
           "1 10\r\n2 20\r\n3 30\r\n", "1 10\r2 20\r3 30", "1\t10\n2\t20\n  3\t30  \n",
           "1 10 2 20 3 30\n", "1\n10\n2\n20\n3\n30\n"}) {
-        ImportResult r = readLas(lasText(curves, data));
+        ImportResult r = readLas(wrappedLas(lasText(curves, data)));
         EXPECT_EQ(shown(r.columns[0]), expected) << data;
         EXPECT_EQ(shown(r.columns[1]), shown({10, 20, 30})) << data;
     }
@@ -201,7 +206,7 @@ TEST(LasReader, WrappedFileReadsLikeAnUnwrappedOne) {
 
 TEST(LasReader, UnfinishedLastDepthStepIsDropped) {
     std::string text = lasText(" DEPT.M : d\n A.  : a\n B.  : b\n", "1 2 3\n4 5 6\n7 8\n");
-    ImportResult r = readLas(text);
+    ImportResult r = readLas(wrappedLas(text));
     EXPECT_EQ(shown(r.columns[0]), shown({1, 4}));
     EXPECT_EQ(shown(r.columns[2]), shown({3, 6}));
 }
@@ -447,7 +452,9 @@ TEST(LasReader, RefusesFilesItCannotRead) {
         {"no curve line", lasText("#MNEM.UNIT  API CODE\n", "1 2\n")},
         {"curve section ends at once", lasText("~PARAMETER\n BHT.DEGC 35 : t\n", "1 2\n")},
         {"no data row", lasText(curves, "")},
-        {"only part of a row", lasText(curves, "1\n")},
+        {"only part of a row", wrappedLas(lasText(curves, "1\n"))},
+        {"no depth is a number", lasText(curves, "a 2\nb 3\n-\n")},
+        {"no depth is a number, wrapped", wrappedLas(lasText(curves, "a 2\nb 3\n"))},
         {"~A before the curve section",
          [&] {
              std::string t = without("~A\n");
