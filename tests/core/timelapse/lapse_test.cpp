@@ -99,7 +99,12 @@ TEST(LapseReader, WrappedLinesCommentsAndTheNextSection) {
         "41\n"
         "~OTHER section\n"
         "1501 9 9\n";
-    const LapseFile f = readLapse(las(kCurves, data));
+    // a wrapped file says so: one depth step runs over several lines
+    std::string text = las(kCurves, data);
+    const std::string unwrapped = " WRAP.          NO  : ONE LINE PER DEPTH STEP";
+    text.replace(text.find(unwrapped), unwrapped.size(),
+                 " WRAP.          YES : MULTIPLE LINES PER DEPTH STEP");
+    const LapseFile f = readLapse(text);
     const LapseLog gr = lapseLog(f, 2);
     ASSERT_EQ(gr.depth, (std::vector<double>{1500, 1500.5}));
     EXPECT_NEAR(gr.value[0], 40, kTol);
