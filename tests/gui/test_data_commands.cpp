@@ -112,12 +112,12 @@ TEST_F(DataCommandsTest, LasImportBuildsOneFittedTrackPerCurveAndFillsTheTablePa
 TEST_F(DataCommandsTest, DataLinesThatDoNotFitAreReportedAfterTheImport) {
     importLas("external/las-external/lasio/tests/examples/excess_curves.las");
     ASSERT_EQ(seam_->messages.size(), 1u);
-    EXPECT_EQ(seam_->messages[0].first, QMessageBox::Warning);
-    EXPECT_EQ(seam_->messages[0].second,
+    EXPECT_EQ(seam_->messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(seam_->messages[0].text,
               "excess_curves.las: 2 data lines hold 4 values for 6 curves; the missing values "
               "are null.");
     EXPECT_EQ(form_->statusText(), "Ready");
-    EXPECT_EQ(form_->sourceGrid()->model()->rowCount(), 2);
+    EXPECT_EQ(form_->tablePage()->sourceGrid()->model()->rowCount(), 2);
 }
 
 TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableWrites) {
