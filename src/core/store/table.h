@@ -2,64 +2,26 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
-#include "core/common/error.h"
+#include "core/store/column.h"
+#include "core/store/field.h"
+#include "core/store/subscription.h"
+#include "core/store/table_file.h"
 
 namespace lithora::store {
 
-enum class FieldType { Integer, Float, Text };
-
-// One field definition: a 32-bit integer, a 64-bit float or a text of `size` characters.
-struct FieldDef {
-    std::string name;
-    FieldType type = FieldType::Float;
-    int size = 0;  // text fields only
-    bool required = false;
-};
-
-// A field of an open table: its definition plus the properties a grid or chart reads.
-// min/max apply to float fields and refuse edits outside them.
-struct Field {
-    FieldDef def;
-    std::string displayLabel;  // empty: the grid shows the name
-    bool visible = true;
-    std::optional<double> minValue;
-    std::optional<double> maxValue;
-    const std::string& label() const { return displayLabel.empty() ? def.name : displayLabel; }
-};
-
-// A change a grid or chart follows. Row numbers are 0-based positions among the visible
-// records. While controls are disabled no event is sent; enabling them sends one Reset.
-struct TableEvent {
-    enum Kind { Reset, RowChanged, RowInserted, RowRemoved, CurrentChanged, Closed };
-    Kind kind = Reset;
-    int row = -1;
-};
-
-// How much a table's file is trusted to survive a crash. Scratch tables (the source table,
-// the elastic table) are written once after bulk work with fast settings; Full tables (the
-// litholog) are written synchronously after every posted edit. Memory tables have no file
-// at all: a batch run that throws its tables away at the end has no use for one. Such a
-// table still "exists" from createTable to deleteTable and keeps its records while closed,
-// so the code that drives it is the same as for a table on disk; its path only names it.
-enum class Durability { Memory, Scratch, Full };
-
-// A local table: one SQLite file under a bare file name, whose live data is held column-wise
-// in memory. Records have no key; their order is the stored order. Every operation works on
-// the visible records (those the filter lets through) and throws StoreError with a message
-// the caller can show.
-class StoreError : public lithora::Error {
-  public:
-    using lithora::Error::Error;
-};
-
+// A local table: one SQLite file under a bare file name (or none, for a memory table),
+// whose live data is held column-wise in memory; the file is its durable copy, written as
+// the durability says. Records have no key; their order is the stored order. Every
+// operation works on the visible records (those the filter lets through) and throws
+// StoreError with a message the caller can show.
 class Table {
   public:
     enum class State { Inactive, Browse, Edit, Insert };
@@ -88,13 +50,17 @@ class Table {
     void createTable();
     bool exists() const;  // the file exists, open or not
     void open();
+    // Writes what the durability has kept back (a scratch table's records), then closes.
+    // When that write fails the table stays open and nothing is lost.
     void close();
+    // Writes a scratch table's records after bulk work; other tables are up to date.
+    void flush();
     bool isOpen() const { return state_ != State::Inactive; }
     void deleteTable();  // the table must be closed
     void emptyTable();   // open or closed
 
     // Fields of the open table.
-    int fieldCount() const { return static_cast<int>(fields_.size()); }
+    int fieldCount() const { return static_cast<int>(data_.fields.size()); }
     Field& field(int index);
     const Field& field(int index) const;
     int findField(std::string_view name) const;          // case-insensitive; -1 when absent
@@ -150,7 +116,7 @@ class Table {
     std::vector<double> visibleFloats(int f) const;
     // All records, stored order, for a float field: NaN for null.
     std::span<const double> floatColumn(int f) const;
-    std::size_t totalRecordCount() const { return rows_; }
+    std::size_t totalRecordCount() const { return data_.rows; }
     // Cell of a visible row, without moving the cursor (what a grid or chart reads).
     bool cellIsNull(int row, int f) const;
     double cellFloat(int row, int f) const;
@@ -159,7 +125,7 @@ class Table {
     // Bulk load: replaces every record. Columns are given per field in field order:
     // float fields take a vector<double> (NaN null), integer fields a vector<int32_t>
     // (no nulls), text fields a vector<string> (empty: null). All must have one length.
-    // The file is written once, in one transaction; the cursor goes to the first record.
+    // The file is written once; the cursor goes to the first record.
     struct BulkColumn {
         std::vector<double> floats;
         std::vector<std::int32_t> integers;
@@ -171,8 +137,8 @@ class Table {
     void disableControls();
     void enableControls();
     bool controlsDisabled() const { return disabled_ > 0; }
-    int subscribe(std::function<void(const TableEvent&)> listener);
-    void unsubscribe(int id);
+    // The listener hears every change until the returned handle goes.
+    [[nodiscard]] Subscription subscribe(TableListener listener);
 
     // One handler per table, called when the current record changes.
     void setAfterScroll(std::function<void()> handler) { afterScroll_ = std::move(handler); }
@@ -180,46 +146,30 @@ class Table {
     bool hasAfterScroll() const { return static_cast<bool>(afterScroll_); }
 
   private:
-    struct Column {
-        std::vector<double> f;
-        std::vector<std::int32_t> i;
-        std::vector<std::string> t;
-        std::vector<std::uint8_t> null;  // integer and text columns
-    };
-    struct Pending {
-        std::vector<std::optional<double>> num;
-        std::vector<std::optional<std::string>> text;
-    };
-
     void requireOpen() const;
     void requireField(int f) const;
+    void requireEditing() const;
+    std::string label() const;
+    Column& column(int f) { return data_.columns[static_cast<std::size_t>(f)]; }
+    const Column& column(int f) const { return data_.columns[static_cast<std::size_t>(f)]; }
+    bool editing() const { return state_ == State::Edit || state_ == State::Insert; }
     std::size_t storedIndex(int row) const;
     void rebuildVisible();
+    void rebuildNameIndex();
     void showFromFirst();
     void setCurrent(int row, bool notifyScroll = true);
     void startPending(State s);
     void checkValue(int f, double v) const;
     void notify(TableEvent e);
-    void writeFile();
-    void readFile();
-    bool pendingIsNull(int f) const;
     bool locateRow(int f, const std::function<bool(int row)>& matches);
-
-    // What a memory table keeps while closed, in place of a file.
-    struct Image {
-        std::vector<Field> fields;
-        std::vector<Column> columns;
-        std::size_t rows = 0;
-    };
 
     std::filesystem::path path_;
     Durability durability_;
-    std::optional<Image> memory_;  // memory tables: set from createTable to deleteTable
+    std::unique_ptr<TableStorage> storage_;
     std::vector<FieldDef> defs_;
-    std::vector<Field> fields_;
-    std::vector<Column> columns_;
-    std::size_t rows_ = 0;
-    std::vector<std::uint32_t> visible_;  // stored indices, used while filtered
+    TableImage data_;                                 // fields and records while open
+    std::unordered_map<std::string, int> nameIndex_;  // folded name -> field
+    std::vector<std::uint32_t> visible_;              // stored indices, used while filtered
     bool filtered_ = false;
     std::string filterText_;
     int filterField_ = -1;
@@ -227,12 +177,11 @@ class Table {
     State state_ = State::Inactive;
     int current_ = -1;
     bool eof_ = true, bof_ = true;
-    Pending pending_;
+    std::vector<Cell> pending_;
     int pendingRow_ = -1;  // Insert: visible row the record goes before; Edit: its row
     int disabled_ = 0;
     bool changedWhileDisabled_ = false;
-    std::map<int, std::function<void(const TableEvent&)>> listeners_;
-    int nextListener_ = 1;
+    std::shared_ptr<ListenerList> listeners_ = std::make_shared<ListenerList>();
     std::function<void()> afterScroll_;
 };
 

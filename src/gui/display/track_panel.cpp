@@ -15,7 +15,6 @@ TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* paren
     : QObject(parent), page_(graphPage), programFolder_(std::move(programFolder)) {}
 
 TrackPanel::~TrackPanel() {
-    for (auto& [table, live] : subscriptions_) *live = false;
     subscriptions_.clear();
     removeAll();
 }
@@ -34,8 +33,8 @@ void TrackPanel::removeFrom(int firstSlot) {
         tracks_.resize(first);
         bindings_.resize(first);
     }
-    // A listener that is no longer needed is switched off rather than unsubscribed: the
-    // table may already be gone, and a switched-off listener never touches the panel.
+    // A listener that is no longer needed goes; its handle is safe even when the table
+    // has gone before it.
     for (auto it = subscriptions_.begin(); it != subscriptions_.end();) {
         const bool used = std::any_of(bindings_.begin(), bindings_.end(), [&](const Binding& b) {
             return b.bound && b.table == it->first;
@@ -43,7 +42,6 @@ void TrackPanel::removeFrom(int firstSlot) {
         if (used) {
             ++it;
         } else {
-            *it->second = false;
             it = subscriptions_.erase(it);
         }
     }
@@ -152,12 +150,9 @@ int TrackPanel::graphPageWidth(bool elasticHasRecords, int currentWidth) const {
 
 void TrackPanel::subscribe(Table& table) {
     if (subscriptions_.count(&table)) return;
-    auto live = std::make_shared<bool>(true);
-    subscriptions_[&table] = live;
     Table* key = &table;
-    table.subscribe([this, key, live](const TableEvent& e) {
-        if (*live) onTableEvent(key, e.kind);
-    });
+    subscriptions_[&table] =
+        table.subscribe([this, key](const TableEvent& e) { onTableEvent(key, e.kind); });
 }
 
 void TrackPanel::onTableEvent(Table* table, int kind) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/store/subscription.h"
 #include "gui/display/depth_track.h"
 
 namespace lithora::store {
@@ -83,8 +84,8 @@ class TrackPanel : public QObject {
     QPixmap background_;
     std::vector<QPointer<DepthTrack>> tracks_;
     std::vector<Binding> bindings_;
-    // One listener per table, alive while the flag is true.
-    std::map<lithora::store::Table*, std::shared_ptr<bool>> subscriptions_;
+    // One listener per table the tracks are bound to; it goes with its handle.
+    std::map<lithora::store::Table*, lithora::store::Subscription> subscriptions_;
     lithora::store::Table* elastic_ = nullptr;
     int sourceTrackCount_ = 0;
     int sourceFieldCount_ = 0;

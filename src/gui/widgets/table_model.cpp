@@ -17,7 +17,7 @@ TableModel::~TableModel() {
 void TableModel::detach() {
     if (!table_) return;
     beginResetModel();
-    table_->unsubscribe(subscription_);
+    subscription_.reset();
     table_ = nullptr;
     fields_.clear();
     rows_ = 0;

@@ -50,7 +50,7 @@ class TableModel : public QAbstractTableModel {
     void resolveColumns();
 
     lithora::store::Table* table_;
-    int subscription_ = 0;
+    lithora::store::Subscription subscription_;
     std::vector<std::string> names_;  // fixed column list, or empty
     std::vector<int> fields_;         // field index per column, -1 when absent
     std::vector<ColumnStyle> styles_;

@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sqlite3.h>
+
 #include "core/store/table.h"
 
 namespace fs = std::filesystem;
+using lithora::store::Durability;
 using lithora::store::FieldDef;
 using lithora::store::FieldType;
 using lithora::store::StoreError;
@@ -57,6 +60,27 @@ class TableTest : public ::testing::Test {
         cols[1].floats = std::move(depth);
         cols[2].floats = std::move(curve);
         t.loadColumns(std::move(cols));
+    }
+
+    // Runs SQL on a table file behind the table's back, as a damaged or hostile file would be.
+    static void tamper(const fs::path& file, const std::string& sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(file.string().c_str(), &db), SQLITE_OK);
+        char* err = nullptr;
+        EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err), SQLITE_OK) << err;
+        sqlite3_free(err);
+        sqlite3_close(db);
+    }
+
+    // What another program would find in the file now: a copy of it, opened apart from
+    // the table that wrote it (as after a crash).
+    std::vector<std::string> lithologiesOnDisk(const fs::path& file) {
+        fs::copy_file(file, dir / "copy.db", fs::copy_options::overwrite_existing);
+        Table copy(dir / "copy.db");
+        copy.open();
+        std::vector<std::string> out;
+        for (int r = 0; r < copy.recordCount(); ++r) out.push_back(copy.cellText(r, 2));
+        return out;
     }
 
     fs::path dir;
@@ -214,7 +238,8 @@ TEST_F(TableTest, DisabledControlsHearOneResetAndAfterScrollFollowsTheCursor) {
     Table t;
     makeDepthTable(t, {1, 2, 3}, {1, 2, 3});
     int resets = 0, others = 0, scrolls = 0;
-    t.subscribe([&](const TableEvent& e) { (e.kind == TableEvent::Reset ? resets : others)++; });
+    auto sub = t.subscribe(
+        [&](const TableEvent& e) { (e.kind == TableEvent::Reset ? resets : others)++; });
     t.setAfterScroll([&] { ++scrolls; });
     t.disableControls();
     for (t.first(); !t.eof(); t.next()) {
@@ -304,6 +329,189 @@ TEST_F(TableTest, MemoryTableKeepsItsRecordsWhileClosedAndWritesNoFile) {
     EXPECT_THROW(t->open(), StoreError);
     EXPECT_TRUE(fs::is_empty(dir));
     fs::current_path(fs::temp_directory_path());
+}
+
+TEST_F(TableTest, FullDurabilityWritesEachPostAndDeleteAtOnceInStoredOrder) {
+    Table t(dir / "Litholog.db", Durability::Full);
+    makeLitholog(t);
+    addInterval(t, 100, 110, "Shale");
+    addInterval(t, 110, 120, "Sand");
+    EXPECT_EQ(lithologiesOnDisk(dir / "Litholog.db"), (std::vector<std::string>{"Shale", "Sand"}));
+
+    // Many inserts at one place use up the room between two neighbours' positions in the
+    // file; the order must hold throughout.
+    std::vector<std::string> expected{"Shale"};
+    for (int i = 0; i < 40; ++i) {
+        t.moveTo(1);
+        t.insert();
+        t.setText(2, "L" + std::to_string(i));
+        t.post();
+        expected.insert(expected.begin() + 1, "L" + std::to_string(i));
+    }
+    expected.push_back("Sand");
+    t.first();
+    t.insert();
+    t.setText(2, "Top");
+    t.post();
+    expected.insert(expected.begin(), "Top");
+    t.moveTo(2);
+    t.edit();
+    t.setText(2, "Edited");
+    t.post();
+    expected[2] = "Edited";
+    t.last();
+    t.deleteRecord();
+    expected.pop_back();
+    EXPECT_EQ(lithologiesOnDisk(dir / "Litholog.db"), expected);
+
+    t.setDisplayLabel(2, "Lithology name");  // written when it changes
+    fs::copy_file(dir / "Litholog.db", dir / "label.db");
+    Table copy(dir / "label.db");
+    copy.open();
+    EXPECT_EQ(copy.field(2).label(), "Lithology name");
+}
+
+TEST_F(TableTest, ScratchTableIsWrittenOnFlushAndCloseNeverPerPost) {
+    Table t;
+    makeDepthTable(t, {1, 2}, {10, 20});  // the bulk load is written
+    t.setDisplayLabel(2, "GR(API)");      // and so is a label
+    auto onDisk = [&] {
+        Table other(dir / "Table.db");
+        other.open();
+        return std::make_pair(other.visibleFloats(2), other.field(2).label());
+    };
+    EXPECT_EQ(onDisk(), std::make_pair(std::vector<double>{10, 20}, std::string("GR(API)")));
+
+    t.append();
+    t.setFloat(1, 3);
+    t.setFloat(2, 30);
+    t.post();
+    t.first();
+    t.deleteRecord();
+    EXPECT_EQ(onDisk().first, (std::vector<double>{10, 20}));
+    t.flush();
+    EXPECT_EQ(onDisk().first, (std::vector<double>{20, 30}));
+
+    t.append();
+    t.setFloat(2, 40);
+    t.post();
+    t.close();
+    EXPECT_EQ(onDisk().first, (std::vector<double>{20, 30, 40}));
+
+    // Large pages: the page size is the two bytes at offset 16, where 1 stands for 65536.
+    std::ifstream in(dir / "Table.db", std::ios::binary);
+    char header[18];
+    in.read(header, sizeof header);
+    EXPECT_EQ(header[16], 0);
+    EXPECT_EQ(header[17], 1);
+}
+
+TEST_F(TableTest, AnEmptiedScratchTableGivesItsSpaceBack) {
+    for (bool open : {true, false}) {
+        Table t;
+        makeDepthTable(t, std::vector<double>(300000, 1.0), std::vector<double>(300000, 2.0));
+        t.close();
+        const auto full = fs::file_size(dir / "Table.db");
+        if (open) t.open();
+        t.emptyTable();
+        t.close();
+        EXPECT_LT(fs::file_size(dir / "Table.db"), full / 8) << (open ? "open" : "closed");
+        t.open();
+        EXPECT_EQ(t.recordCount(), 0);
+        EXPECT_EQ(t.fieldCount(), 3);
+        t.close();
+        t.deleteTable();
+    }
+}
+
+TEST_F(TableTest, ManyFieldsAreCheckedForDistinctNamesInOnePass) {
+    // 100,000 curves took minutes when every pair of names was compared.
+    Table t(dir / "Wide.db");
+    for (int i = 0; i < 100000; ++i) t.addFieldDef({"C" + std::to_string(i), FieldType::Float});
+    t.createTable();
+    t.open();
+    EXPECT_EQ(t.fieldCount(), 100000);
+    EXPECT_EQ(t.findField("c99999"), 99999);
+    t.close();
+
+    Table dup(dir / "Dup.db");
+    for (int i = 0; i < 100000; ++i) dup.addFieldDef({"C" + std::to_string(i), FieldType::Float});
+    dup.addFieldDef({"c5", FieldType::Float});
+    EXPECT_THROW(dup.createTable(), StoreError);
+    EXPECT_FALSE(dup.exists());
+}
+
+TEST_F(TableTest, NamesKeepEveryByteAndStayDistinctInTheFile) {
+    const std::string withNul("RHOB\0X", 6);
+    Table t(dir / "Table.db");
+    t.addFieldDef({"RHOB", FieldType::Float});
+    t.addFieldDef({withNul, FieldType::Float});
+    t.createTable();
+    t.open();
+    t.setDisplayLabel(1, std::string("lab\0el", 6));
+    t.loadColumns({{{2500}, {}, {}}, {{9900}, {}, {}}});
+    t.close();
+
+    t.open();
+    ASSERT_EQ(t.fieldCount(), 2);
+    EXPECT_EQ(t.field(1).def.name, withNul);
+    EXPECT_EQ(t.field(1).displayLabel, std::string("lab\0el", 6));
+    EXPECT_EQ(t.findField("RHOB"), 0);
+    EXPECT_EQ(t.cellFloat(0, t.findField("RHOB")), 2500);
+    t.close();
+
+    // A file whose names are not distinct is refused rather than read ambiguously.
+    tamper(dir / "Table.db", "UPDATE lithora_fields SET name = 'rhob' WHERE pos = 1");
+    EXPECT_THROW(t.open(), StoreError);
+}
+
+TEST_F(TableTest, AStoredRowCountIsCheckedAgainstTheStoredData) {
+    for (const char* rows : {"2147483647", "1", "-1", "4"}) {
+        Table t;
+        makeDepthTable(t, {1, 2, 3}, {4, 5, 6});
+        t.close();
+        tamper(dir / "Table.db",
+               std::string("UPDATE lithora_meta SET value = ") + rows + " WHERE key = 'rows'");
+        Table again(dir / "Table.db");
+        try {
+            again.open();
+            ADD_FAILURE() << rows << " rows accepted";
+        } catch (const StoreError& e) {
+            EXPECT_STREQ(e.what(), "Table 'Table.db' is damaged or is not a table file.") << rows;
+        }
+        EXPECT_FALSE(again.isOpen());
+        fs::remove(dir / "Table.db");
+    }
+}
+
+TEST_F(TableTest, SubscriptionEndsWithItsHandleAndMayOutliveItsTable) {
+    int heard = 0;
+    lithora::store::Subscription kept;
+    {
+        Table t;
+        makeDepthTable(t, {1, 2}, {3, 4});
+        {
+            auto sub = t.subscribe([&](const TableEvent&) { ++heard; });
+            t.last();
+            EXPECT_EQ(heard, 1);
+        }
+        t.first();
+        EXPECT_EQ(heard, 1);  // the handle went, and the listener with it
+
+        // A listener may drop its own handle, and another's, while events are sent.
+        lithora::store::Subscription first, second;
+        first = t.subscribe([&](const TableEvent&) {
+            ++heard;
+            second.reset();
+            first.reset();
+        });
+        second = t.subscribe([&](const TableEvent&) { heard += 100; });
+        t.last();
+        EXPECT_EQ(heard, 2);
+        kept = t.subscribe([&](const TableEvent&) { ++heard; });
+    }
+    EXPECT_FALSE(kept.active());
+    kept.reset();  // the table has gone: nothing to do, nothing touched
 }
 
 }  // namespace
