@@ -41,7 +41,7 @@ int runElastic(const std::vector<std::string>& args) {
     }
     computeElasticWith(ws, a);
     try {
-        ws.saveTable(*out, ws.headerLines);
+        ws.saveTable(*out, ws.headerBytes);
     } catch (const Error& e) {
         throw InputError{e.what()};
     }

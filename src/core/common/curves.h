@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "core/common/text.h"
+
 namespace lithora {
 
 // One entry of the curve catalogue. Texts are at most 30 characters (cut by the readers).
@@ -24,8 +26,9 @@ struct RoleLists {
 
 constexpr std::size_t kCatalogTextMax = 30;
 
+// At most 30 characters; a character of UTF-8 text is never cut in two.
 inline std::string cutCatalogText(const std::string& s) {
-    return s.substr(0, kCatalogTextMax);
+    return cutUtf8(s, kCatalogTextMax);
 }
 
 }  // namespace lithora

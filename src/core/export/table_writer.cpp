@@ -8,6 +8,7 @@
 #include "core/common/error.h"
 #include "core/common/file_writer.h"
 #include "core/common/number_text.h"
+#include "core/common/text.h"
 
 namespace lithora::exporter {
 
@@ -49,13 +50,9 @@ std::string_view withoutLineEnd(std::string_view s) {
     return s;
 }
 
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
-
 // "NULL" beginning at the first or the second character.
 bool isNullLine(std::string_view s) {
-    return startsWith(s, "NULL") || (s.size() > 1 && startsWith(s.substr(1), "NULL"));
+    return s.starts_with("NULL") || (s.size() > 1 && s.substr(1).starts_with("NULL"));
 }
 
 // Null cells need a token a reader can split on; an import without a null value text leaves
@@ -147,29 +144,29 @@ MemoParts locateMemoParts(const std::vector<std::string>& memo) {
         from = i + 1;
     }
     for (std::size_t j = from; j < n; ++j) {
-        if (startsWith(line(j), "~C")) {
+        if (isLasSection(line(j), "~C")) {
             curveTitle = j;
             break;
         }
-        if (startsWith(line(j), "~A")) break;
+        if (isLasSection(line(j), "~A")) break;
     }
 
     std::size_t firstOther = n;  // first section title searched for the further lines
     if (curveTitle < n) {
         parts.wellEnd = curveTitle;
         for (firstOther = curveTitle + 1; firstOther < n; ++firstOther)
-            if (startsWith(line(firstOther), "~")) break;
+            if (isLasSection(line(firstOther), "~")) break;
     } else if (parts.hasNull) {
         std::size_t j = from;
-        while (j < n && !startsWith(line(j), "~")) ++j;
+        while (j < n && !isLasSection(line(j), "~")) ++j;
         parts.wellEnd = j;
         firstOther = j;
     }
     if (!parts.hasNull) parts.wellBegin = parts.wellEnd = 0;
 
     parts.paramBegin = parts.paramEnd = firstOther;
-    while (parts.paramEnd < n && !startsWith(line(parts.paramEnd), "~O") &&
-           !startsWith(line(parts.paramEnd), "~A"))
+    while (parts.paramEnd < n && !isLasSection(line(parts.paramEnd), "~O") &&
+           !isLasSection(line(parts.paramEnd), "~A"))
         ++parts.paramEnd;
     return parts;
 }

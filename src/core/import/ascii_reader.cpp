@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/common/number_text.h"
+#include "core/common/text.h"
 #include "core/import/import_text.h"
 #include "core/import/recognition.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 using detail::failRead;
 
-constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
+constexpr double kNull = kNullSample;
 constexpr std::string_view kFirstColumn = "Column 1 : ";
 constexpr std::string_view kUnits = "Units :";
 constexpr std::size_t kLastValueWidth = 11;
@@ -36,10 +37,6 @@ struct ColumnHeader {
     std::string name;
     std::string unit;
 };
-
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
-}
 
 // "Column N : name (name) - Units : unit": the name runs from the first ":" to the first
 // "(" (to " - Units :" when the line has no parentheses), the unit is at most 31 characters
@@ -104,35 +101,48 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
     r.asciiHeaderLine = std::string(line);
     detail::DistinctNames names;
 
+    // Header texts are UTF-8 when the header's bytes are, else Windows-1252; a repeated
+    // column name (an index named like an export column) gets a distinct field name.
     auto addColumn = [&](const ColumnHeader& h, bool index) {
-        if (h.name.empty() || names.taken(h.name)) failRead();
-        names.take(h.name);
-        std::string unit = "(" + h.unit + ")";
+        if (h.name.empty()) failRead();
+        const std::string name = names.makeDistinct(withoutControlCharacters(h.name));
+        const std::string unit = "(" + withoutControlCharacters(h.unit) + ")";
         const int catalogIndex = static_cast<int>(r.catalog.size()) + 1;
         if (!index) {
             CurveRole role = asciiColumnRole(h.name);
-            addToRole(r.roles, role, h.name, catalogIndex);
+            addToRole(r.roles, role, name, catalogIndex);
             if (role == CurveRole::Density) {
                 if (auto tag = densityUnitTag(unit, false)) r.densityUnit = *tag;
             }
         }
-        CurveEntry entry{cutCatalogText(h.name), cutCatalogText(unit),
-                         cutCatalogText(h.name + unit)};
-        r.fieldNames.push_back(h.name);
-        r.fieldLabels.push_back(index ? h.name : entry.label);
-        r.catalog.push_back(std::move(entry));
+        r.fieldNames.push_back(name);
+        r.catalog.push_back({withoutControlCharacters(h.name), unit, ""});
     };
-
     ColumnHeader first = parseFirstLine(line);
-    r.depthUnit = first.unit;
+    r.depthUnit = withoutControlCharacters(first.unit);
     addColumn(first, true);
 
     // Header lines follow while they begin with "Column"; any other line starts the data.
     std::size_t dataPos = pos;
-    while (detail::nextLine(text, pos, line) && startsWith(line, "Column")) {
+    while (detail::nextLine(text, pos, line) && line.starts_with("Column")) {
         addColumn(parseColumnLine(line), false);
         dataPos = pos;
     }
+
+    const bool utf8 = isValidUtf8(text.substr(0, dataPos));
+    auto decoded = [&](const std::string& t) { return utf8 ? t : windows1252ToUtf8(t); };
+    for (std::size_t i = 0; i < r.fieldNames.size(); ++i) {
+        r.fieldNames[i] = decoded(r.fieldNames[i]);
+        CurveEntry& e = r.catalog[i];
+        const std::string mnemonic = decoded(e.mnemonic);
+        const std::string unit = decoded(e.unit);
+        e = {cutCatalogText(mnemonic), cutCatalogText(unit), cutCatalogText(mnemonic + unit)};
+        // the index field keeps its name as label
+        r.fieldLabels.push_back(i == 0 ? mnemonic : e.label);
+    }
+    if (auto& unit = r.depthUnit) *unit = decoded(*unit);
+    for (auto* list : {&r.roles.density, &r.roles.gammaRay, &r.roles.pWave, &r.roles.sWave})
+        for (auto& name : *list) name = decoded(name);
 
     // Empty lines at the end of the file hold no row.
     std::size_t dataEnd = text.size();
@@ -168,7 +178,7 @@ ImportResult readAscii(std::string_view bytes, const std::string& fileName,
                        const Progress& progress) {
     try {
         std::string storage;
-        return readAsciiText(detail::decodedText(bytes, storage), fileName, progress);
+        return readAsciiText(withoutUnicodeMarks(bytes, storage), fileName, progress);
     } catch (const Error&) {
         throw;
     } catch (const std::exception&) {

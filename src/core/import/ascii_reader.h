@@ -29,7 +29,9 @@ class AsciiHeaderError : public lithora::Error {
 //
 // Throws AsciiHeaderError("Error reading file : " + fileName) for a file without
 // "Column 1 : " in line 0, and lithora::Error("Error reading file.") for every other fault
-// (an empty or repeated column name, a value that is not a number, no data row).
+// (an empty column name, a value that is not a number, no data row). A repeated column name
+// gets a distinct field name ("Depth_2"), as LAS curves do. Names and units are held as
+// UTF-8: the header is UTF-8 when its bytes are, else Windows-1252; UTF-16 files are decoded.
 ImportResult readAscii(std::string_view bytes, const std::string& fileName,
                        const Progress& progress = {});
 

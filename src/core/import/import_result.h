@@ -13,6 +13,7 @@ namespace lithora::import {
 // The desktop program shows it in the status bar and keeps its window painted.
 using Progress = std::function<void(std::uint64_t done, std::uint64_t total)>;
 
+// Texts (names, units, labels, header lines) are UTF-8 whatever the file's encoding.
 // What a reader hands to the workspace: the source table as columns plus everything the
 // workspace learns from the file. Column 0 is the index (depth or time) curve; column i
 // holds catalogue entry i + 1. A null sample is a quiet NaN. Rows run shallowest first; a
@@ -39,8 +40,11 @@ struct ImportResult {
     bool lasSource = true;
     std::string nullValueText;  // LAS: trimmed text of the NULL line
     double nullValue = 0;
-    std::vector<std::string> headerLines;  // LAS: lines 0 .. the "~A" line, as in the file
-    std::string asciiHeaderLine;           // ASCII: line 0 as in the file
+    // LAS: lines 0 .. the "~A" line as text (UTF-8) for the header memo, and the same lines
+    // as the file's own bytes, which the LAS export copies unchanged.
+    std::vector<std::string> headerLines;
+    std::vector<std::string> headerBytes;
+    std::string asciiHeaderLine;  // ASCII: line 0 as in the file
 
     // What the user should know about a file that was read all the same (data lines that
     // do not hold one value per curve), one text each, shown after the import.

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "core/common/error.h"
+#include "core/common/text.h"
 
 namespace lithora::import::detail {
 
@@ -34,72 +35,28 @@ bool nextLine(std::string_view text, std::size_t& pos, std::string_view& line, b
     return true;
 }
 
-bool Utf16Decoder::start(std::string_view b) {
-    if (b.size() >= 2) {
-        auto b0 = static_cast<unsigned char>(b[0]);
-        auto b1 = static_cast<unsigned char>(b[1]);
-        if (b0 == 0xFF && b1 == 0xFE) {
-            active_ = true;
-            bigEndian_ = false;
-        } else if (b0 == 0xFE && b1 == 0xFF) {
-            active_ = true;
-            bigEndian_ = true;
-        }
-    }
-    skipMark_ = active_;
-    return active_;
-}
-
-void Utf16Decoder::decode(std::string_view bytes, std::string& out) {
-    out.reserve(out.size() + bytes.size() / 2 + 1);
-    for (char ch : bytes) {
-        int b = static_cast<unsigned char>(ch);
-        if (pending_ < 0) {
-            pending_ = b;
-            continue;
-        }
-        int unit = bigEndian_ ? (pending_ << 8) | b : (b << 8) | pending_;
-        pending_ = -1;
-        if (skipMark_) {
-            skipMark_ = false;
-            if (unit == 0xFEFF) continue;
-        }
-        out += unit < 256 ? static_cast<char>(unit) : '?';
-    }
-}
-
-std::string_view decodedText(std::string_view bytes, std::string& storage) {
-    Utf16Decoder decoder;
-    if (!decoder.start(bytes)) return bytes;
-    storage.clear();
-    decoder.decode(bytes, storage);
-    return storage;
-}
-
-namespace {
-std::string lowered(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-}  // namespace
-
 DistinctNames::DistinctNames() {
     take("Rec");
     take("Counting");
 }
 
 bool DistinctNames::taken(std::string_view name) const {
-    return lower_.count(lowered(name)) > 0;
+    return lower_.count(lowerAscii(name)) > 0;
 }
 
 void DistinctNames::take(std::string_view name) {
-    lower_.insert(lowered(name));
+    lower_.insert(lowerAscii(name));
 }
 
 std::string DistinctNames::makeDistinct(std::string_view name) {
     std::string candidate(name);
-    for (int k = 2; taken(candidate); ++k) candidate = std::string(name) + "_" + std::to_string(k);
+    if (taken(candidate)) {
+        // Names are never given back, so every suffix below the last one given is taken.
+        int& next = nextSuffix_.try_emplace(lowerAscii(name), 2).first->second;
+        do {
+            candidate = std::string(name) + "_" + std::to_string(next++);
+        } while (taken(candidate));
+    }
     take(candidate);
     return candidate;
 }

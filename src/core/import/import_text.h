@@ -3,11 +3,12 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "core/import/import_result.h"
 
-// Text helpers shared by the readers: line splitting, UTF-16 input, distinct field names.
+// Text helpers shared by the readers: line splitting, distinct field names, progress.
 namespace lithora::import::detail {
 
 // The message every reader failure shows.
@@ -21,25 +22,6 @@ inline constexpr const char* kReadError = "Error reading file.";
 // more bytes. Returns false when no line was taken.
 bool nextLine(std::string_view text, std::size_t& pos, std::string_view& line, bool final = true);
 
-// Files saved as UTF-16 (with a byte-order mark) are turned into 8-bit text: characters
-// below 256 keep their code, others become '?'. Works chunk by chunk.
-class Utf16Decoder {
-  public:
-    // Looks at the first bytes of a file; true when they are a UTF-16 byte-order mark.
-    bool start(std::string_view firstBytes);
-    bool active() const { return active_; }
-    void decode(std::string_view bytes, std::string& out);
-
-  private:
-    bool active_ = false;
-    bool bigEndian_ = false;
-    bool skipMark_ = false;
-    int pending_ = -1;
-};
-
-// Whole-text form of the decoder: the text itself when it has no UTF-16 mark.
-std::string_view decodedText(std::string_view bytes, std::string& storage);
-
 // Field names that stay distinct without regard to case. "Rec" and "Counting" are taken by
 // the table itself.
 class DistinctNames {
@@ -47,11 +29,14 @@ class DistinctNames {
     DistinctNames();
     bool taken(std::string_view name) const;
     void take(std::string_view name);
-    // name itself when free, else name + "_2", "_3", ... whichever is free first.
+    // name itself when free, else name + "_2", "_3", ... whichever is free first. Each name
+    // remembers the last suffix it gave, so thousands of repeats take no longer than once
+    // each.
     std::string makeDistinct(std::string_view name);
 
   private:
     std::unordered_set<std::string> lower_;
+    std::unordered_map<std::string, int> nextSuffix_;
 };
 
 // Calls progress at most every few megabytes of input.

@@ -10,6 +10,7 @@
 
 #include "core/common/error.h"
 #include "core/common/number_text.h"
+#include "core/common/text.h"
 #include "core/import/import_text.h"
 #include "core/import/recognition.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 using detail::failRead;
 
-constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
+constexpr double kNull = kNullSample;
 // Data is parsed in slices of this size so progress is reported while a large section is read.
 constexpr std::size_t kSlice = 4u << 20;
 // After this much data the row count of the whole section is estimated and room reserved.
@@ -28,10 +29,6 @@ constexpr std::size_t kFirstSlice = 256u << 10;
 constexpr std::size_t kHeaderPiece = 64u << 10;
 // A file is read in pieces of this size.
 constexpr std::size_t kReadChunk = 4u << 20;
-
-bool startsWith(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && s.compare(0, prefix.size(), prefix) == 0;
-}
 
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
@@ -73,14 +70,6 @@ inline bool plainDecimal(const char*& p, const char* end, bool commas, double& o
     out = negative ? -v : v;
     p = q;
     return true;
-}
-
-// The line from its "~" when it is a section title (blanks before the "~" allowed), else empty.
-std::string_view sectionTitle(std::string_view line) {
-    std::size_t i = 0;
-    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-    if (i < line.size() && line[i] == '~') return line.substr(i);
-    return {};
 }
 
 // The null value text of a NULL line: between the line's first "." and its first ":".
@@ -164,30 +153,29 @@ class LasStream::Impl {
     // Raw bytes of the file, in order, in chunks of any size.
     void feed(std::string_view bytes) {
         if (!started_) {
-            // The first two bytes tell whether the file is UTF-16.
-            if (first_.size() + bytes.size() < 2) {
+            // The first bytes tell whether the file is UTF-16 or starts with a UTF-8 mark.
+            if (first_.size() + bytes.size() < kUtf8Mark.size()) {
                 first_.append(bytes);
                 return;
             }
-            started_ = true;
             if (!first_.empty()) {
-                std::string head = first_ + bytes[0];
-                first_.clear();
-                utf16_.start(head);
-                feedDecoded(head);
-                bytes.remove_prefix(1);
-            } else {
-                utf16_.start(bytes);
+                std::string head;
+                head.swap(first_);
+                head.append(bytes);
+                begin(head);
+                return;
             }
+            begin(bytes);
+            return;
         }
         feedDecoded(bytes);
     }
 
     ImportResult finish() {
         if (!started_) {
-            started_ = true;
-            utf16_.start(first_);
-            feedDecoded(first_);
+            std::string head;
+            head.swap(first_);
+            begin(head);
         }
         if (stage_ == Stage::Header) headerText({}, true);
         if (stage_ == Stage::Header) failRead();  // no "~A" line after the curve section
@@ -202,6 +190,13 @@ class LasStream::Impl {
   private:
     enum class Stage { Header, Data, Done };
     enum class CurveState { BeforeSection, InSection, AfterSection };
+
+    void begin(std::string_view bytes) {
+        started_ = true;
+        if (!utf16_.start(bytes) && bytes.starts_with(kUtf8Mark))
+            bytes.remove_prefix(kUtf8Mark.size());
+        feedDecoded(bytes);
+    }
 
     void feedDecoded(std::string_view bytes) {
         if (utf16_.active()) {
@@ -258,7 +253,7 @@ class LasStream::Impl {
             nullLiteral_ = std::string(line);
 
         // Section titles are recognised also after leading blanks.
-        std::string_view title = sectionTitle(line);
+        std::string_view title = lasSectionTitle(line);
         if (!title.empty()) {
             section_ = title.size() > 1 ? title[1] : '\0';
         } else if (section_ == 'W' && !nullItem_) {
@@ -271,7 +266,7 @@ class LasStream::Impl {
 
         switch (curveState_) {
             case CurveState::BeforeSection:
-                if (startsWith(title, "~C")) curveState_ = CurveState::InSection;
+                if (title.starts_with("~C")) curveState_ = CurveState::InSection;
                 return;
             case CurveState::InSection:
                 if (title.empty()) {
@@ -284,7 +279,7 @@ class LasStream::Impl {
             case CurveState::AfterSection:
                 break;
         }
-        if (startsWith(title, "~A")) {
+        if (title.starts_with("~A")) {
             stage_ = Stage::Data;
             headerEnd_ = scan_;
         }
@@ -309,6 +304,10 @@ class LasStream::Impl {
     void curveLine(std::string_view line) {
         LasCurveLine c = parseLasCurveLine(line);
         if (!c.definesCurve) return;
+        // A NUL or other control character in a name would give a field that cannot be told
+        // from its neighbour once stored.
+        c.mnemonic = withoutControlCharacters(c.mnemonic);
+        c.unit = withoutControlCharacters(c.unit);
         // A curve line without a mnemonic still describes a column of the data section.
         if (c.mnemonic.empty()) c.mnemonic = "UNKNOWN";
 
@@ -325,11 +324,34 @@ class LasStream::Impl {
             if (auto tag = densityUnitTag(unit, true)) r_.densityUnit = *tag;
         }
 
-        CurveEntry entry{cutCatalogText(c.mnemonic), cutCatalogText(unit),
-                         cutCatalogText(c.mnemonic + unit)};
+        // Texts are cut to catalogue length once the header's encoding is known.
+        CurveEntry entry{c.mnemonic, unit, c.mnemonic + unit};
         r_.fieldLabels.push_back(entry.label);
         r_.fieldNames.push_back(std::move(field));
         r_.catalog.push_back(std::move(entry));
+    }
+
+    // The header is UTF-8 when its bytes are valid UTF-8, else Windows-1252: names, units
+    // and the header memo are held as UTF-8, and the header's own bytes are kept for the
+    // export.
+    void decodeHeaderTexts(std::string_view head) {
+        std::size_t pos = 0;
+        std::string_view line;
+        while (detail::nextLine(head, pos, line)) r_.headerBytes.emplace_back(line);
+        const bool utf8 = isValidUtf8(head);
+        auto decoded = [&](const std::string& s) { return utf8 ? s : windows1252ToUtf8(s); };
+        for (const auto& l : r_.headerBytes) r_.headerLines.push_back(decoded(l));
+        for (auto& e : r_.catalog) {
+            e.mnemonic = cutCatalogText(decoded(e.mnemonic));
+            e.unit = cutCatalogText(decoded(e.unit));
+            e.label = cutCatalogText(decoded(e.label));
+        }
+        for (std::size_t i = 0; i < r_.fieldNames.size(); ++i) {
+            r_.fieldNames[i] = decoded(r_.fieldNames[i]);
+            r_.fieldLabels[i] = r_.catalog[i].label;
+        }
+        for (auto* list : {&r_.roles.density, &r_.roles.gammaRay, &r_.roles.pWave, &r_.roles.sWave})
+            for (auto& name : *list) name = decoded(name);
     }
 
     void resolveNull() {
@@ -356,10 +378,7 @@ class LasStream::Impl {
         columnCount_ = r_.fieldNames.size();
         columns_.assign(columnCount_, {});
 
-        std::string_view head(header_.data(), headerEnd_);
-        std::size_t pos = 0;
-        std::string_view line;
-        while (detail::nextLine(head, pos, line)) r_.headerLines.emplace_back(line);
+        decodeHeaderTexts(std::string_view(header_.data(), headerEnd_));
 
         std::string rest = header_.substr(headerEnd_);
         textDone_ = headerEnd_;
@@ -592,7 +611,7 @@ class LasStream::Impl {
     detail::ProgressThrottle progress_;
     bool started_ = false;
     std::string first_;
-    detail::Utf16Decoder utf16_;
+    Utf16Decoder utf16_;
     std::string decoded_;
     std::uint64_t textScale_ = 1;
 

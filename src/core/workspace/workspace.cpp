@@ -130,6 +130,7 @@ void Workspace::installImport(import::ImportResult&& r) {
     nullValue = r.nullValue;
     nullValueText = r.nullValueText;
     headerLines = std::move(r.headerLines);
+    headerBytes = std::move(r.headerBytes);
     asciiHeaderLine = std::move(r.asciiHeaderLine);
     filterActive = false;
 
@@ -354,6 +355,7 @@ void Workspace::emptyTable() {
     hasDensity = hasGammaRay = hasPWave = hasSWave = false;
     depthUnitFromFile = densityUnitFromFile = false;
     headerLines.clear();
+    headerBytes.clear();
 }
 
 void Workspace::exitCleanup() {

@@ -119,7 +119,8 @@ class Workspace {
     std::string nullValueText;
     bool lasSource = false;
     std::string asciiHeaderLine;
-    std::vector<std::string> headerLines;  // the imported LAS header, for the memo
+    std::vector<std::string> headerLines;  // the imported LAS header, for the memo (UTF-8)
+    std::vector<std::string> headerBytes;  // the same lines as the file has them, for the export
     bool filterActive = false;
     double lithologNextTop = 0, lithologBottomLimit = 0;
 

@@ -222,9 +222,17 @@ bool TCalculationForm::Savetable1Click() {
     bool written = false;
     if (!file.isEmpty()) {
         if (las) repaint();
+        // A memo line the user left as imported is written with the file's own bytes; an
+        // edited one as the text the user sees.
         std::vector<std::string> memoLines;
-        for (const QString& line : tablePage()->memo()->toPlainText().split('\n'))
-            memoLines.push_back(line.toLatin1().toStdString());
+        const QStringList shown = tablePage()->memo()->toPlainText().split('\n');
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            std::string text = shown[i].toStdString();
+            const auto k = static_cast<std::size_t>(i);
+            if (k < ws.headerLines.size() && k < ws.headerBytes.size() && text == ws.headerLines[k])
+                text = ws.headerBytes[k];
+            memoLines.push_back(std::move(text));
+        }
         try {
             BusyCursor busy;
             ws.saveTable(file.toStdString(), memoLines);

@@ -263,7 +263,7 @@ void TablePage::showImport(const lithora::workspace::Workspace& ws, bool las) {
     styleSourceGrid(las);
     if (las) {
         QStringList lines;
-        for (const auto& line : ws.headerLines) lines << QString::fromLatin1(line);
+        for (const auto& line : ws.headerLines) lines << QString::fromStdString(line);
         Memo1_->setPlainText(lines.join('\n'));
     }
     showSummary(ws.summary(localeDecimalPoint()));
