@@ -6,13 +6,14 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libqcustomplot-dev
   libsqlite3-dev
   nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
   xvfb xauth imagemagick fonts-dejavu-core xdotool
+  poppler-utils
 )
 
 missing=()

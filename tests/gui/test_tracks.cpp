@@ -267,9 +267,9 @@ TEST_F(TrackPanelTest, FitEdgeCases) {
                               {{-50, 50, 0}, {100, 100, 100}, {kNaN, kNaN, kNaN}}, {100, 101, 102});
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    EXPECT_NEAR(panel_->track(1)->valueRange().lo, -49.5, kTol);
+    EXPECT_NEAR(panel_->track(1)->valueRange().lo, -50.5, kTol);
     EXPECT_NEAR(panel_->track(1)->valueRange().hi, 50.5, kTol);
-    EXPECT_EQ(panel_->track(1)->valueLabels(), (std::vector<QString>{"-49.5", "50.5"}));
+    EXPECT_EQ(panel_->track(1)->valueLabels(), (std::vector<QString>{"-50.5", "50.5"}));
     EXPECT_NEAR(panel_->track(2)->valueRange().lo, 99.0, kTol);
     EXPECT_NEAR(panel_->track(2)->valueRange().hi, 101.0, kTol);
     // A curve without values fits to 0 .. 0, widened so the axis can be drawn; its one

@@ -23,8 +23,8 @@ double scaledTenths(double value) {
 
 AxisRange rescaleLimits(double minX, double maxX) {
     if (!std::isfinite(minX) || !std::isfinite(maxX)) return {};
-    const double low = minX - minX / 100.0;
-    const double high = maxX + maxX / 100.0;
+    const double low = minX - std::fabs(minX) / 100.0;
+    const double high = maxX + std::fabs(maxX) / 100.0;
     double lo = std::floor(scaledTenths(low)) / 10.0;
     double hi = std::ceil(scaledTenths(high)) / 10.0;
     if (lo == 0.0) lo = 0.0;  // no negative zero on the axis

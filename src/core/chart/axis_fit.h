@@ -4,10 +4,11 @@
 
 namespace lithora {
 
-// The value-axis fit of a depth track. lo is the smallest value less one hundredth of
-// itself, rounded down to a multiple of 0.1; hi is the largest value plus one hundredth of
-// itself, rounded up to a multiple of 0.1. The margin is a hundredth of the value, not of the
-// span, so a curve from -50 to 50 gets -49.5 .. 50.5. The result is ordered (lo <= hi).
+// The value-axis fit of a depth track. lo is the smallest value less one hundredth of its
+// magnitude, rounded down to a multiple of 0.1; hi is the largest value plus one hundredth of
+// its magnitude, rounded up to a multiple of 0.1. The margin is a hundredth of the value, not
+// of the span, and always widens the range, so negative curves are not cut at their ends: a
+// curve from -50 to 50 gets -50.5 .. 50.5. The result is ordered (lo <= hi).
 // A series without points, or whose extremes are not finite, gives lo = hi = 0; the chart
 // then widens the empty range itself.
 struct AxisRange {

@@ -15,6 +15,7 @@
 #include "gui/app/about_page.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/pictures.h"
+#include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/table_grid.h"
@@ -46,6 +47,19 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     commands_ = new CommandTable(this);
     createPages();
     trackPanel_ = std::make_unique<TrackPanel>(graphPage_, programFolder_);
+    TrackCommands::Context trackContext;
+    trackContext.panel = trackPanel_.get();
+    trackContext.window = this;
+    trackContext.seam = [this]() -> DialogSeam& { return *seam_; };
+    trackContext.programFolder = programFolder_;
+    trackContext.depthTitle = [this] {
+        const auto& source = workspace_->source();
+        return source.isOpen() && source.fieldCount() > 1
+                   ? QString::fromStdString(source.field(1).label())
+                   : QString();
+    };
+    trackContext.restoreFolder = [this] { makeProgramFolderCurrent(); };
+    trackCommands_ = std::make_unique<TrackCommands>(std::move(trackContext));
 
     statusPanel_ = new QLabel(this);
     statusPanel_->setObjectName(QStringLiteral("StatusPanel"));
@@ -65,6 +79,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
 
 TCalculationForm::~TCalculationForm() {
     // The tracks, views and models follow the workspace's tables: they go first.
+    trackCommands_.reset();
     trackPanel_.reset();
     tablePage_->detachGrids();
     detachTableScroll();

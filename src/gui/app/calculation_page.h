@@ -15,6 +15,7 @@
 class QLabel;
 class QScrollArea;
 class PageControl;
+class TrackCommands;
 class TrackPanel;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
@@ -70,6 +71,8 @@ class TCalculationForm : public QMainWindow {
     TablePage* tablePage() const { return tablePage_; }
     GraphPage* graphPage() const { return graphPage_; }
     TrackPanel* trackPanel() const { return trackPanel_.get(); }
+    // The popup commands and the zoom of the tracks.
+    TrackCommands* trackCommands() const { return trackCommands_.get(); }
     QScrollArea* scrollArea() const { return scrollArea_; }
     void setPageControlSize(int width, int height);
     void resetScrollPositions();
@@ -135,6 +138,7 @@ class TCalculationForm : public QMainWindow {
     std::unique_ptr<lithora::workspace::Workspace> workspace_;
     // Declared after the workspace so that the tracks go before the tables they show.
     std::unique_ptr<TrackPanel> trackPanel_;
+    std::unique_ptr<TrackCommands> trackCommands_;
     bool ready_ = false;
     std::function<bool()> lithologSaver_;
 

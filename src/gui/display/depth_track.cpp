@@ -194,10 +194,9 @@ DepthTrack::DepthTrack(int slot, const QString& title, const QColor& colour,
     setupAxes();
     plot_->axisRect()->setBackground(background, true, Qt::IgnoreAspectRatio);
 
-    graph_ = plot_->addGraph(plot_->yAxis, plot_->xAxis2);
-    graph_->setLineStyle(QCPGraph::lsStepLeft);
-    graph_->setPen(QPen(colour, 1));
-    graph_->setProperty("slot", slot);
+    curve_ = new DepthCurve(plot_->yAxis, plot_->xAxis2);
+    curve_->setPen(QPen(colour, 1));
+    curve_->setProperty("slot", slot);
 
     decoration_ = new TrackDecoration(plot_, plot_->xAxis2);
     setupInteraction();
@@ -241,14 +240,25 @@ void DepthTrack::setupAxes() {
 }
 
 void DepthTrack::setupInteraction() {
-    plot_->setSelectionRectMode(QCP::srmZoom);
+    // The rectangle is handled here rather than by the plot's own zoom, which zooms in
+    // whatever direction the mouse went: dragging up and to the left is the undo gesture.
+    plot_->setSelectionRectMode(QCP::srmCustom);
     plot_->selectionRect()->setPen(QPen(kZoomColour.darker(130)));
     plot_->selectionRect()->setBrush(QBrush(kZoomColour));
-    plot_->axisRect()->setRangeZoomAxes(plot_->xAxis2, plot_->yAxis);
     plot_->axisRect()->setRangeDrag(Qt::Orientations());
-    // Connected after the plot's own zoom, so listeners see the zoomed axes.
     connect(plot_->selectionRect(), &QCPSelectionRect::accepted, this,
-            [this](const QRect&, QMouseEvent*) { emit zoomed(slot_); });
+            [this](const QRect& rect, QMouseEvent*) {
+                // The rectangle runs from where the mouse was pressed to where it let go.
+                if (rect.right() < rect.left() && rect.bottom() < rect.top()) {
+                    if (!undoZoomStep()) undoZoom();
+                    emit zoomUndone(slot_);
+                    return;
+                }
+                const QRect r = rect.normalized();
+                if (r.width() < 3 || r.height() < 3) return;
+                zoomToRect(r);
+                emit zoomed(slot_);
+            });
 
     // A click (press and release without a drag) on the curve shows the sample under the
     // mouse. The plot reports no plottable clicks while rectangle zoom is on, so the click is
@@ -302,17 +312,21 @@ bool DepthTrack::eventFilter(QObject* watched, QEvent* event) {
     return QFrame::eventFilter(watched, event);
 }
 
+void DepthTrack::zoomToRect(const QRect& r) {
+    QCPAxis* value = plot_->xAxis2;
+    QCPAxis* depth = plot_->yAxis;
+    value->setRange(value->pixelToCoord(r.left()), value->pixelToCoord(r.right()));
+    depth->setRange(depth->pixelToCoord(r.top()), depth->pixelToCoord(r.bottom()));
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
 void DepthTrack::showTipAt(const QPointF& pos, const QPoint& globalPos) {
-    const double distance = graph_->selectTest(pos, false);
+    const double distance = curve_->selectTest(pos, false);
     if (distance < 0 || distance > plot_->selectionTolerance()) return;
     // The sample whose step lies under the mouse: the last one at or above the clicked depth.
-    const double depth = plot_->yAxis->pixelToCoord(pos.y());
-    auto data = graph_->data();
-    auto it = std::upper_bound(data->constBegin(), data->constEnd(), depth,
-                               [](double d, const QCPGraphData& s) { return d < s.key; });
-    if (it != data->constBegin()) --it;
-    if (it == data->constEnd()) return;
-    const QString tip = tipTextFor(static_cast<int>(it - data->constBegin()));
+    const long sample = curve_->sampleAtDepth(plot_->yAxis->pixelToCoord(pos.y()));
+    if (sample < 0) return;
+    const QString tip = tipTextFor(static_cast<int>(sample));
     if (tip.isEmpty()) return;
     lastTip_ = tip;
     QToolTip::showText(globalPos, tip, plot_);
@@ -333,51 +347,51 @@ QFont DepthTrack::titleFont() const {
 }
 
 QColor DepthTrack::colour() const {
-    return graph_->pen().color();
+    return curve_->pen().color();
 }
 
 void DepthTrack::setColour(const QColor& colour) {
-    QPen pen = graph_->pen();
+    QPen pen = curve_->pen();
     pen.setColor(colour);
-    graph_->setPen(pen);
+    curve_->setPen(pen);
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void DepthTrack::setSeriesName(const QString& name) {
-    graph_->setName(name);
+    curve_->setName(name);
 }
 QString DepthTrack::seriesName() const {
-    return graph_->name();
+    return curve_->name();
 }
 
-void DepthTrack::setData(const std::vector<double>& depths, const std::vector<double>& values) {
-    const std::size_t n = std::min(depths.size(), values.size());
-    QVector<QCPGraphData> points;
-    points.reserve(static_cast<qsizetype>(n));
-    bool sorted = true;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!std::isfinite(depths[i])) continue;
-        const double v = std::isfinite(values[i]) ? values[i] : qQNaN();
-        if (!points.isEmpty() && depths[i] < points.back().key) sorted = false;
-        points.push_back(QCPGraphData(depths[i], v));
-    }
-    graph_->data()->set(points, sorted);
+void DepthTrack::setData(std::vector<double> depths, std::vector<double> values) {
+    setSource(std::make_shared<OwnedCurve>(std::move(depths), std::move(values)));
+}
+
+void DepthTrack::setSource(std::shared_ptr<const CurveSource> source) {
+    curve_->setSource(std::move(source));
+    history_.clear();
     fitDepthAxis();
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
+CurveView DepthTrack::samples() const {
+    return curve_->view();
+}
+
 int DepthTrack::pointCount() const {
-    return graph_->data()->size();
+    return static_cast<int>(curve_->view().size());
 }
 
 void DepthTrack::fitDepthAxis() {
-    auto data = graph_->data();
-    if (data->isEmpty()) {
+    bool found = false;
+    const QCPRange extent = curve_->getKeyRange(found);
+    if (!found) {
         fullDepthRange_ = {0, 1};
     } else {
-        // Keys are sorted: the ends are the extremes. The data fill 1 % to 99 % of the height.
-        const double top = data->constBegin()->key;
-        const double bottom = (data->constEnd() - 1)->key;
+        // The data fill 1 % to 99 % of the height.
+        const double top = extent.lower;
+        const double bottom = extent.upper;
         const double span = bottom - top;
         if (span > 0)
             fullDepthRange_ = {top - span / 98, bottom + span / 98};
@@ -388,21 +402,23 @@ void DepthTrack::fitDepthAxis() {
 }
 
 void DepthTrack::rescale() {
-    auto data = graph_->data();
-    ColumnExtent extent;
-    for (auto it = data->constBegin(); it != data->constEnd(); ++it) {
-        const double v = it->value;
-        if (!std::isfinite(v)) continue;
-        if (!extent.hasValue) {
-            extent = {v, v, true};
-        } else {
-            extent.min = std::min(extent.min, v);
-            extent.max = std::max(extent.max, v);
-        }
-    }
-    const AxisRange r = rescaleLimits(extent.min, extent.max);
+    const bool log = isLogarithmic();
+    bool found = false;
+    const QCPRange extent = curve_->getValueRange(found, log ? QCP::sdPositive : QCP::sdBoth);
+    AxisRange r = found ? rescaleLimits(extent.lower, extent.upper) : rescaleLimits(0, 0);
+    // A logarithmic axis cannot reach 0: rounding a small positive minimum down to a tenth
+    // would give 0, so the lower end is then the margin without rounding.
+    if (log && found && r.lo <= 0) r.lo = extent.lower - extent.lower / 100;
+    if (log && !found) r = {1, 10};
     applyValueRange(r.lo, r.hi);
+    linearRange_.reset();
     plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool DepthTrack::hasPositiveValue() const {
+    bool found = false;
+    curve_->getValueRange(found, QCP::sdPositive);
+    return found;
 }
 
 void DepthTrack::setValueRange(double lo, double hi) {
@@ -444,12 +460,32 @@ std::vector<QString> DepthTrack::valueLabels() const {
     return out;
 }
 
-void DepthTrack::setLogarithmic(bool on) {
-    const AxisRange shown = valueRange();
+bool DepthTrack::setLogarithmic(bool on) {
+    if (on == isLogarithmic()) return true;
+    if (on && !hasPositiveValue()) return false;
+    const AxisRange fixed = fixedValueRange_;
     plot_->xAxis2->setScaleType(on ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
-    setAxisValueRange(shown);
-    logAction_->setText(on ? tr("Make Ordinal") : tr("Make Logarithmic"));
+    if (on && fixed.lo <= 0) {
+        // The positive values decide the lower end; the upper end stays where it was unless
+        // it is no longer above the new lower end.
+        bool found = false;
+        const QCPRange positive = curve_->getValueRange(found, QCP::sdPositive);
+        double lo = rescaleLimits(positive.lower, positive.upper).lo;
+        if (lo <= 0) lo = positive.lower - positive.lower / 100;
+        double hi = fixed.hi > lo ? fixed.hi : rescaleLimits(positive.lower, positive.upper).hi;
+        if (!(hi > lo)) hi = lo * 10;
+        applyValueRange(lo, hi);
+        linearRange_ = std::make_pair(fixed, fixedValueRange_);
+    } else if (!on && linearRange_ && linearRange_->second.lo == fixed.lo &&
+               linearRange_->second.hi == fixed.hi) {
+        applyValueRange(linearRange_->first.lo, linearRange_->first.hi);
+        linearRange_.reset();
+    } else {
+        setAxisValueRange(fixedValueRange_);
+    }
+    if (logAction_) logAction_->setText(on ? tr("Make Ordinal") : tr("Make Logarithmic"));
     plot_->replot(QCustomPlot::rpQueuedReplot);
+    return true;
 }
 
 bool DepthTrack::isLogarithmic() const {
@@ -460,6 +496,107 @@ void DepthTrack::undoZoom() {
     setAxisValueRange(fixedValueRange_);
     plot_->yAxis->setRange(fullDepthRange_.lo, fullDepthRange_.hi);
     plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void DepthTrack::keepShownRanges(bool remember) {
+    if (remember) history_.push_back({fixedValueRange_, fullDepthRange_});
+    const QCPRange value = plot_->xAxis2->range();
+    const QCPRange depth = plot_->yAxis->range();
+    applyValueRange(value.lower, value.upper);
+    fullDepthRange_ = {depth.lower, depth.upper};
+    plot_->yAxis->setRange(depth);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool DepthTrack::undoZoomStep() {
+    if (history_.empty()) return false;
+    const Ranges back = history_.back();
+    history_.pop_back();
+    applyValueRange(back.value.lo, back.value.hi);
+    fullDepthRange_ = back.depth;
+    plot_->yAxis->setRange(back.depth.lo, back.depth.hi);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+    return true;
+}
+
+void DepthTrack::setDepthTitle(const QString& title) {
+    QCPAxis* depth = plot_->yAxis;
+    QFont font = depth->labelFont();
+    font.setBold(true);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    depth->setLabelFont(font);
+    depth->setLabelColor(QColor(0, 0, 255));
+    depth->setLabel(title);
+    depth->setVisible(true);
+    depth->setTickLabels(true);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString DepthTrack::depthTitle() const {
+    return plot_->yAxis->label();
+}
+
+void DepthTrack::setChartSize(QSize size) {
+    resize(size);
+    const int f = frameWidth();
+    plot_->setGeometry(f, f, size.width() - 2 * f, size.height() - 2 * f);
+    plot_->replot();
+}
+
+void DepthTrack::setRightMargin(int pixels) {
+    plot_->axisRect()->setMinimumMargins(QMargins(0, 0, pixels, 0));
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+ChartCopy DepthTrack::copy() const {
+    ChartCopy c = copyOfPlot(*plot_);
+    ChartSeriesCopy s;
+    s.name = curve_->name();
+    s.colour = curve_->pen().color();
+    s.penWidth = curve_->pen().widthF();
+    s.keyAxis = ChartCopy::Left;
+    s.valueAxis = ChartCopy::Top;
+    s.steps = true;
+    const CurveView v = curve_->view();
+    const auto n = static_cast<qsizetype>(v.size());
+    s.keys = QVector<double>(v.depths.begin(), v.depths.begin() + n);
+    s.values = QVector<double>(v.values.begin(), v.values.begin() + n);
+    c.series = {s};
+    // The labels stand at the ends of the track's own value range; the axis range is the
+    // range shown (a little wider than the labelled one, or a zoomed part).
+    return c;
+}
+
+DepthTrack* DepthTrack::fromCopy(const ChartCopy& copy, const QPixmap& background,
+                                 QWidget* parent) {
+    const ChartSeriesCopy* series = copy.series.isEmpty() ? nullptr : &copy.series.front();
+    const QColor colour = series ? series->colour : QColor(Qt::black);
+    auto* t = new DepthTrack(0, copy.title, colour, background, parent, &copy.titleFont);
+    if (series) {
+        t->setSeriesName(series->name);
+        QPen pen = t->curve_->pen();
+        pen.setWidthF(series->penWidth);
+        t->curve_->setPen(pen);
+        t->setData(std::vector<double>(series->keys.begin(), series->keys.end()),
+                   std::vector<double>(series->values.begin(), series->values.end()));
+    }
+    const ChartAxisCopy& value = copy.axes[ChartCopy::Top];
+    const ChartAxisCopy& depth = copy.axes[ChartCopy::Left];
+    t->plot_->xAxis2->setScaleType(value.logarithmic ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+    if (t->logAction_)
+        t->logAction_->setText(value.logarithmic ? tr("Make Ordinal") : tr("Make Logarithmic"));
+    // The track's own range is that of its two labels; the axis shows the copy's range.
+    if (value.labelPositions.size() == 2)
+        t->applyValueRange(value.labelPositions[0], value.labelPositions[1]);
+    else
+        t->applyValueRange(value.lower, value.upper);
+    if (value.upper > value.lower) t->plot_->xAxis2->setRange(value.lower, value.upper);
+    if (!depth.label.isEmpty()) t->setDepthTitle(depth.label);
+    if (depth.upper > depth.lower) {
+        t->fullDepthRange_ = {depth.lower, depth.upper};
+        t->plot_->yAxis->setRange(depth.lower, depth.upper);
+    }
+    return t;
 }
 
 QPointF DepthTrack::pixelOf(double value, double depth) const {
@@ -478,9 +615,10 @@ QRect DepthTrack::plotArea() const {
 }
 
 QString DepthTrack::tipTextFor(int sampleIndex) const {
-    auto data = graph_->data();
-    if (sampleIndex < 0 || sampleIndex >= data->size()) return {};
-    const QCPGraphData& s = *(data->constBegin() + sampleIndex);
-    if (!std::isfinite(s.value)) return {};
-    return QStringLiteral("X: %1  Y: %2").arg(numberOnScreen(s.value), numberOnScreen(s.key));
+    const CurveView v = curve_->view();
+    if (sampleIndex < 0 || static_cast<std::size_t>(sampleIndex) >= v.size()) return {};
+    const double value = v.values[static_cast<std::size_t>(sampleIndex)];
+    const double depth = v.depths[static_cast<std::size_t>(sampleIndex)];
+    if (!std::isfinite(value) || !std::isfinite(depth)) return {};
+    return QStringLiteral("X: %1  Y: %2").arg(numberOnScreen(value), numberOnScreen(depth));
 }

@@ -3,14 +3,18 @@
 #include <QFont>
 #include <QFrame>
 #include <QPixmap>
+#include <QPointer>
 #include <QSharedPointer>
 #include <QString>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "core/chart/axis_fit.h"
+#include "gui/display/depth_curve.h"
+#include "gui/widgets/chart_copy.h"
 
 class QCustomPlot;
-class QCPGraph;
 class QCPAxis;
 class QCPAxisTickerText;
 class QMenu;
@@ -33,9 +37,13 @@ EndLabelPlacement topAxisLabelPlacement(double labelX, double minPixel, double m
 // Windows use the verbs below and never reach into the plot's axes.
 //
 // The value axis holds exactly two labels, at its two ends. Null samples (NaN) are gaps.
-// Dragging a rectangle zooms into it (signal zoomed); a click on the curve shows the value
-// and depth of the nearest sample; a right click opens the track's own command menu, whose
-// items report the track's slot number.
+// Dragging a rectangle down and to the right zooms into it (signal zoomed); dragging up and
+// to the left undoes a zoom; a click on the curve shows the value and depth of the nearest
+// sample; a right click opens the track's own command menu, whose items report the track's
+// slot number.
+//
+// The curve is read from a CurveSource at every drawing: a track over a column of the work
+// table holds no copy of it. A copy of the track (copy(), fromCopy()) holds its own samples.
 class DepthTrack : public QFrame {
     Q_OBJECT
   public:
@@ -51,14 +59,28 @@ class DepthTrack : public QFrame {
     void setSeriesName(const QString& name);
     QString seriesName() const;
 
-    // Replaces the series. depths[i] and values[i] form one sample; a sample without depth
-    // is left out, a NaN value is a gap. The depth axis follows the data; the value axis
-    // keeps its range until rescale() or setValueRange().
-    void setData(const std::vector<double>& depths, const std::vector<double>& values);
+    // Replaces the series. depths[i] and values[i] form one sample; a NaN value is a gap.
+    // The depth axis follows the data; the value axis keeps its range until rescale() or
+    // setValueRange(). setData keeps a copy; setSource draws from the source itself.
+    void setData(std::vector<double> depths, std::vector<double> values);
+    void setSource(std::shared_ptr<const CurveSource> source);
+    CurveView samples() const;
     int pointCount() const;
+
+    // The track as a chart copy (title, colours, the ranges shown, the labels, the
+    // logarithmic flag and the samples), and a new track drawn from such a copy. The new
+    // track has slot 0, shows the copy's ranges and owns its samples.
+    ChartCopy copy() const;
+    static DepthTrack* fromCopy(const ChartCopy& copy, const QPixmap& background,
+                                QWidget* parent = nullptr);
+    // Resizes the track and lays its chart out at once, shown or not (for printing).
+    void setChartSize(QSize size);
+    // Room in pixels right of the plotting area.
+    void setRightMargin(int pixels);
 
     // The value-axis fit: the range from rescaleLimits over the series' values, with its two
     // end labels. An empty range (no points, or all values 0) is widened by one on each side.
+    // On a logarithmic axis only the positive values count, and the range stays above 0.
     void rescale();
     // A fixed value range with its two end labels (the "Set Min,Max" answer). lo < hi.
     void setValueRange(double lo, double hi);
@@ -69,11 +91,26 @@ class DepthTrack : public QFrame {
     // Texts of the value-axis labels, in axis order.
     std::vector<QString> valueLabels() const;
 
-    void setLogarithmic(bool on);
+    // A logarithmic value axis keeps the range shown, but a lower end at or below 0 is
+    // replaced by the fit of the positive values. False (nothing changed) when the curve
+    // has no positive value to draw on such an axis.
+    bool setLogarithmic(bool on);
     bool isLogarithmic() const;
+    bool hasPositiveValue() const;
 
     // Back to the full ranges after a rectangle zoom.
     void undoZoom();
+    // Makes the ranges shown now (after a zoom) the track's own: the value labels move to
+    // the two ends of the shown value range. With remember, undoZoomStep() returns to the
+    // ranges before.
+    void keepShownRanges(bool remember);
+    // Back to the ranges before the last kept zoom; false when there is none.
+    bool undoZoomStep();
+    int zoomDepth() const { return static_cast<int>(history_.size()); }
+
+    // The depth axis title (blue, bold, along the axis), shown with the depth labels.
+    void setDepthTitle(const QString& title);
+    QString depthTitle() const;
 
     // Pixel of a sample in the coordinates of this track widget.
     QPointF pixelOf(double value, double depth) const;
@@ -102,6 +139,7 @@ class DepthTrack : public QFrame {
     void logarithmicRequested(int slot);
     void colourRequested(int slot);
     void zoomed(int slot);
+    void zoomUndone(int slot);
 
   private:
     void setupAxes();
@@ -110,18 +148,25 @@ class DepthTrack : public QFrame {
     void setAxisValueRange(const lithora::AxisRange& r);
     void showTipAt(const QPointF& pos, const QPoint& globalPos);
     void fitDepthAxis();
+    void zoomToRect(const QRect& rect);
     void showPopup(const QPoint& pos);
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     int slot_;
     QCustomPlot* plot_ = nullptr;
-    QCPGraph* graph_ = nullptr;
+    DepthCurve* curve_ = nullptr;
     TrackDecoration* decoration_ = nullptr;
     QSharedPointer<QCPAxisTickerText> ticker_;
     QMenu* menu_ = nullptr;
-    QAction* logAction_ = nullptr;
+    QPointer<QAction> logAction_;
     QString lastTip_;
     QPointF pressPos_;
     lithora::AxisRange fixedValueRange_{0, 1};
     lithora::AxisRange fullDepthRange_{0, 1};
+    // The linear range a logarithmic axis replaced, given back when it turns linear again.
+    std::optional<std::pair<lithora::AxisRange, lithora::AxisRange>> linearRange_;
+    struct Ranges {
+        lithora::AxisRange value, depth;
+    };
+    std::vector<Ranges> history_;
 };

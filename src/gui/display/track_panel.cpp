@@ -1,5 +1,6 @@
 #include "gui/display/track_panel.h"
 
+#include <qcustomplot.h>
 #include <QFont>
 #include <algorithm>
 #include <memory>
@@ -10,6 +11,42 @@
 using namespace lithora;
 using lithora::store::Table;
 using lithora::store::TableEvent;
+
+// The curve of a bound track, read from the table at every drawing.
+class TrackPanel::TableCurve : public CurveSource {
+  public:
+    TableCurve(const Table& table, std::string field) : table_(table), field_(std::move(field)) {}
+
+    CurveView view() const override {
+        try {
+            if (!table_.isOpen() || table_.fieldCount() < 2) return {};
+            const int f = table_.findField(field_);
+            if (f < 1) return {};
+            if (!table_.filtered()) return {table_.floatColumn(1), table_.floatColumn(f)};
+            if (stale_) {
+                depths_ = table_.visibleFloats(1);
+                values_ = table_.visibleFloats(f);
+                stale_ = false;
+            }
+            return {depths_, values_};
+        } catch (const std::exception&) {
+            return {};  // a field that is no number has no curve
+        }
+    }
+    // The visible records changed: a filtered copy is taken again when next drawn.
+    void changed() {
+        stale_ = true;
+        depths_.clear();
+        values_.clear();
+    }
+
+  private:
+    const Table& table_;
+    std::string field_;
+    mutable bool stale_ = true;
+    mutable std::vector<double> depths_;
+    mutable std::vector<double> values_;
+};
 
 TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* parent)
     : QObject(parent), page_(graphPage), programFolder_(std::move(programFolder)) {}
@@ -81,14 +118,11 @@ void TrackPanel::buildSourceTracks(Table& source) {
         const auto& field = source.field(i + 1);
         DepthTrack* t = makeTrack(i, i, QString::fromStdString(field.label()), nullptr);
         t->setSeriesName(QString::fromStdString(field.def.name));
-        bindings_[static_cast<std::size_t>(i - 1)] = {&source, field.def.name, true, true};
+        bindings_[static_cast<std::size_t>(i - 1)] = {&source, field.def.name, true, nullptr};
         sourceTrackCount_ = i;
     }
     if (curves > 0) subscribe(source);
-    if (source.isOpen() && !source.isEmpty()) {
-        std::map<Table*, std::vector<double>> cache;
-        for (int slot = 1; slot <= sourceTrackCount_; ++slot) reread(slot, cache);
-    }
+    for (int slot = 1; slot <= sourceTrackCount_; ++slot) reread(slot);
 }
 
 void TrackPanel::buildElasticTracks(Table& elastic) {
@@ -103,7 +137,7 @@ void TrackPanel::buildElasticTracks(Table& elastic) {
         const QString label = QString::fromStdString(field.label());
         DepthTrack* t = makeTrack(slot, k, label, &font);
         t->setSeriesName(label);
-        bindings_[static_cast<std::size_t>(slot - 1)] = {&elastic, field.def.name, false, true};
+        bindings_[static_cast<std::size_t>(slot - 1)] = {&elastic, field.def.name, false, nullptr};
     }
 }
 
@@ -114,14 +148,12 @@ void TrackPanel::bindElasticTracks() {
         Binding& b = bindings_[static_cast<std::size_t>(slot - 1)];
         if (b.table != elastic_) continue;
         b.bound = true;
-        b.stale = true;
         any = true;
     }
     if (!any) return;
     subscribe(*elastic_);
-    std::map<Table*, std::vector<double>> cache;
     for (int slot = sourceTrackCount_ + 1; slot <= trackCount(); ++slot) {
-        reread(slot, cache);
+        reread(slot);
         if (DepthTrack* t = track(slot)) t->rescale();
     }
 }
@@ -129,16 +161,14 @@ void TrackPanel::bindElasticTracks() {
 void TrackPanel::rescaleTrack(int slot) {
     DepthTrack* t = track(slot);
     if (!t) return;
-    std::map<Table*, std::vector<double>> cache;
-    reread(slot, cache);
+    reread(slot);
     t->rescale();
 }
 
 void TrackPanel::rescaleAll() {
-    std::map<Table*, std::vector<double>> cache;
     for (int slot = 1; slot <= trackCount(); ++slot) {
         if (DepthTrack* t = track(slot)) {
-            reread(slot, cache);
+            reread(slot);
             t->rescale();
         }
     }
@@ -157,31 +187,21 @@ void TrackPanel::subscribe(Table& table) {
 
 void TrackPanel::onTableEvent(Table* table, int kind) {
     if (kind == TableEvent::CurrentChanged) return;
-    // A bulk change (a load, a filter) is read again by the next rescale; so is a closed
-    // table. An edited record is shown at once, while the table is certainly alive.
-    const bool rowEdit = kind == TableEvent::RowChanged || kind == TableEvent::RowInserted ||
-                         kind == TableEvent::RowRemoved;
-    std::map<Table*, std::vector<double>> cache;
+    // The tracks draw from the table itself: a change only needs a new drawing (and a new
+    // copy of the visible values while the table is filtered).
     for (int slot = 1; slot <= trackCount(); ++slot) {
         Binding& b = bindings_[static_cast<std::size_t>(slot - 1)];
-        if (!b.bound || b.table != table) continue;
-        b.stale = true;
-        if (rowEdit && table->isOpen()) reread(slot, cache);
+        if (!b.bound || b.table != table || !b.curve) continue;
+        b.curve->changed();
+        if (DepthTrack* t = track(slot)) t->plot()->replot(QCustomPlot::rpQueuedReplot);
     }
 }
 
-void TrackPanel::reread(int slot, std::map<Table*, std::vector<double>>& depthCache) {
+void TrackPanel::reread(int slot) {
     DepthTrack* t = track(slot);
     Binding& b = bindings_[static_cast<std::size_t>(slot - 1)];
     if (!t || !b.bound) return;
-    Table& table = *b.table;
-    const int f = table.isOpen() ? table.findField(b.field) : -1;
-    if (f < 1 || table.fieldCount() < 2) {
-        t->setData({}, {});  // a closed table, or one without the field, shows no curve
-    } else {
-        auto it = depthCache.find(&table);
-        if (it == depthCache.end()) it = depthCache.emplace(&table, table.visibleFloats(1)).first;
-        t->setData(it->second, table.visibleFloats(f));
-    }
-    b.stale = false;
+    if (!b.curve) b.curve = std::make_shared<TableCurve>(*b.table, b.field);
+    b.curve->changed();
+    t->setSource(b.curve);
 }

@@ -20,11 +20,11 @@ class Table;
 // tracks after them. Tracks are children of the Graph page at fixed positions; slots are
 // 1-based and grow with the table, there is no fixed limit.
 //
-// A bound track reads its curve from its table (depth = field 1, value = its field, found by
-// name) as the table is currently filtered. It follows edits of single records at once and
-// re-reads after a reset (a bulk load, a filter) at the next rescale. The panel never calls
-// a table except while building, binding or rescaling and from the table's own events, so a
-// bound table may be destroyed before the panel as long as no rescale reaches it.
+// A bound track draws its curve straight from its table's columns (depth = field 1, value =
+// its field, found by name): no track keeps a copy of an unfiltered column. While the table
+// is filtered the track draws a copy of the visible values, taken again after each change of
+// the table. Edits show at once; the axes are fitted again by a rescale. A bound table must
+// outlive its tracks (the main window removes the tracks before it closes the tables).
 class TrackPanel : public QObject {
     Q_OBJECT
   public:
@@ -65,19 +65,20 @@ class TrackPanel : public QObject {
     void zoomed(int slot);
 
   private:
+    class TableCurve;
     struct Binding {
         lithora::store::Table* table = nullptr;
         std::string field;
         bool bound = false;
-        bool stale = true;
+        std::shared_ptr<TableCurve> curve;
     };
 
     DepthTrack* makeTrack(int slot, int ordinal, const QString& title, const QFont* font);
     void removeFrom(int firstSlot);
     void subscribe(lithora::store::Table& table);
     void onTableEvent(lithora::store::Table* table, int kind);
-    // Reads the series of a bound track; depths are read once per table and reused.
-    void reread(int slot, std::map<lithora::store::Table*, std::vector<double>>& depthCache);
+    // Points a bound track at its table again and fits its depth axis.
+    void reread(int slot);
 
     QPointer<QWidget> page_;
     QString programFolder_;

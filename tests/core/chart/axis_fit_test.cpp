@@ -17,7 +17,7 @@ struct FitCase {
 
 class RescaleLimitsTest : public ::testing::TestWithParam<FitCase> {};
 
-TEST_P(RescaleLimitsTest, FitsToTenthsOutsideAHundredthOfTheValue) {
+TEST_P(RescaleLimitsTest, FitsToTenthsOutsideAHundredthOfTheMagnitude) {
     const FitCase c = GetParam();
     const AxisRange r = rescaleLimits(c.min, c.max);
     EXPECT_NEAR(r.lo, c.lo, kTol) << c.min << " .. " << c.max;
@@ -29,18 +29,19 @@ TEST_P(RescaleLimitsTest, FitsToTenthsOutsideAHundredthOfTheValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, RescaleLimitsTest,
-    ::testing::Values(FitCase{10, 200, 9.9, 202.0},      // margin of the value, not of the span
-                      FitCase{-50, 50, -49.5, 50.5},     // negative minimum moves inwards
-                      FitCase{100, 100, 99.0, 101.0},    // constant curve
-                      FitCase{0, 0, 0, 0},               // empty series reads as 0 .. 0
-                      FitCase{2.5, 3.1, 2.4, 3.2},       // 2.475 -> 2.4, 3.131 -> 3.2
-                      FitCase{1.95, 2.65, 1.9, 2.7},     // 1.9305 -> 1.9, 2.6765 -> 2.7
-                      FitCase{0.05, 0.2, 0.0, 0.3},      // 0.0495 -> 0.0, 0.202 -> 0.3
-                      FitCase{30, 70, 29.7, 70.7},       // scaled tenths land beside whole numbers
-                      FitCase{1500, 4500, 1485, 4545},   // whole results stay whole
-                      FitCase{-10, -5, -9.9, -5.0},      // -5.05 rounds up to -5.0
-                      FitCase{-10, -10, -10.1, -9.9},    // ordered although lo > hi by the rule
-                      FitCase{0.0001, 0.0002, 0.0, 0.1}  // tiny values widen to a tenth
+    ::testing::Values(FitCase{10, 200, 9.9, 202.0},     // margin of the value, not of the span
+                      FitCase{-50, 50, -50.5, 50.5},    // negative minimum moves outwards
+                      FitCase{100, 100, 99.0, 101.0},   // constant curve
+                      FitCase{0, 0, 0, 0},              // empty series reads as 0 .. 0
+                      FitCase{2.5, 3.1, 2.4, 3.2},      // 2.475 -> 2.4, 3.131 -> 3.2
+                      FitCase{1.95, 2.65, 1.9, 2.7},    // 1.9305 -> 1.9, 2.6765 -> 2.7
+                      FitCase{0.05, 0.2, 0.0, 0.3},     // 0.0495 -> 0.0, 0.202 -> 0.3
+                      FitCase{30, 70, 29.7, 70.7},      // scaled tenths land beside whole numbers
+                      FitCase{1500, 4500, 1485, 4545},  // whole results stay whole
+                      FitCase{-10, -5, -10.1, -4.9},    // -10.1 .. -4.95 rounds up to -4.9
+                      FitCase{-10, -10, -10.1, -9.9},   // a constant negative curve
+                      FitCase{-502.5, -267.3, -507.6, -264.6},  // an SP curve stays whole
+                      FitCase{0.0001, 0.0002, 0.0, 0.1}         // tiny values widen to a tenth
                       ));
 
 TEST(RescaleLimits, NonFiniteExtremesGiveTheEmptyRange) {
@@ -53,14 +54,17 @@ TEST(RescaleLimits, NonFiniteExtremesGiveTheEmptyRange) {
     }
 }
 
-TEST(RescaleLimits, DataStaysInsideForPositiveCurvesOfManyScales) {
+TEST(RescaleLimits, DataStaysInsideForCurvesOfManyScalesAndBothSigns) {
     // Values whose scaled tenths land just below or above a whole number in binary.
-    for (double v : {0.3, 0.7, 1.1, 2.2, 9.9, 19.8, 99.9, 123.4, 1234.5, 2.0e6 + 0.3, 7.0e9}) {
-        const AxisRange r = rescaleLimits(v, v * 3);
-        EXPECT_LE(r.lo, v) << v;
-        EXPECT_GE(r.hi, v * 3) << v;
-        EXPECT_GT(r.lo, v - v / 100 - 0.1 - 1e-9) << v;  // not a tenth too far
-        EXPECT_LT(r.hi, v * 3 + v * 3 / 100 + 0.1 + 1e-9) << v;
+    for (double m : {0.3, 0.7, 1.1, 2.2, 9.9, 19.8, 99.9, 123.4, 1234.5, 2.0e6 + 0.3, 7.0e9}) {
+        for (double v : {m, -3 * m}) {
+            const double lo = v, hi = v + 2 * m;
+            const AxisRange r = rescaleLimits(lo, hi);
+            EXPECT_LE(r.lo, lo) << v;
+            EXPECT_GE(r.hi, hi) << v;
+            EXPECT_GT(r.lo, lo - std::fabs(lo) / 100 - 0.1 - 1e-9) << v;  // not a tenth too far
+            EXPECT_LT(r.hi, hi + std::fabs(hi) / 100 + 0.1 + 1e-9) << v;
+        }
     }
 }
 

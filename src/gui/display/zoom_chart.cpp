@@ -1,0 +1,130 @@
+#include "gui/display/zoom_chart.h"
+
+#include <qcustomplot.h>
+#include <QFrame>
+#include <QMenu>
+#include <QPushButton>
+
+#include "gui/display/depth_track.h"
+#include "gui/widgets/chart_copy.h"
+#include "gui/widgets/chart_export.h"
+#include "gui/widgets/chart_print.h"
+#include "gui/widgets/dialog_seam.h"
+
+namespace {
+
+constexpr int kWidth = 246;
+constexpr int kPanelHeight = 41;
+constexpr int kChartHeight = 565;
+
+QPushButton* button(QWidget* parent, const char* name, const char* text, int left,
+                    const char* colour) {
+    auto* b = new QPushButton(QString::fromLatin1(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(left, 8, 75, 25);
+    QFont f = b->font();
+    f.setBold(true);
+    b->setFont(f);
+    b->setStyleSheet(QStringLiteral("color: %1;").arg(QString::fromLatin1(colour)));
+    return b;
+}
+
+}  // namespace
+
+TZoomChart::TZoomChart(QString chartFile, QPixmap background, QString depthTitle,
+                       std::function<DialogSeam&()> seam, QWidget* parent)
+    : QDialog(parent),
+      chartFile_(std::move(chartFile)),
+      background_(std::move(background)),
+      depthTitle_(std::move(depthTitle)),
+      seam_(std::move(seam)) {
+    setObjectName(QStringLiteral("ZoomChart"));
+    setWindowTitle(QStringLiteral("Zoom"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFixedSize(kWidth, kPanelHeight + kChartHeight);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Sunken);
+    panel->setGeometry(0, 0, kWidth, kPanelHeight);
+    connect(button(panel, "sButton1", "Print", 8, "green"), &QPushButton::clicked, this,
+            &TZoomChart::sButton1Click);
+    connect(button(panel, "sButton3", "Save", 88, "green"), &QPushButton::clicked, this,
+            &TZoomChart::sButton3Click);
+    connect(button(panel, "sButton2", "Close", 168, "red"), &QPushButton::clicked, this,
+            &QDialog::close);
+}
+
+QString TZoomChart::FormShow() {
+    ChartCopy copy;
+    const QString error = loadChartCopy(chartFile_, copy);
+    if (!error.isEmpty()) return error;
+    delete DBChart1_;
+    DBChart1_ = DepthTrack::fromCopy(copy, background_, this);
+    DBChart1_->setObjectName(QStringLiteral("DBChart1"));
+    DBChart1_->setGeometry(0, kPanelHeight, kWidth, kChartHeight);
+    DBChart1_->setRightMargin(10);
+    DBChart1_->setDepthTitle(depthTitle_);
+    // The zoomed ranges become the chart's own, with labels at the ends of the value range.
+    DBChart1_->keepShownRanges(false);
+    rememberRanges();
+
+    QMenu* menu = DBChart1_->popupMenu();
+    menu->clear();
+    undoZoom_ = menu->addAction(QStringLiteral("Undo zoom"));
+    undoZoom_->setObjectName(QStringLiteral("UndoZoom"));
+    undoZoom_->setEnabled(false);
+    connect(undoZoom_, &QAction::triggered, this, [this] {
+        if (DBChart1_->undoZoomStep()) DBChart1UndoZoom();
+    });
+    connect(DBChart1_, &DepthTrack::zoomed, this, &TZoomChart::DBChart1Zoom);
+    connect(DBChart1_, &DepthTrack::zoomUndone, this, &TZoomChart::DBChart1UndoZoom);
+    DBChart1_->show();
+    return {};
+}
+
+void TZoomChart::rememberRanges() {
+    ZoomTopRange_ = DBChart1_->valueRange();
+    if (undoZoom_) undoZoom_->setEnabled(DBChart1_->zoomDepth() > 0);
+}
+
+void TZoomChart::DBChart1Zoom() {
+    DBChart1_->keepShownRanges(true);
+    rememberRanges();
+}
+
+void TZoomChart::DBChart1UndoZoom() {
+    rememberRanges();
+}
+
+void TZoomChart::sButton1Click() {
+    if (!DBChart1_) return;
+    ChartPrintPreview preview(
+        ChartPrintPreview::chartPage(*DBChart1_->plot(), QMarginsF(38, 15, 38, 15)), seam_(), this);
+    connect(&preview, &ChartPrintPreview::afterDraw, this, &TZoomChart::ChartPreviewer1AfterDraw);
+    seam_().exec(preview);
+}
+
+void TZoomChart::ChartPreviewer1AfterDraw() {
+    if (DBChart1_) DBChart1_->setValueRange(ZoomTopRange_.lo, ZoomTopRange_.hi);
+}
+
+bool TZoomChart::sButton3Click() {
+    if (!DBChart1_) return false;
+    DialogSeam& seam = seam_();
+    const QString path =
+        seam.saveFileName(this, QStringLiteral("Save"), QStringLiteral("Bitmap files (*.bmp)"),
+                          QStringLiteral("bmp"));
+    if (path.isEmpty()) return false;
+    const QString error =
+        exportChart(*DBChart1_->plot(), path, PictureFormat::Bmp, DBChart1_->plot()->size());
+    if (!error.isEmpty()) {
+        seam.message(this, QMessageBox::Warning, QStringLiteral("Save"), error, QMessageBox::Ok);
+        return false;
+    }
+    return true;
+}
