@@ -546,7 +546,32 @@ TEST_F(TrackPanelTest, LongEndLabelsDoNotRunIntoEachOther) {
     render(t);
     const auto labels = t->drawnLabels();
     ASSERT_EQ(labels.size(), 2u);
-    EXPECT_LT(labels[0].rect.right(), labels[1].rect.left());
+    EXPECT_FALSE(labels[0].rect.intersects(labels[1].rect));
+    // Both stay readable (not shrunk to a few pixels) and inside the track, above its plot.
+    for (const auto& l : labels) {
+        EXPECT_GE(l.rect.height(), 9.0);
+        EXPECT_GE(l.rect.top(), 0.0);
+        EXPECT_LE(l.rect.bottom(), t->plotArea().top());
+    }
+}
+
+TEST_F(TrackPanelTest, LongTitlesAreBrokenAtSpacesNotCut) {
+    auto source = sourceTable(folder_.file("Table.db"), {{1, 2}}, {100, 101});
+    auto elastic = elasticTable(folder_.file("ElasticTable.db"));
+    panel_->buildSourceTracks(*source);
+    panel_->buildElasticTracks(*elastic);
+    for (int slot : {1 + 6, 1 + 12, 1 + 13}) {  // LAMBDA.RHO, P- and S-IMPEDANCE
+        DepthTrack* t = panel_->track(slot);
+        const QImage image = render(t);
+        // The title's ink stays off the track's two side edges.
+        const int titleBottom = t->plot()->plotLayout()->element(0, 0)->outerRect().bottom();
+        for (int y = 2; y < titleBottom; ++y) {
+            EXPECT_GT(qGray(image.pixel(2, y)), 100) << t->title().toStdString() << " y " << y;
+            EXPECT_GT(qGray(image.pixel(image.width() - 3, y)), 100)
+                << t->title().toStdString() << " y " << y;
+        }
+        EXPECT_TRUE(t->title().contains(' '));  // the title itself is unchanged
+    }
 }
 
 }  // namespace

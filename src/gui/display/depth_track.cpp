@@ -71,6 +71,28 @@ AxisRange innerRange(const QCPRange& r, bool log) {
     return {r.lower + d, r.upper - d};
 }
 
+constexpr double kSmallestLabelPoints = 7.0;
+
+// The title in lines no wider than `room` pixels, broken at spaces; a word longer than a line
+// stays whole.
+QString wrappedTitle(const QString& title, const QFont& font, int room) {
+    const QFontMetrics fm(font);
+    if (fm.horizontalAdvance(title) <= room) return title;
+    QStringList lines;
+    QString line;
+    for (const QString& word : title.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && fm.horizontalAdvance(longer) > room) {
+            lines << line;
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.isEmpty()) lines << line;
+    return lines.join(QLatin1Char('\n'));
+}
+
 QString labelText(double v) {
     return regionalText(axisLabelText(v, '.', ','));
 }
@@ -131,6 +153,7 @@ class TrackDecoration : public QCPLayerable {
         // Long end labels in a narrow track would run into each other: the labels' font
         // shrinks until they fit side by side, down to a size that stays legible.
         QFont labelFont = axis_->tickLabelFont();
+        bool stagger = false;
         if (labelFont.pointSizeF() > 0) {
             auto widthAt = [&](double points) {
                 QFont f = labelFont;
@@ -143,8 +166,11 @@ class TrackDecoration : public QCPLayerable {
                 return total;
             };
             double points = labelFont.pointSizeF();
-            while (points > 5.5 && widthAt(points) > right - left) points -= 0.5;
+            // Never below a size that reads easily; labels that still do not fit side by
+            // side stand on two rows, the right one above the left one.
+            while (points > kSmallestLabelPoints && widthAt(points) > right - left) points -= 0.5;
             labelFont.setPointSizeF(points);
+            stagger = widthAt(points) > right - left;
         }
         for (auto it = ticker->ticks().constBegin(); it != ticker->ticks().constEnd(); ++it) {
             const double x = axis_->coordToPixel(it.key());
@@ -160,7 +186,9 @@ class TrackDecoration : public QCPLayerable {
             double x0 = x - w / 2;
             if (label.placement == EndLabelPlacement::Left) x0 = x;
             if (label.placement == EndLabelPlacement::Right) x0 = x - w;
-            label.rect = QRectF(x0, bottom - fm.height(), w, fm.height());
+            const double lift =
+                stagger && label.placement == EndLabelPlacement::Right ? fm.height() : 0;
+            label.rect = QRectF(x0, bottom - fm.height() - lift, w, fm.height());
             painter->setFont(font);
             painter->drawText(label.rect, Qt::AlignLeft | Qt::AlignVCenter, label.text);
             drawn_.push_back(label);
@@ -187,7 +215,9 @@ DepthTrack::DepthTrack(int slot, const QString& title, const QColor& colour,
     QFont font = titleFont ? *titleFont : plot_->font();
     font.setBold(true);
     plot_->plotLayout()->insertRow(0);
-    auto* titleElement = new QCPTextElement(plot_, title, font);
+    // A title wider than the track is broken at its spaces rather than cut at both ends.
+    const int room = kTrackWidth - 2 * frameWidth() - 6;
+    auto* titleElement = new QCPTextElement(plot_, wrappedTitle(title, font, room), font);
     titleElement->setObjectName(QStringLiteral("title"));
     plot_->plotLayout()->addElement(0, 0, titleElement);
 
@@ -338,7 +368,7 @@ void DepthTrack::showPopup(const QPoint& pos) {
 
 QString DepthTrack::title() const {
     auto* t = qobject_cast<QCPTextElement*>(plot_->plotLayout()->element(0, 0));
-    return t ? t->text() : QString();
+    return t ? t->text().replace(QLatin1Char('\n'), QLatin1Char(' ')) : QString();
 }
 
 QFont DepthTrack::titleFont() const {
@@ -435,6 +465,22 @@ void DepthTrack::applyValueRange(double lo, double hi) {
     // stands in the middle of the axis.
     fixedValueRange_ = lo == hi ? AxisRange{lo - 1, hi + 1} : AxisRange{lo, hi};
     setAxisValueRange(fixedValueRange_);
+    makeRoomForLabels();
+}
+
+void DepthTrack::makeRoomForLabels() {
+    QCPAxis* value = plot_->xAxis2;
+    QFont normal = value->tickLabelFont();
+    normal.setBold(true);
+    QFont smallest = normal;
+    if (smallest.pointSizeF() > 0) smallest.setPointSizeF(kSmallestLabelPoints);
+    const QFontMetricsF fm(smallest);
+    double needed = 0;
+    for (const QString& text : ticker_->ticks()) needed += fm.horizontalAdvance(text) + 4;
+    const int areaWidth = plot_->axisRect()->width() > 10 ? plot_->axisRect()->width()
+                                                          : width() - 2 * frameWidth() - 3;
+    const bool twoRows = needed > areaWidth * (1 - 2 * kValueInset);
+    value->setPadding(QFontMetrics(normal).height() * (twoRows ? 2 : 1) + 2);
 }
 
 void DepthTrack::setAxisValueRange(const AxisRange& r) {
@@ -550,6 +596,7 @@ void DepthTrack::setRightMargin(int pixels) {
 
 ChartCopy DepthTrack::copy() const {
     ChartCopy c = copyOfPlot(*plot_);
+    c.title = title();  // as the user named it, not as broken to fit
     ChartSeriesCopy s;
     s.name = curve_->name();
     s.colour = curve_->pen().color();

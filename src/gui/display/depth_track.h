@@ -145,6 +145,9 @@ class DepthTrack : public QFrame {
     void setupAxes();
     void setupInteraction();
     void applyValueRange(double lo, double hi);
+    // The label band above the plot holds one row of end labels, or two when they cannot
+    // stand side by side at the smallest legible size.
+    void makeRoomForLabels();
     void setAxisValueRange(const lithora::AxisRange& r);
     void showTipAt(const QPointF& pos, const QPoint& globalPos);
     void fitDepthAxis();
