@@ -14,6 +14,7 @@
 
 #include "core/common/error.h"
 #include "core/common/number_text.h"
+#include "gui/widgets/locale_text.h"
 
 using namespace lithora;
 
@@ -98,9 +99,7 @@ QString labelText(double v) {
 }
 
 QString numberOnScreen(double v) {
-    const QString dp = QLocale().decimalPoint();
-    const char sep = dp.size() == 1 && dp[0].unicode() < 128 ? dp[0].toLatin1() : '.';
-    return QString::fromStdString(numberText(v, sep));
+    return QString::fromStdString(numberText(v, localeDecimalPoint()));
 }
 
 }  // namespace
