@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs every fuzz target of the readers in turn for SECONDS each (default 60), starting from
+# the seed corpus kept in the repository, and prints executions, executions per second and
+# findings per target. Builds the `fuzz` preset (clang with libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer), installing what it needs on Debian.
+#
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: las ascii table (default: all)
+#
+# What the fuzzer adds to a target's corpus stays in build/fuzz/corpus/TARGET; a finding is
+# written to build/fuzz/findings/TARGET/ (copy it to tests/fuzz/reproducers/TARGET/ once it is
+# mended, so the replay test keeps it found). Exit 1 when any target found something.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+shift || true
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(las ascii table)
+
+bash scripts/install-deps.sh
+need=()
+for p in clang libfuzzer-14-dev libclang-rt-14-dev; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}"
+fi
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+
+declare -A seeds=(
+  [las]="tests/fuzz/corpus/las tests/data/las tests/data/cli tests/data/external"
+  [ascii]="tests/fuzz/corpus/ascii tests/data/ascii"
+  [table]="tests/fuzz/corpus/table"
+)
+found=0
+printf '%-8s %12s %10s %9s\n' target executions "exec/s" findings
+for t in "${targets[@]}"; do
+  work=build/fuzz/corpus/$t
+  findings=build/fuzz/findings/$t
+  mkdir -p "$work" "$findings"
+  log=build/fuzz/$t.log
+  # shellcheck disable=SC2086
+  ASAN_OPTIONS=detect_leaks=1 build/fuzz/bin/fuzz_$t -max_total_time="$seconds" -max_len=65536 \
+    -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$findings/" \
+    "$work" ${seeds[$t]} >"$log" 2>&1 || true
+  execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+  n=$(find "$findings" -type f | wc -l)
+  found=$((found + n))
+  printf '%-8s %12s %10s %9s\n' "$t" "${execs:-?}" "${rate:-?}" "$n"
+done
+[ "$found" -eq 0 ]

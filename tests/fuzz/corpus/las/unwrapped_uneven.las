@@ -1,0 +1,13 @@
+~V
+VERS. 2.0:
+WRAP. NO:
+~W
+NULL. -999.25:
+~C
+DEPT.M:
+GR.GAPI:
+RHOB.G/CC:
+~A
+100 50 2.5
+100.5 -999.25 2.6 7
+101 52
