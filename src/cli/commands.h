@@ -13,6 +13,7 @@ extern const Command kImportCommand;
 extern const Command kElasticCommand;
 extern const Command kCorrelateCommand;
 extern const Command kTimelapseCommand;
+extern const Command kMergeCommand;
 
 // The options of elastic that choose the curves, the units and the Vs estimation, as
 // correlate takes them too.

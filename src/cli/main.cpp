@@ -14,10 +14,9 @@ using lithora::cli::Command;
 
 // The dispatch table: one line per command.
 const Command* const kCommands[] = {
-    &lithora::cli::kImportCommand,
-    &lithora::cli::kElasticCommand,
-    &lithora::cli::kCorrelateCommand,
-    &lithora::cli::kTimelapseCommand,
+    &lithora::cli::kImportCommand,    &lithora::cli::kElasticCommand,
+    &lithora::cli::kCorrelateCommand, &lithora::cli::kTimelapseCommand,
+    &lithora::cli::kMergeCommand,
 };
 
 std::string usage() {
