@@ -171,6 +171,9 @@ class LasStream::Impl {
         feedDecoded(bytes);
     }
 
+    void stopAfterHeader() { headerOnly_ = true; }
+    bool headerDone() const { return stage_ != Stage::Header; }
+
     ImportResult finish() {
         if (!started_) {
             std::string head;
@@ -179,6 +182,10 @@ class LasStream::Impl {
         }
         if (stage_ == Stage::Header) headerText({}, true);
         if (stage_ == Stage::Header) failRead();  // no "~A" line after the curve section
+        if (headerOnly_) {
+            r_.lasSource = true;
+            return std::move(r_);
+        }
         if (stage_ == Stage::Data) {
             std::string rest;
             rest.swap(carry_);
@@ -380,6 +387,11 @@ class LasStream::Impl {
 
         decodeHeaderTexts(std::string_view(header_.data(), headerEnd_));
 
+        if (headerOnly_) {
+            stage_ = Stage::Done;
+            std::string().swap(header_);
+            return;
+        }
         std::string rest = header_.substr(headerEnd_);
         textDone_ = headerEnd_;
         std::string().swap(header_);
@@ -616,6 +628,7 @@ class LasStream::Impl {
     std::uint64_t textScale_ = 1;
 
     Stage stage_ = Stage::Header;
+    bool headerOnly_ = false;
     std::string header_;
     std::size_t scan_ = 0;
     std::size_t headerEnd_ = 0;
@@ -685,6 +698,14 @@ void LasStream::feed(std::string_view bytes) {
     }
 }
 
+void LasStream::stopAfterHeader() {
+    if (impl_) impl_->stopAfterHeader();
+}
+
+bool LasStream::headerDone() const {
+    return impl_ && impl_->headerDone();
+}
+
 ImportResult LasStream::finish() {
     if (!impl_) failRead();
     auto impl = std::move(impl_);
@@ -697,7 +718,11 @@ ImportResult readLas(std::string_view bytes, const Progress& progress) {
     return stream.finish();
 }
 
-ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress) {
+namespace {
+
+// Feeds a file to a stream in chunks; a header-only stream stops reading at its "~A" line.
+ImportResult readFileInto(const std::filesystem::path& path, const Progress& progress,
+                          bool headerOnly) {
     return guarded([&] {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec)) failRead();
@@ -706,16 +731,28 @@ ImportResult readLasFile(const std::filesystem::path& path, const Progress& prog
         std::ifstream in(path, std::ios::binary);
         if (!in) failRead();
         LasStream stream(size, progress, path.filename().string());
+        if (headerOnly) stream.stopAfterHeader();
         std::string buf(kReadChunk, '\0');
         while (in) {
             in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
             auto got = static_cast<std::size_t>(in.gcount());
             if (got == 0) break;
             stream.feed(std::string_view(buf.data(), got));
+            if (headerOnly && stream.headerDone()) break;
         }
         if (in.bad()) failRead();
         return stream.finish();
     });
+}
+
+}  // namespace
+
+ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress) {
+    return readFileInto(path, progress, false);
+}
+
+ImportResult readLasHeaderFile(const std::filesystem::path& path) {
+    return readFileInto(path, {}, true);
 }
 
 }  // namespace lithora::import

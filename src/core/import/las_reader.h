@@ -31,6 +31,12 @@ ImportResult readLas(std::string_view bytes, const Progress& progress = {});
 // Same for a file on disk, read in chunks so the data section is never held as text.
 ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress = {});
 
+// The header of a file on disk, read only as far as its "~A" line: the curves (names,
+// labels, catalogue, roles, unit tags), NULL and the header lines, with no data (columns
+// empty). Fails as readLasFile does for a file that has no curve section, no NULL item or no
+// "~A" line.
+ImportResult readLasHeaderFile(const std::filesystem::path& path);
+
 // The reader behind both: takes the bytes of one file in pieces of any size, in order, and
 // gives the same result as readLas on the whole. totalBytes (the file size, 0 when unknown)
 // scales the progress reports and the room reserved for the columns.
@@ -44,6 +50,10 @@ class LasStream {
     LasStream& operator=(const LasStream&) = delete;
 
     void feed(std::string_view bytes);
+    // Makes finish() end after the header: the result has no data. Call before the bytes
+    // after the "~A" line are fed, for instance once headerDone() says the header is read.
+    void stopAfterHeader();
+    bool headerDone() const;
     // Ends the input; may be called once.
     ImportResult finish();
 

@@ -34,7 +34,11 @@ ImportResult readFile(const fs::path& file, const Progress& progress) {
 
 // What the merge needs of one file's header: its curves, NULL, depth unit and header lines.
 ImportResult readHeader(const fs::path& file) {
-    return readFile(file, {});
+    try {
+        return readLasHeaderFile(file);
+    } catch (const Error&) {
+        failFile(file);
+    }
 }
 
 // A depth as the merge compares it: rounded to a millionth of the depth unit.
@@ -183,6 +187,8 @@ ImportResult mergeLasFiles(const std::vector<fs::path>& files,
         for (std::size_t k = 0; k < sources.size(); ++k) sources[k].at += count[k];
     }
     if (out.columns.front().empty()) failFile(files[chosen.front().file]);
+    for (const auto& s : sources)
+        out.warnings.insert(out.warnings.end(), s.data.warnings.begin(), s.data.warnings.end());
 
     // NULL, depth unit and header memo come from the last file of the list.
     const std::size_t last = files.size() - 1;

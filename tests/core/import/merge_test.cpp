@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/import/las_reader.h"
 #include "import_test_support.h"
 
 namespace lithora::import {
@@ -49,6 +50,14 @@ TEST_F(MergeTest, CurveListTakesEachMnemonicBeforeItsDot) {
                                           " NPHI.V/V 42 000 00 : with an API code\n",
                                           "1500 1 2 3\n"));
     EXPECT_EQ(mergeCurveList(f), (std::vector<std::string>{"DEPT", "GR", "RHOB", "NPHI"}));
+
+    // Listing reads the header only: what follows the "~A" line does not matter yet.
+    const auto empty = write("empty.las", lasText(kCurves, ""));
+    EXPECT_EQ(mergeCurveList(empty), (std::vector<std::string>{"DEPT", "GR", "RHOB"}));
+    const auto header = readLasHeaderFile(empty);
+    EXPECT_TRUE(header.columns.empty());
+    EXPECT_EQ(header.nullValueText, "-999.25");
+    EXPECT_EQ(header.headerLines.back(), "~A");
 }
 
 TEST_F(MergeTest, FilesThatCannotBeListedOrReadAreNamed) {
