@@ -19,7 +19,7 @@ ChartPrintPreview::ChartPrintPreview(PagePainter pagePainter, DialogSeam& seam, 
     : QDialog(parent),
       pagePainter_(std::move(pagePainter)),
       seam_(seam),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+      printer_(std::make_unique<QPrinter>(QPrinter::ScreenResolution)) {
     setWindowTitle(QStringLiteral("Print Preview"));
     setObjectName(QStringLiteral("ChartPrintPreview"));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
@@ -118,7 +118,7 @@ QString ChartPrintPreview::printToPdf(const QString& path) {
     QFileInfo info(path);
     if (!info.absoluteDir().exists())
         return QStringLiteral("Cannot write \"%1\": the folder does not exist.").arg(path);
-    QPrinter pdf(QPrinter::HighResolution);
+    QPrinter pdf(QPrinter::ScreenResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
     pdf.setPageLayout(printer_->pageLayout());
     pdf.setDocName(printer_->docName());
