@@ -62,8 +62,9 @@ TEST_F(ShellTest, OnlyCommandsThatExistAreOffered) {
         for (QAction* a : form_->findChildren<QAction*>()) {
             if (a->objectName().isEmpty() || a->objectName() == "Open1" || a->isSeparator())
                 continue;
-            if (!commands.isBound(a->objectName()))
+            if (!commands.isBound(a->objectName())) {
                 EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+            }
         }
     };
     checkAll();

@@ -39,12 +39,6 @@ lithora::import::Progress statusProgress(TCalculationForm* form) {
     };
 }
 
-QStringList toQt(const std::vector<std::string>& names) {
-    QStringList out;
-    for (const auto& n : names) out << QString::fromStdString(n);
-    return out;
-}
-
 }  // namespace
 
 // What both readers do once they have a result: the table, then the window shows it.

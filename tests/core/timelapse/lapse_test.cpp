@@ -264,8 +264,11 @@ TEST(LapseReader, ExternalFilesReadOrAreRefused) {
             EXPECT_TRUE(std::is_sorted(last.depth.begin(), last.depth.end())) << e.path();
             // A log compared with itself passes both checks and differs by nothing.
             const auto d = lapseDifference(last, last);
-            for (double v : d.difference)
-                if (!std::isnan(v)) ASSERT_EQ(v, 0) << e.path();
+            for (double v : d.difference) {
+                if (!std::isnan(v)) {
+                    ASSERT_EQ(v, 0) << e.path();
+                }
+            }
             ++read;
         } catch (const Error& err) {
             EXPECT_STREQ(err.what(), "Error reading file.") << e.path();
