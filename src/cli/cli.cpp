@@ -125,7 +125,7 @@ nlohmann::json describe(const workspace::Workspace& ws) {
     for (int f = 0; f < t.fieldCount(); ++f)
         fields.push_back({{"name", t.field(f).def.name}, {"label", t.field(f).displayLabel}});
     json catalog = json::array();
-    for (const auto& c : ws.catalog)
+    for (const auto& c : ws.catalog())
         catalog.push_back({{"mnemonic", c.mnemonic}, {"unit", c.unit}, {"label", c.label}});
     auto summary = ws.summary('.');
     auto num = [](const std::string& s) -> json {
@@ -135,21 +135,22 @@ nlohmann::json describe(const workspace::Workspace& ws) {
     json j;
     j["fields"] = fields;
     j["catalog"] = catalog;
-    j["roles"] = {{"density", ws.roles.density},
-                  {"gamma_ray", ws.roles.gammaRay},
-                  {"p_wave", ws.roles.pWave},
-                  {"s_wave", ws.roles.sWave}};
-    j["gamma_ray_index"] = ws.roles.gammaRayIndex;
-    j["depth_unit"] = ws.depthUnit;
-    j["density_unit"] = ws.densityUnit;
-    j["null_value_text"] = ws.nullValueText;
-    j["las_source"] = ws.lasSource;
+    const auto& roles = ws.roles();
+    j["roles"] = {{"density", roles.density},
+                  {"gamma_ray", roles.gammaRay},
+                  {"p_wave", roles.pWave},
+                  {"s_wave", roles.sWave}};
+    j["gamma_ray_index"] = roles.gammaRayIndex;
+    j["depth_unit"] = ws.unitTags().depthUnit;
+    j["density_unit"] = ws.unitTags().densityUnit;
+    j["null_value_text"] = ws.importInfo().nullValueText;
+    j["las_source"] = ws.importInfo().lasSource;
     j["summary"] = {{"records", num(summary.records)},
                     {"tracks", num(summary.tracks)},
                     {"start", num(summary.start)},
                     {"stop", num(summary.stop)},
                     {"interval", num(summary.interval)}};
-    j["header"] = ws.headerLines;
+    j["header"] = ws.importInfo().headerLines;
     return j;
 }
 

@@ -1,11 +1,17 @@
 #pragma once
 // The commands of lithora-cli, one file each; main.cpp lists them in its dispatch table.
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "core/commands/compute_elastic.h"
 #include "core/compute/elastic.h"
+#include "core/workspace/workspace.h"
 
 namespace lithora::cli {
 
@@ -19,8 +25,10 @@ extern const Command kMergeCommand;
 // correlate takes them too.
 extern const std::vector<std::string> kElasticChoiceOptions;
 struct ElasticChoices {
-    std::optional<std::string> equation, depthUnit, densityUnit;
-    compute::VsSettings vs;
+    std::optional<std::string> density, pWave, sWave;
+    bool estimate = false;  // --vs-equation given: Vs is estimated even with a shear curve
+    compute::VsSettings vs = compute::kDefaultVsSettings;
+    commands::UnitsGiven units;
 };
 // Reads those options; UsageError for a value they do not take.
 ElasticChoices elasticChoices(const Args& a);
@@ -28,10 +36,33 @@ ElasticChoices elasticChoices(const Args& a);
 // recognised curve of each role); InputError saying why when it cannot run.
 void computeElasticWith(workspace::Workspace& ws, const Args& a);
 
+// The workspace of one run: in memory, or table files in the folder --workspace names.
+std::unique_ptr<workspace::Workspace> openWorkspace(const std::optional<std::string>& folder);
+
 // Reads one well file into a workspace as the desktop import does (LAS, or ASCII columns).
 // What the reader warned about is printed on standard error and returned.
 std::vector<std::string> importInto(workspace::Workspace& ws, const std::string& file, bool ascii);
 // The same after opening the elastic and litholog tables, for commands that compute.
 void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii);
+
+// Refuses an output path that names the input file itself (also through a link).
+void refuseOverwritingInput(const std::filesystem::path& output, const std::string& input);
+
+// Runs job over many files on up to `jobs` threads, printing one line per file as it ends:
+// its name, the records it gave and the seconds it took, or the message it failed with.
+// Goes on past failures; returns 1 if any file failed, else 0. The output of each file is
+// named after the file's name, so two files of one name are a usage error.
+int runBatch(const std::vector<std::string>& files, int jobs,
+             const std::function<std::size_t(const std::string& file)>& job);
+
+// The output for one input of a batch: dir / the input's file name, with its extension
+// replaced when newExtension is given.
+std::filesystem::path batchOutput(const std::filesystem::path& dir, const std::string& input,
+                                  const char* newExtension = nullptr);
+// Makes the output folder of a batch; a usage error when the path is no folder.
+void makeBatchFolder(const std::filesystem::path& dir, const char* option);
+
+// The default number of jobs: the number of cores.
+int defaultJobs();
 
 }  // namespace lithora::cli

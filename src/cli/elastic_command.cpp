@@ -1,99 +1,134 @@
-// lithora-cli elastic FILE ... -o OUT: the elastic parameters written as Save Table writes them.
+// lithora-cli elastic FILE... -o OUT: the elastic parameters written as Save Table writes them.
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "core/commands/compute_elastic.h"
+#include "core/commands/save_table.h"
 #include "core/common/error.h"
 #include "core/compute/elastic.h"
-#include "core/workspace/workspace.h"
 
 namespace lithora::cli {
 
 namespace {
 
-std::string chosen(const Args& a, const char* name, const std::vector<std::string>& role) {
-    if (auto v = a.option(name)) return *v;
-    return role.empty() ? std::string() : role.front();
+// One file: import, filter, compute, save. Returns the number of elastic records written.
+std::size_t runOne(const Args& a, const std::string& file, const std::string& out,
+                   const std::optional<std::string>& table,
+                   const std::optional<std::string>& workspaceFolder) {
+    refuseOverwritingInput(out, file);
+    if (table) refuseOverwritingInput(*table, file);
+    auto ws = openWorkspace(workspaceFolder);
+    loadWell(*ws, file, a.flag("--ascii"));
+    if (auto from = a.option("--from")) {
+        const auto to = a.option("--to");
+        try {
+            ws->applyDepthFilter(a.number("--from", 0), a.number("--to", 0));
+        } catch (const Error& e) {
+            throw InputError{e.what()};
+        }
+        if (ws->source().isEmpty())
+            throw InputError{"No depth lies between " + *from + " and " + *to + "."};
+    }
+    computeElasticWith(*ws, a);
+    const std::string error = commands::saveTable(*ws, {out, ws->importInfo().headerBytes});
+    if (!error.empty()) throw InputError{error};
+    if (table) writeTsv(ws->elastic(), ws->elastic().fieldCount(), *table);
+    return static_cast<std::size_t>(ws->elastic().recordCount());
 }
 
 int runElastic(const std::vector<std::string>& args) {
     std::vector<std::string> valued = kElasticChoiceOptions;
-    valued.insert(valued.end(), {"--table", "--from", "--to", "-o"});
-    const Args a = parseArgs(args, valued, {"--ascii"});
+    valued.insert(valued.end(), {"--table", "--from", "--to", "-o", "--workspace", "--jobs"});
+    const Args a = parseArgs(args, valued, {"--ascii"}, 1, static_cast<std::size_t>(-1));
     auto out = a.option("-o");
     if (!out) throw UsageError{"elastic needs -o OUT"};
-    auto from = a.option("--from");
-    auto to = a.option("--to");
-    if (from.has_value() != to.has_value()) throw UsageError{"--from and --to go together"};
+    if (a.option("--from").has_value() != a.option("--to").has_value())
+        throw UsageError{"--from and --to go together"};
+    a.number("--from", 0);
+    a.number("--to", 0);
     elasticChoices(a);  // usage errors before any work
-    double lo = from ? a.number("--from", 0) : 0;
-    double hi = to ? a.number("--to", 0) : 0;
+    const int jobs = a.count("--jobs", defaultJobs());
+    const auto table = a.option("--table");
+    const auto workspaceFolder = a.option("--workspace");
 
-    ScratchFolder folder;
-    workspace::Workspace ws(folder.path());
-    loadWell(ws, a.files.front(), a.flag("--ascii"));
-    if (from) {
-        try {
-            ws.applyDepthFilter(lo, hi);
-        } catch (const Error& e) {
-            throw InputError{e.what()};
-        }
-        if (ws.source().isEmpty())
-            throw InputError{"No depth lies between " + *from + " and " + *to + "."};
+    std::error_code ec;
+    const bool batch =
+        a.files.size() > 1 || a.option("--jobs") || std::filesystem::is_directory(*out, ec);
+    if (!batch) {
+        runOne(a, a.files.front(), *out, table, workspaceFolder);
+        return 0;
     }
-    computeElasticWith(ws, a);
-    try {
-        ws.saveTable(*out, ws.headerBytes);
-    } catch (const Error& e) {
-        throw InputError{e.what()};
-    }
-    if (auto table = a.option("--table")) writeTsv(ws.elastic(), ws.elastic().fieldCount(), *table);
-    return 0;
+
+    // Many files: -o (and --table) name folders that get one output per file.
+    makeBatchFolder(*out, "-o");
+    if (table) makeBatchFolder(*table, "--table");
+    return runBatch(a.files, jobs, [&](const std::string& file) {
+        std::optional<std::string> tsv, folder;
+        if (table) tsv = batchOutput(*table, file, ".tsv").string();
+        if (workspaceFolder) folder = batchOutput(*workspaceFolder, file).string();
+        return runOne(a, file, batchOutput(*out, file).string(), tsv, folder);
+    });
 }
 
 }  // namespace
 
 const std::vector<std::string> kElasticChoiceOptions = {
-    "--density", "--p-wave",    "--s-wave",     "--vs-equation",
-    "--slope",   "--intercept", "--depth-unit", "--density-unit"};
+    "--density",   "--p-wave",     "--s-wave",       "--vs-equation", "--slope",
+    "--intercept", "--depth-unit", "--density-unit", "--sonic-unit"};
 
 ElasticChoices elasticChoices(const Args& a) {
     ElasticChoices c;
-    c.equation = a.choice("--vs-equation", {"sqrt3", "linear"});
-    c.depthUnit = a.choice("--depth-unit", {"m", "ft"});
-    c.densityUnit = a.choice("--density-unit", {"GC", "KM"});
-    c.vs = {c.equation && *c.equation == "sqrt3" ? 0 : 1, a.number("--slope", 0.8619),
-            a.number("--intercept", 1172)};
+    c.density = a.option("--density");
+    c.pWave = a.option("--p-wave");
+    c.sWave = a.option("--s-wave");
+    const auto eq = a.choice("--vs-equation", {"sqrt3", "linear"});
+    const auto depthUnit = a.choice("--depth-unit", {"m", "ft"});
+    const auto densityUnit = a.choice("--density-unit", {"GC", "KM"});
+    const auto sonicUnit = a.choice("--sonic-unit", {"us/m", "us/ft"});
+    c.estimate = eq.has_value();
+    if (eq && *eq == "sqrt3") c.vs.kind = compute::VsEquationKind::Sqrt3;
+    c.vs.slope = a.number("--slope", c.vs.slope);
+    c.vs.intercept = a.number("--intercept", c.vs.intercept);
+    if (depthUnit) c.units.depth = compute::sonicUnitFromTag(*depthUnit);
+    if (sonicUnit)
+        c.units.sonic =
+            *sonicUnit == "us/m" ? compute::SonicUnit::PerMetre : compute::SonicUnit::PerFoot;
+    if (densityUnit) c.units.density = compute::densityUnitFromTag(*densityUnit);
     return c;
 }
 
 void computeElasticWith(workspace::Workspace& ws, const Args& a) {
     const ElasticChoices c = elasticChoices(a);
-    const std::string density = chosen(a, "--density", ws.roles.density);
-    const std::string pWave = chosen(a, "--p-wave", ws.roles.pWave);
-    std::string sWave = chosen(a, "--s-wave", ws.roles.sWave);
-    if (c.equation) sWave.clear();
-    if (density.empty()) throw InputError{"No density curve: name one with --density."};
-    if (pWave.empty()) throw InputError{"No compressional sonic curve: name one with --p-wave."};
+    // The curves the desktop's curve dialog proposes, or those named; then the desktop's
+    // rules for the choice and the units.
+    commands::CurveChoice choice = commands::proposedCurves(ws);
+    if (c.density) choice.density = *c.density;
+    if (c.pWave) choice.pWave = *c.pWave;
+    if (c.sWave) choice.sWave = *c.sWave;
+    if (c.estimate) choice.sWave.clear();
+    const auto plan = commands::confirmCurves(ws, choice);
+    if (plan.stop == commands::CurvePlan::Stop::NoDensity)
+        throw InputError{"No density curve: name one with --density."};
+    if (plan.stop == commands::CurvePlan::Stop::NoPWave)
+        throw InputError{"No compressional sonic curve: name one with --p-wave."};
 
-    auto sonic = compute::sonicUnitFromTag(ws.depthUnit);
-    if (!sonic && c.depthUnit) sonic = compute::sonicUnitFromTag(*c.depthUnit);
-    auto dens = compute::densityUnitFromTag(ws.densityUnit);
-    if (!dens && c.densityUnit) dens = compute::densityUnitFromTag(*c.densityUnit);
-    if (!sonic || !dens)
-        throw InputError{ws.unknownUnitsText(density) +
+    const auto decision = commands::decideUnits(ws, choice, plan.measuredVs, c.units);
+    const auto units = decision.units();
+    if (!units)
+        throw InputError{decision.unknownText() +
                          " Give them with --depth-unit m|ft and --density-unit GC|KM."};
-    try {
-        ws.computeElastic(density, pWave, sWave, {*sonic, *dens}, c.vs);
-    } catch (const Error& e) {
-        throw InputError{e.what()};
-    }
+    const std::string error = commands::computeElastic(ws, {choice, plan.measuredVs, *units, c.vs});
+    if (!error.empty()) throw InputError{error};
 }
 
 const Command kElasticCommand = {
     "elastic",
-    "  lithora-cli elastic FILE [--ascii] [--density NAME] [--p-wave NAME] [--s-wave NAME]\n"
+    "  lithora-cli elastic FILE... [--ascii] [--density NAME] [--p-wave NAME] [--s-wave NAME]\n"
     "                      [--vs-equation sqrt3|linear] [--slope A] [--intercept B]\n"
-    "                      [--depth-unit m|ft] [--density-unit GC|KM]\n"
-    "                      [--from START --to STOP] -o OUT [--table OUT.tsv]\n",
+    "                      [--depth-unit m|ft] [--density-unit GC|KM] [--sonic-unit us/m|us/ft]\n"
+    "                      [--from START --to STOP] [--workspace DIR] [--jobs N]\n"
+    "                      -o OUT [--table OUT.tsv]\n"
+    "      With several FILEs (or --jobs, or OUT an existing folder) -o and --table name\n"
+    "      folders that get one output per FILE, named after it.\n",
     runElastic};
 
 }  // namespace lithora::cli

@@ -1,25 +1,20 @@
-// lithora-cli import FILE [--ascii] [--table OUT.tsv]
+// lithora-cli import FILE... [--ascii] [--table OUT] [--workspace DIR] [--jobs N]
 #include <iostream>
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "core/commands/import_file.h"
 #include "core/common/error.h"
-#include "core/import/ascii_reader.h"
-#include "core/import/las_reader.h"
-#include "core/workspace/workspace.h"
 
 namespace lithora::cli {
 
 std::vector<std::string> importInto(workspace::Workspace& ws, const std::string& file, bool ascii) {
-    try {
-        auto result = ascii ? import::readAsciiFile(file) : import::readLasFile(file);
-        std::vector<std::string> warnings = std::move(result.warnings);
-        ws.installImport(std::move(result));
-        for (const auto& w : warnings) std::cerr << "warning: " << w << "\n";
-        return warnings;
-    } catch (const Error& e) {
-        throw InputError{e.what()};
-    }
+    const commands::ImportRequest request{file, {}, {}};
+    const auto outcome =
+        ascii ? commands::importAscii(ws, request) : commands::importLas(ws, request);
+    if (!outcome.ok()) throw InputError{outcome.message};
+    for (const auto& w : outcome.warnings) std::cerr << "warning: " << w << "\n";
+    return outcome.warnings;
 }
 
 void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii) {
@@ -34,21 +29,46 @@ void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii) {
 namespace {
 
 int runImport(const std::vector<std::string>& args) {
-    const Args a = parseArgs(args, {"--table"}, {"--ascii"});
-    ScratchFolder folder;
-    workspace::Workspace ws(folder.path());
-    const auto warnings = importInto(ws, a.files.front(), a.flag("--ascii"));
-    if (auto table = a.option("--table"))
-        writeTsv(ws.source(), ws.source().fieldCount() - 1, *table);
-    auto j = describe(ws);
-    j["warnings"] = warnings;
-    printJson(j);
-    return 0;
+    const Args a = parseArgs(args, {"--table", "--workspace", "--jobs"}, {"--ascii"}, 1,
+                             static_cast<std::size_t>(-1));
+    const bool ascii = a.flag("--ascii");
+    const auto table = a.option("--table");
+    const int jobs = a.count("--jobs", defaultJobs());
+
+    if (a.files.size() == 1 && !a.option("--jobs")) {
+        const std::string& file = a.files.front();
+        if (table) refuseOverwritingInput(*table, file);
+        auto ws = openWorkspace(a.option("--workspace"));
+        const auto warnings = importInto(*ws, file, ascii);
+        if (table) writeTsv(ws->source(), ws->source().fieldCount() - 1, *table);
+        auto j = describe(*ws);
+        j["warnings"] = warnings;
+        printJson(j);
+        return 0;
+    }
+
+    // Many files: --table names a folder that gets one table per file.
+    if (!table) throw UsageError{"import of several files needs --table DIR"};
+    makeBatchFolder(*table, "--table");
+    const auto workspaceRoot = a.option("--workspace");
+    return runBatch(a.files, jobs, [&](const std::string& file) -> std::size_t {
+        const auto out = batchOutput(*table, file, ".tsv");
+        refuseOverwritingInput(out, file);
+        std::optional<std::string> folder;
+        if (workspaceRoot) folder = batchOutput(*workspaceRoot, file).string();
+        auto ws = openWorkspace(folder);
+        importInto(*ws, file, ascii);
+        writeTsv(ws->source(), ws->source().fieldCount() - 1, out);
+        return static_cast<std::size_t>(ws->source().recordCount());
+    });
 }
 
 }  // namespace
 
-const Command kImportCommand = {"import", "  lithora-cli import FILE [--ascii] [--table OUT.tsv]\n",
-                                runImport};
+const Command kImportCommand = {
+    "import",
+    "  lithora-cli import FILE [--ascii] [--table OUT.tsv] [--workspace DIR]\n"
+    "  lithora-cli import FILE... --table DIR [--ascii] [--jobs N] [--workspace DIR]\n",
+    runImport};
 
 }  // namespace lithora::cli

@@ -155,8 +155,14 @@ TEST_F(CliTest, ADepthRangeThatHoldsNothingIsRefused) {
 }
 
 TEST_F(CliTest, UnknownUnitsAreRefusedUnlessGiven) {
+    // Depth "m" in lower case has no rule, and these sonic curves name no unit of their own.
+    std::string text = slurp(std::string(LITHORA_TEST_DATA) + "/cli/well_lower_m.las");
+    for (const char* unit : {"DT  .US/M", "DTSM.US/M"})
+        text.replace(text.find(unit), 9, std::string(unit).substr(0, 5) + "    ");
+    std::ofstream(dir / "no_unit.las", std::ios::binary) << text;
+    const std::string file = "'" + (dir / "no_unit.las").string() + "'";
     const auto out = dir / "out.las";
-    CliRun refused = run("elastic " + data("well_lower_m.las") + " -o '" + out.string() + "'");
+    CliRun refused = run("elastic " + file + " -o '" + out.string() + "'");
     EXPECT_EQ(refused.code, 1);
     EXPECT_NE(refused.err.find("units of the sonic and density curves are not known"),
               std::string::npos)
@@ -164,11 +170,76 @@ TEST_F(CliTest, UnknownUnitsAreRefusedUnlessGiven) {
     EXPECT_NE(refused.err.find("\"m\""), std::string::npos);
     EXPECT_FALSE(fs::exists(out));
 
-    CliRun given = run("elastic " + data("well_lower_m.las") + " --depth-unit m -o '" +
-                       out.string() + "' --table '" + (dir / "e.tsv").string() + "'");
-    ASSERT_EQ(given.code, 0) << given.err;
-    EXPECT_NE(slurp(dir / "e.tsv").find("\t4000\t2000\t2\t10000\t5000\t2500\r\n"),
-              std::string::npos);
+    // --depth-unit or --sonic-unit fills what the file leaves open; the same answer.
+    for (const char* option : {" --depth-unit m", " --sonic-unit us/m"}) {
+        CliRun given = run("elastic " + file + option + " -o '" + out.string() + "' --table '" +
+                           (dir / "e.tsv").string() + "'");
+        ASSERT_EQ(given.code, 0) << given.err;
+        EXPECT_NE(slurp(dir / "e.tsv").find("\t4000\t2000\t2\t10000\t5000\t2500\r\n"),
+                  std::string::npos);
+    }
+}
+
+TEST_F(CliTest, EachSonicCurveConvertsWithItsOwnUnit) {
+    // Depth in metres, DT in microseconds per foot: DT 200 us/ft is 1524 m/s, not 5000.
+    std::string text = slurp(std::string(LITHORA_TEST_DATA) + "/cli/well.las");
+    text.replace(text.find("DT  .US/M"), 9, "DT  .US/F");
+    std::ofstream(dir / "feet.las", std::ios::binary) << text;
+    CliRun r = run("elastic '" + (dir / "feet.las").string() + "' -o '" +
+                   (dir / "out.las").string() + "' --table '" + (dir / "e.tsv").string() + "'");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(slurp(dir / "e.tsv").find("\r\n3\t1500.5\t"), std::string::npos);
+    EXPECT_NE(slurp(dir / "e.tsv").find("\t1524\t2500\t"), std::string::npos)
+        << slurp(dir / "e.tsv");
+}
+
+TEST_F(CliTest, ManyFilesGoOnPastAFailureWithOneOutputEach) {
+    std::ofstream(dir / "bad.las", std::ios::binary) << std::string("\x00\xff", 2);
+    fs::copy_file(std::string(LITHORA_TEST_DATA) + "/cli/well.las", dir / "a.las");
+    fs::copy_file(std::string(LITHORA_TEST_DATA) + "/cli/well.las", dir / "b.las");
+    const std::string files = "'" + (dir / "a.las").string() + "' '" + (dir / "bad.las").string() +
+                              "' '" + (dir / "b.las").string() + "'";
+    CliRun r = run("elastic " + files + " --jobs 2 -o '" + (dir / "out").string() + "' --table '" +
+                   (dir / "tsv").string() + "'");
+    EXPECT_EQ(r.code, 1) << r.err;
+    EXPECT_NE(r.out.find("a.las\t3 records\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("b.las\t3 records\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("bad.las\tError reading file.\n"), std::string::npos) << r.out;
+    // Each output is the one a single run writes.
+    CliRun single = run("elastic '" + (dir / "a.las").string() + "' -o '" +
+                        (dir / "single.las").string() + "'");
+    ASSERT_EQ(single.code, 0);
+    EXPECT_EQ(slurp(dir / "out" / "a.las"), slurp(dir / "single.las"));
+    EXPECT_EQ(slurp(dir / "out" / "b.las"), slurp(dir / "single.las"));
+    EXPECT_TRUE(fs::exists(dir / "tsv" / "a.tsv"));
+    EXPECT_FALSE(fs::exists(dir / "out" / "bad.las"));
+
+    CliRun imports = run("import " + files + " --table '" + (dir / "imp").string() + "'");
+    EXPECT_EQ(imports.code, 1);
+    EXPECT_NE(slurp(dir / "imp" / "b.tsv").find("DEPTH"), std::string::npos);
+}
+
+TEST_F(CliTest, AnOutputThatIsTheInputIsRefused) {
+    fs::copy_file(std::string(LITHORA_TEST_DATA) + "/cli/well.las", dir / "w.las");
+    const std::string before = slurp(dir / "w.las");
+    const std::string w = "'" + (dir / "w.las").string() + "'";
+    for (const std::string& args :
+         {"elastic " + w + " -o " + w, "import " + w + " --table " + w,
+          "elastic " + w + " -o '" + (dir / "o.las").string() + "' --table " + w}) {
+        CliRun r = run(args);
+        EXPECT_EQ(r.code, 1) << args;
+        EXPECT_NE(r.err.find("is the input file"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(slurp(dir / "w.las"), before);
+}
+
+TEST_F(CliTest, AWorkspaceFolderKeepsTheTablesOtherwiseNoneIsWritten) {
+    const std::string w = data("well.las");
+    CliRun r = run("elastic " + w + " -o '" + (dir / "o.las").string() + "' --workspace '" +
+                   (dir / "ws").string() + "'");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "ws" / "Table.db"));
+    EXPECT_TRUE(fs::exists(dir / "ws" / "ElasticTable.db"));
 }
 
 }  // namespace

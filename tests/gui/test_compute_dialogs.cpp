@@ -116,7 +116,7 @@ TEST_F(ComputeDialogsTest, VsDialogOpensWithTheLinearEquationAndItsDefaults) {
     QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const auto s = dialog.settings();
-    EXPECT_EQ(s.equationKind, 1);
+    EXPECT_EQ(s.kind, lithora::compute::VsEquationKind::Linear);
     EXPECT_NEAR(s.slope, 0.8619, kTol);
     EXPECT_NEAR(s.intercept, 1172, kTol);
 }
@@ -142,7 +142,7 @@ TEST_F(ComputeDialogsTest, VsDialogStoresEditedCoefficientsAndDefaultsRestoresTh
     dialog.sqrt3Option()->click();
     QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
     const auto s = dialog.settings();
-    EXPECT_EQ(s.equationKind, 0);  // the boxes are stored with either equation
+    EXPECT_EQ(s.kind, lithora::compute::VsEquationKind::Sqrt3);  // the boxes are stored with either equation
     EXPECT_NEAR(s.slope, 0.8, kTol);
     EXPECT_NEAR(s.intercept, 1000, kTol);
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -20,6 +21,7 @@
 #include "gui/compute/vs_equation.h"
 #include "gui/display/depth_track.h"
 #include "gui/display/track_panel.h"
+#include "gui/export/save_controller.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/summary_box.h"
@@ -57,7 +59,7 @@ class DataCommandsTest : public ::testing::Test {
 
     void importLas(const char* name) {
         seam_->openFile = testData(name);
-        form_->Lasfilez1Click();
+        form_->importController()->Lasfilez1Click();
     }
 
     ProgramFolder folder_;
@@ -122,7 +124,7 @@ TEST_F(DataCommandsTest, DataLinesThatDoNotFitAreReportedAfterTheImport) {
 
 TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableWrites) {
     importLas("cli/well.las");
-    form_->Elasticparameters1Click();
+    form_->elasticController()->Elasticparameters1Click();
     ASSERT_EQ(seam_->dialogsRun, std::vector<QString>{"TSelectPL"});
     TrackPanel* panel = form_->trackPanel();
     ASSERT_EQ(panel->trackCount(), 4 + 13);
@@ -155,7 +157,7 @@ TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableW
 
     const auto out = folder_.path() / "saved.las";
     seam_->saveFile = QString::fromStdString(out.string());
-    EXPECT_TRUE(form_->Savetable1Click());
+    EXPECT_TRUE(form_->saveController()->Savetable1Click());
     EXPECT_EQ(seam_->savesAsked, std::vector<QString>{"Save Table as LAS file"});
     const std::string las = slurp(out);
     EXPECT_EQ(las.rfind("~VERSION INFORMATION\r\n", 0), 0u);
@@ -165,14 +167,14 @@ TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableW
 
 TEST_F(DataCommandsTest, ACurveNameThatIsNoFieldKeepsTheEarlierResults) {
     importLas("cli/well.las");
-    form_->Elasticparameters1Click();
+    form_->elasticController()->Elasticparameters1Click();
     ASSERT_EQ(form_->trackPanel()->trackCount(), 17);
     seam_->onDialog = [](QDialog& d) {
         if (auto* select = qobject_cast<TSelectPL*>(&d))
             select->findChild<QComboBox*>("densityBox")->setCurrentText("RHOZ");
         return QDialog::Accepted;
     };
-    form_->Elasticparameters1Click();
+    form_->elasticController()->Elasticparameters1Click();
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_EQ(seam_->messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(seam_->messages[0].text.contains("RHOZ"));
@@ -189,11 +191,11 @@ TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
             select->findChild<QComboBox*>("sWaveBox")->setCurrentText("");
         return QDialog::Accepted;  // the Vs dialog with its defaults
     };
-    form_->Elasticparameters1Click();
+    form_->elasticController()->Elasticparameters1Click();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TVsEquation"}));
     // 0.8619 * 4000 - 1172
     EXPECT_EQ(form_->workspace().elastic().cellText(0, lithora::compute::kVs), "2275.6");
-    EXPECT_FALSE(form_->workspace().hasSWave);
+    EXPECT_FALSE(form_->workspace().roleFlags().sWave);
 
     // Cancel in the Vs dialog computes nothing.
     seam_->dialogsRun.clear();
@@ -201,7 +203,7 @@ TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
         return qobject_cast<TVsEquation*>(&d) ? QDialog::Rejected : QDialog::Accepted;
     };
     form_->workspace().elastic().emptyTable();
-    form_->Elasticparameters1Click();
+    form_->elasticController()->Elasticparameters1Click();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TVsEquation"}));
     EXPECT_TRUE(form_->workspace().elastic().isEmpty());
 }
@@ -209,49 +211,81 @@ TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
 TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {
     // The first file's "M" is no statement about the second file's "m": the question is
     // asked, with the earlier units proposed.
+    // The sonic curves of the second file name no unit, so the depth unit decides.
     importLas("cli/well.las");
     form_->Emptytable1Click();
-    importLas("cli/well_lower_m.las");
+    std::string text = slurp(testData("cli/well_lower_m.las").toStdString());
+    for (const char* unit : {"DT  .US/M", "DTSM.US/M"})
+        text.replace(text.find(unit), 9, std::string(unit).substr(0, 5) + "    ");
+    std::ofstream(folder_.path() / "no_sonic_unit.las", std::ios::binary) << text;
+    seam_->openFile = QString::fromStdString((folder_.path() / "no_sonic_unit.las").string());
+    form_->importController()->Lasfilez1Click();
     bool proposed = false;
-    seam_->onDialog = [&proposed](QDialog& d) {
+    QString caption;
+    seam_->onDialog = [&proposed, &caption](QDialog& d) {
         auto* units = qobject_cast<TSelectUnits*>(&d);
         if (!units) return QDialog::Accepted;
-        proposed = units->units().sonic == lithora::compute::SonicUnit::PerMetre &&
+        proposed = units->units().pSonic == lithora::compute::SonicUnit::PerMetre &&
+                   units->units().sSonic == lithora::compute::SonicUnit::PerMetre &&
                    units->units().density == lithora::compute::DensityUnit::GramsPerCc;
+        caption = units->findChild<QLabel*>("questionLabel")->text();
         return QDialog::Rejected;
     };
-    form_->Elasticparameters1Click();
+    form_->elasticController()->Elasticparameters1Click();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TSelectUnits"}));
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_TRUE(seam_->messages[0].text.contains("not known"))
         << seam_->messages[0].text.toStdString();
     EXPECT_TRUE(form_->workspace().elastic().isEmpty());
     EXPECT_TRUE(proposed);
+    EXPECT_TRUE(caption.contains("\"m\"")) << caption.toStdString();
 
     seam_->onDialog = [](QDialog& d) {
-        if (auto* units = qobject_cast<TSelectUnits*>(&d))
-            units->setUnits(
-                {lithora::compute::SonicUnit::PerMetre, lithora::compute::DensityUnit::GramsPerCc});
+        if (auto* units = qobject_cast<TSelectUnits*>(&d)) {
+            EXPECT_EQ(units->sonicBoxes().size(), 2u);
+            for (QComboBox* box : units->sonicBoxes()) box->setCurrentIndex(0);  // per metre
+            units->densityBox()->setCurrentIndex(0);                             // g/cm3
+        }
         return QDialog::Accepted;
     };
-    form_->Elasticparameters1Click();
+    form_->elasticController()->Elasticparameters1Click();
     EXPECT_EQ(form_->workspace().elastic().cellText(0, lithora::compute::kVp), "4000");
 }
 
+TEST_F(DataCommandsTest, SonicCurvesThatNameTheirUnitAreNotAsked) {
+    // Depth in metres, sonic in microseconds per foot: DT 200 us/ft is 1524 m/s.
+    std::string text = slurp(testData("cli/well.las").toStdString());
+    text.replace(text.find("DT  .US/M"), 9, "DT  .US/F");
+    std::ofstream(folder_.path() / "sonic_feet.las", std::ios::binary) << text;
+    seam_->openFile = QString::fromStdString((folder_.path() / "sonic_feet.las").string());
+    form_->importController()->Lasfilez1Click();
+    form_->elasticController()->Elasticparameters1Click();
+    EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL"}));
+    EXPECT_EQ(form_->workspace().elastic().cellText(2, lithora::compute::kVp), "1524");
+    EXPECT_EQ(form_->workspace().elastic().cellText(2, lithora::compute::kVs), "2500");
+}
+
 TEST_F(DataCommandsTest, AsciiExportReadsBackAndAForeignFileIsNamed) {
-    // A workspace from an ASCII file written by the program itself.
-    importLas("cli/well.las");
-    form_->Elasticparameters1Click();
-    form_->workspace().lasSource = false;
-    form_->workspace().asciiHeaderLine = "Column 1 : Depth m";
+    // A workspace from an ASCII file with the four roles.
+    std::ofstream(folder_.path() / "well.txt", std::ios::binary)
+        << "Column 1 : Depth m\r\n"
+           "Column 2 : Density (Density) - Units : G/CC\r\n"
+           "Column 3 : P-wave (P-wave) - Units : us/m\r\n"
+           "Column 4 : S-wave (S-wave) - Units : us/m\r\n"
+           "1500\t2.5\t250\t500\r\n1500.25\t2.5\t250\t500\r\n1500.5\t2.4\t200\t400\r\n";
+    seam_->openFile = QString::fromStdString((folder_.path() / "well.txt").string());
+    form_->importController()->ASCIIfile1Click();
+    ASSERT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
+    form_->elasticController()->Elasticparameters1Click();
+    ASSERT_EQ(form_->workspace().elastic().recordCount(), 3);
     const auto txt = folder_.path() / "saved.txt";
     seam_->saveFile = QString::fromStdString(txt.string());
-    ASSERT_TRUE(form_->Savetable1Click());
+    ASSERT_TRUE(form_->saveController()->Savetable1Click());
     EXPECT_EQ(seam_->savesAsked, std::vector<QString>{"Save Table as ASCII file"});
     form_->Emptytable1Click();
 
     seam_->openFile = QString::fromStdString(txt.string());
-    form_->ASCIIfile1Click();
+    form_->importController()->ASCIIfile1Click();
     ASSERT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
     EXPECT_EQ(form_->trackPanel()->trackCount(), 9);
     EXPECT_FALSE(form_->tablePage()->memo()->isVisible());
@@ -261,7 +295,7 @@ TEST_F(DataCommandsTest, AsciiExportReadsBackAndAForeignFileIsNamed) {
 
     std::ofstream(folder_.path() / "notes.txt") << "just some notes\n1\t2\n";
     seam_->openFile = QString::fromStdString((folder_.path() / "notes.txt").string());
-    form_->ASCIIfile1Click();
+    form_->importController()->ASCIIfile1Click();
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_EQ(seam_->messages[0].icon, QMessageBox::Warning);
     EXPECT_TRUE(seam_->messages[0].text.startsWith("Error reading file : "));

@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, EmptyTableReturnsALoadedWorkspaceToEmpty) {
     EXPECT_TRUE(seam->messages.empty());
     EXPECT_FALSE(fs::exists(folder_.path() / "Table.db"));
     EXPECT_EQ(form.workspace().elastic().recordCount(), 0);
-    EXPECT_EQ(form.workspace().sourceFieldCount, 0);
+    EXPECT_EQ(form.workspace().sourceFieldCount(), 0);
     EXPECT_EQ(form.tablePage()->sourceGrid()->tableModel()->rowCount(), 0);
     EXPECT_EQ(form.tablePage()->elasticGrid()->tableModel()->rowCount(), 0);
     EXPECT_TRUE(form.tablePage()->summaryBox(TablePage::Records)->text().isEmpty());

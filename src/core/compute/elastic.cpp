@@ -1,28 +1,16 @@
 #include "core/compute/elastic.h"
 
 #include <algorithm>
-#include <cfloat>
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
 #include "core/common/error.h"
-#include "core/compute/elastic_exact.h"
 
-// How the elastic table is computed.
-//
-// The values are defined by an evaluation in extended precision (long double) whose results
-// are rounded to 4 decimals (roundTo4). That evaluation is exactRow() below; every stored
-// value is the value exactRow() gives.
-//
-// Evaluating every row in long double is slow (no vector units for it), so whole blocks of
-// rows are first computed in double precision, in branch-free loops the compiler vectorises,
-// together with a bound on the rounding error of each value. The double value rounds to the
-// same 4-decimal value as the extended one unless the value lies within its error bound of a
-// rounding boundary (a half unit in the fourth decimal). Such rows, and every row with a null
-// or unusable input or a denominator that may be zero, are marked and recomputed by
-// exactRow(). The fast path therefore never changes a stored value; it only decides that the
-// exact evaluation is not needed.
+// Every row is evaluated on its own in extended precision (long double) and each result is
+// rounded to 4 decimals (roundTo4). The loop is plain enough that the whole table takes about
+// as long as a bare three-in/sixteen-out loop does.
 
 namespace lithora::compute {
 
@@ -60,6 +48,32 @@ std::optional<SonicUnit> sonicUnitFromTag(const std::string& depthUnit) {
     return std::nullopt;
 }
 
+std::optional<SonicUnit> sonicUnitFromCurveUnit(std::string_view unitText) {
+    std::string u;
+    for (std::size_t i = 0; i < unitText.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(unitText[i]);
+        if (c == ' ' || c == '(' || c == ')' || c == '\t') continue;
+        // The micro sign as UTF-8 (C2 B5), Greek mu (CE BC) or a single Latin-1 byte (B5).
+        if ((c == 0xC2 || c == 0xCE) && i + 1 < unitText.size() &&
+            (static_cast<unsigned char>(unitText[i + 1]) == 0xB5 ||
+             static_cast<unsigned char>(unitText[i + 1]) == 0xBC)) {
+            u += 'u';
+            ++i;
+            continue;
+        }
+        u += c == 0xB5 ? 'u' : static_cast<char>(std::tolower(c));
+    }
+    const auto slash = u.find('/');
+    if (slash == std::string::npos) return std::nullopt;
+    const std::string time = u.substr(0, slash), length = u.substr(slash + 1);
+    if (time != "us" && time != "usec" && time != "microsec" && time != "microseconds")
+        return std::nullopt;
+    if (length == "m" || length == "metre" || length == "meter") return SonicUnit::PerMetre;
+    if (length == "ft" || length == "f" || length == "foot" || length == "feet")
+        return SonicUnit::PerFoot;
+    return std::nullopt;
+}
+
 std::optional<DensityUnit> densityUnitFromTag(const std::string& densityUnit) {
     if (densityUnit == "GC") return DensityUnit::GramsPerCc;
     if (densityUnit == "KM") return DensityUnit::KgPerM3;
@@ -79,30 +93,30 @@ constexpr int kResultCount = kElasticFieldCount - kPoissonRatio;  // fields 2 ..
 enum class VsMode { Measured, Sqrt3, Linear };
 
 struct Params {
-    double rhoScale;     // density sample -> kg/m3
-    double slownessToV;  // slowness (us/m or us/ft) -> velocity (m/s): V = k / slowness
+    double rhoScale;      // density sample -> kg/m3
+    double pSlownessToV;  // P slowness (us/m or us/ft) -> velocity (m/s): V = k / slowness
+    double sSlownessToV;  // the same for the S slowness, which may be in the other unit
     VsMode mode;
     double slope;
     double intercept;
 };
 
-// The defining evaluation of one row, in extended precision. False when the row is stored
+// The evaluation of one row, in extended precision. False when the row is stored
 // like a null sample: a null (NaN) or infinite input, a zero slowness, Vs = 0, Vp^2 = Vs^2
 // (the denominators), or a value too large for a double.
-bool exactRow(const Params& p, double density, double pSlowness, double sSlowness,
-              double out[kResultCount]) {
+bool evaluateRow(const Params& p, double density, double pSlowness, double sSlowness,
+                 double out[kResultCount]) {
     const bool measured = p.mode == VsMode::Measured;
     if (!std::isfinite(density) || !std::isfinite(pSlowness)) return false;
     if (measured && !std::isfinite(sSlowness)) return false;
     if (pSlowness == 0 || (measured && sSlowness == 0)) return false;
 
     const long double rho = static_cast<long double>(density) * p.rhoScale;
-    const long double k = p.slownessToV;
-    const long double vp = k / pSlowness;
+    const long double vp = static_cast<long double>(p.pSlownessToV) / pSlowness;
     long double vs;
     switch (p.mode) {
         case VsMode::Measured:
-            vs = k / sSlowness;
+            vs = static_cast<long double>(p.sSlownessToV) / sSlowness;
             break;
         case VsMode::Sqrt3:
             vs = vp / std::sqrt(3.0L);
@@ -140,116 +154,6 @@ bool exactRow(const Params& p, double density, double pSlowness, double sSlownes
     return true;
 }
 
-// A value computed in double with a bound on its absolute error.
-struct Approx {
-    double v;
-    double e;
-};
-
-constexpr double kU = 0x1p-53;  // unit roundoff of double
-
-inline Approx mul(Approx x, Approx y) {
-    const double p = x.v * y.v;
-    return {p, std::fabs(y.v) * x.e + std::fabs(x.v) * y.e + x.e * y.e + kU * std::fabs(p)};
-}
-
-// Quotient. The bound holds when y.e is well below |y.v|, which the caller checks.
-inline Approx div(Approx x, Approx y) {
-    const double q = x.v / y.v;
-    return {q, (x.e + std::fabs(q) * y.e) / (std::fabs(y.v) - y.e) + kU * std::fabs(q)};
-}
-
-inline Approx sub(Approx x, Approx y) {
-    const double s = x.v - y.v;
-    return {s, x.e + y.e + kU * std::fabs(s)};
-}
-
-// True when x rounds to 4 decimals in the fast path exactly as its extended evaluation does;
-// stores the rounded value.
-inline bool settle(Approx x, double& out) {
-    // Exact for |s| <= 2^51: adding 1.5 * 2^52 drops the fraction, ties to even.
-    constexpr double kShift = 6755399441055744.0;
-    const double s = x.v * 10000.0;
-    const double r = (s + kShift) - kShift;
-    const double dist = std::fabs(s - r);
-    // Twice the error bound covers the second-order terms the bounds leave out and the
-    // extended evaluation's own (far smaller) error; the last terms cover the scaling.
-    const double tol = 2e4 * x.e + 8 * kU * std::fabs(s) + 0x1p-60;
-    out = r / 10000.0;
-    return (std::fabs(s) < 0x1p50) & ((0.5 - dist) > tol);
-}
-
-template <VsMode M>
-void fastBlock(std::size_t n, const Params& p, const double* __restrict den,
-               const double* __restrict dt, const double* __restrict dts, double* __restrict o0,
-               double* __restrict o1, double* __restrict o2, double* __restrict o3,
-               double* __restrict o4, double* __restrict o5, double* __restrict o6,
-               double* __restrict o7, double* __restrict o8, double* __restrict o9,
-               double* __restrict o10, double* __restrict o11, double* __restrict o12,
-               double* __restrict o13, double* __restrict exact) {
-    const double rhoScale = p.rhoScale, k = p.slownessToV;
-    const double slope = p.slope, intercept = p.intercept;
-    for (std::size_t i = 0; i < n; ++i) {
-        // A null, infinite or zero input makes infinities or NaNs here (never trapped); the
-        // row is marked and exactRow() stores it like a null sample.
-        const double dens = den[i], ps = dt[i];
-        const double ss = M == VsMode::Measured ? dts[i] : 1.0;
-        constexpr double kMax = std::numeric_limits<double>::max();
-        bool ok = std::fabs(dens) <= kMax;
-        ok &= (std::fabs(ps) <= kMax) & (ps != 0);
-        ok &= (std::fabs(ss) <= kMax) & (ss != 0);
-
-        const double rhoV = dens * rhoScale;
-        const Approx rho{rhoV, kU * std::fabs(rhoV)};
-        const double vpV = k / ps;
-        const Approx vp{vpV, kU * std::fabs(vpV)};
-        Approx vs;
-        if constexpr (M == VsMode::Measured) {
-            const double v = k / ss;
-            vs = {v, kU * std::fabs(v)};
-        } else if constexpr (M == VsMode::Sqrt3) {
-            const double v = vpV / 1.7320508075688772;
-            vs = {v, 3 * kU * std::fabs(v)};
-        } else {
-            const double t = slope * vpV;
-            const double v = t - intercept;
-            vs = {v, 2 * kU * std::fabs(t) + kU * std::fabs(v)};
-        }
-        const Approx vp2 = mul(vp, vp);
-        const Approx vs2 = mul(vs, vs);
-        const Approx twoVs2{2 * vs2.v, 2 * vs2.e};
-        const Approx a = sub(vp2, twoVs2);
-        const Approx d = sub(vp2, vs2);
-        const Approx b = sub(vp2, mul({4.0 / 3.0, kU}, vs2));
-        const Approx t = sub(mul({3.0, 0}, vp2), mul({4.0, 0}, vs2));
-        const Approx rho9 = mul(rho, {1e-9, 1e-9 * kU});
-        const Approx rr9 = mul(mul(rho, rho), {1e-9, 1e-9 * kU});
-        const Approx c = mul({0.001, 0.001 * kU}, rho);
-
-        // Denominators must be clearly away from zero for the bounds to hold.
-        ok &= 8 * d.e < std::fabs(d.v);
-        ok &= 8 * vs2.e < vs2.v;
-        ok &= 8 * vs.e < std::fabs(vs.v);
-
-        const Approx shear = mul(vs2, rho9);
-        ok &= settle(div(a, {2 * d.v, 2 * d.e}), o0[i]);
-        ok &= settle(mul(a, rho9), o1[i]);
-        ok &= settle(mul(b, rho9), o2[i]);
-        ok &= settle(shear, o3[i]);
-        ok &= settle(div(mul(shear, t), d), o4[i]);
-        ok &= settle(mul(rr9, a), o5[i]);
-        ok &= settle(mul(rr9, vs2), o6[i]);
-        ok &= settle(div(a, vs2), o7[i]);
-        ok &= settle(vp, o8[i]);
-        ok &= settle(vs, o9[i]);
-        ok &= settle(div(vp, vs), o10[i]);
-        ok &= settle(mul(c, vp), o11[i]);
-        ok &= settle(mul(c, vs), o12[i]);
-        ok &= settle(rho, o13[i]);
-        exact[i] = ok ? 0.0 : 1.0;
-    }
-}
-
 // Checks the inputs and turns them into evaluation parameters.
 Params paramsFor(const ElasticInputs& in) {
     const std::size_t n = in.rec.size();
@@ -260,12 +164,14 @@ Params paramsFor(const ElasticInputs& in) {
     Params p{};
     p.rhoScale = in.densityUnit == DensityUnit::GramsPerCc ? 1000.0 : 1.0;
     // 304800 = 0.3048 m/ft * 1e6 us/s.
-    p.slownessToV = in.sonicUnit == SonicUnit::PerMetre ? 1000000.0 : 304800.0;
+    auto toVelocity = [](SonicUnit u) { return u == SonicUnit::PerMetre ? 1000000.0 : 304800.0; };
+    p.pSlownessToV = toVelocity(in.pSonicUnit);
+    p.sSlownessToV = toVelocity(in.sSonicUnit);
     if (in.measuredVs) {
         p.mode = VsMode::Measured;
-    } else if (in.vs.equationKind == 0) {
+    } else if (in.vs.kind == VsEquationKind::Sqrt3) {
         p.mode = VsMode::Sqrt3;
-    } else if (in.vs.equationKind == 1) {
+    } else if (in.vs.kind == VsEquationKind::Linear) {
         p.mode = VsMode::Linear;
         p.slope = in.vs.slope;
         p.intercept = in.vs.intercept;
@@ -275,8 +181,7 @@ Params paramsFor(const ElasticInputs& in) {
     return p;
 }
 
-// Column index in the table for each result, in the order exactRow() and fastBlock()
-// produce them.
+// Column index in the table for each result, in the order evaluateRow() produces them.
 constexpr int kOrder[kResultCount] = {
     kPoissonRatio, kLameConstant, kBulkModulus, kShearModulus, kYoungModulus, kLandaRho,   kMiuRho,
     kLandaMiu,     kVp,           kVs,          kVpVs,         kPImpedance,   kSImpedance, kRho};
@@ -289,66 +194,21 @@ ElasticColumns allocate(const ElasticInputs& in) {
     return out;
 }
 
-// Runs exactRow() for row i and stores its results.
-void storeExactRow(const Params& p, const ElasticInputs& in, std::size_t i, ElasticColumns& out) {
+// Evaluates row i and stores its results.
+void storeRow(const Params& p, const ElasticInputs& in, std::size_t i, ElasticColumns& out) {
     double v[kResultCount];
     const double dts = p.mode == VsMode::Measured ? in.sSonic[i] : 0.0;
-    if (!exactRow(p, in.density[i], in.pSonic[i], dts, v))
+    if (!evaluateRow(p, in.density[i], in.pSonic[i], dts, v))
         std::fill(std::begin(v), std::end(v), std::numeric_limits<double>::quiet_NaN());
     for (int r = 0; r < kResultCount; ++r) out.columns[kOrder[r]][i] = v[r];
 }
 
 }  // namespace
 
-ElasticColumns computeElasticExact(const ElasticInputs& in) {
-    const Params p = paramsFor(in);
-    ElasticColumns out = allocate(in);
-    for (std::size_t i = 0; i < in.rec.size(); ++i) storeExactRow(p, in, i, out);
-    return out;
-}
-
 ElasticColumns computeElastic(const ElasticInputs& in) {
-#if !defined(FLT_EVAL_METHOD) || FLT_EVAL_METHOD != 0 || defined(__FAST_MATH__)
-    // The error bounds and the rounding in settle() assume double arithmetic done in double
-    // with IEEE rounding; without it every row takes the defining evaluation.
-    return computeElasticExact(in);
-#endif
     const Params p = paramsFor(in);
-    const std::size_t n = in.rec.size();
     ElasticColumns out = allocate(in);
-
-    double* col[kResultCount];
-    for (int r = 0; r < kResultCount; ++r) col[r] = out.columns[kOrder[r]].data();
-
-    constexpr std::size_t kBlock = 1024;
-    double exact[kBlock];  // flags as doubles keep the loop in one element type
-    const double* sSonic = in.measuredVs ? in.sSonic.data() : nullptr;
-    for (std::size_t start = 0; start < n; start += kBlock) {
-        const std::size_t len = std::min(kBlock, n - start);
-        const double* den = in.density.data() + start;
-        const double* dt = in.pSonic.data() + start;
-        const double* dts = sSonic ? sSonic + start : nullptr;
-        double* o[kResultCount];
-        for (int r = 0; r < kResultCount; ++r) o[r] = col[r] + start;
-        switch (p.mode) {
-            case VsMode::Measured:
-                fastBlock<VsMode::Measured>(len, p, den, dt, dts, o[0], o[1], o[2], o[3], o[4],
-                                            o[5], o[6], o[7], o[8], o[9], o[10], o[11], o[12],
-                                            o[13], exact);
-                break;
-            case VsMode::Sqrt3:
-                fastBlock<VsMode::Sqrt3>(len, p, den, dt, dts, o[0], o[1], o[2], o[3], o[4], o[5],
-                                         o[6], o[7], o[8], o[9], o[10], o[11], o[12], o[13], exact);
-                break;
-            case VsMode::Linear:
-                fastBlock<VsMode::Linear>(len, p, den, dt, dts, o[0], o[1], o[2], o[3], o[4], o[5],
-                                          o[6], o[7], o[8], o[9], o[10], o[11], o[12], o[13],
-                                          exact);
-                break;
-        }
-        for (std::size_t i = 0; i < len; ++i)
-            if (exact[i] != 0) storeExactRow(p, in, start + i, out);
-    }
+    for (std::size_t i = 0; i < in.rec.size(); ++i) storeRow(p, in, i, out);
     return out;
 }
 

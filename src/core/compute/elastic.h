@@ -4,33 +4,61 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lithora::compute {
 
 // Field order of the elastic table; names and display labels as the table defines them.
 enum ElasticField : int {
-    kRec = 0, kDepth, kPoissonRatio, kLameConstant, kBulkModulus, kShearModulus, kYoungModulus,
-    kLandaRho, kMiuRho, kLandaMiu, kVp, kVs, kVpVs, kPImpedance, kSImpedance, kRho,
+    kRec = 0,
+    kDepth,
+    kPoissonRatio,
+    kLameConstant,
+    kBulkModulus,
+    kShearModulus,
+    kYoungModulus,
+    kLandaRho,
+    kMiuRho,
+    kLandaMiu,
+    kVp,
+    kVs,
+    kVpVs,
+    kPImpedance,
+    kSImpedance,
+    kRho,
     kElasticFieldCount
 };
 extern const std::array<const char*, kElasticFieldCount> kElasticFieldNames;
 extern const std::array<const char*, kElasticFieldCount> kElasticFieldLabels;
 
-// Sonic slowness unit, decided by the depth unit tag: "m" -> microseconds per metre,
-// "ft" and "ms" -> microseconds per foot.
+// Sonic slowness unit: microseconds per metre or per foot.
 enum class SonicUnit { PerMetre, PerFoot };
 // Density unit: "GC" g/cm3 (times 1000 gives kg/m3), "KM" kg/m3.
 enum class DensityUnit { GramsPerCc, KgPerM3 };
 
+// The slowness unit a depth unit tag implies: "m" -> per metre, "ft" and "ms" -> per foot
+// (exact, case-sensitive); nullopt for any other text.
 std::optional<SonicUnit> sonicUnitFromTag(const std::string& depthUnit);
+// The slowness unit a sonic curve's own unit text names ("US/F", "usec/ft", "µs/ft", "(US/M)"
+// ..., compared without case, parentheses and blanks ignored); nullopt when it names none.
+std::optional<SonicUnit> sonicUnitFromCurveUnit(std::string_view unitText);
 std::optional<DensityUnit> densityUnitFromTag(const std::string& densityUnit);
 
+// How Vs is estimated when there is no shear curve.
+enum class VsEquationKind {
+    Sqrt3 = 0,   // Vs = Vp / sqrt(3)
+    Linear = 1,  // Vs = slope * Vp - intercept
+};
+
 struct VsSettings {
-    int equationKind = 0;  // 0: Vs = Vp / sqrt(3); 1: Vs = slope * Vp - intercept
+    VsEquationKind kind = VsEquationKind::Sqrt3;
     double slope = 0;
     double intercept = 0;
 };
+
+// The equation the Vs dialog opens with, and its "Defaults": Vs = 0.8619 Vp - 1172 (m/s).
+inline constexpr VsSettings kDefaultVsSettings{VsEquationKind::Linear, 0.8619, 1172};
 
 // Inputs as whole columns of the visible source records; NaN is a null sample.
 // sSonic is empty in estimated mode.
@@ -40,7 +68,8 @@ struct ElasticInputs {
     std::span<const double> density;
     std::span<const double> pSonic;
     std::span<const double> sSonic;
-    SonicUnit sonicUnit = SonicUnit::PerMetre;
+    SonicUnit pSonicUnit = SonicUnit::PerMetre;
+    SonicUnit sSonicUnit = SonicUnit::PerMetre;  // measured mode only
     DensityUnit densityUnit = DensityUnit::GramsPerCc;
     bool measuredVs = true;
     VsSettings vs;

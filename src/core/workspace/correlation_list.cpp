@@ -8,7 +8,7 @@ namespace lithora::workspace {
 std::vector<compute::CorrelationRow> correlationList(const Workspace& ws,
                                                      const std::string& reference) {
     const auto& source = ws.source();
-    if (!source.isOpen() || ws.sourceFieldCount < 2) return {};
+    if (!source.isOpen() || ws.sourceFieldCount() < 2) return {};
     const int ref = source.fieldIndex(reference);
 
     // The columns are copied out once (a filtered table hands out its visible records) and
@@ -17,11 +17,11 @@ std::vector<compute::CorrelationRow> correlationList(const Workspace& ws,
     const std::vector<double> refValues = source.visibleFloats(ref);
     std::vector<std::vector<double>> sourceColumns;
     std::vector<std::string> sourceNames;
-    for (int f = 2; f < ws.sourceFieldCount; ++f) {
+    for (int f = 2; f < ws.sourceFieldCount(); ++f) {
         sourceColumns.push_back(source.visibleFloats(f));
         const auto entry = static_cast<std::size_t>(f - 1);
-        sourceNames.push_back(entry < ws.catalog.size() ? ws.catalog[entry].mnemonic
-                                                        : source.field(f).def.name);
+        sourceNames.push_back(entry < ws.catalog().size() ? ws.catalog()[entry].mnemonic
+                                                          : source.field(f).def.name);
     }
 
     const auto& elastic = ws.elastic();

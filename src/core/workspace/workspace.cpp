@@ -46,15 +46,26 @@ void openShipped(Table& t, const std::vector<FieldDef>& defs) {
 
 }  // namespace
 
-Workspace::Workspace(fs::path programFolder)
+namespace {
+
+store::Durability durability(Storage storage, store::Durability onDisk) {
+    return storage == Storage::Memory ? store::Durability::Memory : onDisk;
+}
+
+}  // namespace
+
+Workspace::Workspace(fs::path programFolder, Storage storage)
     : folder_(std::move(programFolder)),
-      source_(folder_ / kSourceTableFile, store::Durability::Scratch),
-      elastic_(folder_ / kElasticTableFile, store::Durability::Scratch),
-      litholog_(folder_ / kLithologTableFile, store::Durability::Full) {}
+      source_(folder_ / kSourceTableFile, durability(storage, store::Durability::Scratch)),
+      elastic_(folder_ / kElasticTableFile, durability(storage, store::Durability::Scratch)),
+      litholog_(folder_ / kLithologTableFile, durability(storage, store::Durability::Full)) {}
 
 Workspace::~Workspace() = default;
 
 void Workspace::openShippedTables() {
+    // A run that ended without its clean-up left the source table behind; the elastic
+    // table is derived from it and goes with it.
+    clearStaleSource();
     std::vector<FieldDef> elasticDefs;
     for (const char* name : compute::kElasticFieldNames)
         elasticDefs.push_back({name, FieldType::Float});
@@ -62,6 +73,7 @@ void Workspace::openShippedTables() {
     for (int i = 0; i < compute::kElasticFieldCount; ++i)
         if (elastic_.field(i).displayLabel.empty())
             elastic_.setDisplayLabel(i, compute::kElasticFieldLabels[static_cast<std::size_t>(i)]);
+    if (!elastic_.isEmpty()) elastic_.emptyTable();
 
     openShipped(litholog_, {{"TopDepth", FieldType::Float},
                             {"BottomDepth", FieldType::Float},
@@ -74,9 +86,17 @@ bool Workspace::loaded() const {
 
 bool Workspace::clearStaleSource() {
     if (source_.isOpen()) return false;
+    removeSourceTable();
+    return !source_.exists();
+}
+
+void Workspace::removeSourceTable() {
+    if (source_.inMemory()) {
+        if (source_.exists()) source_.deleteTable();
+        return;
+    }
     removeIfExists(source_.path());
     removeIfExists(folder_ / "TABLE.DB");
-    return !source_.exists();
 }
 
 void Workspace::installImport(import::ImportResult&& r) {
@@ -115,34 +135,25 @@ void Workspace::installImport(import::ImportResult&& r) {
         throw Error(kReadError);
     }
 
-    sourceFieldCount = static_cast<int>(r.fieldNames.size()) + 1;
-    catalog = std::move(r.catalog);
-    roles = std::move(r.roles);
-    hasDensity = !roles.density.empty();
-    hasGammaRay = !roles.gammaRay.empty();
-    hasPWave = !roles.pWave.empty();
-    hasSWave = !roles.sWave.empty();
-    if (r.depthUnit) depthUnit = *r.depthUnit;
-    if (r.densityUnit) densityUnit = *r.densityUnit;
-    depthUnitFromFile = r.depthUnit.has_value();
-    densityUnitFromFile = r.densityUnit.has_value();
-    lasSource = r.lasSource;
-    nullValue = r.nullValue;
-    nullValueText = r.nullValueText;
-    headerLines = std::move(r.headerLines);
-    headerBytes = std::move(r.headerBytes);
-    asciiHeaderLine = std::move(r.asciiHeaderLine);
-    filterActive = false;
+    sourceFieldCount_ = static_cast<int>(r.fieldNames.size()) + 1;
+    catalog_ = std::move(r.catalog);
+    roles_ = std::move(r.roles);
+    flags_ = {!roles_.density.empty(), !roles_.gammaRay.empty(), !roles_.pWave.empty(),
+              !roles_.sWave.empty()};
+    if (r.depthUnit) units_.depthUnit = *r.depthUnit;
+    if (r.densityUnit) units_.densityUnit = *r.densityUnit;
+    units_.depthFromFile = r.depthUnit.has_value();
+    units_.densityFromFile = r.densityUnit.has_value();
+    info_ = {r.lasSource,         r.nullValue, std::move(r.nullValueText),
+             std::move(r.asciiHeaderLine), std::move(r.headerLines), std::move(r.headerBytes)};
 
     auto depth = source_.floatColumn(1);
-    shownTopDepth = depth.front();
-    shownBottomDepth = depth.back();
-    lithologNextTop = shownTopDepth;
-    lithologBottomLimit = shownBottomDepth;
+    window_ = {depth.front(), depth.back(), false};
+    lithologLimits_ = {window_.shownTop, window_.shownBottom};
     if (litholog_.isOpen()) {
         for (int f = 0; f < 2; ++f) {
-            litholog_.field(f).minValue = shownTopDepth;
-            litholog_.field(f).maxValue = shownBottomDepth;
+            litholog_.field(f).minValue = window_.shownTop;
+            litholog_.field(f).maxValue = window_.shownBottom;
         }
     }
 }
@@ -153,7 +164,7 @@ Summary Workspace::summary(char sep) const {
     auto depth = source_.floatColumn(1);
     const auto n = source_.totalRecordCount();
     s.records = std::to_string(n);
-    s.tracks = std::to_string(sourceFieldCount - 2);
+    s.tracks = std::to_string(sourceFieldCount_ - 2);
     s.start = numberText(depth.front(), sep);
     s.stop = numberText(depth.back(), sep);
     // The interval is worked out from the texts shown, as a person reading the boxes would.
@@ -165,32 +176,19 @@ Summary Workspace::summary(char sep) const {
     return s;
 }
 
-std::optional<ElasticUnits> Workspace::unitsFromTags() const {
-    if (!depthUnitFromFile || !densityUnitFromFile) return std::nullopt;
-    return proposedUnits();
+void Workspace::lowerRoleFlags(const RoleFlags& keep) {
+    flags_.density = flags_.density && keep.density;
+    flags_.gammaRay = flags_.gammaRay && keep.gammaRay;
+    flags_.pWave = flags_.pWave && keep.pWave;
+    flags_.sWave = flags_.sWave && keep.sWave;
 }
 
-std::optional<ElasticUnits> Workspace::proposedUnits() const {
-    auto sonic = compute::sonicUnitFromTag(depthUnit);
-    auto density = compute::densityUnitFromTag(densityUnit);
-    if (!sonic || !density) return std::nullopt;
-    return ElasticUnits{*sonic, *density};
-}
-
-std::string Workspace::unknownUnitsText(const std::string& densityCurve) const {
-    auto unitOf = [this](int field) -> std::string {
-        if (field < 1 || field > static_cast<int>(catalog.size())) return {};
-        std::string u = catalog[static_cast<std::size_t>(field - 1)].unit;
-        if (u.size() >= 2 && u.front() == '(' && u.back() == ')') u = u.substr(1, u.size() - 2);
-        return u;
-    };
-    int densityField = source_.isOpen() ? source_.findField(densityCurve) : -1;
-    std::string depthText = unitOf(1);
-    if (depthText.empty()) depthText = depthUnit;
-    return "The units of the sonic and density curves are not known (depth unit \"" + depthText +
-           "\", density unit \"" + unitOf(densityField) +
-           "\"): the sonic curves may be in microseconds per metre or per foot, the density in "
-           "g/cm3 or kg/m3.";
+std::string Workspace::curveUnitText(const std::string& fieldName) const {
+    const int field = source_.isOpen() ? source_.findField(fieldName) : -1;
+    if (field < 1 || field > static_cast<int>(catalog_.size())) return {};
+    std::string u = catalog_[static_cast<std::size_t>(field - 1)].unit;
+    if (u.size() >= 2 && u.front() == '(' && u.back() == ')') u = u.substr(1, u.size() - 2);
+    return u;
 }
 
 void Workspace::computeElastic(const std::string& density, const std::string& pWave,
@@ -213,12 +211,13 @@ void Workspace::computeElastic(const std::string& density, const std::string& pW
     in.density = rho;
     in.pSonic = dt;
     in.sSonic = dts;
-    in.sonicUnit = units.sonic;
+    in.pSonicUnit = units.pSonic;
+    in.sSonicUnit = units.sSonic;
     in.densityUnit = units.density;
     in.measuredVs = fs >= 0;
     in.vs = vsSettings;
     compute::ElasticColumns out = compute::computeElastic(in);
-    computedDepthUnit_ = units.sonic == compute::SonicUnit::PerMetre ? "m" : "ft";
+    computedDepthUnit_ = units.pSonic == compute::SonicUnit::PerMetre ? "m" : "ft";
 
     if (!elastic_.isOpen()) elastic_.open();
     elastic_.setDisplayLabel(compute::kDepth, source_.field(1).label());
@@ -285,12 +284,12 @@ void Workspace::saveTable(const fs::path& target, const std::vector<std::string>
     const VisibleRows table(elastic_);
     // The depth lines carry the file's depth unit; where it had no rule, the unit the depth
     // curve's own unit text names, else the unit the computation was told to use.
-    std::string usedDepthUnit = depthUnit;
+    std::string usedDepthUnit = units_.depthUnit;
     if (!depthUnitHasRule(usedDepthUnit)) {
-        usedDepthUnit = catalog.empty() ? std::string() : depthUnitNamedBy(catalog.front().unit);
+        usedDepthUnit = catalog_.empty() ? std::string() : depthUnitNamedBy(catalog_.front().unit);
         if (usedDepthUnit.empty()) usedDepthUnit = computedDepthUnit_;
     }
-    if (lasSource) {
+    if (info_.lasSource) {
         exporter::LasExportInput in;
         in.depthUnit = usedDepthUnit;
         if (source_.isOpen() && !source_.isEmpty()) {
@@ -299,12 +298,12 @@ void Workspace::saveTable(const fs::path& target, const std::vector<std::string>
         }
         in.stepText = summary('.').interval;
         in.memo = memo;
-        in.nullValueText = nullValueText;
+        in.nullValueText = info_.nullValueText;
         exporter::writeLasTable(target, in, table);
     } else {
-        const std::string& indexUnit = depthUnit.empty() ? usedDepthUnit : depthUnit;
-        exporter::writeAsciiTable(target, exporter::AsciiExportInput{asciiHeaderLine, indexUnit},
-                                  table);
+        const std::string& indexUnit = units_.depthUnit.empty() ? usedDepthUnit : units_.depthUnit;
+        exporter::writeAsciiTable(
+            target, exporter::AsciiExportInput{info_.asciiHeaderLine, indexUnit}, table);
     }
 }
 
@@ -323,39 +322,37 @@ compute::FilterOutcome Workspace::undoDepthFilter() {
 }
 
 compute::DepthView Workspace::depthView() const {
-    return {shownTopDepth, shownBottomDepth, lithologBottomLimit, filterActive};
+    return {window_.shownTop, window_.shownBottom, lithologLimits_.bottomLimit,
+            window_.filterActive};
 }
 
 void Workspace::setDepthView(const compute::DepthView& v) {
-    shownTopDepth = v.shownTopDepth;
-    shownBottomDepth = v.shownBottomDepth;
-    lithologBottomLimit = v.lithologBottomLimit;
-    filterActive = v.filterActive;
+    window_ = {v.shownTopDepth, v.shownBottomDepth, v.filterActive};
+    lithologLimits_.bottomLimit = v.lithologBottomLimit;
 }
 
 void Workspace::emptyTable() {
     if (!loaded()) return;
     if (source_.isOpen()) source_.close();
     source_.setFiltered(false);
-    std::error_code ec;
-    fs::remove(source_.path(), ec);
+    removeSourceTable();
     if (elastic_.isOpen()) {
         elastic_.setFiltered(false);
         elastic_.emptyTable();
     } else if (elastic_.exists()) {
         elastic_.emptyTable();
     }
-    filterActive = false;
+    window_.filterActive = false;
     if (litholog_.isOpen() && !litholog_.isEmpty()) {
         litholog_.emptyTable();
-        for (int f = 0; f < 2; ++f) litholog_.field(f).minValue = shownTopDepth;
+        for (int f = 0; f < 2; ++f) litholog_.field(f).minValue = window_.shownTop;
     }
-    sourceFieldCount = 0;
-    roles = RoleLists{};
-    hasDensity = hasGammaRay = hasPWave = hasSWave = false;
-    depthUnitFromFile = densityUnitFromFile = false;
-    headerLines.clear();
-    headerBytes.clear();
+    sourceFieldCount_ = 0;
+    roles_ = RoleLists{};
+    flags_ = RoleFlags{};
+    units_.depthFromFile = units_.densityFromFile = false;
+    info_.headerLines.clear();
+    info_.headerBytes.clear();
 }
 
 void Workspace::exitCleanup() {
@@ -375,7 +372,8 @@ void Workspace::exitCleanup() {
     elastic_.close();
     litholog_.close();
     source_.close();
-    removeIfExists(source_.path());
+    removeSourceTable();
+    if (source_.inMemory()) return;
     removeIfExists(folder_ / kLogsTableFile);
     for (int n = 150; n >= 1; --n)
         removeIfExists(folder_ / ("tempchart" + std::to_string(n) + ".tee"));

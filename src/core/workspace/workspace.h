@@ -27,19 +27,64 @@ struct Summary {
     std::string records, tracks, start, stop, interval;
 };
 
-// Units of the sonic and density curves for one computation.
+// Units of the sonic and density curves for one computation. Each sonic curve has its own
+// slowness unit; sSonic is not used when Vs is estimated.
 struct ElasticUnits {
-    compute::SonicUnit sonic;
+    compute::SonicUnit pSonic;
+    compute::SonicUnit sSonic;
     compute::DensityUnit density;
 };
 
-// The workspace of one well: the work tables in the program folder and what the program
-// knows of the imported curves. One per running program (or per command-line run).
-// Invariant: source field i (1 <= i < sourceFieldCount) holds the curve of catalog[i - 1].
+// Header values of the current import.
+struct ImportInfo {
+    bool lasSource = false;  // Save Table writes LAS when true, ASCII otherwise
+    double nullValue = 0;
+    std::string nullValueText;
+    std::string asciiHeaderLine;           // the first line of an imported ASCII file
+    std::vector<std::string> headerLines;  // the imported LAS header, for the memo (UTF-8)
+    std::vector<std::string> headerBytes;  // the same lines as the file has them, for the export
+};
+
+// The unit tags. They outlive an import that does not recognise its own units, so each
+// remembers whether the file now loaded set it.
+struct UnitTags {
+    std::string depthUnit;    // "m", "ft", "ms", or an ASCII file's own text
+    std::string densityUnit;  // "GC", "KM" or empty
+    bool depthFromFile = false;
+    bool densityFromFile = false;
+};
+
+// Which roles have a usable curve. Set by an import; the elastic computation only lowers them.
+struct RoleFlags {
+    bool density = false, gammaRay = false, pWave = false, sWave = false;
+};
+
+// The depth range shown: the first and last index value, or the filter's bounds while a
+// depth filter is in force.
+struct DepthWindow {
+    double shownTop = 0, shownBottom = 0;
+    bool filterActive = false;
+};
+
+// Where the next litholog interval starts and the deepest bottom it may have.
+struct LithologLimits {
+    double nextTop = 0, bottomLimit = 0;
+};
+
+// Where the work tables live: files in the program folder, or memory only (a batch run that
+// throws its tables away at the end).
+enum class Storage { Files, Memory };
+
+// The workspace of one well: the work tables and what the program knows of the imported
+// curves. One per running program (or per command-line run). It holds state only; what a
+// user chooses in a dialog is handed to the command that needs it.
+// Invariant: source field i (1 <= i < sourceFieldCount()) holds the curve of catalog()[i - 1].
 class Workspace {
   public:
-    explicit Workspace(std::filesystem::path programFolder);
+    explicit Workspace(std::filesystem::path programFolder, Storage storage = Storage::Files);
     ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
 
     const std::filesystem::path& programFolder() const { return folder_; }
 
@@ -51,7 +96,10 @@ class Workspace {
     const store::Table& litholog() const { return litholog_; }
 
     // Opens "ElasticTable.db" and "Litholog.db", creating them with their field
-    // definitions when missing. Throws store::StoreError.
+    // definitions when missing. What an unclean end of an earlier run left behind is
+    // cleared first: a stale "Table.db" is removed and the elastic table, derived from it,
+    // emptied; the intervals of "Litholog.db" are the user's and are kept. Throws
+    // store::StoreError.
     void openShippedTables();
 
     // True while "Table.db" exists: a workspace is loaded and no second import may run.
@@ -67,15 +115,24 @@ class Workspace {
 
     Summary summary(char decimalSeparator = '.') const;
 
-    // The units to compute with, from the unit tags; nullopt when a tag has no rule or was
-    // not recognised in the file now loaded (a tag carried over from an earlier file is no
-    // statement about this one, so the user is asked rather than the old tag trusted).
-    std::optional<ElasticUnits> unitsFromTags() const;
-    // The carried-over tags as a proposal for that question; nullopt when they have no rule.
-    std::optional<ElasticUnits> proposedUnits() const;
-    // Says that the units have no conversion rule, naming the unit texts the file gave for
-    // the depth curve and for the chosen density curve.
-    std::string unknownUnitsText(const std::string& densityCurve) const;
+    // The values of the loaded workspace (see the class comment for the invariant).
+    int sourceFieldCount() const { return sourceFieldCount_; }  // without "Counting"; 0 empty
+    int sourceTrackCount() const { return sourceFieldCount_ > 2 ? sourceFieldCount_ - 2 : 0; }
+    const std::vector<CurveEntry>& catalog() const { return catalog_; }
+    const RoleLists& roles() const { return roles_; }
+    const RoleFlags& roleFlags() const { return flags_; }
+    const UnitTags& unitTags() const { return units_; }
+    const ImportInfo& importInfo() const { return info_; }
+    const DepthWindow& depthWindow() const { return window_; }
+    const LithologLimits& lithologLimits() const { return lithologLimits_; }
+    void setLithologLimits(const LithologLimits& limits) { lithologLimits_ = limits; }
+
+    // Lowers every flag whose role keep says is not available; never raises one.
+    void lowerRoleFlags(const RoleFlags& keep);
+
+    // The unit text the file gave for a source field, without its parentheses; empty for a
+    // name that is no field or a curve without unit.
+    std::string curveUnitText(const std::string& fieldName) const;
 
     // Fills the elastic table from the visible source records: one record per record.
     // density/pWave/sWave name source fields (sWave empty: Vs estimated with vs).
@@ -102,36 +159,23 @@ class Workspace {
     void emptyTable();
     void exitCleanup();
 
-    // Workspace values (see the class comment for the invariant).
-    int sourceFieldCount = 0;         // fields without "Counting"; 0 when empty
-    std::vector<CurveEntry> catalog;  // catalogue entry i is catalog[i - 1]
-    RoleLists roles;
-    bool hasDensity = false, hasGammaRay = false, hasPWave = false, hasSWave = false;
-    std::string depthUnit;             // "m", "ft", "ms", or an ASCII file's own text
-    std::string densityUnit;           // "GC", "KM" or empty
-    bool depthUnitFromFile = false;    // the loaded file set depthUnit
-    bool densityUnitFromFile = false;  // the loaded file set densityUnit
-    std::string densityLog, gammaRayLog, pWaveLog, sWaveLog;
-    bool calcCancelled = false;
-    compute::VsSettings vs;
-    double shownTopDepth = 0, shownBottomDepth = 0;
-    double nullValue = 0;
-    std::string nullValueText;
-    bool lasSource = false;
-    std::string asciiHeaderLine;
-    std::vector<std::string> headerLines;  // the imported LAS header, for the memo (UTF-8)
-    std::vector<std::string> headerBytes;  // the same lines as the file has them, for the export
-    bool filterActive = false;
-    double lithologNextTop = 0, lithologBottomLimit = 0;
-
-    int sourceTrackCount() const { return sourceFieldCount > 2 ? sourceFieldCount - 2 : 0; }
-
   private:
+    void removeSourceTable();
+
     std::filesystem::path folder_;
     store::Table source_;
     store::Table elastic_;
     store::Table litholog_;
     std::string computedDepthUnit_;  // "m" or "ft": what the last computation took
+
+    int sourceFieldCount_ = 0;
+    std::vector<CurveEntry> catalog_;  // catalogue entry i is catalog_[i - 1]
+    RoleLists roles_;
+    RoleFlags flags_;
+    UnitTags units_;
+    ImportInfo info_;
+    DepthWindow window_;
+    LithologLimits lithologLimits_;
 };
 
 }  // namespace lithora::workspace

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -17,6 +18,7 @@
 #include "gui/app/pictures.h"
 #include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
+#include "gui/export/save_controller.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/table_grid.h"
 
@@ -123,12 +125,14 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
 // disabled.
 void TCalculationForm::bindCommands() {
     CommandTable& c = *commands_;
-    c.bind(QStringLiteral("ASCIIfile1"), [this] { runImport(&TCalculationForm::ASCIIfile1Click); });
-    c.bind(QStringLiteral("Lasfilez1"), [this] { runImport(&TCalculationForm::Lasfilez1Click); });
+    createControllers();
+    c.bind(QStringLiteral("ASCIIfile1"), [this] { runImport(&ImportController::ASCIIfile1Click); });
+    c.bind(QStringLiteral("Lasfilez1"), [this] { runImport(&ImportController::Lasfilez1Click); });
     c.bind(QStringLiteral("Emptytable1"), [this] { Emptytable1Click(); });
-    c.bind(QStringLiteral("Savetable1"), [this] { Savetable1Click(); });
+    c.bind(QStringLiteral("Savetable1"), [this] { saveController_->Savetable1Click(); });
     c.bind(QStringLiteral("Exit1"), [this] { Exit1Click(); });
-    c.bind(QStringLiteral("Elasticparameters1"), [this] { Elasticparameters1Click(); });
+    c.bind(QStringLiteral("Elasticparameters1"),
+           [this] { elasticController_->Elasticparameters1Click(); });
     c.bind(QStringLiteral("About2"), [this] { About2Click(); });
 
     // The page buttons run their commands whatever the menu state; a button whose command
@@ -142,17 +146,47 @@ void TCalculationForm::bindCommands() {
     button(tablePage_->columnsButton(), QStringLiteral("ColumnsConfiguration"));
 }
 
-void TCalculationForm::runImport(void (TCalculationForm::*command)()) {
+void TCalculationForm::runImport(void (ImportController::*command)()) {
     if (workspace_->loaded() && !workspace_->clearStaleSource()) {
         // A second file is read only into an empty workspace.
         setStatusText(QStringLiteral("Empty the table first (File > Empty Table)."));
         return;
     }
-    (this->*command)();
+    (importController_->*command)();
+}
+
+void TCalculationForm::createControllers() {
+    if (importController_) return;
+    CommandContext ctx = context();
+    importController_ = new ImportController(ctx, *this, this);
+    elasticController_ = new ElasticController(ctx, *this, this);
+    saveController_ = new SaveController(
+        ctx,
+        [this] {
+            // A memo line the user left as imported is written with the file's own bytes;
+            // an edited one as the text the user sees.
+            const auto& info = workspace_->importInfo();
+            std::vector<std::string> lines;
+            const QStringList shown = tablePage()->memo()->toPlainText().split('\n');
+            for (qsizetype i = 0; i < shown.size(); ++i) {
+                std::string text = shown[i].toStdString();
+                const auto k = static_cast<std::size_t>(i);
+                if (k < info.headerLines.size() && k < info.headerBytes.size() &&
+                    text == info.headerLines[k])
+                    text = info.headerBytes[k];
+                lines.push_back(std::move(text));
+            }
+            return lines;
+        },
+        this);
 }
 
 CommandContext TCalculationForm::context() {
-    return {*workspace_, *seam_, this, [this](const QString& text) { setStatusText(text); },
+    return {*workspace_, *seam_, this,
+            [this](const QString& text) {
+                setStatusText(text);
+                statusBar()->repaint();
+            },
             [this] { return makeProgramFolderCurrent(); }};
 }
 
@@ -342,7 +376,7 @@ bool TCalculationForm::FormCloseQuery() {
             QMessageBox::Information,
             QStringLiteral("Elastic table is not empty. Do you want to save it before exit?"),
             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Yes && !Savetable1Click()) return false;
+        if (answer == QMessageBox::Yes && !saveController_->Savetable1Click()) return false;
         if (answer != QMessageBox::Yes && answer != QMessageBox::No) return false;
     }
     bool keepLitholog = false;

@@ -9,6 +9,8 @@
 #include "gui/app/command_table.h"
 #include "gui/app/graph_page.h"
 #include "gui/app/table_page.h"
+#include "gui/compute/elastic_controller.h"
+#include "gui/import/import_controller.h"
 #include "gui/widgets/command_context.h"
 #include "gui/widgets/dialog_seam.h"
 
@@ -17,6 +19,7 @@ class QScrollArea;
 class PageControl;
 class TrackCommands;
 class TrackPanel;
+class SaveController;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
 // command states. It owns the workspace of the one well for the whole run and hands each
@@ -27,7 +30,7 @@ class TrackPanel;
 // lock and opens the shipped tables. When another copy runs from the folder, or the shipped
 // tables cannot be opened, it says so and ready() is false: the program then ends without
 // touching the folder's tables.
-class TCalculationForm : public QMainWindow {
+class TCalculationForm : public QMainWindow, private ImportView, private ElasticView {
     Q_OBJECT
   public:
     // lock: the program folder's lock when the caller took it already; null to take it here.
@@ -50,6 +53,12 @@ class TCalculationForm : public QMainWindow {
     // Makes the program folder current again; on failure shows "Cannot find directory"
     // (warning, OK) and returns false.
     bool makeProgramFolderCurrent();
+
+    // The controllers of the data commands (LAS File, ASCII File, Elastic Parameters, Save
+    // Table); the menu items run their slots.
+    ImportController* importController() const { return importController_; }
+    ElasticController* elasticController() const { return elasticController_; }
+    SaveController* saveController() const { return saveController_; }
 
     // Commands by the menu items' object names; a command is bound to its handler with
     // commands().bind(name, ...), and stays disabled until it is.
@@ -99,15 +108,8 @@ class TCalculationForm : public QMainWindow {
 
   public slots:
     // File.
-    void ASCIIfile1Click();
-    void Lasfilez1Click();
     void Emptytable1Click();
-    // Save Table. True when the table was written; the close query keeps the window open
-    // when it was not, so choosing to save before exit never loses the table.
-    bool Savetable1Click();
     void Exit1Click();
-    // Calculation.
-    void Elasticparameters1Click();
     // About.
     void About2Click();
 
@@ -119,15 +121,19 @@ class TCalculationForm : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;  // FormCanResize
 
   private:
-    // The shared steps of the two readers.
-    void prepareImport(bool las);
-    void finishImport(lithora::import::ImportResult&& result, bool las);
-    void importFailed();
+    // How the window shows an import and the elastic computation (see the controllers).
+    void importBegun(bool las) override;
+    void importFinished(bool las) override;
+    void importFailed() override;
+    void elasticBegun() override;
+    void elasticComputed() override;
+    void elasticEnded() override;
+    void createControllers();
 
     void createPages();
     void bindCommands();
     // Runs an import command only on an empty workspace; otherwise says what to do first.
-    void runImport(void (TCalculationForm::*command)());
+    void runImport(void (ImportController::*command)());
     void FormCreate(std::unique_ptr<QLockFile> lock);
     bool FormCloseQuery();
     bool askLithologAtExit(bool& keepLitholog);
@@ -140,6 +146,9 @@ class TCalculationForm : public QMainWindow {
     std::unique_ptr<TrackPanel> trackPanel_;
     std::unique_ptr<TrackCommands> trackCommands_;
     bool ready_ = false;
+    ImportController* importController_ = nullptr;
+    ElasticController* elasticController_ = nullptr;
+    SaveController* saveController_ = nullptr;
     std::function<bool()> lithologSaver_;
 
     CommandTable* commands_ = nullptr;

@@ -10,7 +10,25 @@
 using lithora::compute::DensityUnit;
 using lithora::compute::SonicUnit;
 
-TSelectUnits::TSelectUnits(const QString& question, QWidget* parent) : QDialog(parent) {
+namespace {
+
+// "DT (US/F):", or "DT (no unit):" for a curve the file gives no unit.
+QString curveCaption(const std::string& curve, const std::string& unitText) {
+    const QString unit =
+        unitText.empty() ? QStringLiteral("no unit") : QString::fromStdString(unitText);
+    return QStringLiteral("%1 (%2):").arg(QString::fromStdString(curve), unit);
+}
+
+template <typename Unit>
+void preselect(QComboBox* box, const std::optional<Unit>& unit) {
+    if (unit) box->setCurrentIndex(box->findData(static_cast<int>(*unit)));
+}
+
+}  // namespace
+
+TSelectUnits::TSelectUnits(const QString& question,
+                           const lithora::commands::UnitsDecision& decision, QWidget* parent)
+    : QDialog(parent) {
     setWindowTitle("Units of the Curves");
     setObjectName("TSelectUnits");
     auto* layout = new QVBoxLayout(this);
@@ -21,20 +39,26 @@ TSelectUnits::TSelectUnits(const QString& question, QWidget* parent) : QDialog(p
     layout->addWidget(text);
 
     auto* form = new QFormLayout;
-    sonicBox_ = new QComboBox(this);
-    sonicBox_->setObjectName("sonicUnitBox");
-    sonicBox_->addItem(QString::fromUtf8("microseconds per metre (µs/m)"),
-                       static_cast<int>(SonicUnit::PerMetre));
-    sonicBox_->addItem(QString::fromUtf8("microseconds per foot (µs/ft)"),
-                       static_cast<int>(SonicUnit::PerFoot));
+    int n = 0;
+    for (const auto& curve : decision.sonic) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(n++ == 0 ? "sonicUnitBox" : "shearSonicUnitBox");
+        box->addItem(QString::fromUtf8("microseconds per metre (µs/m)"),
+                     static_cast<int>(SonicUnit::PerMetre));
+        box->addItem(QString::fromUtf8("microseconds per foot (µs/ft)"),
+                     static_cast<int>(SonicUnit::PerFoot));
+        preselect(box, curve.preselect);
+        form->addRow(curveCaption(curve.curve, curve.unitText), box);
+        sonicBoxes_.push_back(box);
+    }
     densityBox_ = new QComboBox(this);
     densityBox_->setObjectName("densityUnitBox");
     densityBox_->addItem(QString::fromUtf8("grams per cubic centimetre (g/cm³)"),
                          static_cast<int>(DensityUnit::GramsPerCc));
     densityBox_->addItem(QString::fromUtf8("kilograms per cubic metre (kg/m³)"),
                          static_cast<int>(DensityUnit::KgPerM3));
-    form->addRow("Sonic curves:", sonicBox_);
-    form->addRow("Density curve:", densityBox_);
+    preselect(densityBox_, decision.densityPreselect);
+    form->addRow(curveCaption(decision.densityCurve, decision.densityUnitText), densityBox_);
     layout->addLayout(form);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -46,11 +70,11 @@ TSelectUnits::TSelectUnits(const QString& question, QWidget* parent) : QDialog(p
 }
 
 lithora::workspace::ElasticUnits TSelectUnits::units() const {
-    return {static_cast<SonicUnit>(sonicBox_->currentData().toInt()),
+    auto sonic = [this](std::size_t i) {
+        const QComboBox* box = sonicBoxes_[std::min(i, sonicBoxes_.size() - 1)];
+        return static_cast<SonicUnit>(box->currentData().toInt());
+    };
+    const SonicUnit p = sonicBoxes_.empty() ? SonicUnit::PerMetre : sonic(0);
+    return {p, sonicBoxes_.size() > 1 ? sonic(1) : p,
             static_cast<DensityUnit>(densityBox_->currentData().toInt())};
-}
-
-void TSelectUnits::setUnits(const lithora::workspace::ElasticUnits& units) {
-    sonicBox_->setCurrentIndex(sonicBox_->findData(static_cast<int>(units.sonic)));
-    densityBox_->setCurrentIndex(densityBox_->findData(static_cast<int>(units.density)));
 }

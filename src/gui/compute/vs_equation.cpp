@@ -242,7 +242,8 @@ void TVsEquation::Button1Click() {
 
 lithora::compute::VsSettings TVsEquation::settings() const {
     lithora::compute::VsSettings s;
-    s.equationKind = sqrt3_->isChecked() ? 0 : 1;
+    s.kind = sqrt3_->isChecked() ? lithora::compute::VsEquationKind::Sqrt3
+                                 : lithora::compute::VsEquationKind::Linear;
     s.slope = slope_->value();
     s.intercept = intercept_->value();
     return s;

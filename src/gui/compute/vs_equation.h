@@ -15,15 +15,15 @@ class Table;
 }
 
 // The Vs dialog ("Vs Equation"), shown when the workspace has no shear curve: Vs from Vp by
-// Vp / sqrt(3) (kind 0) or by a * Vp - b (kind 1, preselected, a = 0.8619 and b = 1172 m/s).
+// Vp / sqrt(3) or by a * Vp - b (preselected, with the default a and b of the computation).
 // "Ok" accepts; settings() then gives the chosen kind with the two boxes' values, whichever
 // kind is chosen. "Cancel" (or closing the window) rejects. The section "Under Development"
 // lists two further equations whose controls are all disabled.
 class TVsEquation : public QDialog {
     Q_OBJECT
   public:
-    static constexpr double kDefaultSlope = 0.8619;
-    static constexpr double kDefaultIntercept = 1172;
+    static constexpr double kDefaultSlope = lithora::compute::kDefaultVsSettings.slope;
+    static constexpr double kDefaultIntercept = lithora::compute::kDefaultVsSettings.intercept;
 
     // sourceFields: the source table's field names without "Counting", for the lists of the
     // disabled section.

@@ -86,7 +86,10 @@ TEST_F(CorrelationListTest, SourceRowsThenThirteenElasticRows) {
     EXPECT_EQ(shown(row(rows, "GR")), "-1.0000");
     EXPECT_EQ(shown(row(rows, "CALI")), "0.0000");  // constant where present
 
-    ws.computeElastic("RHOB", "DT", "DTS", *ws.unitsFromTags(), {});
+    ws.computeElastic("RHOB", "DT", "DTS",
+                      {lithora::compute::SonicUnit::PerMetre, lithora::compute::SonicUnit::PerMetre,
+                       lithora::compute::DensityUnit::GramsPerCc},
+                      {});
     rows = correlationList(ws, "RHOB");
     ASSERT_EQ(rows.size(), 5u + 13u);
     EXPECT_EQ(rows[5].name, "Poisson Ratio");
@@ -101,7 +104,10 @@ TEST_F(CorrelationListTest, PairsByRecAfterFilterComputeUndo) {
     ws.openShippedTables();
     ws.installImport(well());
     ws.applyDepthFilter(1501, 1503);  // records 3 .. 7
-    ws.computeElastic("RHOB", "DT", "DTS", *ws.unitsFromTags(), {});
+    ws.computeElastic("RHOB", "DT", "DTS",
+                      {lithora::compute::SonicUnit::PerMetre, lithora::compute::SonicUnit::PerMetre,
+                       lithora::compute::DensityUnit::GramsPerCc},
+                      {});
     EXPECT_EQ(shown(row(correlationList(ws, "RHOB"), "Vp")), "1.0000");
 
     // The source shows all ten records again, the elastic table its five: the k-th records

@@ -17,10 +17,16 @@ TEST(RoundTrip, AsciiExportReadsBackWithItsNamesUnitsAndValues) {
     {
         lithora::workspace::Workspace ws(dir);
         ws.openShippedTables();
-        ws.installImport(lithora::import::readLasFile(LITHORA_TEST_DATA "/cli/well.las"));
-        ws.lasSource = false;
-        ws.asciiHeaderLine = "Column 1 : Depth m";
-        ws.computeElastic("RHOB", "DT", "DTSM", *ws.unitsFromTags(), {});
+        // The LAS curves as if an ASCII file had given them, so Save Table writes ASCII.
+        auto read = lithora::import::readLasFile(LITHORA_TEST_DATA "/cli/well.las");
+        read.lasSource = false;
+        read.asciiHeaderLine = "Column 1 : Depth m";
+        ws.installImport(std::move(read));
+        ws.computeElastic(
+            "RHOB", "DT", "DTSM",
+            {lithora::compute::SonicUnit::PerMetre, lithora::compute::SonicUnit::PerMetre,
+             lithora::compute::DensityUnit::GramsPerCc},
+            {});
         ws.saveTable(dir / "out.txt", {});
         const auto written = ws.visibleElastic();
 

@@ -12,6 +12,10 @@ using lithora::workspace::Workspace;
 
 namespace {
 
+const lithora::workspace::ElasticUnits kMetreGc{lithora::compute::SonicUnit::PerMetre,
+                                                lithora::compute::SonicUnit::PerMetre,
+                                                lithora::compute::DensityUnit::GramsPerCc};
+
 class WorkspaceTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -70,12 +74,13 @@ TEST_F(WorkspaceTest, InstallImportBuildsTheSourceTableAndTheValues) {
     EXPECT_EQ(t.cellText(3, 0), "4");
     EXPECT_TRUE(t.cellIsNull(1, 3));
     EXPECT_TRUE(t.cellIsNull(0, 5));
-    EXPECT_EQ(ws.sourceFieldCount, 5);
+    EXPECT_EQ(ws.sourceFieldCount(), 5);
     EXPECT_EQ(ws.sourceTrackCount(), 3);
-    EXPECT_TRUE(ws.hasDensity && ws.hasPWave && ws.hasGammaRay);
-    EXPECT_FALSE(ws.hasSWave);
-    EXPECT_EQ(ws.shownTopDepth, 1500);
-    EXPECT_EQ(ws.shownBottomDepth, 1500.75);
+    const auto& flags = ws.roleFlags();
+    EXPECT_TRUE(flags.density && flags.pWave && flags.gammaRay);
+    EXPECT_FALSE(flags.sWave);
+    EXPECT_EQ(ws.depthWindow().shownTop, 1500);
+    EXPECT_EQ(ws.depthWindow().shownBottom, 1500.75);
     EXPECT_EQ(ws.litholog().field(1).maxValue, 1500.75);
 
     auto s = ws.summary(',');
@@ -88,19 +93,21 @@ TEST_F(WorkspaceTest, InstallImportBuildsTheSourceTableAndTheValues) {
 
 TEST_F(WorkspaceTest, SingleRowHasNoIntervalAndUnitsSurviveAnImportWithoutThem) {
     Workspace ws(dir);
-    ws.depthUnit = "ft";
-    ws.densityUnit = "KM";
+    auto first = lasResult({1200});
+    first.depthUnit = "ft";
+    first.densityUnit = "KM";
+    ws.installImport(std::move(first));
+    ws.emptyTable();
     auto r = lasResult({1200});
     r.depthUnit.reset();
     r.densityUnit.reset();
     ws.installImport(std::move(r));
     EXPECT_EQ(ws.summary().interval, "");
-    EXPECT_EQ(ws.depthUnit, "ft");
-    EXPECT_EQ(ws.densityUnit, "KM");
-    // Tags carried over from an earlier file are only a proposal for this one.
-    EXPECT_FALSE(ws.unitsFromTags().has_value());
-    ASSERT_TRUE(ws.proposedUnits().has_value());
-    EXPECT_EQ(ws.proposedUnits()->sonic, lithora::compute::SonicUnit::PerFoot);
+    EXPECT_EQ(ws.unitTags().depthUnit, "ft");
+    EXPECT_EQ(ws.unitTags().densityUnit, "KM");
+    // Tags carried over from an earlier file are marked so.
+    EXPECT_FALSE(ws.unitTags().depthFromFile);
+    EXPECT_FALSE(ws.unitTags().densityFromFile);
 }
 
 TEST_F(WorkspaceTest, AnEmptyReaderResultIsAReadError) {
@@ -114,9 +121,8 @@ TEST_F(WorkspaceTest, ElasticFollowsTheFilterAndSetsItsLabels) {
     ws.openShippedTables();
     ws.installImport(lasResult({1500, 1500.25, 1500.5, 1500.75}));
     ws.applyDepthFilter(1500.25, 1500.5);
-    auto units = ws.unitsFromTags();
-    ASSERT_TRUE(units.has_value());
-    ws.computeElastic("RHOB", "DT", "", *units, {0, 0, 0});
+    const auto units = kMetreGc;
+    ws.computeElastic("RHOB", "DT", "", units, {});
     const auto& e = ws.elastic();
     ASSERT_EQ(e.recordCount(), 2);
     EXPECT_EQ(e.field(1).label(), "DEPT(M)");
@@ -125,26 +131,61 @@ TEST_F(WorkspaceTest, ElasticFollowsTheFilterAndSetsItsLabels) {
     EXPECT_TRUE(e.cellIsNull(0, 2));  // null DT
     EXPECT_EQ(e.cellText(1, 10), "4000");
     EXPECT_EQ(e.cellText(1, 11), "2309.4011");  // 4000 / sqrt(3)
-    EXPECT_THROW(ws.computeElastic("NOPE", "DT", "", *units, {}), lithora::store::StoreError);
+    EXPECT_THROW(ws.computeElastic("NOPE", "DT", "", units, {}), lithora::store::StoreError);
 }
 
-TEST_F(WorkspaceTest, UnitsWithoutARuleAreNamedWithTheFilesOwnTexts) {
+TEST_F(WorkspaceTest, CurveUnitTextsComeWithoutParentheses) {
     Workspace ws(dir);
-    auto r = lasResult({1, 2});
-    r.depthUnit.reset();
-    r.catalog[0].unit = "(METERS)";
-    ws.installImport(std::move(r));
-    EXPECT_FALSE(ws.unitsFromTags().has_value());
-    auto text = ws.unknownUnitsText("RHOB");
-    EXPECT_NE(text.find("\"METERS\""), std::string::npos) << text;
-    EXPECT_NE(text.find("\"G/CC\""), std::string::npos) << text;
+    ws.installImport(lasResult({1, 2}));
+    EXPECT_EQ(ws.curveUnitText("DT"), "US/M");
+    EXPECT_EQ(ws.curveUnitText("dt"), "US/M");  // names without regard to case
+    EXPECT_EQ(ws.curveUnitText("NOPE"), "");
+}
+
+TEST_F(WorkspaceTest, AnUncleanEndLeavesNoDerivedTablesButKeepsTheLitholog) {
+    {
+        Workspace ws(dir);
+        ws.openShippedTables();
+        ws.installImport(lasResult({1, 2, 3}));
+        ws.computeElastic("RHOB", "DT", "", kMetreGc, {});
+        ws.litholog().append();
+        ws.litholog().setFloat(0, 1);
+        ws.litholog().setFloat(1, 2);
+        ws.litholog().setText(2, "Coal");
+        ws.litholog().post();
+        // No exit clean-up: the program was killed here.
+    }
+    Workspace ws(dir);
+    ws.openShippedTables();
+    EXPECT_FALSE(ws.loaded());
+    EXPECT_FALSE(fs::exists(dir / "Table.db"));
+    EXPECT_TRUE(ws.elastic().isEmpty());
+    EXPECT_EQ(ws.litholog().recordCount(), 1);
+    ws.elastic().close();
+    ws.elastic().open();
+    EXPECT_TRUE(ws.elastic().isEmpty());  // emptied in the file, not just in memory
+}
+
+TEST_F(WorkspaceTest, AMemoryWorkspaceWritesNoFile) {
+    Workspace ws(dir / "nowhere", lithora::workspace::Storage::Memory);
+    ws.openShippedTables();
+    ws.installImport(lasResult({1, 2, 3}));
+    ws.computeElastic("RHOB", "DT", "", kMetreGc, {});
+    EXPECT_TRUE(ws.loaded());
+    EXPECT_EQ(ws.elastic().recordCount(), 3);
+    ws.emptyTable();
+    EXPECT_FALSE(ws.loaded());
+    ws.installImport(lasResult({1, 2}));
+    EXPECT_EQ(ws.source().recordCount(), 2);
+    ws.exitCleanup();
+    EXPECT_FALSE(fs::exists(dir / "nowhere"));
 }
 
 TEST_F(WorkspaceTest, EmptyTableAndExitCleanUp) {
     Workspace ws(dir);
     ws.openShippedTables();
     ws.installImport(lasResult({1, 2, 3}));
-    ws.computeElastic("RHOB", "DT", "", *ws.unitsFromTags(), {1, 0.8619, 1172});
+    ws.computeElastic("RHOB", "DT", "", kMetreGc, lithora::compute::kDefaultVsSettings);
     ws.litholog().append();
     ws.litholog().setFloat(0, 1);
     ws.litholog().setFloat(1, 2);
@@ -155,10 +196,10 @@ TEST_F(WorkspaceTest, EmptyTableAndExitCleanUp) {
     EXPECT_FALSE(fs::exists(dir / "Table.db"));
     EXPECT_TRUE(ws.elastic().isEmpty());
     EXPECT_TRUE(ws.litholog().isEmpty());
-    EXPECT_EQ(ws.sourceFieldCount, 0);
-    EXPECT_FALSE(ws.hasDensity);
-    EXPECT_EQ(ws.depthUnit, "m");  // survives
-    ws.emptyTable();               // on an empty workspace: nothing
+    EXPECT_EQ(ws.sourceFieldCount(), 0);
+    EXPECT_FALSE(ws.roleFlags().density);
+    EXPECT_EQ(ws.unitTags().depthUnit, "m");  // survives
+    ws.emptyTable();                          // on an empty workspace: nothing
 
     ws.installImport(lasResult({1, 2, 3}));  // a new file can be imported
     for (const char* name : {"Logs_Table", "tempchart.tee", "tempchart7.tee", "temp.tmp"})

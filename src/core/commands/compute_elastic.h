@@ -1,0 +1,78 @@
+#pragma once
+// Elastic Parameters: the curve choice, the units decision and the computation itself.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/compute/elastic.h"
+#include "core/workspace/workspace.h"
+
+namespace lithora::commands {
+
+// The curves chosen for the computation, by field name; any may be empty.
+struct CurveChoice {
+    std::string density, gammaRay, pWave, sWave;
+};
+
+// What the curve dialog proposes: the first recognised curve of each role.
+CurveChoice proposedCurves(const workspace::Workspace& ws);
+
+// The outcome of a confirmed curve choice.
+struct CurvePlan {
+    enum class Stop { None, NoDensity, NoPWave };
+    Stop stop = Stop::None;
+    bool measuredVs = false;  // a shear curve is used; otherwise Vs is estimated
+    bool proceed() const { return stop == Stop::None; }
+};
+
+// Confirms a choice: an empty choice makes its role unavailable (the availability flags only
+// fall; an import sets them again), then says whether the computation can go on and whether
+// Vs is measured.
+CurvePlan confirmCurves(workspace::Workspace& ws, const CurveChoice& choice);
+
+// The slowness unit of one chosen sonic curve.
+struct SonicCurveUnit {
+    std::string curve;
+    std::string unitText;                         // the file's unit text, no parentheses
+    std::optional<compute::SonicUnit> unit;       // decided without asking
+    std::optional<compute::SonicUnit> preselect;  // what the units question proposes
+};
+
+// Which units the computation uses, and what is left to ask. A sonic curve's own unit text
+// decides its slowness unit when it names one; otherwise the depth unit of the loaded file
+// does ("m": per metre; "ft", "ms": per foot). The density unit comes from the density tag
+// the loaded file set. Tags carried over from an earlier file are only proposed.
+struct UnitsDecision {
+    std::vector<SonicCurveUnit> sonic;  // the P curve, then the S curve when Vs is measured
+    std::string densityCurve, densityUnitText, depthUnitText;
+    std::optional<compute::DensityUnit> density, densityPreselect;
+
+    // The units when every one is decided.
+    std::optional<workspace::ElasticUnits> units() const;
+    // Says which units are not known, naming the unit texts the file gave.
+    std::string unknownText() const;
+};
+
+// Units given by the user beforehand (the command-line options); each only fills what the
+// file leaves undecided: sonic for a sonic curve whose unit names none, depth where the depth
+// unit has no rule, density where the density unit has none.
+struct UnitsGiven {
+    std::optional<compute::SonicUnit> sonic, depth;
+    std::optional<compute::DensityUnit> density;
+};
+
+UnitsDecision decideUnits(const workspace::Workspace& ws, const CurveChoice& choice,
+                          bool measuredVs, const UnitsGiven& given = {});
+
+struct ElasticRequest {
+    CurveChoice curves;
+    bool measuredVs = false;
+    workspace::ElasticUnits units;
+    compute::VsSettings vs;  // used when Vs is estimated
+};
+
+// Fills the elastic table from the visible source records. Returns the message to show when
+// it fails (a curve name that is no field), empty when done.
+std::string computeElastic(workspace::Workspace& ws, const ElasticRequest& request);
+
+}  // namespace lithora::commands

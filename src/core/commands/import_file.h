@@ -1,0 +1,42 @@
+#pragma once
+// Import LAS File and Import ASCII File: a well file read into an empty workspace.
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/import/import_result.h"
+#include "core/workspace/workspace.h"
+
+namespace lithora::commands {
+
+struct ImportRequest {
+    std::filesystem::path file;
+    import::Progress progress;  // may be empty
+    // Called once the reader is done, before the workspace changes (not when the file is no
+    // column file at all): the desktop shows there that an import has begun.
+    std::function<void()> beforeInstall;
+};
+
+struct ImportOutcome {
+    enum class Status {
+        Imported,
+        Refused,      // a workspace is loaded: Empty Table comes first
+        NothingRead,  // the file is no column file at all; nothing changed
+        Failed,       // the file could not be read; the workspace is empty
+    };
+    Status status = Status::Failed;
+    std::string message;  // the text to show for NothingRead and Failed
+    // Imported, but the reader says how (data lines that did not fit): shown to the user.
+    std::vector<std::string> warnings;
+    bool ok() const { return status == Status::Imported; }
+};
+
+// False while a workspace is loaded; a stale source table of an earlier failed import is
+// removed on the way.
+bool canImport(workspace::Workspace& ws);
+
+ImportOutcome importLas(workspace::Workspace& ws, const ImportRequest& request);
+ImportOutcome importAscii(workspace::Workspace& ws, const ImportRequest& request);
+
+}  // namespace lithora::commands

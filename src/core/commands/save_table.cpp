@@ -1,0 +1,25 @@
+#include "core/commands/save_table.h"
+
+#include <exception>
+
+namespace lithora::commands {
+
+bool hasTableToSave(const workspace::Workspace& ws) {
+    return ws.elastic().isOpen() && !ws.elastic().isEmpty();
+}
+
+TableFormat saveFormat(const workspace::Workspace& ws) {
+    return ws.importInfo().lasSource ? TableFormat::Las : TableFormat::Ascii;
+}
+
+std::string saveTable(workspace::Workspace& ws, const SaveRequest& request) {
+    if (!hasTableToSave(ws)) return {};
+    try {
+        ws.saveTable(request.target, request.memo);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
+}  // namespace lithora::commands

@@ -1,0 +1,27 @@
+#pragma once
+// Save Table: the elastic table written as LAS 2.0 after a LAS import, as ASCII columns after
+// an ASCII import.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/workspace/workspace.h"
+
+namespace lithora::commands {
+
+enum class TableFormat { Las, Ascii };
+
+// The elastic table holds records: there is something to save.
+bool hasTableToSave(const workspace::Workspace& ws);
+TableFormat saveFormat(const workspace::Workspace& ws);
+
+struct SaveRequest {
+    std::filesystem::path target;
+    std::vector<std::string> memo;  // the header lines as the user sees them (LAS only)
+};
+
+// Writes the visible elastic records; the target is replaced only when the file is complete.
+// Returns the message to show when it fails, empty when written.
+std::string saveTable(workspace::Workspace& ws, const SaveRequest& request);
+
+}  // namespace lithora::commands

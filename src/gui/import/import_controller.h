@@ -1,0 +1,34 @@
+#pragma once
+#include <QObject>
+
+#include "gui/widgets/command_context.h"
+
+// What the main window shows around an import: the pages, grids, tracks, header memo and
+// summary. The controller decides when; the window knows how.
+class ImportView {
+  public:
+    virtual ~ImportView() = default;
+    // A file was chosen and read: the data commands come on and the Table page is prepared.
+    virtual void importBegun(bool las) = 0;
+    // The workspace holds the new table: show it.
+    virtual void importFinished(bool las) = 0;
+    // The import failed and the workspace is empty again: nothing half-loaded stays shown.
+    virtual void importFailed() = 0;
+};
+
+// File > Open > LAS File and ASCII File.
+class ImportController : public QObject {
+    Q_OBJECT
+  public:
+    ImportController(CommandContext context, ImportView& view, QObject* parent = nullptr);
+
+  public slots:
+    void Lasfilez1Click();
+    void ASCIIfile1Click();
+
+  private:
+    void run(bool las, const QString& file);
+
+    CommandContext ctx_;
+    ImportView& view_;
+};
