@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "core/compute/elastic.h"
-#include "core/compute/elastic_exact.h"
 
 namespace {
 
@@ -41,10 +40,10 @@ struct Log {
         in.density = density;
         in.pSonic = pSonic;
         if (measured) in.sSonic = sSonic;
-        in.sonicUnit = SonicUnit::PerFoot;
+        in.pSonicUnit = in.sSonicUnit = SonicUnit::PerFoot;
         in.densityUnit = DensityUnit::GramsPerCc;
         in.measuredVs = measured;
-        in.vs = {1, 0.8619, 1172};
+        in.vs = kDefaultVsSettings;
         return in;
     }
 };
@@ -73,17 +72,6 @@ void BM_ComputeElasticEstimatedVs(benchmark::State& state) {
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kSamples));
 }
 BENCHMARK(BM_ComputeElasticEstimatedVs)->Unit(benchmark::kMillisecond);
-
-// Every row through the extended-precision evaluation, for comparison.
-void BM_ComputeElasticRowByRowExtended(benchmark::State& state) {
-    const ElasticInputs in = theLog().inputs(true);
-    for (auto _ : state) {
-        ElasticColumns out = computeElasticExact(in);
-        benchmark::DoNotOptimize(out.columns[kRho].data());
-    }
-    state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kSamples));
-}
-BENCHMARK(BM_ComputeElasticRowByRowExtended)->Unit(benchmark::kMillisecond);
 
 // The floor: the same columns allocated, three read and sixteen written, with no more
 // arithmetic than it takes to keep the stores from being folded away.

@@ -23,7 +23,7 @@ void BM_WholeImport(benchmark::State& state) {
     for (auto _ : state) {
         lithora::workspace::Workspace ws(folder);
         ws.installImport(lithora::import::readLasFile(las));
-        benchmark::DoNotOptimize(ws.sourceFieldCount);
+        benchmark::DoNotOptimize(ws.sourceFieldCount());
         state.PauseTiming();
         ws.exitCleanup();
         state.ResumeTiming();

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "core/commands/compute_elastic.h"
+#include "core/commands/empty_table.h"
+#include "core/commands/import_file.h"
+#include "core/commands/save_table.h"
+#include "core/import/las_reader.h"
+
+namespace fs = std::filesystem;
+using lithora::compute::DensityUnit;
+using lithora::compute::SonicUnit;
+using lithora::workspace::Storage;
+using lithora::workspace::Workspace;
+namespace commands = lithora::commands;
+
+namespace {
+
+class CommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("lithora_commands_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // well.las with its curve lines replaced: depth, density and sonic units as given.
+    fs::path wellWith(const std::string& depthUnit, const std::string& dtUnit,
+                      const std::string& dtsUnit, const std::string& densityUnit = "G/CC") {
+        std::ifstream in(LITHORA_TEST_DATA "/cli/well.las", std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        auto put = [&text](const std::string& from, const std::string& to) {
+            text.replace(text.find(from), from.size(), to);
+        };
+        put(" DEPT.M ", " DEPT." + depthUnit + " ");
+        put(" RHOB.G/CC ", " RHOB." + densityUnit + " ");
+        put(" DT  .US/M ", " DT  ." + dtUnit + " ");
+        put(" DTSM.US/M ", " DTSM." + dtsUnit + " ");
+        const auto p = dir / ("w" + std::to_string(++files) + ".las");
+        std::ofstream(p, std::ios::binary) << text;
+        return p;
+    }
+
+    static void import(Workspace& ws, const fs::path& file) {
+        auto outcome = commands::importLas(ws, {file, {}, {}});
+        ASSERT_TRUE(outcome.ok()) << outcome.message;
+    }
+
+    fs::path dir;
+    int files = 0;
+};
+
+TEST_F(CommandsTest, TheDefaultsAreTheFirstCurveOfEachRoleAndFlagsOnlyFall) {
+    Workspace ws(dir, Storage::Memory);
+    import(ws, LITHORA_TEST_DATA "/cli/well.las");
+    auto choice = commands::proposedCurves(ws);
+    EXPECT_EQ(choice.density, "RHOB");
+    EXPECT_EQ(choice.pWave, "DT");
+    EXPECT_EQ(choice.sWave, "DTSM");
+    EXPECT_TRUE(commands::confirmCurves(ws, choice).measuredVs);
+
+    // An empty S-wave choice estimates Vs from then on, whatever is chosen later.
+    choice.sWave.clear();
+    EXPECT_FALSE(commands::confirmCurves(ws, choice).measuredVs);
+    EXPECT_FALSE(commands::confirmCurves(ws, commands::proposedCurves(ws)).measuredVs);
+    choice.density.clear();
+    EXPECT_EQ(commands::confirmCurves(ws, choice).stop, commands::CurvePlan::Stop::NoDensity);
+    EXPECT_EQ(commands::confirmCurves(ws, commands::proposedCurves(ws)).stop,
+              commands::CurvePlan::Stop::NoDensity);
+}
+
+TEST_F(CommandsTest, EachSonicCurveTakesItsOwnUnitBeforeTheDepthUnit) {
+    struct Case {
+        const char *depth, *dt, *dts;
+        std::optional<SonicUnit> p, s;
+    };
+    const Case cases[] = {
+        {"M", "US/F", "US/M", SonicUnit::PerFoot, SonicUnit::PerMetre},
+        {"M", "", "", SonicUnit::PerMetre, SonicUnit::PerMetre},  // the depth decides
+        {"F", "", "USEC/M", SonicUnit::PerFoot, SonicUnit::PerMetre},
+        {"m", "", "US/F", std::nullopt, SonicUnit::PerFoot},  // "m" has no rule
+    };
+    for (const auto& c : cases) {
+        Workspace ws(dir, Storage::Memory);
+        import(ws, wellWith(c.depth, c.dt, c.dts));
+        const auto choice = commands::proposedCurves(ws);
+        const auto d = commands::decideUnits(ws, choice, true);
+        ASSERT_EQ(d.sonic.size(), 2u);
+        EXPECT_EQ(d.sonic[0].unit, c.p) << c.depth << " " << c.dt;
+        EXPECT_EQ(d.sonic[1].unit, c.s) << c.depth << " " << c.dts;
+        EXPECT_EQ(d.sonic[0].unitText, c.dt);
+        EXPECT_EQ(d.units().has_value(), c.p && c.s);
+    }
+}
+
+TEST_F(CommandsTest, TagsOfAnEarlierFileAreProposedNotTrusted) {
+    Workspace ws(dir, Storage::Memory);
+    import(ws, wellWith("F", "", "", "K/M3"));
+    commands::emptyTable(ws);
+    // The second file names neither its depth unit nor its density unit in a known way.
+    import(ws, wellWith("METERS", "", "", "GRAMS"));
+    const auto choice = commands::proposedCurves(ws);
+    const auto d = commands::decideUnits(ws, choice, true);
+    EXPECT_FALSE(d.units().has_value());
+    EXPECT_EQ(d.sonic[0].preselect, SonicUnit::PerFoot);
+    EXPECT_EQ(d.densityPreselect, DensityUnit::KgPerM3);
+    const std::string text = d.unknownText();
+    EXPECT_NE(text.find("depth unit \"METERS\""), std::string::npos) << text;
+    EXPECT_NE(text.find("density unit \"GRAMS\""), std::string::npos) << text;
+
+    // What the user gives fills only what is open.
+    const auto given = commands::decideUnits(
+        ws, choice, true, {SonicUnit::PerMetre, std::nullopt, DensityUnit::GramsPerCc});
+    ASSERT_TRUE(given.units().has_value());
+    EXPECT_EQ(given.units()->pSonic, SonicUnit::PerMetre);
+    EXPECT_EQ(given.units()->density, DensityUnit::GramsPerCc);
+}
+
+TEST_F(CommandsTest, AFailedImportLeavesAnEmptyWorkspaceAndALoadedOneRefuses) {
+    for (Storage storage : {Storage::Files, Storage::Memory}) {
+        Workspace ws(dir, storage);
+        ws.openShippedTables();
+        std::ofstream(dir / "bad.las", std::ios::binary) << std::string("\x00\x01", 2);
+        bool begun = false;
+        auto outcome = commands::importLas(ws, {dir / "bad.las", {}, [&] { begun = true; }});
+        EXPECT_EQ(outcome.status, commands::ImportOutcome::Status::Failed);
+        EXPECT_EQ(outcome.message, "Error reading file.");
+        EXPECT_TRUE(begun);
+        EXPECT_FALSE(ws.loaded());
+
+        std::ofstream(dir / "notes.txt") << "just some notes\n";
+        outcome = commands::importAscii(ws, {dir / "notes.txt", {}, {}});
+        EXPECT_EQ(outcome.status, commands::ImportOutcome::Status::NothingRead);
+        EXPECT_EQ(outcome.message, "Error reading file : " + (dir / "notes.txt").string());
+
+        import(ws, LITHORA_TEST_DATA "/cli/well.las");
+        EXPECT_EQ(commands::importLas(ws, {LITHORA_TEST_DATA "/cli/well.las", {}, {}}).status,
+                  commands::ImportOutcome::Status::Refused);
+        EXPECT_TRUE(commands::emptyTable(ws));
+        EXPECT_FALSE(commands::emptyTable(ws));
+        ws.exitCleanup();
+    }
+}
+
+TEST_F(CommandsTest, ComputeAndSaveReadBack) {
+    Workspace ws(dir, Storage::Memory);
+    ws.openShippedTables();
+    import(ws, wellWith("M", "US/F", ""));
+    auto choice = commands::proposedCurves(ws);
+    const auto plan = commands::confirmCurves(ws, choice);
+    const auto units = commands::decideUnits(ws, choice, plan.measuredVs).units();
+    ASSERT_TRUE(units.has_value());
+    EXPECT_FALSE(commands::hasTableToSave(ws));
+    EXPECT_EQ(commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}), "");
+    ASSERT_TRUE(commands::hasTableToSave(ws));
+    // DT 200 us/ft gives 1524 m/s; DTSM 400 us/m gives 2500 m/s.
+    EXPECT_EQ(ws.elastic().cellText(2, lithora::compute::kVp), "1524");
+    EXPECT_EQ(ws.elastic().cellText(2, lithora::compute::kVs), "2500");
+    EXPECT_EQ(commands::saveFormat(ws), commands::TableFormat::Las);
+    EXPECT_EQ(commands::saveTable(ws, {dir / "out.las", ws.importInfo().headerLines}), "");
+    auto back = lithora::import::readLasFile(dir / "out.las");
+    ASSERT_EQ(back.rowCount(), 3u);
+    // P-impedance 0.001 * 2400 * 1524
+    const auto pi = std::find(back.fieldNames.begin(), back.fieldNames.end(), "PI");
+    ASSERT_NE(pi, back.fieldNames.end());
+    EXPECT_EQ(back.columns[static_cast<std::size_t>(pi - back.fieldNames.begin())][2], 3657.6);
+
+    choice.pWave = "NOPE";
+    EXPECT_NE(commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}), "");
+}
+
+}  // namespace
