@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "cli_test_support.h"
@@ -43,8 +44,14 @@ TEST_F(CliTest, CorrelateGivesSourceRowsAloneWhenTheElasticComputationCannotRun)
     EXPECT_EQ(plain.out, kSourceRows);
     EXPECT_EQ(plain.err, "");
 
-    // Units without a rule: the source rows, and standard error says why there is no more.
-    CliRun units = run("correlate " + data("well_lower_m.las") + " --reference RHOB");
+    // Units without a rule (depth "m" in lower case, sonic curves without a unit of their
+    // own): the source rows, and standard error says why there is no more.
+    std::string text =
+        lithora::cli_test::slurp(std::string(LITHORA_TEST_DATA) + "/cli/well_lower_m.las");
+    for (const char* unit : {"DT  .US/M", "DTSM.US/M"})
+        text.replace(text.find(unit), 9, std::string(unit).substr(0, 5) + "    ");
+    std::ofstream(dir / "no_unit.las", std::ios::binary) << text;
+    CliRun units = run("correlate '" + (dir / "no_unit.las").string() + "' --reference RHOB");
     ASSERT_EQ(units.code, 0) << units.err;
     EXPECT_EQ(units.out.find("Poisson Ratio"), std::string::npos);
     EXPECT_NE(units.out.find("RHOB\t1.0000\n"), std::string::npos);
