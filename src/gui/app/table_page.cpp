@@ -263,12 +263,12 @@ void TablePage::showImport(const lithora::workspace::Workspace& ws, bool las) {
     styleSourceGrid(las);
     if (las) {
         QStringList lines;
-        for (const auto& line : ws.headerLines) lines << QString::fromStdString(line);
+        for (const auto& line : ws.importInfo().headerLines) lines << QString::fromStdString(line);
         Memo1_->setPlainText(lines.join('\n'));
     }
     showSummary(ws.summary(localeDecimalPoint()));
-    filterLow_->setValue(ws.shownTopDepth);
-    filterHigh_->setValue(ws.shownBottomDepth);
+    filterLow_->setValue(ws.depthWindow().shownTop);
+    filterHigh_->setValue(ws.depthWindow().shownBottom);
 }
 
 void TablePage::showImportControls(bool las) {

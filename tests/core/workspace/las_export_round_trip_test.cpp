@@ -23,7 +23,7 @@ TEST(LasExportRoundTrip, IndentedSectionTitlesAndAForeignCodePage) {
         ws.installImport(
             lithora::import::readLasFile(LITHORA_TEST_DATA "/las/indented_titles_cp1252.las"));
         ws.computeElastic("RHOB", "DT", "DTSM", *ws.unitsFromTags(), {});
-        ws.saveTable(dir / "out.las", ws.headerBytes);
+        ws.saveTable(dir / "out.las", ws.importInfo().headerBytes);
 
         auto back = lithora::import::readLasFile(dir / "out.las");
         ASSERT_EQ(back.rowCount(), 3u);

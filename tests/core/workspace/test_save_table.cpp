@@ -92,23 +92,23 @@ TEST_F(SaveTable, LasExportReadsBackWithEveryValue) {
     const LasCase cases[] = {{external("welly/tutorial/data/P-135_out.LAS"),
                               "RHOB",
                               "DT",
-                              {SonicUnit::PerFoot, DensityUnit::GramsPerCc}},
+                              {SonicUnit::PerFoot, SonicUnit::PerFoot, DensityUnit::GramsPerCc}},
                              {external("welly/tests/assets/F03-02.las"),
                               "RHOB",
                               "DT",
-                              {SonicUnit::PerMetre, DensityUnit::GramsPerCc}},
+                              {SonicUnit::PerMetre, SonicUnit::PerMetre, DensityUnit::GramsPerCc}},
                              {std::string(LITHORA_TEST_DATA) + "/cli/well.las",
                               "RHOB",
                               "DT",
-                              {SonicUnit::PerMetre, DensityUnit::GramsPerCc}}};
+                              {SonicUnit::PerMetre, SonicUnit::PerMetre, DensityUnit::GramsPerCc}}};
     for (const LasCase& c : cases) {
         Workspace ws(dir_);
         ws.openShippedTables();
         ws.installImport(lithora::import::readLasFile(c.file));
-        ASSERT_TRUE(ws.lasSource);
+        ASSERT_TRUE(ws.importInfo().lasSource);
         ws.computeElastic(c.density, c.pWave, "", c.units, {});
         const fs::path out = dir_ / "out.las";
-        ws.saveTable(out, ws.headerLines);
+        ws.saveTable(out, ws.importInfo().headerLines);
         const ElasticColumns written = ws.visibleElastic();
 
         const auto back = lithora::import::readLasFile(out);
@@ -142,9 +142,10 @@ TEST_F(SaveTable, FilteredLasExportWritesTheShownRangeOnly) {
     Workspace ws(dir_);
     ws.openShippedTables();
     ws.installImport(lithora::import::readLasFile(external("welly/tutorial/data/P-135_out.LAS")));
-    ws.computeElastic("RHOB", "DT", "", {SonicUnit::PerMetre, DensityUnit::GramsPerCc}, {});
+    ws.computeElastic("RHOB", "DT", "",
+                      {SonicUnit::PerMetre, SonicUnit::PerMetre, DensityUnit::GramsPerCc}, {});
     ws.applyDepthFilter(500, 600);
-    ws.saveTable(dir_ / "out.las", ws.headerLines);
+    ws.saveTable(dir_ / "out.las", ws.importInfo().headerLines);
     const ElasticColumns written = ws.visibleElastic();
     ASSERT_GT(written.rowCount(), 100u);
     const auto back = lithora::import::readLasFile(dir_ / "out.las");
@@ -181,11 +182,12 @@ TEST_F(SaveTable, AsciiExportReadsBackWithEveryValue) {
     for (const std::string header : {"keep", ""}) {
         Workspace ws(dir_);
         ws.openShippedTables();
-        ws.installImport(lithora::import::readAsciiFile(source));
-        ASSERT_FALSE(ws.lasSource);
+        auto read = lithora::import::readAsciiFile(source);
+        if (header.empty()) read.asciiHeaderLine.clear();
+        ws.installImport(std::move(read));
+        ASSERT_FALSE(ws.importInfo().lasSource);
         ws.computeElastic("Density", "P-wave", "S-wave",
-                          {SonicUnit::PerMetre, DensityUnit::GramsPerCc}, {});
-        if (header.empty()) ws.asciiHeaderLine.clear();
+                          {SonicUnit::PerMetre, SonicUnit::PerMetre, DensityUnit::GramsPerCc}, {});
         const fs::path out = dir_ / "out.txt";
         ws.saveTable(out, {});
         const ElasticColumns written = ws.visibleElastic();
