@@ -22,7 +22,11 @@ TEST(LasExportRoundTrip, IndentedSectionTitlesAndAForeignCodePage) {
         ws.openShippedTables();
         ws.installImport(
             lithora::import::readLasFile(LITHORA_TEST_DATA "/las/indented_titles_cp1252.las"));
-        ws.computeElastic("RHOB", "DT", "DTSM", *ws.unitsFromTags(), {});
+        ws.computeElastic(
+            "RHOB", "DT", "DTSM",
+            {lithora::compute::SonicUnit::PerMetre, lithora::compute::SonicUnit::PerMetre,
+             lithora::compute::DensityUnit::GramsPerCc},
+            {});
         ws.saveTable(dir / "out.las", ws.importInfo().headerBytes);
 
         auto back = lithora::import::readLasFile(dir / "out.las");
