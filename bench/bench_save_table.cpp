@@ -50,11 +50,13 @@ int main(int argc, char** argv) {
         ws.installImport(lithora::import::readLasFile(las));
         ws.computeElastic(
             "RHOB", "DT", "DTSM",
-            {lithora::compute::SonicUnit::PerFoot, lithora::compute::DensityUnit::GramsPerCc}, {});
+            {lithora::compute::SonicUnit::PerFoot, lithora::compute::SonicUnit::PerFoot,
+             lithora::compute::DensityUnit::GramsPerCc},
+            {});
         const long before = statusKb("VmRSS");
         const bool reset = resetPeak();
         const auto start = std::chrono::steady_clock::now();
-        ws.saveTable(folder / "out.las", ws.headerLines);
+        ws.saveTable(folder / "out.las", ws.importInfo().headerBytes);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const long peak = statusKb("VmHWM");
