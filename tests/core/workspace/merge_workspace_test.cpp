@@ -46,18 +46,21 @@ TEST(MergeWorkspace, ElasticAndSaveTableWorkAfterAMerge) {
         ws.openShippedTables();
         ws.installImport(lithora::import::mergeLasFiles(
             {a, b}, {{0, 1, "DEPT"}, {0, 2, "RHOB"}, {1, 2, "DT"}, {1, 3, "DTSM"}}));
-        EXPECT_TRUE(ws.lasSource);
+        EXPECT_TRUE(ws.importInfo().lasSource);
         EXPECT_EQ(ws.sourceTrackCount(), 3);
-        ASSERT_EQ(ws.roles.density.size(), 1u);
-        ASSERT_EQ(ws.roles.pWave.size(), 1u);
-        ASSERT_EQ(ws.roles.sWave.size(), 1u);
-        const auto units = ws.unitsFromTags();
-        ASSERT_TRUE(units);
-        ws.computeElastic(ws.roles.density[0], ws.roles.pWave[0], ws.roles.sWave[0], *units, {});
+        ASSERT_EQ(ws.roles().density.size(), 1u);
+        ASSERT_EQ(ws.roles().pWave.size(), 1u);
+        ASSERT_EQ(ws.roles().sWave.size(), 1u);
+        // The file's units: slowness per metre, density in g/cm3.
+        const lithora::workspace::ElasticUnits units{lithora::compute::SonicUnit::PerMetre,
+                                                     lithora::compute::SonicUnit::PerMetre,
+                                                     lithora::compute::DensityUnit::GramsPerCc};
+        EXPECT_EQ(ws.unitTags().densityUnit, "GC");
+        ws.computeElastic(ws.roles().density[0], ws.roles().pWave[0], ws.roles().sWave[0], units, {});
         ASSERT_EQ(ws.elastic().recordCount(), 3);
 
         const auto out = dir / "saved.las";
-        ws.saveTable(out, ws.headerLines);
+        ws.saveTable(out, ws.importInfo().headerLines);
         const auto back = lithora::import::readLasFile(out);
         ASSERT_EQ(back.rowCount(), 3u);
         std::string header;
