@@ -22,6 +22,7 @@
 #include "gui/display/set_min_max.h"
 #include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
+#include "gui/import/import_controller.h"
 #include "gui/display/zoom_chart.h"
 #include "gui/widgets/chart_copy.h"
 #include "gui/widgets/chart_export.h"
@@ -86,7 +87,7 @@ class TrackCommandsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(dir_.path(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = realFile();
-        form_->Lasfilez1Click();
+        form_->importController()->Lasfilez1Click();
         ASSERT_GT(form_->trackPanel()->trackCount(), 3);
         seam_->messages.clear();
         form_->show();
