@@ -19,6 +19,7 @@
 #include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/save_controller.h"
+#include "gui/print/print_controller.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/table_grid.h"
 
@@ -54,12 +55,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     trackContext.window = this;
     trackContext.seam = [this]() -> DialogSeam& { return *seam_; };
     trackContext.programFolder = programFolder_;
-    trackContext.depthTitle = [this] {
-        const auto& source = workspace_->source();
-        return source.isOpen() && source.fieldCount() > 1
-                   ? QString::fromStdString(source.field(1).label())
-                   : QString();
-    };
+    trackContext.depthTitle = [this] { return depthAxisTitle(); };
     trackContext.restoreFolder = [this] { makeProgramFolderCurrent(); };
     trackCommands_ = std::make_unique<TrackCommands>(std::move(trackContext));
 
@@ -134,6 +130,9 @@ void TCalculationForm::bindCommands() {
     c.bind(QStringLiteral("Elasticparameters1"),
            [this] { elasticController_->Elasticparameters1Click(); });
     c.bind(QStringLiteral("About2"), [this] { About2Click(); });
+    c.bind(QStringLiteral("Printtracks1"), [this] { printController_->Printtracks1Click(); });
+    c.bind(QStringLiteral("Printtable1"), [this] { printController_->Printtable1Click(); });
+    c.bind(QStringLiteral("ColumnsConfiguration"), [this] { printController_->sButton3Click(); });
 
     // The page buttons run their commands whatever the menu state; a button whose command
     // does not exist yet is greyed.
@@ -179,6 +178,34 @@ void TCalculationForm::createControllers() {
             return lines;
         },
         this);
+    createPrintController();
+}
+
+void TCalculationForm::createPrintController() {
+    PrintContext p;
+    p.workspace = workspace_.get();
+    p.seam = [this]() -> DialogSeam& { return *seam_; };
+    p.parent = this;
+    p.programFolder = programFolder_;
+    p.tracks = trackPanel_.get();
+    p.depthTitle = [this] { return depthAxisTitle(); };
+    p.grid = [this](int choice) -> QTableView* {
+        if (choice == 0) return tablePage_->sourceGrid();
+        if (choice == 1) return tablePage_->elasticGrid();
+        return nullptr;
+    };
+    p.attachTableScroll = [this] { attachTableScroll(); };
+    p.detachTableScroll = [this] { detachTableScroll(); };
+    p.makeProgramFolderCurrent = [this] { return makeProgramFolderCurrent(); };
+    printController_ = new PrintController(std::move(p), this);
+}
+
+// The depth axis title of the printed and zoomed track copies: the depth field's label.
+QString TCalculationForm::depthAxisTitle() const {
+    const auto& source = workspace_->source();
+    return source.isOpen() && source.fieldCount() > 1
+               ? QString::fromStdString(source.field(1).label())
+               : QString();
 }
 
 CommandContext TCalculationForm::context() {

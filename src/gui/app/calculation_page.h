@@ -20,6 +20,7 @@ class PageControl;
 class TrackCommands;
 class TrackPanel;
 class SaveController;
+class PrintController;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
 // command states. It owns the workspace of the one well for the whole run and hands each
@@ -59,6 +60,7 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     ImportController* importController() const { return importController_; }
     ElasticController* elasticController() const { return elasticController_; }
     SaveController* saveController() const { return saveController_; }
+    PrintController* printController() const { return printController_; }
 
     // Commands by the menu items' object names; a command is bound to its handler with
     // commands().bind(name, ...), and stays disabled until it is.
@@ -129,6 +131,8 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     void elasticComputed() override;
     void elasticEnded() override;
     void createControllers();
+    void createPrintController();
+    QString depthAxisTitle() const;
 
     void createPages();
     void bindCommands();
@@ -149,6 +153,7 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     ImportController* importController_ = nullptr;
     ElasticController* elasticController_ = nullptr;
     SaveController* saveController_ = nullptr;
+    PrintController* printController_ = nullptr;
     std::function<bool()> lithologSaver_;
 
     CommandTable* commands_ = nullptr;

@@ -1,0 +1,284 @@
+#include "gui/print/chart_print_page.h"
+
+#include <qcustomplot.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include "gui/display/depth_track.h"
+#include "gui/display/track_panel.h"
+#include "gui/print/print_support.h"
+#include "gui/print/track_sheet.h"
+#include "gui/widgets/chart_copy.h"
+#include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/pixel_font.h"
+
+namespace {
+
+constexpr int kCopyWidth = 170;
+constexpr int kCopyRightMargin = 5;
+constexpr int kDefaultTrackHeight = 565;
+// The chart files the window may have written; all are removed at closing.
+constexpr int kChartFileSlots = 150;
+const QSizeF kA4(210, 297);
+
+QPixmap trackBackground(const QString& folder) {
+    try {
+        return loadTrackBackground(folder);
+    } catch (const std::exception&) {
+        QPixmap white(8, 8);
+        white.fill(Qt::white);
+        return white;
+    }
+}
+
+}  // namespace
+
+TChartPrintP::TChartPrintP(Tracks tracks, DialogSeam& seam, std::function<void()> restoreFolder,
+                           QWidget* parent)
+    : QDialog(parent),
+      tracks_(std::move(tracks)),
+      seam_(seam),
+      restoreFolder_(std::move(restoreFolder)) {
+    setObjectName(QStringLiteral("ChartPrintP"));
+    setWindowTitle(QStringLiteral("Print Preview"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+
+    auto* left = new QWidget(this);
+    left->setFixedWidth(200);
+    auto* column = new QVBoxLayout(left);
+    column->setContentsMargins(8, 3, 0, 8);
+    auto* styleCaption = new QLabel(QStringLiteral("Preview Style"), left);
+    styleCaption->setFont(pixelFont("Arial", 13, true));
+    styleCaption->setStyleSheet(QStringLiteral("color: blue"));
+    column->addWidget(styleCaption);
+    ComboBox1_ = new QComboBox(left);
+    ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1_->addItems({QStringLiteral("Landscape"), QStringLiteral("Portrait")});
+    ComboBox1_->setFixedWidth(146);
+    ComboBox1_->setStyleSheet(
+        QStringLiteral("QComboBox { background: rgb(225, 251, 255); color: green; "
+                       "font-weight: bold; }"));
+    column->addWidget(ComboBox1_);
+    column->addSpacing(12);
+    column->addWidget(new QLabel(QStringLiteral("Tracks List"), left));
+    CheckListBox1_ = new QListWidget(left);
+    CheckListBox1_->setObjectName(QStringLiteral("CheckListBox1"));
+    CheckListBox1_->setFrameShape(QFrame::NoFrame);
+    CheckListBox1_->setFixedWidth(185);
+    CheckListBox1_->setStyleSheet(QStringLiteral("QListWidget { color: green; }"));
+    column->addWidget(CheckListBox1_, 1);
+    column->addSpacing(12);
+    auto button = [&](const QString& text, const char* name, const char* colour) {
+        auto* b = new QPushButton(text, left);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFixedSize(105, 25);
+        b->setStyleSheet(QStringLiteral("QPushButton { color: %1; font-weight: bold; }")
+                             .arg(QString::fromLatin1(colour)));
+        column->addWidget(b);
+        return b;
+    };
+    saveButton_ = button(QStringLiteral("Save"), "sButton3", "green");
+    printButton_ = button(QStringLiteral("Print"), "sButton1", "green");
+    column->addSpacing(40);
+    closeButton_ = button(QStringLiteral("Close"), "sButton2", "red");
+
+    sheet_ = new TrackSheet(this);
+    sheet_->setMinimumWidth(300);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(left);
+    layout->addWidget(sheet_, 1);
+    resize(775, 575);
+
+    connect(ComboBox1_, &QComboBox::currentIndexChanged, this, &TChartPrintP::ComboBox1Change);
+    connect(CheckListBox1_, &QListWidget::itemChanged, this,
+            &TChartPrintP::CheckListBox1ClickCheck);
+    connect(printButton_, &QPushButton::clicked, this, &TChartPrintP::sButton1Click);
+    connect(saveButton_, &QPushButton::clicked, this, &TChartPrintP::sButton3Click);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
+
+    FormCreate();
+}
+
+TChartPrintP::~TChartPrintP() {
+    FormClose();
+}
+
+QString TChartPrintP::chartFileName(int slot) {
+    return QStringLiteral("tempchart%1.tee").arg(slot);
+}
+
+DepthTrack* TChartPrintP::printCopy(int slot) const {
+    if (slot < 1 || slot > static_cast<int>(PrintCopies_.size())) return nullptr;
+    return PrintCopies_[static_cast<std::size_t>(slot - 1)].get();
+}
+
+void TChartPrintP::FormCreate() {
+    ComboBox1_->blockSignals(true);
+    ComboBox1_->setCurrentIndex(1);  // "Portrait"
+    ComboBox1_->blockSignals(false);
+    sheet_->setPaper(kA4, QPageLayout::Portrait);
+    TrackPanel* panel = tracks_.panel;
+    if (!panel) return;
+    CheckListBox1_->blockSignals(true);
+    const QPixmap background = trackBackground(tracks_.folder);
+    const int sources = panel->sourceTrackCount();
+    for (int slot = 1; slot <= sources; ++slot)
+        addCopy(slot,
+                tracks_.sourceLabels.value(slot - 1,
+                                           panel->track(slot) ? panel->track(slot)->title() : ""),
+                background);
+    if (tracks_.elasticHasRecords)
+        for (int slot = sources + 1; slot <= panel->trackCount(); ++slot)
+            addCopy(slot, panel->track(slot) ? panel->track(slot)->title() : QString(), background);
+    CheckListBox1_->blockSignals(false);
+}
+
+// Copies the track of a slot through its chart file and adds its entry to the list.
+void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& background) {
+    DepthTrack* track = tracks_.panel->track(slot);
+    PrintCopies_.resize(static_cast<std::size_t>(slot));
+    auto* item = new QListWidgetItem(label, CheckListBox1_);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+    item->setCheckState(Qt::Unchecked);
+    if (!track) return;
+
+    const QString file = QDir(tracks_.folder).filePath(chartFileName(slot));
+    ChartCopy copy = track->copy();
+    QString error = saveChartCopy(copy, file);
+    if (error.isEmpty()) error = loadChartCopy(file, copy);
+    if (!error.isEmpty() && !copyWarningShown_) {
+        // The copy is still made from the track itself; the user learns why no file exists.
+        copyWarningShown_ = true;
+        seam_.message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error,
+                      QMessageBox::Ok);
+    }
+    auto printed = std::unique_ptr<DepthTrack>(DepthTrack::fromCopy(copy, background, nullptr));
+    printed->setDepthTitle(tracks_.depthTitle);
+    printed->setRightMargin(kCopyRightMargin);
+    const int height = track->height() > 100 ? track->height() : kDefaultTrackHeight;
+    printed->setChartSize(QSize(kCopyWidth, height));
+    printed->rescale();
+    printed->plot()->replot();
+    PrintCopies_[static_cast<std::size_t>(slot - 1)] = std::move(printed);
+}
+
+void TChartPrintP::CheckListBox1ClickCheck(QListWidgetItem*) {
+    // The sheet's list is rebuilt from the last entry to the first; it is drawn so that
+    // the first ticked entry lies on top.
+    std::vector<QCustomPlot*> charts;
+    for (int e = CheckListBox1_->count() - 1; e >= 0; --e) {
+        if (CheckListBox1_->item(e)->checkState() != Qt::Checked) continue;
+        if (DepthTrack* copy = printCopy(e + 1)) charts.insert(charts.begin(), copy->plot());
+    }
+    sheet_->setCharts(std::move(charts));
+}
+
+void TChartPrintP::ComboBox1Change(int index) {
+    sheet_->setPaper(kA4, index == 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+QString TChartPrintP::printSheet(QPrinter& printer) {
+    printer.setFullPage(true);
+    printer.setPageOrientation(sheet_->orientation());
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("Lithora tracks"));
+    QCPPainter painter;
+    if (!painter.begin(&printer)) return QStringLiteral("The printer cannot print.");
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    const QRectF paper = printer.pageLayout().fullRectPixels(printer.resolution());
+    sheet_->drawCharts(painter, paper.width() / sheet_->sheetMm().width());
+    if (!painter.end()) return QStringLiteral("The printer cannot print.");
+    if (printer.outputFormat() == QPrinter::PdfFormat &&
+        !QFileInfo::exists(printer.outputFileName()))
+        return QStringLiteral("Cannot write \"%1\".").arg(printer.outputFileName());
+    return {};
+}
+
+void TChartPrintP::sButton1Click() {
+    if (sheet_->charts().empty()) {
+        seam_.message(this, QMessageBox::Information, QStringLiteral("Print"),
+                      QStringLiteral("Tick the tracks to print in the Tracks List."),
+                      QMessageBox::Ok);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    bool ready = false;
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        ready = preparePrinter(printer, QString::fromLatin1(kPdfPrinterName), seam_, this);
+    } else {
+        printer.setPageOrientation(sheet_->orientation());
+        QPrintDialog dialog(&printer, this);
+        ready = seam_.exec(dialog) == QDialog::Accepted;
+    }
+    if (ready) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const QString error = printSheet(printer);
+        QApplication::restoreOverrideCursor();
+        if (!error.isEmpty())
+            seam_.message(this, QMessageBox::Warning, QStringLiteral("Print"), error,
+                          QMessageBox::Ok);
+    }
+    if (restoreFolder_) restoreFolder_();
+}
+
+QImage TChartPrintP::sheetImage() const {
+    const double pxPerMm = 96 / 25.4;
+    const QSizeF mm = sheet_->sheetMm();
+    QImage image(qRound(mm.width() * pxPerMm), qRound(mm.height() * pxPerMm), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(pxPerMm * 1000));
+    image.setDotsPerMeterY(qRound(pxPerMm * 1000));
+    image.fill(Qt::white);
+    QCPPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    sheet_->drawCharts(painter, pxPerMm);
+    painter.end();
+    return image;
+}
+
+void TChartPrintP::sButton3Click() {
+    QString path =
+        seam_.saveFileName(this, QStringLiteral("Save as Bitmap"),
+                           QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("bmp"));
+    if (!path.isEmpty()) {
+        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".bmp");
+        QSaveFile file(path);
+        const bool written =
+            file.open(QIODevice::WriteOnly) && sheetImage().save(&file, "BMP") && file.commit();
+        if (!written)
+            seam_.message(this, QMessageBox::Warning, QStringLiteral("Save as Bitmap"),
+                          QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()),
+                          QMessageBox::Ok);
+    }
+    if (restoreFolder_) restoreFolder_();
+}
+
+void TChartPrintP::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+// Deletes the chart files and frees the copies.
+void TChartPrintP::FormClose() {
+    if (sheet_) sheet_->setCharts({});
+    const int last = std::max(kChartFileSlots, static_cast<int>(PrintCopies_.size()));
+    const QDir folder(tracks_.folder);
+    for (int n = last; n >= 1; --n) {
+        const QString file = folder.filePath(chartFileName(n));
+        if (QFile::exists(file)) QFile::remove(file);
+    }
+    PrintCopies_.clear();
+}

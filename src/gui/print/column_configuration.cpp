@@ -1,0 +1,75 @@
+#include "gui/print/column_configuration.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "core/store/table.h"
+#include "gui/widgets/pixel_font.h"
+#include "gui/widgets/table_model.h"
+
+TColumnConfiguration::TColumnConfiguration(const lithora::store::Table& source, QTableView& grid,
+                                           QWidget* parent)
+    : QDialog(parent), grid_(grid) {
+    setObjectName(QStringLiteral("ColumnConfiguration"));
+    setWindowTitle(QStringLiteral("Column Configuration"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    auto* heading = new QLabel(
+        QStringLiteral("Uncheck a column to make it invisible in the source table:"), this);
+    heading->setFont(pixelFont("Tahoma", 13, true));
+    heading->setStyleSheet(QStringLiteral("color: navy"));
+    heading->setWordWrap(true);
+    CheckListBox1_ = new QListWidget(this);
+    CheckListBox1_->setObjectName(QStringLiteral("CheckListBox1"));
+    CheckListBox1_->setFrameShape(QFrame::NoFrame);
+    CheckListBox1_->setFlow(QListView::LeftToRight);
+    CheckListBox1_->setWrapping(true);
+    CheckListBox1_->setResizeMode(QListView::Adjust);
+    CheckListBox1_->setUniformItemSizes(true);
+    CheckListBox1_->setStyleSheet(QStringLiteral(
+        "QListWidget { background: rgb(233, 248, 254); color: green; font-weight: bold; }"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading);
+    layout->addWidget(CheckListBox1_, 1);
+    resize(382, 264);
+    FormCreate(source);
+    connect(CheckListBox1_, &QListWidget::itemChanged, this,
+            &TColumnConfiguration::CheckListBox1ClickCheck);
+}
+
+int TColumnConfiguration::columnOfField(int field) const {
+    auto* model = dynamic_cast<TableModel*>(grid_.model());
+    if (!model) return field;
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (model->fieldOfColumn(c) == field) return c;
+    return -1;
+}
+
+void TColumnConfiguration::FormCreate(const lithora::store::Table& source) {
+    if (!source.isOpen()) return;
+    for (int f = 0; f + 1 < source.fieldCount(); ++f) {
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(source.field(f).label()), CheckListBox1_);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
+        item->setData(Qt::UserRole, f);
+        const int column = columnOfField(f);
+        item->setCheckState(column >= 0 && !grid_.isColumnHidden(column) ? Qt::Checked
+                                                                         : Qt::Unchecked);
+        if (column < 0) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    }
+}
+
+void TColumnConfiguration::CheckListBox1ClickCheck(QListWidgetItem* item) {
+    if (!item) return;
+    const int column = columnOfField(item->data(Qt::UserRole).toInt());
+    if (column >= 0) grid_.setColumnHidden(column, item->checkState() != Qt::Checked);
+}
+
+void TColumnConfiguration::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    // Two columns of entries, 17 pixels high.
+    const int width = (CheckListBox1_->viewport()->width() - 2) / 2;
+    CheckListBox1_->setGridSize(QSize(std::max(60, width), 17));
+}

@@ -1,0 +1,397 @@
+#include "gui/print/table_print.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDate>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QPainter>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTime>
+#include <QToolButton>
+
+#include "core/store/table.h"
+#include "gui/print/page_preview.h"
+#include "gui/print/print_support.h"
+#include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/pixel_font.h"
+
+using lithora::chart::Orientation;
+
+namespace {
+
+QLabel* caption(QWidget* parent, const QString& text, int x, int y) {
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+// Keeps the tables' bound controls still while a preview is built.
+class FrozenTables {
+  public:
+    explicit FrozenTables(const std::function<lithora::store::Table*(int)>& table) {
+        for (int c = 0; c < 3; ++c)
+            if (lithora::store::Table* t = table ? table(c) : nullptr) {
+                t->disableControls();
+                tables_.push_back(t);
+            }
+    }
+    ~FrozenTables() {
+        for (auto* t : tables_) t->enableControls();
+    }
+    FrozenTables(const FrozenTables&) = delete;
+    FrozenTables& operator=(const FrozenTables&) = delete;
+
+  private:
+    std::vector<lithora::store::Table*> tables_;
+};
+
+}  // namespace
+
+TTablePrint::TTablePrint(Source source, DialogSeam& seam, QWidget* parent)
+    : QDialog(parent), source_(std::move(source)), seam_(seam) {
+    setObjectName(QStringLiteral("TablePrint"));
+    setWindowTitle(QStringLiteral("Table Print"));
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(792, 541);
+    QFont base = pixelFont("Tahoma", 11, true);
+    setFont(base);
+    setStyleSheet(QStringLiteral("QDialog { color: maroon; } QLabel { color: maroon; }"));
+    createControls();
+    FormCreate();
+}
+
+TTablePrint::~TTablePrint() {
+    FormClose();
+}
+
+void TTablePrint::createControls() {
+    thumbnails_ = new QListView(this);
+    thumbnails_->setObjectName(QStringLiteral("Thumbnails"));
+    thumbnails_->setGeometry(1, 8, 295, 159);
+    thumbnails_->setViewMode(QListView::ListMode);
+    thumbnails_->setFlow(QListView::LeftToRight);
+    thumbnails_->setWrapping(true);
+    thumbnails_->setResizeMode(QListView::Adjust);
+    thumbnails_->setUniformItemSizes(true);
+    thumbnails_->setSpacing(5);
+    thumbnails_->setSelectionMode(QAbstractItemView::SingleSelection);
+    thumbnails_->setStyleSheet(QStringLiteral("QListView { color: black; }"));
+
+    auto* tables = caption(this, QStringLiteral("Tables"), 9, 168);
+    tables->setFont(pixelFont("Arial", 13, true));
+    tables->setStyleSheet(QStringLiteral("color: blue"));
+    tables->adjustSize();
+    ComboBox1_ = new QComboBox(this);
+    ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1_->addItems({QStringLiteral("Source Table"), QStringLiteral("Elastic Parameters"),
+                          QStringLiteral("Litholog Table")});
+    ComboBox1_->setGeometry(9, 191, 146, 24);
+    ComboBox1_->setStyleSheet(
+        QStringLiteral("QComboBox { background: rgb(225, 251, 255); color: green; "
+                       "font-weight: bold; }"));
+
+    Button3_ = new QPushButton(QStringLiteral("Get Table\nPreview"), this);
+    Button3_->setObjectName(QStringLiteral("Button3"));
+    Button3_->setGeometry(200, 189, 81, 46);
+    Button3_->setStyleSheet(QStringLiteral("QPushButton { color: rgb(0, 64, 0); }"));
+
+    caption(this, QStringLiteral("Printers"), 9, 227);
+    printers_ = new QComboBox(this);
+    printers_->setObjectName(QStringLiteral("Printers"));
+    printers_->setGeometry(9, 246, 146, 24);
+    printers_->addItems(printerChoices());
+
+    caption(this, QStringLiteral("Papers"), 9, 284);
+    papers_ = new QComboBox(this);
+    papers_->setObjectName(QStringLiteral("Papers"));
+    papers_->setGeometry(9, 305, 146, 24);
+    for (const auto& p : lithora::chart::paperSizes())
+        if (p.widthMm > 0 && p.heightMm > 0) papers_->addItem(QString::fromLatin1(p.name));
+    papers_->setCurrentText(QStringLiteral("A4"));
+
+    caption(this, QStringLiteral("Table Preview Style"), 9, 347);
+    auto* group = new QGroupBox(this);
+    group->setGeometry(9, 366, 143, 57);
+    landscape_ = new QRadioButton(QStringLiteral("Landscape"), group);
+    landscape_->setObjectName(QStringLiteral("Landscape"));
+    landscape_->move(7, 8);
+    portrait_ = new QRadioButton(QStringLiteral("Portrait"), group);
+    portrait_->setObjectName(QStringLiteral("Portrait"));
+    portrait_->move(7, 32);
+    for (QRadioButton* r : {landscape_, portrait_}) r->adjustSize();
+
+    auto button = [this](const QString& text, const char* name, QRect r) {
+        auto* b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(r);
+        b->setStyleSheet(QStringLiteral("QPushButton { color: rgb(0, 64, 128); }"));
+        return b;
+    };
+    Button1_ = button(QStringLiteral("Print  All\nPages"), "Button1", {8, 429, 81, 46});
+    Button2_ = button(QStringLiteral("Print\nCurrent Page"), "Button2", {8, 485, 81, 46});
+    Button4_ = button(QStringLiteral("Print Range :"), "Button4", {152, 429, 81, 46});
+    caption(this, QStringLiteral("From :"), 152, 490);
+    caption(this, QStringLiteral("To :"), 152, 514);
+    from_ = new QSpinBox(this);
+    to_ = new QSpinBox(this);
+    from_->setObjectName(QStringLiteral("From"));
+    to_->setObjectName(QStringLiteral("To"));
+    for (QSpinBox* s : {from_, to_}) {
+        s->setRange(1, 999999999);
+        s->setValue(1);
+        s->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    }
+    from_->setGeometry(208, 488, 60, 22);
+    to_->setGeometry(208, 512, 60, 22);
+
+    GmPreview1_ = new PagePreview(this);
+    GmPreview1_->setGeometry(296, 8, 473, 433);
+    ProgressBar1_ = new QProgressBar(this);
+    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1_->setGeometry(296, 440, 473, 17);
+    ProgressBar1_->setTextVisible(false);
+    ProgressBar1_->hide();
+
+    // The page navigator.
+    struct Nav {
+        const char* text;
+        const char* name;
+        const char* hint;
+        void (PagePreview::*slot)();
+    };
+    const Nav nav[] = {{"|<", "FirstPage", "First page", &PagePreview::firstPage},
+                       {"<", "PreviousPage", "Previous page", &PagePreview::previousPage},
+                       {">", "NextPage", "Next page", &PagePreview::nextPage},
+                       {">|", "LastPage", "Last page", &PagePreview::lastPage},
+                       {"+", "ZoomIn", "Zoom in", &PagePreview::zoomIn},
+                       {"-", "ZoomOut", "Zoom out", &PagePreview::zoomOut},
+                       {"1:1", "ActualSize", "Actual size", &PagePreview::actualSize},
+                       {"<->", "FitWidth", "Fit width", &PagePreview::fitWidth},
+                       {"^v", "FitHeight", "Fit height", &PagePreview::fitHeight},
+                       {"[ ]", "FitPage", "Fit whole page", &PagePreview::fitPage}};
+    int x = 348;
+    for (const Nav& n : nav) {
+        auto* b = new QToolButton(this);
+        b->setText(QString::fromLatin1(n.text));
+        b->setObjectName(QString::fromLatin1(n.name));
+        b->setToolTip(QString::fromLatin1(n.hint));
+        b->setGeometry(x, 462, 35, 40);
+        x += 37;
+        connect(b, &QToolButton::clicked, GmPreview1_, n.slot);
+    }
+
+    close_ = new QPushButton(QStringLiteral("Close"), this);
+    close_->setObjectName(QStringLiteral("Close"));
+    close_->setGeometry(680, 508, 105, 25);
+    close_->setStyleSheet(QStringLiteral("QPushButton { color: red; }"));
+
+    thumbnailModel_ = new PageThumbnails(*GmPreview1_, this);
+    thumbnails_->setModel(thumbnailModel_);
+    connect(thumbnails_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& i) {
+                if (i.isValid()) GmPreview1_->setCurrentPage(i.row() + 1);
+            });
+    connect(GmPreview1_, &PagePreview::currentPageChanged, this, [this](int page) {
+        if (page < 1) return;
+        const QModelIndex i = thumbnailModel_->index(page - 1);
+        if (thumbnails_->currentIndex() != i) thumbnails_->setCurrentIndex(i);
+    });
+
+    connect(Button3_, &QPushButton::clicked, this, &TTablePrint::Button3Click);
+    connect(Button1_, &QPushButton::clicked, this, &TTablePrint::Button1Click);
+    connect(Button2_, &QPushButton::clicked, this, &TTablePrint::Button2Click);
+    connect(Button4_, &QPushButton::clicked, this, &TTablePrint::Button4Click);
+    connect(close_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(papers_, &QComboBox::currentIndexChanged, this, &TTablePrint::paperChanged);
+    connect(landscape_, &QRadioButton::toggled, this, &TTablePrint::orientationChanged);
+}
+
+void TTablePrint::FormCreate() {
+    if (source_.detachTableScroll) source_.detachTableScroll();
+    setPrintButtonsEnabled(false);
+    ComboBox1_->setCurrentIndex(0);
+    landscape_->setChecked(true);
+    setup_.orientation = Orientation::Landscape;
+    paperChanged();
+}
+
+void TTablePrint::setPrintButtonsEnabled(bool on) {
+    for (QPushButton* b : {Button1_, Button2_, Button4_}) b->setEnabled(on);
+}
+
+int TTablePrint::pageCount() const {
+    return layout_ ? layout_->pageCount() : 0;
+}
+
+void TTablePrint::advance(int steps) {
+    ProgressBar1_->setValue(std::min(ProgressBar1_->maximum(), ProgressBar1_->value() + steps));
+}
+
+void TTablePrint::Button3Click() {
+    if (ComboBox1_->currentText().isEmpty()) return;
+    const int choice = ComboBox1_->currentIndex();
+    QTableView* grid = source_.grid ? source_.grid(choice) : nullptr;
+    if (!grid) {
+        seam_.message(this, QMessageBox::Information, QStringLiteral("Table Print"),
+                      QStringLiteral("The %1 cannot be shown now.").arg(ComboBox1_->currentText()),
+                      QMessageBox::Ok);
+        return;
+    }
+    setPrintButtonsEnabled(true);
+    FrozenTables frozen(source_.table);
+    lithora::store::Table* table = source_.table ? source_.table(choice) : nullptr;
+    if (table && table->isOpen() && !table->isEmpty()) {
+        table->last();
+        table->first();
+    }
+    grid_ = GridPrint(*grid);
+    const int records = grid_.recordCount();
+
+    const Orientation orientation =
+        portrait_->isChecked() ? Orientation::Portrait : Orientation::Landscape;
+    progressMaximum_ =
+        lithora::chart::previewProgressMaximum(static_cast<std::size_t>(records), orientation);
+    ProgressBar1_->setRange(0, progressMaximum_);
+    ProgressBar1_->setValue(0);
+    ProgressBar1_->show();
+    ProgressBar1_->repaint();
+    advance(2);
+
+    GmPreview1_->clear();
+    thumbnailModel_->reset();
+    advance(1);
+    const QLocale locale;
+    header_.left = locale.toString(QDate::currentDate(), QLocale::ShortFormat);
+    advance(1);
+    header_.right = locale.toString(QTime::currentTime(), QLocale::ShortFormat);
+    advance(1);
+    setup_.orientation = orientation;
+    advance(1);
+    relayout();
+    advance(1);  // the first page, drawn when it is shown
+    advance(1);
+    advance(1);
+    ProgressBar1_->hide();
+}
+
+void TTablePrint::relayout() {
+    setup_.columnWidthsMm = grid_.columnWidthsMm();
+    layout_.emplace(static_cast<std::size_t>(std::max(0, grid_.recordCount())), setup_);
+    const bool landscape = setup_.orientation == Orientation::Landscape;
+    const double shortSide = std::min(setup_.paperWidthMm, setup_.paperHeightMm);
+    const double longSide = std::max(setup_.paperWidthMm, setup_.paperHeightMm);
+    PagedDocument doc;
+    doc.paperMm = landscape ? QSizeF(longSide, shortSide) : QSizeF(shortSide, longSide);
+    doc.pageCount = layout_->pageCount();
+    doc.marginsMm = QMarginsF(setup_.marginMm, setup_.marginMm, setup_.marginMm, setup_.marginMm);
+    doc.paint = [this](QPainter& painter, int page, double pxPerMm) {
+        if (layout_) grid_.paintPage(painter, *layout_, setup_, page, pxPerMm, header_);
+    };
+    GmPreview1_->setDocument(std::move(doc));
+    thumbnailModel_->reset();
+    // Five thumbnails a row in portrait, four in landscape.
+    const int perRow = landscape ? 4 : 5;
+    const int cell = (thumbnails_->viewport()->width() - 1) / perRow;
+    thumbnails_->setGridSize(QSize(cell, thumbnailModel_->thumbnailSize().height() + 20));
+    thumbnails_->setSpacing(0);
+    if (pageCount() > 0) thumbnails_->setCurrentIndex(thumbnailModel_->index(0));
+}
+
+void TTablePrint::paperChanged() {
+    if (const auto paper = lithora::chart::paperSize(papers_->currentText().toStdString())) {
+        setup_.paperWidthMm = paper->widthMm;
+        setup_.paperHeightMm = paper->heightMm;
+    }
+    if (layout_) relayout();
+}
+
+void TTablePrint::orientationChanged() {
+    setup_.orientation = portrait_->isChecked() ? Orientation::Portrait : Orientation::Landscape;
+    if (layout_) relayout();
+}
+
+QString TTablePrint::printPages(QPrinter& printer, int from, int to) {
+    if (const auto error = lithora::chart::pageRangeError(from, to, pageCount()))
+        return QString::fromStdString(*error);
+    const auto paper = lithora::chart::PaperSize{"", setup_.paperWidthMm, setup_.paperHeightMm};
+    printer.setPageSize(pageSizeOf(paper));
+    printer.setPageOrientation(qtOrientation(setup_.orientation));
+    printer.setFullPage(true);
+    printer.setDocName(QStringLiteral("Lithora %1").arg(ComboBox1_->currentText()));
+    QPainter painter;
+    if (!painter.begin(&printer)) return QStringLiteral("The printer cannot print.");
+    const double pxPerMm = printer.resolution() / 25.4;
+    QProgressDialog progress(QStringLiteral("Printing pages %1 to %2...").arg(from).arg(to),
+                             QStringLiteral("Cancel"), from, to + 1, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    for (int page = from; page <= to; ++page) {
+        if (page > from) printer.newPage();
+        grid_.paintPage(painter, *layout_, setup_, page, pxPerMm, header_);
+        progress.setValue(page);
+        if (progress.wasCanceled()) {
+            printer.abort();
+            break;
+        }
+    }
+    const bool ended = painter.end();
+    progress.setValue(to + 1);
+    if (!ended) return QStringLiteral("The printer cannot print.");
+    if (printer.outputFormat() == QPrinter::PdfFormat &&
+        !QFileInfo::exists(printer.outputFileName()))
+        return QStringLiteral("Cannot write \"%1\".").arg(printer.outputFileName());
+    return {};
+}
+
+void TTablePrint::printChosen(int from, int to) {
+    if (const auto error = lithora::chart::pageRangeError(from, to, pageCount())) {
+        seam_.message(this, QMessageBox::Warning, QStringLiteral("Table Print"),
+                      QString::fromStdString(*error), QMessageBox::Ok);
+        return;
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    if (preparePrinter(printer, printers_->currentText(), seam_, this)) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const QString error = printPages(printer, from, to);
+        QApplication::restoreOverrideCursor();
+        if (!error.isEmpty())
+            seam_.message(this, QMessageBox::Warning, QStringLiteral("Table Print"), error,
+                          QMessageBox::Ok);
+    }
+    if (source_.restoreFolder) source_.restoreFolder();
+}
+
+void TTablePrint::Button1Click() {
+    printChosen(1, pageCount());
+}
+
+void TTablePrint::Button2Click() {
+    printChosen(GmPreview1_->currentPage(), GmPreview1_->currentPage());
+}
+
+void TTablePrint::Button4Click() {
+    printChosen(from_->value(), to_->value());
+}
+
+void TTablePrint::done(int result) {
+    FormClose();
+    QDialog::done(result);
+}
+
+void TTablePrint::FormClose() {
+    if (closed_) return;
+    closed_ = true;
+    if (source_.attachTableScroll) source_.attachTableScroll();
+}

@@ -1,0 +1,65 @@
+#pragma once
+#include <QPageLayout>
+#include <QPointer>
+#include <QRectF>
+#include <QSizeF>
+#include <QWidget>
+#include <vector>
+
+class QCustomPlot;
+class QCPPainter;
+
+// One sheet of paper with charts placed on it, as the track print preview shows it: the
+// sheet with its shadow and dotted border, and each chart drawn at its own print rectangle
+// (in millimetres of the sheet). A chart's image can be dragged to another place; the
+// rectangle it is dropped at is where it is printed and saved.
+//
+// Charts are drawn in list order, so the first chart of the list lies on top of the others
+// where they overlap, and a press picks the topmost chart under it.
+class TrackSheet : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TrackSheet(QWidget* parent = nullptr);
+
+    // The paper as listed (portrait) and the orientation shown.
+    void setPaper(QSizeF portraitMm, QPageLayout::Orientation orientation);
+    QPageLayout::Orientation orientation() const { return orientation_; }
+    QSizeF sheetMm() const;  // width and height as shown
+
+    // The charts on the sheet, topmost first. A chart that is new to the sheet starts at its
+    // default place: as large as fits the default print margins, proportions kept, centred.
+    void setCharts(std::vector<QCustomPlot*> charts);
+    const std::vector<QCustomPlot*>& charts() const { return charts_; }
+    QRectF printRect(const QCustomPlot* chart) const;  // millimetres; empty when not shown
+    void setPrintRect(const QCustomPlot* chart, const QRectF& mm);
+
+    // Draws the sheet's charts onto a painter whose units are device pixels of a page that
+    // starts at the paper's corner, at the given pixels per millimetre.
+    void drawCharts(QCPPainter& painter, double pxPerMm) const;
+    // Where the sheet lies in the widget, and its scale.
+    QRectF sheetRect() const;
+    double pxPerMm() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    struct Placed {
+        QPointer<QCustomPlot> chart;
+        QRectF mm;
+    };
+    QRectF defaultRect(const QCustomPlot* chart) const;
+    Placed* placed(const QCustomPlot* chart);
+    const Placed* placed(const QCustomPlot* chart) const;
+
+    QSizeF portraitMm_{210, 297};
+    QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
+    std::vector<QCustomPlot*> charts_;
+    std::vector<Placed> places_;  // every chart ever shown keeps its place
+    QCustomPlot* dragged_ = nullptr;
+    QPointF dragStartMm_;
+    QRectF dragStartRect_;
+};

@@ -1,0 +1,306 @@
+// The printing commands driven through the dialog seam on imported files: the track print
+// preview, the table print into PDF files, and the column configuration of the source grid.
+#include <gtest/gtest.h>
+#include <qcustomplot.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QListView>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <functional>
+
+#include "core/store/table.h"
+#include "gui/app/calculation_page.h"
+#include "gui/display/depth_track.h"
+#include "gui/display/track_panel.h"
+#include "gui/print/chart_print_page.h"
+#include "gui/print/column_configuration.h"
+#include "gui/print/grid_print.h"
+#include "gui/print/page_preview.h"
+#include "gui/print/table_print.h"
+#include "gui/print/track_sheet.h"
+#include "gui/widgets/table_grid.h"
+#include "pdf_check.h"
+#include "support/program_folder.h"
+#include "support/recording_seam.h"
+
+namespace {
+
+using lithora::test::ProgramFolder;
+using lithora::test::RecordingSeam;
+using lithora::test::testData;
+
+class PrintTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto seam = std::make_unique<RecordingSeam>();
+        seam_ = seam.get();
+        seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
+        form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
+        ASSERT_TRUE(form_->ready());
+    }
+    void TearDown() override { form_.reset(); }
+
+    void importLas(const char* name) {
+        seam_->openFile = testData(name);
+        form_->importController()->Lasfilez1Click();
+        ASSERT_TRUE(form_->workspace().loaded()) << name;
+        seam_->messages.clear();
+        seam_->dialogsRun.clear();
+    }
+    // Runs a command whose window the test drives in `drive`; the window is then closed.
+    template <class Window>
+    int runWindow(const char* command, std::function<void(Window&)> drive) {
+        int runs = 0;
+        seam_->onDialog = [&](QDialog& d) {
+            auto* w = qobject_cast<Window*>(&d);
+            if (!w) return int(QDialog::Accepted);  // a printer dialog, ...
+            ++runs;
+            drive(*w);
+            w->done(QDialog::Accepted);
+            return w->result();
+        };
+        form_->commands().run(QString::fromLatin1(command));
+        seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
+        return runs;
+    }
+    bool chartFileExists(int slot) const {
+        return QFile::exists(folder_.qfile(TChartPrintP::chartFileName(slot).toStdString()));
+    }
+
+    ProgramFolder folder_;
+    RecordingSeam* seam_ = nullptr;
+    std::unique_ptr<TCalculationForm> form_;
+};
+
+void tick(QListWidget* list, int entry, bool on = true) {
+    list->item(entry)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+}
+
+TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
+    // Nothing to print on an empty workspace: no window.
+    EXPECT_EQ(runWindow<TChartPrintP>("Printtracks1", [](TChartPrintP&) {}), 0);
+
+    importLas("print/three_curves.las");
+    const int runs = runWindow<TChartPrintP>("Printtracks1", [&](TChartPrintP& w) {
+        QListWidget* list = w.tracksList();
+        ASSERT_EQ(list->count(), 3);
+        EXPECT_EQ(list->item(0)->text(), "RHOB(G/CC)");
+        EXPECT_EQ(list->item(1)->text(), "DT(US/M)");
+        EXPECT_EQ(list->item(2)->text(), "GR(GAPI)");
+        for (int e = 0; e < 3; ++e) EXPECT_EQ(list->item(e)->checkState(), Qt::Unchecked);
+        for (int slot = 1; slot <= 3; ++slot) EXPECT_TRUE(chartFileExists(slot)) << slot;
+        EXPECT_FALSE(chartFileExists(4));
+        EXPECT_EQ(w.styleBox()->currentText(), "Portrait");
+        EXPECT_TRUE(w.sheet()->charts().empty());
+        // The copy is prepared for the sheet: 170 wide, the depth title of the log, the
+        // value axis fitted to its curve (GR 45 .. 75 -> 44.5 .. 75.8).
+        DepthTrack* gr = w.printCopy(3);
+        ASSERT_NE(gr, nullptr);
+        EXPECT_EQ(gr->width(), 170);
+        EXPECT_EQ(gr->depthTitle(), "DEPT(M)");
+        EXPECT_NEAR(gr->valueRange().lo, 44.5, 1e-9);
+        EXPECT_NEAR(gr->valueRange().hi, 75.8, 1e-9);
+    });
+    EXPECT_EQ(runs, 1);
+    for (int slot = 1; slot <= 3; ++slot) EXPECT_FALSE(chartFileExists(slot)) << slot;
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
+    importLas("cli/well.las");
+    form_->elasticController()->Elasticparameters1Click();
+    TrackPanel* panel = form_->trackPanel();
+    ASSERT_EQ(panel->trackCount(), 4 + 13);
+    const QString pdf = folder_.qfile("tracks.pdf");
+    const QString bmp = folder_.qfile("tracks.bmp");
+
+    runWindow<TChartPrintP>("Printtracks1", [&](TChartPrintP& w) {
+        QListWidget* list = w.tracksList();
+        ASSERT_EQ(list->count(), 4 + 13);
+        // Every elastic entry carries the title of the track it shows, impedances included.
+        for (int slot = 5; slot <= 17; ++slot) {
+            EXPECT_EQ(list->item(slot - 1)->text(), panel->track(slot)->title()) << slot;
+            EXPECT_TRUE(chartFileExists(slot)) << slot;
+        }
+        EXPECT_EQ(list->item(16)->text(), "S-IMPEDANCE (Mg/sm2)");
+
+        // Ticking the Vp entry shows the copy of the Vp track: its curve and range.
+        tick(list, 4 + 8);
+        ASSERT_EQ(w.sheet()->charts().size(), 1u);
+        QCustomPlot* shown = w.sheet()->charts().front();
+        EXPECT_EQ(shown, w.printCopy(13)->plot());
+        EXPECT_EQ(w.printCopy(13)->title(), "Vp (m/s)");
+        EXPECT_NEAR(w.printCopy(13)->valueRange().lo, 3960, 1e-9);
+        EXPECT_NEAR(w.printCopy(13)->valueRange().hi, 5050, 1e-9);
+
+        // A second ticked copy starts at the same place; the first ticked entry lies on top.
+        tick(list, 0);
+        ASSERT_EQ(w.sheet()->charts().size(), 2u);
+        EXPECT_EQ(w.sheet()->charts().front(), w.printCopy(1)->plot());
+        const QRectF first = w.sheet()->printRect(w.printCopy(1)->plot());
+        const QRectF second = w.sheet()->printRect(w.printCopy(13)->plot());
+        EXPECT_FALSE(first.isEmpty());
+        EXPECT_EQ(first, second);
+        // Inside the sheet, as tall as it fits.
+        EXPECT_TRUE(QRectF(QPointF(0, 0), w.sheet()->sheetMm()).contains(first));
+
+        // Landscape turns the sheet and keeps the charts.
+        w.styleBox()->setCurrentIndex(0);
+        EXPECT_GT(w.sheet()->sheetMm().width(), w.sheet()->sheetMm().height());
+        EXPECT_EQ(w.sheet()->charts().size(), 2u);
+        const QRectF turned = w.sheet()->printRect(w.printCopy(1)->plot());
+        EXPECT_TRUE(QRectF(QPointF(0, 0), w.sheet()->sheetMm()).contains(turned));
+
+        // Drag one copy aside (as the mouse does it): the two no longer lie on each other.
+        w.resize(775, 575);
+        w.show();
+        QApplication::processEvents();
+        TrackSheet* sheet = w.sheet();
+        const QPointF at = sheet->sheetRect().topLeft() + turned.center() * sheet->pxPerMm();
+        QTest::mousePress(sheet, Qt::LeftButton, {}, at.toPoint());
+        QTest::mouseMove(sheet, (at + QPointF(60, 0)).toPoint());
+        QTest::mouseRelease(sheet, Qt::LeftButton, {}, (at + QPointF(60, 0)).toPoint());
+        EXPECT_GT(sheet->printRect(w.printCopy(1)->plot()).left(),
+                  sheet->printRect(w.printCopy(13)->plot()).left() + 10);
+
+        // Print: with no printer the sheet goes into a PDF file, one landscape page.
+        seam_->saveFile = pdf;
+        if (QPrinterInfo::availablePrinters().isEmpty()) {
+            w.findChild<QPushButton*>("sButton1")->click();
+        } else {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            EXPECT_EQ(w.printSheet(printer), "");
+        }
+        // Save writes the sheet as a bitmap the program reads back.
+        seam_->saveFile = bmp;
+        w.findChild<QPushButton*>("sButton3")->click();
+    });
+    EXPECT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
+    const PdfCheck check = checkPdf(pdf);
+    EXPECT_EQ(check.pages, 1);
+    EXPECT_TRUE(check.landscape);
+    EXPECT_GT(check.inkFraction, 0.005);
+    QImage saved(bmp, "BMP");
+    ASSERT_FALSE(saved.isNull());
+    EXPECT_GT(saved.width(), saved.height());
+    int ink = 0;
+    for (int y = 0; y < saved.height(); y += 2)
+        for (int x = 0; x < saved.width(); x += 2) ink += qGray(saved.pixel(x, y)) < 200;
+    EXPECT_GT(ink, 100);
+    for (int slot = 1; slot <= 17; ++slot) EXPECT_FALSE(chartFileExists(slot)) << slot;
+}
+
+TEST_F(PrintTest, TablePrintClosedWithoutPreviewKeepsPrintingOffAndReattachesTableScroll) {
+    importLas("print/three_curves.las");
+    auto& source = form_->workspace().source();
+    ASSERT_TRUE(source.hasAfterScroll());
+    const int runs = runWindow<TTablePrint>("Printtable1", [&](TTablePrint& w) {
+        EXPECT_FALSE(source.hasAfterScroll());
+        EXPECT_EQ(w.tableBox()->currentText(), "Source Table");
+        EXPECT_TRUE(w.landscapeButton()->isChecked());
+        EXPECT_TRUE(w.printerBox()->findText("PDF file") >= 0);
+        for (QPushButton* b : {w.printAllButton(), w.printCurrentButton(), w.printRangeButton()})
+            EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+        EXPECT_EQ(w.pageCount(), 0);
+    });
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(source.hasAfterScroll());
+    EXPECT_TRUE(seam_->messages.empty());
+}
+
+TEST_F(PrintTest, SourceTableOfARealFilePrintsItsPagesIntoAPdfFile) {
+    importLas("external/las-external/liblas/las_files/5070-14-SESW.las");
+    const int records = form_->workspace().source().recordCount();
+    ASSERT_EQ(records, 247);
+    const QString all = folder_.qfile("all.pdf");
+    const QString one = folder_.qfile("one.pdf");
+    const QString range = folder_.qfile("range.pdf");
+    runWindow<TTablePrint>("Printtable1", [&](TTablePrint& w) {
+        w.printerBox()->setCurrentText("PDF file");
+        w.previewButton()->click();
+        EXPECT_TRUE(w.printAllButton()->isEnabled());
+        EXPECT_FALSE(w.progressBar()->isVisible());
+        EXPECT_EQ(w.progressMaximum(), 247 / 22 + 8);
+        // 22 records a landscape A4 page, every column on one sheet across.
+        EXPECT_EQ(w.pageCount(), 12);
+        EXPECT_EQ(w.preview()->currentPage(), 1);
+        EXPECT_EQ(w.thumbnails()->model()->rowCount(), 12);
+        // The last page holds the last 5 records.
+        EXPECT_EQ(w.layout()->page(12)->recordCount, 247u - 11 * 22);
+
+        seam_->saveFile = all;
+        w.printAllButton()->click();
+        w.preview()->nextPage();
+        seam_->saveFile = one;
+        w.printCurrentButton()->click();
+
+        // A range outside the pages prints nothing and says why.
+        seam_->saveFile = range;
+        w.fromBox()->setValue(3);
+        w.toBox()->setValue(13);
+        w.printRangeButton()->click();
+        EXPECT_FALSE(QFile::exists(range));
+        w.toBox()->setValue(2);
+        w.printRangeButton()->click();
+        EXPECT_FALSE(QFile::exists(range));
+        w.toBox()->setValue(5);
+        w.printRangeButton()->click();
+
+        // Portrait lays the same table out on fewer, taller pages.
+        w.portraitButton()->setChecked(true);
+        EXPECT_LT(w.pageCount(), 12);
+        EXPECT_GT(w.pageCount(), 1);
+    });
+    EXPECT_EQ(seam_->messageTexts(),
+              (std::vector<QString>{"The page range must lie between 1 and 12.",
+                                    "The page range must lie between 1 and 12."}));
+    const PdfCheck whole = checkPdf(all);
+    EXPECT_EQ(whole.pages, 12);
+    EXPECT_TRUE(whole.landscape);
+    EXPECT_GT(whole.inkFraction, 0.01);
+    EXPECT_EQ(checkPdf(one).pages, 1);
+    EXPECT_EQ(checkPdf(range).pages, 3);
+}
+
+TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
+    importLas("print/three_curves.las");
+    TableGrid* grid = form_->tablePage()->sourceGrid();
+    runWindow<TColumnConfiguration>("ColumnsConfiguration", [&](TColumnConfiguration& w) {
+        QListWidget* list = w.checkList();
+        ASSERT_EQ(list->count(), 5);  // Rec, the depth and three curves; no "Counting"
+        EXPECT_EQ(list->item(1)->text(), "DEPT(M)");
+        for (int e = 0; e < list->count(); ++e) EXPECT_EQ(list->item(e)->checkState(), Qt::Checked);
+        tick(list, 1, false);
+        EXPECT_TRUE(grid->isColumnHidden(1));
+    });
+    runWindow<TColumnConfiguration>("ColumnsConfiguration", [&](TColumnConfiguration& w) {
+        QListWidget* list = w.checkList();
+        ASSERT_EQ(list->count(), 5);
+        EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
+        EXPECT_EQ(list->item(2)->checkState(), Qt::Checked);
+    });
+    EXPECT_TRUE(grid->isColumnHidden(1));
+    std::vector<QString> printed;
+    const GridPrint print(*grid);
+    for (const auto& c : print.columns()) printed.push_back(c.title);
+    EXPECT_EQ(printed, (std::vector<QString>{"Rec. #", "RHOB(G/CC)", "DT(US/M)", "GR(GAPI)"}));
+
+    // Ticking it again shows it again.
+    runWindow<TColumnConfiguration>("ColumnsConfiguration",
+                                    [&](TColumnConfiguration& w) { tick(w.checkList(), 1); });
+    EXPECT_FALSE(grid->isColumnHidden(1));
+}
+
+}  // namespace
