@@ -3,19 +3,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "gui/display/limits_dialog_parts.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/number_box.h"
-
-namespace {
-
-QFont fontOf(const char* family, int pixels, bool bold) {
-    QFont f(QString::fromLatin1(family));
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    return f;
-}
-
-}  // namespace
 
 TSetMinMax::TSetMinMax(double minimum, double maximum, DialogSeam& seam, QWidget* parent)
     : QDialog(parent), seam_(seam) {
@@ -27,14 +17,14 @@ TSetMinMax::TSetMinMax(double minimum, double maximum, DialogSeam& seam, QWidget
 
     auto* heading =
         new QLabel(QStringLiteral("Enter minimum and maximum values for the log:"), this);
-    heading->setFont(fontOf("Arial", 16, true));
+    heading->setFont(limitsDialogFont("Arial", 16, true));
     heading->setGeometry(8, 6, 360, 22);
 
     const QString navy = QStringLiteral("color: #000080;");
     auto* minCaption = new QLabel(QStringLiteral("Minimum"), this);
     auto* maxCaption = new QLabel(QStringLiteral("Maximum"), this);
     for (QLabel* l : {minCaption, maxCaption}) {
-        l->setFont(fontOf("Arial", 13, true));
+        l->setFont(limitsDialogFont("Arial", 13, true));
         l->setStyleSheet(navy);
         l->adjustSize();
     }
@@ -50,16 +40,7 @@ TSetMinMax::TSetMinMax(double minimum, double maximum, DialogSeam& seam, QWidget
     Edit2_->setGeometry(232, 56, 113, 24);
     Edit2_->setValue(maximum);
 
-    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("sButton1"));
-    ok->setGeometry(104, 95, 129, 33);
-    ok->setFont(fontOf("Tahoma", 13, true));
-    ok->setStyleSheet(QStringLiteral("color: green;"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("sButton2"));
-    cancel->setGeometry(241, 95, 129, 33);
-    cancel->setStyleSheet(QStringLiteral("color: red;"));
+    auto [ok, cancel] = addOkCancel(this, QRect(104, 95, 129, 33), QRect(241, 95, 129, 33));
     connect(ok, &QPushButton::clicked, this, &TSetMinMax::sButton1Click);
     connect(cancel, &QPushButton::clicked, this, &TSetMinMax::sButton2Click);
 }

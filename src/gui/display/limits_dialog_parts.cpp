@@ -1,0 +1,26 @@
+#include "gui/display/limits_dialog_parts.h"
+
+#include <QDialog>
+#include <QPushButton>
+
+QFont limitsDialogFont(const char* family, int pixels, bool bold) {
+    QFont f(QString::fromLatin1(family));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+std::pair<QPushButton*, QPushButton*> addOkCancel(QDialog* dialog, const QRect& ok,
+                                                  const QRect& cancel) {
+    auto* okButton = new QPushButton(QStringLiteral("Ok"), dialog);
+    okButton->setObjectName(QStringLiteral("sButton1"));
+    okButton->setGeometry(ok);
+    okButton->setFont(limitsDialogFont("Tahoma", 13, true));
+    okButton->setStyleSheet(QStringLiteral("color: green;"));
+    okButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), dialog);
+    cancelButton->setObjectName(QStringLiteral("sButton2"));
+    cancelButton->setGeometry(cancel);
+    cancelButton->setStyleSheet(QStringLiteral("color: red;"));
+    return {okButton, cancelButton};
+}
