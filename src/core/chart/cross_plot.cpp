@@ -1,0 +1,143 @@
+#include "core/chart/cross_plot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace lithora {
+
+AxisRange crossPlotAxisRange(const ColumnExtent& extent) {
+    if (!extent.hasValue) return {0, 1};
+    const double span = extent.max - extent.min;
+    if (!(span > 0)) {
+        const double pad = std::max(1.0, std::abs(extent.min) / 100);
+        return {extent.min - pad, extent.max + pad};
+    }
+    const double pad = span / 20;
+    return {extent.min - pad, extent.max + pad};
+}
+
+std::vector<RasterCell> rasterisePoints(std::span<const double> x, std::span<const double> y,
+                                        const PlotFrame& frame) {
+    std::vector<RasterCell> cells;
+    if (!frame.valid()) return cells;
+    const double left = std::floor(std::min(frame.xLoPixel, frame.xHiPixel));
+    const double right = std::floor(std::max(frame.xLoPixel, frame.xHiPixel));
+    const double top = std::floor(std::min(frame.yLoPixel, frame.yHiPixel));
+    const double bottom = std::floor(std::max(frame.yLoPixel, frame.yHiPixel));
+    const double widthD = right - left + 1;
+    const double heightD = bottom - top + 1;
+    // A frame larger than any page is a caller's mistake, not a reason to allocate gigabytes.
+    if (!(widthD > 0 && heightD > 0) || widthD * heightD > 64e6) return cells;
+    const auto width = static_cast<std::size_t>(widthD);
+    const auto height = static_cast<std::size_t>(heightD);
+
+    // Per pixel the number of its cell plus one; 0 while free.
+    std::vector<std::uint32_t> grid(width * height, 0);
+    const double sx = (frame.xHiPixel - frame.xLoPixel) / (frame.x.hi - frame.x.lo);
+    const double sy = (frame.yHiPixel - frame.yLoPixel) / (frame.y.hi - frame.y.lo);
+    const std::size_t n = std::min(x.size(), y.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const double vx = x[i], vy = y[i];
+        // NaN fails every comparison and so is left out here too.
+        if (!(vx >= frame.x.lo && vx <= frame.x.hi && vy >= frame.y.lo && vy <= frame.y.hi))
+            continue;
+        const double px = std::floor(frame.xLoPixel + (vx - frame.x.lo) * sx);
+        const double py = std::floor(frame.yLoPixel + (vy - frame.y.lo) * sy);
+        const auto cx = static_cast<std::size_t>(std::clamp(px - left, 0.0, widthD - 1));
+        const auto cy = static_cast<std::size_t>(std::clamp(py - top, 0.0, heightD - 1));
+        std::uint32_t& slot = grid[cy * width + cx];
+        if (slot == 0) {
+            cells.push_back({static_cast<int>(px), static_cast<int>(py), i});
+            slot = static_cast<std::uint32_t>(cells.size());
+        } else {
+            cells[slot - 1].point = i;
+        }
+    }
+    return cells;
+}
+
+std::optional<std::size_t> nearestPoint(std::span<const double> x, std::span<const double> y,
+                                        const PlotFrame& frame, double px, double py,
+                                        double maxDistance) {
+    if (!frame.valid()) return std::nullopt;
+    const std::size_t n = std::min(x.size(), y.size());
+    double best = maxDistance * maxDistance;
+    std::optional<std::size_t> found;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!frame.inside(x[i], y[i])) continue;
+        const double dx = frame.pixelX(x[i]) - px;
+        const double dy = frame.pixelY(y[i]) - py;
+        const double d = dx * dx + dy * dy;
+        if (d <= best) {
+            best = d;
+            found = i;
+        }
+    }
+    return found;
+}
+
+DragOutcome dragOutcome(const PlotFrame& frame, double pressX, double pressY, double releaseX,
+                        double releaseY, double minPixels) {
+    DragOutcome out;
+    if (!frame.valid()) return out;
+    const double dx = releaseX - pressX;
+    const double dy = releaseY - pressY;
+    if (dx <= -minPixels) {
+        out.kind = DragOutcome::Undo;
+        return out;
+    }
+    if (dx < minPixels || dy < minPixels) return out;
+    double x1 = frame.valueX(pressX), x2 = frame.valueX(releaseX);
+    double y1 = frame.valueY(pressY), y2 = frame.valueY(releaseY);
+    out.kind = DragOutcome::Zoom;
+    out.x = {std::min(x1, x2), std::max(x1, x2)};
+    out.y = {std::min(y1, y2), std::max(y1, y2)};
+    return out;
+}
+
+const std::array<Rgb, ColourScale::kStopCount>& ColourScale::stops() {
+    static const std::array<Rgb, kStopCount> s{{{48, 18, 59},
+                                                {65, 105, 225},
+                                                {30, 180, 220},
+                                                {40, 200, 120},
+                                                {170, 220, 50},
+                                                {250, 185, 40},
+                                                {235, 90, 20},
+                                                {122, 4, 3}}};
+    return s;
+}
+
+ColourScale ColourScale::over(std::span<const double> values) {
+    const ColumnExtent e = columnExtent(values.data(), values.size());
+    if (!e.hasValue) return {};
+    return {e.min, e.max};
+}
+
+int ColourScale::step(double value) const {
+    if (std::isnan(value)) return -1;
+    if (!(hi_ > lo_)) return kSteps / 2;
+    const double t = (value - lo_) / (hi_ - lo_);
+    if (!(t > 0)) return 0;
+    if (t >= 1) return kSteps - 1;
+    return std::min(kSteps - 1, static_cast<int>(t * kSteps));
+}
+
+Rgb ColourScale::stepColour(int step) {
+    if (step < 0) return kNullColour;
+    return colourAt((std::min(step, kSteps - 1) + 0.5) / kSteps);
+}
+
+Rgb ColourScale::colourAt(double t) {
+    const auto& s = stops();
+    if (!(t > 0)) return s.front();
+    if (t >= 1) return s.back();
+    const double place = t * (kStopCount - 1);
+    const auto i = static_cast<std::size_t>(place);
+    const double f = place - static_cast<double>(i);
+    auto mix = [f](int a, int b) { return static_cast<int>(std::lround(a + (b - a) * f)); };
+    return {mix(s[i].r, s[i + 1].r), mix(s[i].g, s[i + 1].g), mix(s[i].b, s[i + 1].b)};
+}
+
+}  // namespace lithora
