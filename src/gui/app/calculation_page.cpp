@@ -16,6 +16,7 @@
 #include "gui/app/about_page.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/pictures.h"
+#include "gui/crossplot/cross_plots_controller.h"
 #include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/save_controller.h"
@@ -129,6 +130,7 @@ void TCalculationForm::bindCommands() {
     c.bind(QStringLiteral("Exit1"), [this] { Exit1Click(); });
     c.bind(QStringLiteral("Elasticparameters1"),
            [this] { elasticController_->Elasticparameters1Click(); });
+    c.bind(QStringLiteral("N3"), [this] { crossPlotsController_->N3Click(); });
     c.bind(QStringLiteral("About2"), [this] { About2Click(); });
     c.bind(QStringLiteral("Printtracks1"), [this] { printController_->Printtracks1Click(); });
     c.bind(QStringLiteral("Printtable1"), [this] { printController_->Printtable1Click(); });
@@ -159,6 +161,7 @@ void TCalculationForm::createControllers() {
     CommandContext ctx = context();
     importController_ = new ImportController(ctx, *this, this);
     elasticController_ = new ElasticController(ctx, *this, this);
+    crossPlotsController_ = new CrossPlotsController(ctx, this);
     saveController_ = new SaveController(
         ctx,
         [this] {

@@ -21,6 +21,7 @@ class TrackCommands;
 class TrackPanel;
 class SaveController;
 class PrintController;
+class CrossPlotsController;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
 // command states. It owns the workspace of the one well for the whole run and hands each
@@ -61,6 +62,7 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     ElasticController* elasticController() const { return elasticController_; }
     SaveController* saveController() const { return saveController_; }
     PrintController* printController() const { return printController_; }
+    CrossPlotsController* crossPlotsController() const { return crossPlotsController_; }
 
     // Commands by the menu items' object names; a command is bound to its handler with
     // commands().bind(name, ...), and stays disabled until it is.
@@ -154,6 +156,7 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     ElasticController* elasticController_ = nullptr;
     SaveController* saveController_ = nullptr;
     PrintController* printController_ = nullptr;
+    CrossPlotsController* crossPlotsController_ = nullptr;
     std::function<bool()> lithologSaver_;
 
     CommandTable* commands_ = nullptr;

@@ -1,0 +1,311 @@
+#include "gui/crossplot/cross_plot.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QToolTip>
+
+#include "core/common/number_text.h"
+#include "gui/widgets/locale_text.h"
+
+namespace {
+
+const QColor kTitleColour(0, 0, 255);  // blue 16711680
+const QColor kZoomFill(255, 255, 0);
+const QColor kZoomOutline(255, 0, 0);
+
+QFont pixelFont(int pixels, bool bold) {
+    QFont f;
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QCPColorGradient scaleGradient() {
+    QCPColorGradient g;
+    g.clearColorStops();
+    const auto& stops = lithora::ColourScale::stops();
+    for (std::size_t i = 0; i < stops.size(); ++i)
+        g.setColorStopAt(lithora::ColourScale::stopPosition(i),
+                         QColor(stops[i].r, stops[i].g, stops[i].b));
+    g.setLevelCount(lithora::ColourScale::kSteps);
+    return g;
+}
+
+QString shownNumber(double v) {
+    return QString::fromStdString(lithora::numberText(v, localeDecimalPoint()));
+}
+
+}  // namespace
+
+CrossPlot::CrossPlot(int number, const QColor& colour, QWidget* parent)
+    : QFrame(parent), number_(number) {
+    setObjectName(QStringLiteral("DBChart%1").arg(number));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setFixedSize(kWidth, kHeight);
+
+    plot_ = new QCustomPlot(this);
+    plot_->setGeometry(contentsRect());
+    plot_->setLocale(QLocale());
+    plot_->setBackground(Qt::white);
+    plot_->setNoAntialiasingOnDrag(true);
+
+    cloud_ = new PointCloud(plot_->xAxis, plot_->yAxis);
+    cloud_->setColour(colour);
+
+    message_ = new QCPItemText(plot_);
+    message_->position->setType(QCPItemPosition::ptAxisRectRatio);
+    message_->position->setCoords(0.5, 0.5);
+    message_->setPositionAlignment(Qt::AlignCenter);
+    message_->setFont(pixelFont(12, true));
+    message_->setColor(QColor(64, 64, 64));
+    message_->setVisible(false);
+
+    setupAxes();
+    setupInteraction();
+    applyBaseRanges();
+}
+
+void CrossPlot::setupAxes() {
+    const QFont titleFont = pixelFont(13, true);
+    for (QCPAxis* a : {plot_->xAxis, plot_->yAxis}) {
+        a->setLabelFont(titleFont);
+        a->setLabelColor(kTitleColour);
+        a->setSelectedLabelFont(titleFont);
+        a->setNumberFormat(QStringLiteral("gb"));
+        a->setTickLabelFont(pixelFont(11, false));
+        a->setLabelPadding(2);
+    }
+    // The top and right axes close the frame around the points.
+    for (QCPAxis* a : {plot_->xAxis2, plot_->yAxis2}) {
+        a->setVisible(true);
+        a->setTicks(false);
+        a->setTickLabels(false);
+    }
+    plot_->axisRect()->setMinimumMargins(QMargins(4, 6, 8, 4));
+}
+
+void CrossPlot::setupInteraction() {
+    plot_->setSelectionRectMode(QCP::srmCustom);
+    plot_->selectionRect()->setPen(QPen(kZoomOutline));
+    plot_->selectionRect()->setBrush(QBrush(kZoomFill));
+    plot_->axisRect()->setRangeDrag(Qt::Orientations());
+    connect(plot_->selectionRect(), &QCPSelectionRect::accepted, this,
+            [this](const QRect& rect, QMouseEvent*) { dragged(rect); });
+    connect(plot_, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
+        pressPos_ = event->position();
+        if (event->button() == Qt::RightButton) menu_->popup(event->globalPosition().toPoint());
+    });
+    connect(plot_, &QCustomPlot::mouseRelease, this, [this](QMouseEvent* event) {
+        if (event->button() != Qt::LeftButton) return;
+        if ((event->position() - pressPos_).manhattanLength() > 3) return;
+        showTipAt(event->position(), event->globalPosition().toPoint());
+    });
+
+    menu_ = new QMenu(this);
+    auto add = [this](const QString& text, void (CrossPlot::*signal)(int)) {
+        QAction* action = menu_->addAction(text);
+        connect(action, &QAction::triggered, this,
+                [this, signal] { emit(this->*signal)(number_); });
+    };
+    add(QStringLiteral("Print"), &CrossPlot::printRequested);
+    add(QStringLiteral("Export"), &CrossPlot::exportRequested);
+    add(QStringLiteral("Set Min, Max"), &CrossPlot::minMaxRequested);
+    menu_->addSeparator();
+    colourMenu_ = menu_->addMenu(QStringLiteral("Colour by"));
+    setColourChoices({QStringLiteral("None")}, 0);
+}
+
+void CrossPlot::setAxisTitles(const QString& x, const QString& y) {
+    plot_->xAxis->setLabel(x);
+    plot_->yAxis->setLabel(y);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString CrossPlot::xTitle() const {
+    return plot_->xAxis->label();
+}
+
+QString CrossPlot::yTitle() const {
+    return plot_->yAxis->label();
+}
+
+QColor CrossPlot::colour() const {
+    return cloud_->colour();
+}
+
+void CrossPlot::setPoints(SharedColumn x, SharedColumn y, SharedColumn depth) {
+    cloud_->setPoints(std::move(x), std::move(y));
+    depth_ = std::move(depth);
+    if (!colourCaption_.isEmpty() && cloud_->pointCount() == 0) setColouring({}, {});
+    applyBaseRanges();
+}
+
+std::size_t CrossPlot::pointCount() const {
+    return cloud_->pointCount();
+}
+
+void CrossPlot::setMessage(const QString& text) {
+    message_->setText(text);
+    message_->setVisible(!text.isEmpty());
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QString CrossPlot::message() const {
+    return message_->visible() ? message_->text() : QString();
+}
+
+void CrossPlot::applyBaseRanges() {
+    const auto xs = cloud_->xs();
+    const auto ys = cloud_->ys();
+    const lithora::AxisRange x =
+        fixedX_ ? *fixedX_
+                : lithora::crossPlotAxisRange(lithora::columnExtent(xs.data(), xs.size()));
+    const lithora::AxisRange y =
+        fixedY_ ? *fixedY_
+                : lithora::crossPlotAxisRange(lithora::columnExtent(ys.data(), ys.size()));
+    plot_->xAxis->setRange(x.lo, x.hi);
+    plot_->yAxis->setRange(y.lo, y.hi);
+    zoomed_ = false;
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void CrossPlot::setFixedXRange(double lo, double hi) {
+    fixedX_ = lithora::AxisRange{lo, hi};
+    plot_->xAxis->setRange(lo, hi);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void CrossPlot::setFixedYRange(double lo, double hi) {
+    fixedY_ = lithora::AxisRange{lo, hi};
+    plot_->yAxis->setRange(lo, hi);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+lithora::AxisRange CrossPlot::xRange() const {
+    return {plot_->xAxis->range().lower, plot_->xAxis->range().upper};
+}
+
+lithora::AxisRange CrossPlot::yRange() const {
+    return {plot_->yAxis->range().lower, plot_->yAxis->range().upper};
+}
+
+void CrossPlot::zoomTo(const lithora::AxisRange& x, const lithora::AxisRange& y) {
+    if (!(x.hi > x.lo) || !(y.hi > y.lo)) return;
+    plot_->xAxis->setRange(x.lo, x.hi);
+    plot_->yAxis->setRange(y.lo, y.hi);
+    zoomed_ = true;
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void CrossPlot::undoZoom() {
+    applyBaseRanges();
+}
+
+void CrossPlot::dragged(const QRect& rect) {
+    // The rectangle runs from where the mouse was pressed to where it was let go.
+    const auto outcome =
+        lithora::dragOutcome(cloud_->frame(), rect.left(), rect.top(), rect.right(), rect.bottom());
+    if (outcome.kind == lithora::DragOutcome::Zoom)
+        zoomTo(outcome.x, outcome.y);
+    else if (outcome.kind == lithora::DragOutcome::Undo)
+        undoZoom();
+}
+
+void CrossPlot::setColouring(const QString& caption, const std::vector<double>& values) {
+    if (caption.isEmpty() || values.empty()) {
+        colourCaption_.clear();
+        cloud_->setColourSteps({});
+        if (scale_) {
+            plot_->plotLayout()->remove(scale_);
+            plot_->plotLayout()->simplify();
+            scale_ = nullptr;
+        }
+        plot_->replot(QCustomPlot::rpQueuedReplot);
+        return;
+    }
+    colourCaption_ = caption;
+    const auto scale = lithora::ColourScale::over(values);
+    std::vector<std::int8_t> steps(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i)
+        steps[i] = static_cast<std::int8_t>(scale.step(values[i]));
+    cloud_->setColourSteps(std::move(steps));
+    if (!scale_) {
+        scale_ = new QCPColorScale(plot_);
+        plot_->plotLayout()->addElement(0, 1, scale_);
+        scale_->setType(QCPAxis::atRight);
+        scale_->setBarWidth(8);
+        scale_->setGradient(scaleGradient());
+        QCPAxis* axis = scale_->axis();
+        axis->setTickLabelFont(pixelFont(10, false));
+        axis->setLabelFont(pixelFont(10, true));
+        axis->setNumberFormat(QStringLiteral("gb"));
+        axis->setLabelPadding(1);
+        axis->ticker()->setTickCount(4);
+        scale_->setMinimumMargins(QMargins(0, 6, 2, 4));
+    }
+    scale_->axis()->setLabel(caption);
+    scale_->setDataRange(
+        QCPRange(scale.lo(), scale.hi() > scale.lo() ? scale.hi() : scale.lo() + 1));
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+bool CrossPlot::colourScaleShown() const {
+    return scale_ != nullptr;
+}
+
+lithora::AxisRange CrossPlot::colourScaleRange() const {
+    if (!scale_) return {};
+    return {scale_->dataRange().lower, scale_->dataRange().upper};
+}
+
+QColor CrossPlot::pointColour(std::size_t i) const {
+    return cloud_->pointColour(i);
+}
+
+void CrossPlot::setColourChoices(const QStringList& captions, int checked) {
+    colourMenu_->clear();
+    auto* group = new QActionGroup(colourMenu_);
+    for (int i = 0; i < captions.size(); ++i) {
+        QAction* a = colourMenu_->addAction(captions[i]);
+        a->setCheckable(true);
+        a->setChecked(i == checked);
+        group->addAction(a);
+        connect(a, &QAction::triggered, this, [this, i] { emit colourChosen(number_, i); });
+        // "None", the gamma ray and the depth stand apart from the list of curves.
+        if (captions[i] == QLatin1String("Depth") && i + 1 < captions.size())
+            colourMenu_->addSeparator();
+    }
+}
+
+QList<QAction*> CrossPlot::colourActions() const {
+    QList<QAction*> out;
+    for (QAction* a : colourMenu_->actions())
+        if (!a->isSeparator()) out.push_back(a);
+    return out;
+}
+
+std::optional<std::size_t> CrossPlot::pointAt(const QPointF& pos) const {
+    return lithora::nearestPoint(cloud_->xs(), cloud_->ys(), cloud_->frame(), pos.x(), pos.y(),
+                                 plot_->selectionTolerance());
+}
+
+QString CrossPlot::tipTextFor(std::size_t point) const {
+    if (hasDepthLabels()) return point < depth_->size() ? shownNumber((*depth_)[point]) : QString();
+    const auto ys = cloud_->ys();
+    return point < ys.size() ? shownNumber(ys[point]) : QString();
+}
+
+void CrossPlot::showTipAt(const QPointF& pos, const QPoint& globalPos) {
+    const auto hit = pointAt(pos);
+    if (!hit) return;
+    const QString tip = tipTextFor(*hit);
+    if (tip.isEmpty()) return;
+    lastTip_ = tip;
+    QToolTip::showText(globalPos, tip, plot_);
+}
+
+QPointF CrossPlot::pixelOf(double x, double y) const {
+    return QPointF(plot_->pos()) +
+           QPointF(plot_->xAxis->coordToPixel(x), plot_->yAxis->coordToPixel(y));
+}

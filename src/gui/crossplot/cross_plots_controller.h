@@ -1,0 +1,25 @@
+#pragma once
+#include <QObject>
+#include <QPointer>
+#include <vector>
+
+#include "gui/widgets/command_context.h"
+
+class TCrossPlots;
+
+// View > Cross Plots: each use opens a new cross plots window over the workspace.
+class CrossPlotsController : public QObject {
+    Q_OBJECT
+  public:
+    CrossPlotsController(CommandContext context, QObject* parent = nullptr);
+
+    // The windows open now, oldest first.
+    std::vector<TCrossPlots*> windows() const;
+
+  public slots:
+    void N3Click();
+
+  private:
+    CommandContext ctx_;
+    std::vector<QPointer<TCrossPlots>> windows_;
+};
