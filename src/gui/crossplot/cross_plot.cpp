@@ -46,7 +46,11 @@ CrossPlot::CrossPlot(int number, const QColor& colour, QWidget* parent)
 
     plot_ = new QCustomPlot(this);
     plot_->setGeometry(contentsRect());
-    plot_->setLocale(QLocale());
+    // The regional decimal separator, without thousands separators: a plot 345 pixels wide
+    // has no room for "150,000".
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    plot_->setLocale(locale);
     plot_->setBackground(Qt::white);
     plot_->setNoAntialiasingOnDrag(true);
 
@@ -57,7 +61,7 @@ CrossPlot::CrossPlot(int number, const QColor& colour, QWidget* parent)
     message_->position->setType(QCPItemPosition::ptAxisRectRatio);
     message_->position->setCoords(0.5, 0.5);
     message_->setPositionAlignment(Qt::AlignCenter);
-    message_->setFont(pixelFont(12, true));
+    message_->setFont(pixelFont(11, true));
     message_->setColor(QColor(64, 64, 64));
     message_->setVisible(false);
 
@@ -75,7 +79,10 @@ void CrossPlot::setupAxes() {
         a->setNumberFormat(QStringLiteral("gb"));
         a->setTickLabelFont(pixelFont(11, false));
         a->setLabelPadding(2);
+        a->ticker()->setTickCount(5);
     }
+    // Numbers stand side by side along the bottom axis: fewer of them, so six digits fit.
+    plot_->xAxis->ticker()->setTickCount(4);
     // The top and right axes close the frame around the points.
     for (QCPAxis* a : {plot_->xAxis2, plot_->yAxis2}) {
         a->setVisible(true);
