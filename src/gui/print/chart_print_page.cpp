@@ -56,7 +56,7 @@ TChartPrintP::TChartPrintP(Tracks tracks, DialogSeam& seam, std::function<void()
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
 
     auto* left = new QWidget(this);
-    left->setFixedWidth(200);
+    left->setFixedWidth(250);
     auto* column = new QVBoxLayout(left);
     column->setContentsMargins(8, 3, 0, 8);
     auto* styleCaption = new QLabel(QStringLiteral("Preview Style"), left);
@@ -76,7 +76,8 @@ TChartPrintP::TChartPrintP(Tracks tracks, DialogSeam& seam, std::function<void()
     CheckListBox1_ = new QListWidget(left);
     CheckListBox1_->setObjectName(QStringLiteral("CheckListBox1"));
     CheckListBox1_->setFrameShape(QFrame::NoFrame);
-    CheckListBox1_->setFixedWidth(185);
+    CheckListBox1_->setFixedWidth(235);
+    CheckListBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     CheckListBox1_->setStyleSheet(QStringLiteral("QListWidget { color: green; }"));
     column->addWidget(CheckListBox1_, 1);
     column->addSpacing(12);

@@ -12,7 +12,10 @@ constexpr int kGap = 10;    // grey around the page, pixels
 constexpr int kShadow = 2;  // the page's shadow, pixels
 constexpr double kMinZoom = 0.05;
 constexpr double kMaxZoom = 8;
-constexpr double kThumbnailZoom = 0.08;
+
+double screenPxPerMm(const QWidget& w) {
+    return (w.logicalDpiX() > 0 ? w.logicalDpiX() : 96) / 25.4;
+}
 
 // Draws the sheet at a scale: white page, dotted margins, dashed printer margins, content.
 void drawSheet(QPainter& p, const PagedDocument& doc, int page, double pxPerMm, QPointF origin) {
@@ -78,8 +81,7 @@ PagePreview::PagePreview(QWidget* parent) : QScrollArea(parent) {
 }
 
 double PagePreview::screenPxPerMm() const {
-    const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-    return dpi / 25.4;
+    return ::screenPxPerMm(*this);
 }
 
 void PagePreview::setDocument(PagedDocument document) {
@@ -153,15 +155,16 @@ QImage PagePreview::pageImage(int page, double zoom) const {
 PageThumbnails::PageThumbnails(const PagePreview& preview, QObject* parent)
     : QAbstractListModel(parent), preview_(preview) {}
 
-void PageThumbnails::reset() {
+void PageThumbnails::reset(int width) {
     beginResetModel();
     cache_.clear();
+    const double paperPx = preview_.document().paperMm.width() * screenPxPerMm(preview_);
+    zoom_ = paperPx > 0 ? std::max(1, width - kShadow) / paperPx : 0.08;
     endResetModel();
 }
 
 QSize PageThumbnails::thumbnailSize() const {
-    const double pxPerMm = (preview_.logicalDpiX() > 0 ? preview_.logicalDpiX() : 96) / 25.4;
-    const QSizeF s = preview_.document().paperMm * pxPerMm * kThumbnailZoom;
+    const QSizeF s = preview_.document().paperMm * screenPxPerMm(preview_) * zoom_;
     return {int(std::ceil(s.width())) + kShadow, int(std::ceil(s.height())) + kShadow};
 }
 
@@ -177,8 +180,7 @@ QVariant PageThumbnails::data(const QModelIndex& index, int role) const {
             return QString::number(page);
         case Qt::DecorationRole: {
             if (QPixmap* cached = cache_.object(page)) return *cached;
-            auto* pixmap =
-                new QPixmap(QPixmap::fromImage(preview_.pageImage(page, kThumbnailZoom)));
+            auto* pixmap = new QPixmap(QPixmap::fromImage(preview_.pageImage(page, zoom_)));
             const QPixmap copy = *pixmap;
             cache_.insert(page, pixmap);
             return copy;

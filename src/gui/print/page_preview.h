@@ -77,8 +77,8 @@ class PageThumbnails : public QAbstractListModel {
   public:
     PageThumbnails(const PagePreview& preview, QObject* parent = nullptr);
 
-    // The preview's document changed.
-    void reset();
+    // The preview's document changed; thumbnails are drawn `width` pixels wide.
+    void reset(int width = 60);
     QSize thumbnailSize() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -86,5 +86,6 @@ class PageThumbnails : public QAbstractListModel {
 
   private:
     const PagePreview& preview_;
+    double zoom_ = 0.08;
     mutable QCache<int, QPixmap> cache_{200};
 };

@@ -10,10 +10,12 @@
 #include <QListView>
 #include <QPainter>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QTime>
@@ -80,7 +82,8 @@ void TTablePrint::createControls() {
     thumbnails_ = new QListView(this);
     thumbnails_->setObjectName(QStringLiteral("Thumbnails"));
     thumbnails_->setGeometry(1, 8, 295, 159);
-    thumbnails_->setViewMode(QListView::ListMode);
+    thumbnails_->setViewMode(QListView::IconMode);
+    thumbnails_->setMovement(QListView::Static);
     thumbnails_->setFlow(QListView::LeftToRight);
     thumbnails_->setWrapping(true);
     thumbnails_->setResizeMode(QListView::Adjust);
@@ -106,6 +109,7 @@ void TTablePrint::createControls() {
     Button3_->setObjectName(QStringLiteral("Button3"));
     Button3_->setGeometry(200, 189, 81, 46);
     Button3_->setStyleSheet(QStringLiteral("QPushButton { color: rgb(0, 64, 0); }"));
+    Button3_->setFont(pixelFont("Tahoma", 11, false));
 
     caption(this, QStringLiteral("Printers"), 9, 227);
     printers_ = new QComboBox(this);
@@ -136,7 +140,10 @@ void TTablePrint::createControls() {
         auto* b = new QPushButton(text, this);
         b->setObjectName(QString::fromLatin1(name));
         b->setGeometry(r);
-        b->setStyleSheet(QStringLiteral("QPushButton { color: rgb(0, 64, 128); }"));
+        b->setFont(pixelFont("Tahoma", 11, false));
+        b->setStyleSheet(
+            QStringLiteral("QPushButton { color: rgb(0, 64, 128); } "
+                           "QPushButton:disabled { color: gray; }"));
         return b;
     };
     Button1_ = button(QStringLiteral("Print  All\nPages"), "Button1", {8, 429, 81, 46});
@@ -215,6 +222,9 @@ void TTablePrint::createControls() {
     connect(Button4_, &QPushButton::clicked, this, &TTablePrint::Button4Click);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
     connect(papers_, &QComboBox::currentIndexChanged, this, &TTablePrint::paperChanged);
+    connect(printers_, &QComboBox::currentIndexChanged, this, [this] {
+        if (layout_) relayout();
+    });
     connect(landscape_, &QRadioButton::toggled, this, &TTablePrint::orientationChanged);
 }
 
@@ -296,15 +306,24 @@ void TTablePrint::relayout() {
     doc.paperMm = landscape ? QSizeF(longSide, shortSide) : QSizeF(shortSide, longSide);
     doc.pageCount = layout_->pageCount();
     doc.marginsMm = QMarginsF(setup_.marginMm, setup_.marginMm, setup_.marginMm, setup_.marginMm);
+    // An installed printer shows what it cannot print on; a PDF file prints the whole sheet.
+    const QPrinterInfo info = QPrinterInfo::printerInfo(printers_->currentText());
+    if (!info.isNull()) {
+        QPrinter printer(info);
+        printer.setPageOrientation(qtOrientation(setup_.orientation));
+        doc.printerMarginsMm = printer.pageLayout().margins(QPageLayout::Millimeter);
+    }
     doc.paint = [this](QPainter& painter, int page, double pxPerMm) {
         if (layout_) grid_.paintPage(painter, *layout_, setup_, page, pxPerMm, header_);
     };
     GmPreview1_->setDocument(std::move(doc));
-    thumbnailModel_->reset();
     // Five thumbnails a row in portrait, four in landscape.
     const int perRow = landscape ? 4 : 5;
-    const int cell = (thumbnails_->viewport()->width() - 1) / perRow;
-    thumbnails_->setGridSize(QSize(cell, thumbnailModel_->thumbnailSize().height() + 20));
+    const int room = thumbnails_->width() - 2 * thumbnails_->frameWidth() -
+                     thumbnails_->verticalScrollBar()->sizeHint().width() - 1;
+    const int cell = room / perRow;
+    thumbnailModel_->reset(cell - 10);
+    thumbnails_->setGridSize(QSize(cell, thumbnailModel_->thumbnailSize().height() + 22));
     thumbnails_->setSpacing(0);
     if (pageCount() > 0) thumbnails_->setCurrentIndex(thumbnailModel_->index(0));
 }
