@@ -1,0 +1,554 @@
+#include "gui/export/litholog_panel.h"
+
+#include <qcustomplot.h>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QToolButton>
+
+#include "core/common/number_text.h"
+#include "core/export/litholog_file.h"
+#include "core/export/litholog_table.h"
+#include "gui/widgets/number_box.h"
+
+using lithora::exporter::LithologInterval;
+using lithora::exporter::LithologModel;
+namespace chart = lithora::chart;
+
+namespace {
+
+constexpr int kColumnWidth = chart::kLithologColumnWidth;
+constexpr int kColumnHeight = chart::kLithologColumnHeight;
+const char* const kNavigatorButtons[] = {"First", "Prior", "Next", "Last", "Insert", "Delete"};
+
+QString depthText(double value) {
+    return QString::fromStdString(lithora::numberText(value, NumberBox::decimalSeparator()));
+}
+
+// The lithology column edits with a drop-down list of the 60 names, 20 rows at a time.
+class LithologyDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (index.column() != 2) return QStyledItemDelegate::createEditor(parent, option, index);
+        auto* box = new QComboBox(parent);
+        box->setObjectName(QStringLiteral("LithologyList"));
+        for (const auto& name : lithora::exporter::kLithologyNames)
+            box->addItem(QString::fromStdString(name));
+        box->setMaxVisibleItems(20);
+        return box;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            const int at = box->findText(index.data(Qt::EditRole).toString());
+            box->setCurrentIndex(at);
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            if (box->currentIndex() >= 0) model->setData(index, box->currentText(), Qt::EditRole);
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+};
+
+}  // namespace
+
+// ---- grid model ----
+
+LithologGridModel::LithologGridModel(const LithologModel& model,
+                                     std::function<bool(int, int, const QString&)> edit,
+                                     QObject* parent)
+    : QAbstractTableModel(parent), model_(model), edit_(std::move(edit)) {}
+
+void LithologGridModel::refresh() {
+    // Rows are added or taken at the end and every cell is announced as changed, so a grid
+    // editor that is committing its value stays valid (a reset would destroy it midway).
+    const int n = static_cast<int>(model_.size());
+    if (n > rows_) {
+        beginInsertRows({}, rows_, n - 1);
+        rows_ = n;
+        endInsertRows();
+    } else if (n < rows_) {
+        beginRemoveRows({}, n, rows_ - 1);
+        rows_ = n;
+        endRemoveRows();
+    }
+    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, 2));
+}
+
+int LithologGridModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int LithologGridModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant LithologGridModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= static_cast<int>(model_.size())) return {};
+    const LithologInterval& iv = model_.intervals()[static_cast<std::size_t>(index.row())];
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            if (index.column() == 0) return depthText(iv.top);
+            if (index.column() == 1) return iv.hasBottom() ? depthText(iv.bottom) : QString();
+            return QString::fromStdString(iv.lithology);
+        case Qt::TextAlignmentRole:
+            return index.column() < 2 ? QVariant(Qt::AlignCenter) : QVariant();
+        case Qt::BackgroundRole:
+            return QColor(index.column() == 0   ? QColor(232, 232, 232)
+                          : index.column() == 1 ? QColor(238, 221, 221)
+                                                : QColor(213, 255, 213));
+        case Qt::ForegroundRole:
+            return index.column() == 1   ? QColor(128, 0, 0)
+                   : index.column() == 2 ? QColor(0, 128, 0)
+                                         : QColor(Qt::black);
+        default:
+            return {};
+    }
+}
+
+QVariant LithologGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    static const char* const titles[] = {"Top Depth", "Bottom Depth", "Lithology"};
+    return section >= 0 && section < 3 ? QString::fromLatin1(titles[section]) : QVariant();
+}
+
+Qt::ItemFlags LithologGridModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() > 0) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool LithologGridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.column() == 0) return false;
+    return edit_(index.row(), index.column(), value.toString());
+}
+
+// ---- panel ----
+
+LithologPanel::LithologPanel(LithologContext context, QObject* parent)
+    : QObject(parent), context_(std::move(context)) {
+    createControls();
+    auto& ws = *context_.workspace;
+    // Intervals kept in "Litholog.db" from the last session are shown, not dropped.
+    if (ws.litholog().isOpen()) model_.replace(lithora::exporter::readLithologTable(ws.litholog()));
+    gridModel_->refresh();
+    redraw();
+}
+
+LithologPanel::~LithologPanel() = default;
+
+void LithologPanel::createControls() {
+    QWidget* page = context_.page;
+    DBGrid3_ = new QTableView(page);
+    DBGrid3_->setObjectName(QStringLiteral("DBGrid3"));
+    DBGrid3_->setGeometry(5, 72, 324, 120);
+    gridModel_ = new LithologGridModel(
+        model_,
+        [this](int row, int column, const QString& text) {
+            return column == 1 ? typeBottom(row, text) : chooseLithology(row, text);
+        },
+        this);
+    DBGrid3_->setModel(gridModel_);
+    DBGrid3_->setItemDelegate(new LithologyDelegate(DBGrid3_));
+    DBGrid3_->verticalHeader()->setDefaultSectionSize(18);
+    DBGrid3_->verticalHeader()->setFixedWidth(12);
+    DBGrid3_->setColumnWidth(0, 80);
+    DBGrid3_->setColumnWidth(1, 85);
+    DBGrid3_->horizontalHeader()->setStretchLastSection(true);
+    DBGrid3_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    DBGrid3_->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid3_->setEditTriggers(QAbstractItemView::DoubleClicked |
+                              QAbstractItemView::SelectedClicked |
+                              QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+
+    const std::pair<const char*, int> buttons[] = {
+        {"New Table", 200}, {"Open  Table", 224}, {"Save Table", 248}, {"Save Litholog", 272}};
+    for (const auto& [text, top] : buttons) {
+        auto* b = new QPushButton(QString::fromLatin1(text), page);
+        b->setGeometry(5, top, 100, 20);
+        buttons_[b->text()] = b;
+    }
+    buttons_["New Table"]->setObjectName(QStringLiteral("Button1"));
+    buttons_["Open  Table"]->setObjectName(QStringLiteral("Button3"));
+    buttons_["Save Table"]->setObjectName(QStringLiteral("Button2"));
+    buttons_["Save Litholog"]->setObjectName(QStringLiteral("Button4"));
+    connect(buttons_["New Table"], &QPushButton::clicked, this, &LithologPanel::Button1Click);
+    connect(buttons_["Open  Table"], &QPushButton::clicked, this, &LithologPanel::Button3Click);
+    connect(buttons_["Save Table"], &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(buttons_["Save Litholog"], &QPushButton::clicked, this, [this] { Button4Click(); });
+
+    auto* nav = new QFrame(page);
+    nav->setObjectName(QStringLiteral("DBNavigator1"));
+    nav->setGeometry(113, 200, 216, 25);
+    const QStyle::StandardPixmap icons[] = {
+        QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,   QStyle::SP_MediaSeekForward,
+        QStyle::SP_MediaSkipForward,  QStyle::SP_FileDialogNewFolder, QStyle::SP_TrashIcon};
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QToolButton(nav);
+        const QString name = QString::fromLatin1(kNavigatorButtons[i]);
+        b->setObjectName(name);
+        b->setToolTip(name == "Prior"  ? QStringLiteral("Prior record")
+                      : name == "Next" ? QStringLiteral("Next record")
+                                       : name + QStringLiteral(" record"));
+        b->setIcon(page->style()->standardIcon(icons[i]));
+        b->setGeometry(i * 36, 0, 36, 25);
+        navigator_[name] = b;
+        connect(b, &QToolButton::clicked, this, [this, name] { DBNavigator1Click(name); });
+    }
+
+    DBChart8_ = new QCustomPlot(page);
+    DBChart8_->setObjectName(QStringLiteral("DBChart8"));
+    DBChart8_->setGeometry(368, 5, 73, 565);
+    DBChart8_->setInteractions({});
+    DBChart8_->plotLayout()->insertRow(0);
+    auto* title = new QCPTextElement(DBChart8_, QStringLiteral("Litholog"),
+                                     QFont(QStringLiteral("Arial"), 8, QFont::Bold));
+    DBChart8_->plotLayout()->addElement(0, 0, title);
+    QCPAxisRect* rect = DBChart8_->axisRect();
+    rect->setAutoMargins(QCP::msNone);
+    // The depth axis stands at 70 % of the chart's width.
+    rect->setMargins(QMargins(51, 6, 22, 23));
+    DBChart8_->xAxis->setVisible(false);
+    DBChart8_->xAxis->setRange(0, 1);
+    DBChart8_->yAxis->setRangeReversed(true);
+    DBChart8_->yAxis->grid()->setVisible(false);
+    DBChart8_->yAxis->setTickLength(0, 6);
+    DBChart8_->yAxis->setSubTickLength(0, 4);
+    DBChart8_->yAxis->setTickPen(QPen(Qt::black, 2));
+    DBChart8_->yAxis->setLabelFont(QFont(QStringLiteral("Arial"), 7, QFont::Bold));
+    DBChart8_->yAxis->setLabelColor(Qt::blue);
+    DBChart8_->yAxis->setTickLabelFont(QFont(QStringLiteral("Arial"), 7));
+    DBChart8_->yAxis->setLabelPadding(2);
+    DBChart8_->yAxis->setTickLabelPadding(2);
+
+    frame_ = new QFrame(page);
+    frame_->setObjectName(QStringLiteral("LithologFrame"));
+    frame_->setGeometry(440, 57, 42, 486);
+    frame_->setFrameShape(QFrame::Box);
+    frame_->setLineWidth(1);
+    Image1_ = new QLabel(page);
+    Image1_->setObjectName(QStringLiteral("Image1"));
+    Image1_->setGeometry(441, 58, kColumnWidth, kColumnHeight);
+    column_ = QImage(kColumnWidth, kColumnHeight, QImage::Format_RGB32);
+    column_.fill(Qt::white);
+    Image1_->setPixmap(QPixmap::fromImage(column_));
+}
+
+QPushButton* LithologPanel::button(const QString& name) const {
+    auto it = buttons_.find(name);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+QToolButton* LithologPanel::navigatorButton(const QString& name) const {
+    auto it = navigator_.find(name);
+    return it == navigator_.end() ? nullptr : it->second;
+}
+
+chart::DepthWindow LithologPanel::window() const {
+    const auto& ws = *context_.workspace;
+    return {ws.shownTopDepth, ws.shownBottomDepth};
+}
+
+void LithologPanel::logLoaded() {
+    auto& ws = *context_.workspace;
+    const auto& source = ws.source();
+    if (!source.isOpen() || source.totalRecordCount() == 0) return;
+    const auto depth = source.floatColumn(1);
+    model_.setLogRange(depth.front(), depth.back());
+    DBChart8_->yAxis->setLabel(QString::fromStdString(source.field(1).label()));
+    redraw();
+}
+
+void LithologPanel::workspaceEmptied() {
+    model_.clear();
+    model_.setMinimum(context_.workspace->shownTopDepth);
+    gridModel_->refresh();
+    DBChart8_->yAxis->setLabel(QString());
+    DBChart8_->yAxis->setRange(0, 1);
+    DBChart8_->replot();
+    column_.fill(Qt::white);
+    Image1_->setPixmap(QPixmap::fromImage(column_));
+}
+
+const QImage* LithologPanel::pattern(const std::string& name) {
+    auto it = patterns_.find(name);
+    if (it != patterns_.end()) return it->second.isNull() ? nullptr : &it->second;
+    const QString file = QDir(context_.programFolder)
+                             .filePath(QStringLiteral("Patterns/") + QString::fromStdString(name));
+    QImage image(file, "BMP");
+    patterns_[name] = image;
+    if (image.isNull() && !warnedPatterns_.contains(file)) {
+        // One warning per missing file: the interval stays white on every later redraw.
+        warnedPatterns_.insert(file);
+        error(
+            QStringLiteral("Cannot open the pattern file %1.").arg(QDir::toNativeSeparators(file)),
+            QMessageBox::Warning);
+    }
+    return image.isNull() ? nullptr : &patterns_[name];
+}
+
+void LithologPanel::drawWindowLabels(QPainter& p) {
+    const auto rows = chart::windowLabelRows(column_.height());
+    const auto w = window();
+    auto label = [&](int row, double depth) {
+        const QString text = depthText(depth);
+        const QRect r = p.fontMetrics().boundingRect(text);
+        p.fillRect(QRect(0, row, r.width() + 1, p.fontMetrics().height()), Qt::white);
+        p.drawText(QRect(0, row, kColumnWidth, p.fontMetrics().height()),
+                   Qt::AlignLeft | Qt::AlignTop, text);
+    };
+    label(rows.bottom, w.bottom);
+    label(rows.top, w.top);
+}
+
+void LithologPanel::redraw() {
+    const auto w = window();
+    column_.fill(Qt::white);
+    DBChart8_->yAxis->setRange(w.top, w.bottom);
+    DBChart8_->replot();
+    if (w.bottom != w.top) {
+        QPainter p(&column_);
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPixelSize(8);  // 6 points on a 96 dpi screen
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(QColor(255, 0, 0));
+        for (const auto& iv : model_.intervals()) {
+            if (!iv.complete()) continue;
+            auto rows = chart::intervalRows(iv.top, iv.bottom, w, column_.height());
+            if (!rows) continue;
+            const QRect band(0, rows->y1, kColumnWidth, rows->y2 - rows->y1);
+            p.fillRect(band, Qt::white);
+            if (const QImage* img = pattern(iv.lithology)) {
+                p.setBrushOrigin(0, 0);
+                p.fillRect(band, QBrush(*img));
+            }
+            const QString text = depthText(iv.bottom);
+            const QRect tr = p.fontMetrics().boundingRect(text);
+            p.fillRect(QRect(0, rows->labelRow, tr.width() + 1, p.fontMetrics().height()),
+                       Qt::white);
+            p.drawText(QRect(0, rows->labelRow, kColumnWidth, p.fontMetrics().height()),
+                       Qt::AlignLeft | Qt::AlignTop, text);
+        }
+        drawWindowLabels(p);
+    }
+    Image1_->setPixmap(QPixmap::fromImage(column_));
+}
+
+void LithologPanel::error(const QString& text, QMessageBox::Icon icon) {
+    context_.seam().message(context_.page, icon, QStringLiteral("Lithora"), text, QMessageBox::Ok);
+}
+
+void LithologPanel::information(const QString& text) {
+    error(text, QMessageBox::Information);
+}
+
+bool LithologPanel::sourceEmpty() {
+    const auto& source = context_.workspace->source();
+    if (source.isOpen() && source.totalRecordCount() > 0) return false;
+    information(QStringLiteral("Source Table is empty."));
+    return true;
+}
+
+int LithologPanel::completeIntervals() const {
+    int n = 0;
+    for (const auto& iv : model_.intervals())
+        if (iv.complete()) ++n;
+    return n;
+}
+
+bool LithologPanel::store() {
+    try {
+        lithora::exporter::storeLithologTable(model_, context_.workspace->litholog());
+        return true;
+    } catch (const std::exception& e) {
+        error(QString::fromStdString(e.what()));
+        return false;
+    }
+}
+
+void LithologPanel::showModel(int focusRow, int focusColumn) {
+    // The grid always offers the next interval below the last, until the log is complete.
+    if (!model_.empty() && model_.intervals().back().complete()) model_.append();
+    gridModel_->refresh();
+    redraw();
+    // The focus moves once the grid has finished with the editor that made the change.
+    QMetaObject::invokeMethod(
+        this,
+        [this, focusRow, focusColumn] {
+            if (focusRow >= 0 && focusRow < gridModel_->rowCount())
+                DBGrid3_->setCurrentIndex(gridModel_->index(focusRow, focusColumn));
+        },
+        Qt::QueuedConnection);
+}
+
+bool LithologPanel::typeBottom(int row, const QString& text) {
+    const std::string t = text.trimmed().toStdString();
+    // An editor left without typing is no edit.
+    if (t.empty() || text == gridModel_->index(row, 1).data(Qt::EditRole).toString()) return true;
+    auto value = lithora::parseNumber(t, NumberBox::decimalSeparator());
+    if (!value) value = lithora::parseNumber(t, '.');
+    if (!value) {
+        error(QStringLiteral("'%1' is not a valid number.").arg(text));
+        return false;
+    }
+    try {
+        model_.setBottom(static_cast<std::size_t>(row), *value);
+    } catch (const lithora::Error& e) {
+        error(QString::fromStdString(e.what()));
+        return false;
+    }
+    store();
+    const bool hasName = !model_.intervals()[static_cast<std::size_t>(row)].lithology.empty();
+    showModel(row, hasName ? 1 : 2);
+    return true;
+}
+
+bool LithologPanel::chooseLithology(int row, const QString& name) {
+    try {
+        model_.setLithology(static_cast<std::size_t>(row), name.toStdString());
+    } catch (const lithora::Error& e) {
+        error(QString::fromStdString(e.what()));
+        return false;
+    }
+    store();
+    // The grid goes on to the next interval unless the log is complete.
+    const bool wentOn = static_cast<std::size_t>(row) + 1 == model_.size() && model_.append();
+    showModel(wentOn ? row + 1 : row, wentOn ? 1 : 2);
+    return true;
+}
+
+void LithologPanel::Button1Click() {
+    if (sourceEmpty()) return;
+    auto& ws = *context_.workspace;
+    const int kept = completeIntervals();
+    if (kept > 0 &&
+        context_.seam().message(
+            context_.page, QMessageBox::Question, QStringLiteral("Lithora"),
+            QStringLiteral("The litholog holds %1 intervals. Empty it and start a new one?")
+                .arg(kept),
+            QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        return;
+    if (!model_.empty()) model_.setMinimum(ws.shownTopDepth);
+    model_.startNew(ws.source().cellFloat(0, 1));
+    store();
+    showModel(0, 1);
+    context_.makeProgramFolderCurrent();
+}
+
+void LithologPanel::Button3Click() {
+    if (sourceEmpty()) return;
+    if (completeIntervals() > 1) {
+        information(QStringLiteral(
+            "The litholog already holds intervals: choose New Table before opening a file."));
+        return;
+    }
+    const QString file = context_.seam().openFileName(
+        context_.page, QStringLiteral("Open Litholog Information"),
+        QStringLiteral("Litholog files (*.llg)"), QStringLiteral("llg"));
+    context_.makeProgramFolderCurrent();
+    if (file.isEmpty()) return;
+    lithora::exporter::LithologFileRead read;
+    try {
+        read = lithora::exporter::readLithologFile(file.toStdString(), model_);
+    } catch (const lithora::Error& e) {
+        error(QString::fromStdString(e.what()));
+        return;
+    }
+    model_.replace(std::move(read.intervals));
+    store();
+    showModel(static_cast<int>(model_.size()) - 1, 1);
+    if (!read.error.empty()) error(QString::fromStdString(read.error));
+}
+
+bool LithologPanel::Button2Click() {
+    if (completeIntervals() == 0) {
+        information(QStringLiteral("Litholog information table is empty."));
+        return false;
+    }
+    const QString file = context_.seam().saveFileName(
+        context_.page, QStringLiteral("Save Litholog Information"),
+        QStringLiteral("Litholog files (*.llg)"), QStringLiteral("llg"));
+    bool written = false;
+    if (!file.isEmpty()) {
+        try {
+            lithora::exporter::writeLithologFile(file.toStdString(), model_.intervals());
+            written = true;
+        } catch (const lithora::Error& e) {
+            error(QString::fromStdString(e.what()));
+        }
+    }
+    context_.makeProgramFolderCurrent();
+    return written;
+}
+
+bool LithologPanel::Button4Click() {
+    if (completeIntervals() == 0) {
+        information(QStringLiteral("Litholog information table is empty."));
+        return false;
+    }
+    const QString file =
+        context_.seam().saveFileName(context_.page, QStringLiteral("Save Bitmap"),
+                                     QStringLiteral("Bitmap Files (*.bmp)"), QStringLiteral("bmp"));
+    bool written = false;
+    if (!file.isEmpty()) {
+        QSaveFile out(file);
+        written = out.open(QIODevice::WriteOnly) && column_.save(&out, "BMP") && out.commit();
+        if (!written)
+            error(QStringLiteral("Cannot write file %1: %2.")
+                      .arg(QDir::toNativeSeparators(file), out.errorString()));
+    }
+    context_.makeProgramFolderCurrent();
+    return written;
+}
+
+void LithologPanel::DBNavigator1Click(const QString& name) {
+    const int rows = gridModel_->rowCount();
+    const int current = DBGrid3_->currentIndex().isValid() ? DBGrid3_->currentIndex().row() : -1;
+    const int column = std::max(0, DBGrid3_->currentIndex().column());
+    auto go = [&](int row) {
+        if (rows > 0)
+            DBGrid3_->setCurrentIndex(gridModel_->index(std::clamp(row, 0, rows - 1), column));
+    };
+    if (name == "First") return go(0);
+    if (name == "Prior") return go(current - 1);
+    if (name == "Next") return go(current + 1);
+    if (name == "Last") return go(rows - 1);
+    if (name == "Insert") {
+        if (sourceEmpty()) return;
+        const int at =
+            model_.insertBefore(current < 0 ? model_.size() : static_cast<std::size_t>(current));
+        if (at < 0) return;  // nothing goes below the bottom of the log
+        gridModel_->refresh();
+        const QModelIndex cell = gridModel_->index(at, 1);
+        DBGrid3_->setCurrentIndex(cell);
+        DBGrid3_->edit(cell);
+        return;
+    }
+    if (name == "Delete") {
+        if (current < 0) return;
+        if (context_.seam().message(context_.page, QMessageBox::Question, QStringLiteral("Lithora"),
+                                    QStringLiteral("Delete record?"),
+                                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+            return;
+        model_.remove(static_cast<std::size_t>(current));
+        store();
+        showModel(std::min(current, static_cast<int>(model_.size()) - 1), column);
+    }
+}

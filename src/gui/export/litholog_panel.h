@@ -1,0 +1,117 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <functional>
+#include <map>
+
+#include "core/chart/depth_rows.h"
+#include "core/export/litholog.h"
+#include "core/workspace/workspace.h"
+#include "gui/widgets/dialog_seam.h"
+
+class QCustomPlot;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTableView;
+class QToolButton;
+
+// What the litholog panel needs of the main window.
+struct LithologContext {
+    lithora::workspace::Workspace* workspace = nullptr;
+    std::function<DialogSeam&()> seam;  // the seam may be replaced while the program runs
+    QString programFolder;
+    // Makes the program folder current again; shows "Cannot find directory" itself.
+    std::function<bool()> makeProgramFolderCurrent;
+    QWidget* page = nullptr;  // the Graph page the panel's controls are placed on
+};
+
+// The grid's view of the litholog: "Top Depth" (read-only), "Bottom Depth", "Lithology".
+// Edits go to the panel, which checks them in the litholog model.
+class LithologGridModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    LithologGridModel(const lithora::exporter::LithologModel& model,
+                      std::function<bool(int row, int column, const QString& text)> edit,
+                      QObject* parent = nullptr);
+    void refresh();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  private:
+    const lithora::exporter::LithologModel& model_;
+    std::function<bool(int, int, const QString&)> edit_;
+    int rows_ = 0;
+};
+
+// The litholog of the Graph page: the grid DBGrid3 with its lithology drop-down list, the
+// navigator, the buttons "New Table", "Open  Table", "Save Table" and "Save Litholog", the
+// depth scale DBChart8 and the column image Image1 (40 x 484) drawn with the pattern bitmaps.
+// The intervals and their rules live in a LithologModel; "Litholog.db" keeps every complete
+// interval as soon as it is entered.
+class LithologPanel : public QObject {
+    Q_OBJECT
+  public:
+    explicit LithologPanel(LithologContext context, QObject* parent = nullptr);
+    ~LithologPanel() override;
+
+    const lithora::exporter::LithologModel& model() const { return model_; }
+    QTableView* grid() const { return DBGrid3_; }
+    QCustomPlot* depthChart() const { return DBChart8_; }
+    QLabel* columnImage() const { return Image1_; }
+    const QImage& column() const { return column_; }
+    QPushButton* button(const QString& name) const;           // "New Table", "Open  Table", ...
+    QToolButton* navigatorButton(const QString& name) const;  // "First" ... "Delete"
+
+    // A log was imported: the depth range, the depth scale and its title.
+    void logLoaded();
+    // The workspace was emptied: no intervals, a white column.
+    void workspaceEmptied();
+    // Paints the column white and draws every interval over the depth window shown.
+    void redraw();
+
+    // Editing as the grid does it; false (after the message) when the edit is refused.
+    bool typeBottom(int row, const QString& text);
+    bool chooseLithology(int row, const QString& name);
+
+  public slots:
+    void Button1Click();  // New Table
+    void Button3Click();  // Open  Table
+    bool Button2Click();  // Save Table: true when written
+    bool Button4Click();  // Save Litholog: true when written
+    void DBNavigator1Click(const QString& button);
+
+  private:
+    void createControls();
+    bool sourceEmpty();
+    void error(const QString& text, QMessageBox::Icon icon = QMessageBox::Critical);
+    void information(const QString& text);
+    bool store();
+    void showModel(int focusRow, int focusColumn);
+    int completeIntervals() const;
+    const QImage* pattern(const std::string& name);
+    void drawWindowLabels(class QPainter& painter);
+    lithora::chart::DepthWindow window() const;
+
+    LithologContext context_;
+    lithora::exporter::LithologModel model_;
+    QTableView* DBGrid3_ = nullptr;
+    LithologGridModel* gridModel_ = nullptr;
+    QCustomPlot* DBChart8_ = nullptr;
+    QFrame* frame_ = nullptr;
+    QLabel* Image1_ = nullptr;
+    QImage column_;
+    std::map<QString, QPushButton*> buttons_;
+    std::map<QString, QToolButton*> navigator_;
+    std::map<std::string, QImage> patterns_;
+    QSet<QString> warnedPatterns_;
+};

@@ -1,0 +1,374 @@
+// The litholog panel and the depth filter with its search window, driven through the dialog
+// seam on a workspace of 1500 to 1800 m every 0.5 m.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "core/export/litholog_file.h"
+#include "core/export/litholog_table.h"
+#include "gui/compute/filter_controller.h"
+#include "gui/compute/search_page.h"
+#include "gui/export/litholog_panel.h"
+#include "gui/widgets/number_box.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using lithora::exporter::LithologInterval;
+
+class RecordingSeam : public DialogSeam {
+  public:
+    QString openFile, saveFile;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    std::vector<QString> messages;
+    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return openFile;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        return saveFile;
+    }
+    QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon, const QString&,
+                                        const QString& text,
+                                        QMessageBox::StandardButtons) override {
+        messages.push_back(text);
+        return answer;
+    }
+};
+
+lithora::import::ImportResult wellFrom1500To1800() {
+    lithora::import::ImportResult r;
+    r.fieldNames = {"DEPTH", "GR"};
+    r.fieldLabels = {"DEPT(M)", "GR(GAPI)"};
+    r.catalog = {{"DEPT", "(M)", "DEPT(M)"}, {"GR", "(GAPI)", "GR(GAPI)"}};
+    r.columns.resize(2);
+    for (int i = 0; i <= 600; ++i) {
+        r.columns[0].push_back(1500 + 0.5 * i);
+        r.columns[1].push_back(40 + i % 50);
+    }
+    r.depthUnit = "m";
+    r.headerLines = {"~A"};
+    return r;
+}
+
+class LithologGui : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        folder = fs::path(dir.path().toStdString());
+        if (withPatterns) fs::create_directory_symlink(LITHORA_PATTERNS_DIR, folder / "Patterns");
+        ws = std::make_unique<lithora::workspace::Workspace>(folder);
+        ws->openShippedTables();
+        ws->installImport(wellFrom1500To1800());
+        page.resize(1000, 600);
+        LithologContext c;
+        c.workspace = ws.get();
+        c.seam = [this]() -> DialogSeam& { return seam; };
+        c.programFolder = dir.path();
+        c.makeProgramFolderCurrent = [] { return true; };
+        c.page = &page;
+        panel = std::make_unique<LithologPanel>(c);
+        panel->logLoaded();
+    }
+
+    // Types into a grid cell through its editor, as a person does, and presses Enter.
+    void typeInto(int row, int column, const QString& text) {
+        QTableView* grid = panel->grid();
+        const QModelIndex cell = grid->model()->index(row, column);
+        grid->setCurrentIndex(cell);
+        grid->edit(cell);
+        QWidget* editor = grid->indexWidget(cell);
+        if (!editor) editor = grid->findChild<QLineEdit*>();
+        if (auto* box = grid->findChild<QComboBox*>(QStringLiteral("LithologyList"))) {
+            box->setCurrentIndex(box->findText(text));
+            editor = box;
+        } else if (auto* line = grid->findChild<QLineEdit*>()) {
+            line->setText(text);
+            editor = line;
+        }
+        ASSERT_NE(editor, nullptr);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void enter(const QString& bottom, const QString& name) {
+        const int row = panel->grid()->model()->rowCount() - 1;
+        typeInto(row, 1, bottom);
+        typeInto(row, 2, name);
+    }
+    std::vector<LithologInterval> stored() const {
+        return lithora::exporter::readLithologTable(ws->litholog());
+    }
+    std::size_t complete() const {
+        std::size_t n = 0;
+        for (const auto& iv : panel->model().intervals()) n += iv.complete() ? 1 : 0;
+        return n;
+    }
+    bool rowIsWhite(int y) const {
+        for (int x = 0; x < 40; ++x)
+            if (panel->column().pixelColor(x, y) != Qt::white) return false;
+        return true;
+    }
+
+    bool withPatterns = true;
+    QTemporaryDir dir;
+    fs::path folder;
+    RecordingSeam seam;
+    QWidget page;
+    std::unique_ptr<lithora::workspace::Workspace> ws;
+    std::unique_ptr<LithologPanel> panel;
+};
+
+TEST_F(LithologGui, TypedIntervalsAreKeptDrawnAndStored) {
+    panel->button("New Table")->click();
+    ASSERT_EQ(panel->grid()->model()->rowCount(), 1);
+    EXPECT_EQ(panel->grid()->model()->index(0, 0).data().toString(), "1500");
+    enter("1600", "Shale");
+    enter("1700", "Coarse Sandstone");
+    EXPECT_TRUE(seam.messages.empty()) << seam.messages.front().toStdString();
+    const auto& iv = panel->model().intervals();
+    ASSERT_EQ(iv.size(), 3u);  // the third is the next interval, begun at 1700
+    EXPECT_EQ(iv[1].top, 1600);
+    EXPECT_EQ(iv[2].top, 1700);
+    EXPECT_EQ(stored().size(), 2u);  // posted as soon as each was complete
+
+    // Drawn over 1500 .. 1800 in 484 rows: 1600 .. 1700 is rows 161 .. 323, the rest white.
+    EXPECT_FALSE(rowIsWhite(200));
+    EXPECT_FALSE(rowIsWhite(100));
+    EXPECT_TRUE(rowIsWhite(400));
+    EXPECT_EQ(panel->column().size(), QSize(40, 484));
+}
+
+TEST_F(LithologGui, RefusedValuesSayWhyAndChangeNothing) {
+    panel->button("New Table")->click();
+    enter("1600", "Shale");
+    const auto before = panel->model().intervals();
+    typeInto(1, 1, "1900");
+    typeInto(1, 1, "1550");
+    typeInto(1, 1, "abc");
+    ASSERT_EQ(seam.messages.size(), 3u);
+    EXPECT_EQ(seam.messages[0],
+              "1900 is not a valid value for field 'BottomDepth'. The allowed range is 1500 to "
+              "1800");
+    EXPECT_EQ(seam.messages[1], "The bottom depth must be deeper than the top depth.");
+    EXPECT_EQ(seam.messages[2], "'abc' is not a valid number.");
+    EXPECT_TRUE(panel->chooseLithology(1, "Coal") == true);
+    EXPECT_FALSE(panel->chooseLithology(1, "coal"));
+    EXPECT_EQ(seam.messages.back(), "Please select a lithology from drop-down list.");
+    EXPECT_EQ(panel->model().intervals()[0], before[0]);
+}
+
+TEST_F(LithologGui, NavigatorInsertSplitsAndDeleteClosesTheGap) {
+    panel->button("New Table")->click();
+    enter("1600", "Shale");
+    enter("1700", "Limestone");
+    panel->grid()->setCurrentIndex(panel->grid()->model()->index(1, 1));
+    panel->navigatorButton("Insert")->click();
+    ASSERT_EQ(panel->model().size(), 4u);
+    EXPECT_EQ(panel->model().intervals()[1].top, 1600);
+    typeInto(1, 1, "1650");
+    typeInto(1, 2, "Coal");
+    EXPECT_EQ(panel->model().intervals()[2].top, 1650);
+    EXPECT_EQ(stored().size(), 3u);
+
+    panel->grid()->setCurrentIndex(panel->grid()->model()->index(1, 1));
+    seam.answer = QMessageBox::Cancel;
+    panel->navigatorButton("Delete")->click();
+    EXPECT_EQ(panel->model().size(), 4u);
+    seam.answer = QMessageBox::Ok;
+    panel->navigatorButton("Delete")->click();
+    EXPECT_EQ(seam.messages.back(), "Delete record?");
+    const auto s = stored();
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].bottom, 1650);  // the interval above reaches the one below
+    EXPECT_EQ(s[1].top, 1650);
+}
+
+TEST_F(LithologGui, ABottomAtTheLastDepthEndsTheLitholog) {
+    panel->button("New Table")->click();
+    enter("1800", "Basalt");
+    EXPECT_EQ(panel->model().size(), 1u);  // no interval is begun below the log
+    panel->grid()->setCurrentIndex({});
+    panel->navigatorButton("Insert")->click();
+    EXPECT_EQ(panel->model().size(), 1u);
+}
+
+TEST_F(LithologGui, SaveTableOpenTableAndSaveLithologReadBack) {
+    seam.saveFile = QString();
+    EXPECT_FALSE(panel->Button2Click());
+    EXPECT_EQ(seam.messages.back(), "Litholog information table is empty.");
+    panel->button("New Table")->click();
+    enter("1600.5", "Shale");
+    enter("1700", "Coal");
+    const QImage drawn = panel->column();
+
+    seam.saveFile = dir.filePath("well.llg");
+    EXPECT_TRUE(panel->Button2Click());
+    seam.saveFile = dir.filePath("column.bmp");
+    EXPECT_TRUE(panel->Button4Click());
+    QImage bmp(dir.filePath("column.bmp"), "BMP");
+    ASSERT_EQ(bmp.size(), QSize(40, 484));
+    EXPECT_EQ(bmp.convertToFormat(QImage::Format_RGB32),
+              drawn.convertToFormat(QImage::Format_RGB32));
+
+    // Open  Table does nothing to a litholog of two or more intervals, and says so.
+    seam.openFile = seam.saveFile = dir.filePath("well.llg");
+    const auto messages = seam.messages.size();
+    panel->button("Open  Table")->click();
+    EXPECT_EQ(seam.messages.size(), messages + 1);
+
+    // Emptied, it reads the file back to the same intervals and the same drawing.
+    ws->emptyTable();
+    panel->workspaceEmptied();
+    ws->installImport(wellFrom1500To1800());
+    panel->logLoaded();
+    panel->button("Open  Table")->click();
+    ASSERT_EQ(complete(), 2u);
+    EXPECT_EQ(panel->model().intervals()[0].bottom, 1600.5);
+    EXPECT_EQ(stored().size(), 2u);
+    EXPECT_EQ(panel->column(), drawn);
+}
+
+TEST_F(LithologGui, ABadLineKeepsTheIntervalsBeforeItAndNamesTheLine) {
+    {
+        std::ofstream f(folder / "bad.llg", std::ios::binary);
+        f << "\r\nTopDepth       BottomDepth    Lithology\r\n1500\t1600\tShale\t\r\n"
+             "1600\t1700\tCoal\r\n";
+    }
+    seam.openFile = dir.filePath("bad.llg");
+    panel->button("Open  Table")->click();
+    EXPECT_EQ(complete(), 1u);
+    EXPECT_EQ(stored().size(), 1u);
+    EXPECT_EQ(seam.messages.back(), "Line 4: Please select a lithology from drop-down list.");
+
+    // A file with only its two header lines empties the litholog.
+    {
+        std::ofstream f(folder / "empty.llg", std::ios::binary);
+        f << "\r\nTopDepth       BottomDepth    Lithology\r\n";
+    }
+    seam.openFile = dir.filePath("empty.llg");
+    panel->button("Open  Table")->click();
+    EXPECT_EQ(panel->model().size(), 0u);
+    EXPECT_TRUE(stored().empty());
+}
+
+TEST_F(LithologGui, WithoutASourceTableTheButtonsSaySo) {
+    ws->emptyTable();
+    panel->workspaceEmptied();
+    panel->button("New Table")->click();
+    panel->button("Open  Table")->click();
+    ASSERT_EQ(seam.messages.size(), 2u);
+    EXPECT_EQ(seam.messages[0], "Source Table is empty.");
+    EXPECT_EQ(seam.messages[1], "Source Table is empty.");
+}
+
+class LithologWithoutPatterns : public LithologGui {
+  protected:
+    void SetUp() override {
+        withPatterns = false;
+        LithologGui::SetUp();
+    }
+};
+
+TEST_F(LithologWithoutPatterns, AMissingPatternWarnsOnceAndStaysWhite) {
+    panel->button("New Table")->click();
+    enter("1600", "Shale");
+    enter("1700", "Shale");
+    panel->redraw();
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(seam.messages[0].contains("Shale")) << seam.messages[0].toStdString();
+    EXPECT_TRUE(rowIsWhite(200));
+}
+
+// ---- filter, undo filter and find ----
+
+class FilterGui : public LithologGui {
+  protected:
+    void SetUp() override {
+        LithologGui::SetUp();
+        start = new NumberBox(&page);
+        stop = new NumberBox(&page);
+        FilterContext c;
+        c.workspace = ws.get();
+        c.seam = [this]() -> DialogSeam& { return seam; };
+        c.setStatus = [this](const QString& s) { statuses.push_back(s); };
+        c.startBox = start;
+        c.stopBox = stop;
+        c.detachTableScroll = [this] { ++detached; };
+        c.attachTableScroll = [this] { --detached; };
+        c.rescaleTracks = [this](int n) { rescaled = n; };
+        c.redrawLitholog = [this] { panel->redraw(); };
+        c.parent = &page;
+        filter = std::make_unique<FilterController>(c);
+    }
+    NumberBox* start = nullptr;
+    NumberBox* stop = nullptr;
+    std::unique_ptr<FilterController> filter;
+    std::vector<QString> statuses;
+    int detached = 0;
+    int rescaled = -1;
+};
+
+TEST_F(FilterGui, FilterRedrawsTheLithologOverTheWindowAndUndoRestores) {
+    panel->button("New Table")->click();
+    enter("1600", "Shale");
+    enter("1700", "Coal");
+    start->setValue(1600);
+    stop->setValue(1700);
+    filter->Filter1Click();
+    EXPECT_EQ(ws->source().recordCount(), 201);
+    EXPECT_EQ(rescaled, ws->sourceTrackCount());  // no elastic records: source tracks only
+    EXPECT_EQ(detached, 0);
+    EXPECT_EQ(statuses.back(), "Ready");
+    EXPECT_FALSE(rowIsWhite(20));  // the Coal interval now fills the column
+    EXPECT_FALSE(rowIsWhite(460));
+
+    start->setValue(1700);
+    filter->Filter1Click();
+    EXPECT_EQ(seam.messages.back(), "The start depth must be smaller than the stop depth.");
+    EXPECT_EQ(ws->source().recordCount(), 201);
+
+    filter->UndoFilter1Click();
+    EXPECT_EQ(ws->source().recordCount(), 601);
+    EXPECT_FALSE(ws->filterActive);
+    EXPECT_TRUE(rowIsWhite(400));  // 1700 .. 1800 has no interval
+}
+
+TEST_F(FilterGui, FindOpensAnOnTopSearchWindowThatFindsDepths) {
+    filter->Find1Click();
+    ASSERT_EQ(filter->searchPages().size(), 1u);
+    TSearchPage* search = filter->searchPages().front();
+    EXPECT_TRUE(search->isVisible());
+    EXPECT_FALSE(search->isModal());
+    EXPECT_TRUE(search->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(search->size(), QSize(216, 124));
+
+    search->entry()->setText("1650.5");
+    QTest::keyClick(search->entry(), Qt::Key_Return);
+    EXPECT_TRUE(seam.messages.empty());
+    EXPECT_EQ(ws->source().cellFloat(ws->source().currentRow(), 1), 1650.5);
+    EXPECT_TRUE(search->isVisible());
+
+    search->entry()->setText("1650.4");
+    search->Button1Click();
+    search->entry()->setText("abc");
+    search->Button1Click();
+    ASSERT_EQ(seam.messages.size(), 2u);
+    EXPECT_EQ(seam.messages[0], "Requested depth/time not found.");
+    EXPECT_EQ(seam.messages[1], "Please enter a valid NUMBER !");
+    search->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    EXPECT_FALSE(search->isVisible());
+    EXPECT_EQ(search->entry()->text(), "abc");
+}
+
+}  // namespace
