@@ -9,11 +9,11 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 
+#include "core/common/file_writer.h"
 #include "core/common/number_text.h"
 #include "core/export/litholog_file.h"
 #include "core/export/litholog_table.h"
@@ -508,11 +508,18 @@ bool LithologPanel::Button4Click() {
                                      QStringLiteral("Bitmap Files (*.bmp)"), QStringLiteral("bmp"));
     bool written = false;
     if (!file.isEmpty()) {
-        QSaveFile out(file);
-        written = out.open(QIODevice::WriteOnly) && column_.save(&out, "BMP") && out.commit();
-        if (!written)
-            error(QStringLiteral("Cannot write file %1: %2.")
-                      .arg(QDir::toNativeSeparators(file), out.errorString()));
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        column_.save(&buffer, "BMP");
+        try {
+            lithora::writeWholeFile(
+                file.toStdString(),
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+            written = true;
+        } catch (const lithora::Error& e) {
+            error(QString::fromStdString(e.what()));
+        }
     }
     context_.makeProgramFolderCurrent();
     return written;
