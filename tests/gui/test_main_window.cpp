@@ -25,6 +25,7 @@
 #include "gui/app/about_page.h"
 #include "gui/app/calculation_page.h"
 #include "gui/app/splash_screen.h"
+#include "gui/export/litholog_panel.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
@@ -257,7 +258,7 @@ TEST_F(MainWindowTest, PagesAndTablePageControlsStandInTheirPlaces) {
     EXPECT_EQ(form.tablePage()->summaryBox(TablePage::Interval)->geometry(),
               QRect(11, 519, 52, 22));
     EXPECT_EQ(form.tablePage()->filterLowBox()->text(), "0");
-    EXPECT_EQ(form.graphPage()->lithologImage()->geometry(), QRect(441, 58, 40, 484));
+    EXPECT_EQ(form.lithologPanel()->columnImage()->geometry(), QRect(441, 58, 40, 484));
 
     // The elastic grid shows the result columns with their widths, up to "S-Impedance".
     TableModel* elastic = form.tablePage()->elasticGrid()->tableModel();
@@ -335,6 +336,7 @@ TEST_P(ExitQuestionTest, AnswersDecideWhetherTheWindowClosesAndCleansUp) {
     if (c.elastic) loadElastic(form);
     if (c.litholog) loadLitholog(form);
     int saves = 0;
+    if (c.saver == LithologSaver::None) form.setLithologSaver(nullptr);
     if (c.saver != LithologSaver::None)
         form.setLithologSaver([&saves, &c] {
             ++saves;

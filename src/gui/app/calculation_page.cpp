@@ -16,11 +16,14 @@
 #include "gui/app/about_page.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/pictures.h"
+#include "gui/compute/filter_controller.h"
 #include "gui/crossplot/cross_plots_controller.h"
 #include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
+#include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
 #include "gui/print/print_controller.h"
+#include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/table_grid.h"
 
@@ -59,6 +62,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     trackContext.depthTitle = [this] { return depthAxisTitle(); };
     trackContext.restoreFolder = [this] { makeProgramFolderCurrent(); };
     trackCommands_ = std::make_unique<TrackCommands>(std::move(trackContext));
+    createLithologAndFilter();
 
     statusPanel_ = new QLabel(this);
     statusPanel_->setObjectName(QStringLiteral("StatusPanel"));
@@ -112,6 +116,7 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
         return;
     }
     tablePageHeight_ = kPageHeight;
+    lithologPanel_->workspaceEmptied();  // shows the intervals "Litholog.db" kept
     bindCommands();
     setStatusText(QStringLiteral("Ready"));
     disableDataCommands();
@@ -135,6 +140,9 @@ void TCalculationForm::bindCommands() {
     c.bind(QStringLiteral("Printtracks1"), [this] { printController_->Printtracks1Click(); });
     c.bind(QStringLiteral("Printtable1"), [this] { printController_->Printtable1Click(); });
     c.bind(QStringLiteral("ColumnsConfiguration"), [this] { printController_->sButton3Click(); });
+    c.bind(QStringLiteral("Find1"), [this] { filterController_->Find1Click(); });
+    c.bind(QStringLiteral("Filter1"), [this] { filterController_->Filter1Click(); });
+    c.bind(QStringLiteral("UndoFilter1"), [this] { filterController_->UndoFilter1Click(); });
 
     // The page buttons run their commands whatever the menu state; a button whose command
     // does not exist yet is greyed.
@@ -145,6 +153,37 @@ void TCalculationForm::bindCommands() {
     button(tablePage_->filterButton(), QStringLiteral("Filter1"));
     button(tablePage_->undoFilterButton(), QStringLiteral("UndoFilter1"));
     button(tablePage_->columnsButton(), QStringLiteral("ColumnsConfiguration"));
+}
+
+void TCalculationForm::createLithologAndFilter() {
+    auto seam = [this]() -> DialogSeam& { return *seam_; };
+    LithologContext l;
+    l.workspace = workspace_.get();
+    l.seam = seam;
+    l.programFolder = programFolder_;
+    l.makeProgramFolderCurrent = [this] { return makeProgramFolderCurrent(); };
+    l.page = graphPage_;
+    lithologPanel_ = std::make_unique<LithologPanel>(l);
+    setLithologSaver(
+        [this] { return lithologPanel_->Button2Click() && lithologPanel_->Button4Click(); });
+
+    FilterContext f;
+    f.workspace = workspace_.get();
+    f.seam = seam;
+    f.setStatus = [this](const QString& text) {
+        setStatusText(text);
+        statusBar()->repaint();
+    };
+    f.startBox = tablePage_->filterLowBox();
+    f.stopBox = tablePage_->filterHighBox();
+    f.detachTableScroll = [this] { detachTableScroll(); };
+    f.attachTableScroll = [this] { attachTableScroll(); };
+    f.rescaleTracks = [this](int count) {
+        for (int slot = 1; slot <= count; ++slot) trackPanel_->rescaleTrack(slot);
+    };
+    f.redrawLitholog = [this] { lithologPanel_->redraw(); };
+    f.parent = this;
+    filterController_ = std::make_unique<FilterController>(f);
 }
 
 void TCalculationForm::runImport(void (ImportController::*command)()) {
@@ -314,6 +353,7 @@ void TCalculationForm::showImportedWorkspace(bool las) {
     showTablePage();
     tablePage_->showImport(*workspace_, las);
     trackPanel_->rescaleAll();
+    lithologPanel_->logLoaded();
     source.enableControls();
     attachTableScroll();
     setStatusText(QStringLiteral("Ready"));
@@ -328,7 +368,7 @@ void TCalculationForm::showFailedImport() {
 void TCalculationForm::showEmptyWorkspace() {
     trackPanel_->removeAll();
     tablePage_->clear();
-    graphPage_->paintLithologWhite();
+    lithologPanel_->workspaceEmptied();
     // The correlation rows are gone, so the Table page takes its first height again.
     tablePageHeight_ = kPageHeight;
     showTablePage();

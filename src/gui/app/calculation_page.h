@@ -22,6 +22,8 @@ class TrackPanel;
 class SaveController;
 class PrintController;
 class CrossPlotsController;
+class LithologPanel;
+class FilterController;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
 // command states. It owns the workspace of the one well for the whole run and hands each
@@ -86,6 +88,8 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     TrackPanel* trackPanel() const { return trackPanel_.get(); }
     // The popup commands and the zoom of the tracks.
     TrackCommands* trackCommands() const { return trackCommands_.get(); }
+    LithologPanel* lithologPanel() const { return lithologPanel_.get(); }
+    FilterController* filterController() const { return filterController_.get(); }
     QScrollArea* scrollArea() const { return scrollArea_; }
     void setPageControlSize(int width, int height);
     void resetScrollPositions();
@@ -138,6 +142,7 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
 
     void createPages();
     void bindCommands();
+    void createLithologAndFilter();
     // Runs an import command only on an empty workspace; otherwise says what to do first.
     void runImport(void (ImportController::*command)());
     void FormCreate(std::unique_ptr<QLockFile> lock);
@@ -151,6 +156,8 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     // Declared after the workspace so that the tracks go before the tables they show.
     std::unique_ptr<TrackPanel> trackPanel_;
     std::unique_ptr<TrackCommands> trackCommands_;
+    std::unique_ptr<LithologPanel> lithologPanel_;
+    std::unique_ptr<FilterController> filterController_;
     bool ready_ = false;
     ImportController* importController_ = nullptr;
     ElasticController* elasticController_ = nullptr;

@@ -1,24 +1,15 @@
 #pragma once
 #include <QWidget>
 
-class QFrame;
 class QLabel;
 
-// The "Graph" page of the main window: the place of the litholog controls and column at the
-// left, the tracks to their right (the track panel puts them on this page).
+// The "Graph" page of the main window: the litholog caption; the litholog panel places its
+// controls and column below it, the track panel the tracks to their right.
 class GraphPage : public QWidget {
     Q_OBJECT
   public:
     explicit GraphPage(QWidget* parent = nullptr);
 
-    // The litholog chart's place and the litholog column picture.
-    QFrame* lithologChartArea() const { return lithologChartArea_; }
-    QLabel* lithologImage() const { return Image1_; }
-    void paintLithologWhite();
-
   private:
     QLabel* lithologCaption_ = nullptr;
-    QFrame* lithologChartArea_ = nullptr;
-    QFrame* lithologFrame_ = nullptr;
-    QLabel* Image1_ = nullptr;
 };

@@ -9,7 +9,7 @@
 #include <QScreen>
 
 #include "core/compute/depth_filter.h"
-#include "gui/widgets/number_box.h"
+#include "gui/widgets/locale_text.h"
 
 TSearchPage::TSearchPage(lithora::workspace::Workspace& workspace,
                          std::function<DialogSeam&()> seam, QWidget* parent)
@@ -75,7 +75,7 @@ void TSearchPage::keyPressEvent(QKeyEvent* event) {
 void TSearchPage::Button1Click() {
     const std::string message =
         lithora::compute::searchDepth(workspace_.source(), workspace_.elastic(),
-                                      Edit1_->text().toStdString(), NumberBox::decimalSeparator());
+                                      Edit1_->text().toStdString(), localeDecimalPoint());
     if (message.empty()) return;
     const bool notFound = message == lithora::compute::kDepthNotFoundMessage;
     seam_().message(this, notFound ? QMessageBox::Information : QMessageBox::Critical,

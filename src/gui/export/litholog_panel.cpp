@@ -17,7 +17,7 @@
 #include "core/common/number_text.h"
 #include "core/export/litholog_file.h"
 #include "core/export/litholog_table.h"
-#include "gui/widgets/number_box.h"
+#include "gui/widgets/locale_text.h"
 
 using lithora::exporter::LithologInterval;
 using lithora::exporter::LithologModel;
@@ -30,7 +30,7 @@ constexpr int kColumnHeight = chart::kLithologColumnHeight;
 const char* const kNavigatorButtons[] = {"First", "Prior", "Next", "Last", "Insert", "Delete"};
 
 QString depthText(double value) {
-    return QString::fromStdString(lithora::numberText(value, NumberBox::decimalSeparator()));
+    return QString::fromStdString(lithora::numberText(value, localeDecimalPoint()));
 }
 
 // The lithology column edits with a drop-down list of the 60 names, 20 rows at a time.
@@ -276,7 +276,9 @@ void LithologPanel::logLoaded() {
 }
 
 void LithologPanel::workspaceEmptied() {
-    model_.clear();
+    const auto& table = context_.workspace->litholog();
+    model_.replace(table.isOpen() ? lithora::exporter::readLithologTable(table)
+                                  : std::vector<LithologInterval>{});
     model_.setMinimum(context_.workspace->shownTopDepth);
     gridModel_->refresh();
     DBChart8_->yAxis->setLabel(QString());
@@ -402,7 +404,7 @@ bool LithologPanel::typeBottom(int row, const QString& text) {
     const std::string t = text.trimmed().toStdString();
     // An editor left without typing is no edit.
     if (t.empty() || text == gridModel_->index(row, 1).data(Qt::EditRole).toString()) return true;
-    auto value = lithora::parseNumber(t, NumberBox::decimalSeparator());
+    auto value = lithora::parseNumber(t, localeDecimalPoint());
     if (!value) value = lithora::parseNumber(t, '.');
     if (!value) {
         error(QStringLiteral("'%1' is not a valid number.").arg(text));

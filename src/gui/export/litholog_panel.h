@@ -74,7 +74,8 @@ class LithologPanel : public QObject {
 
     // A log was imported: the depth range, the depth scale and its title.
     void logLoaded();
-    // The workspace was emptied: no intervals, a white column.
+    // The workspace was emptied, or its tables opened: the intervals "Litholog.db" holds
+    // (none after Empty Table), a white column.
     void workspaceEmptied();
     // Paints the column white and draws every interval over the depth window shown.
     void redraw();
