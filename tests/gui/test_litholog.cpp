@@ -239,6 +239,50 @@ TEST_F(LithologGui, SaveTableOpenTableAndSaveLithologReadBack) {
     EXPECT_EQ(panel->column(), drawn);
 }
 
+TEST_F(LithologGui, IntervalsLeftByAnUncleanEndAreNamedAndCanBeSaved) {
+    panel->button("New Table")->click();
+    enter("1600", "Shale");
+    enter("1700", "Coal");
+    seam.messages.clear();
+
+    // The run ends without its clean-up; the next one opens the same program folder.
+    panel.reset();
+    ws.reset();
+    auto next = std::make_unique<lithora::workspace::Workspace>(folder);
+    next->openShippedTables();
+    LithologContext c;
+    c.workspace = next.get();
+    c.seam = [this]() -> DialogSeam& { return seam; };
+    c.programFolder = dir.path();
+    c.makeProgramFolderCurrent = [] { return true; };
+    c.page = &page;
+    LithologPanel restarted(c);
+    restarted.workspaceEmptied();
+    seam.answer = QMessageBox::Yes;
+    seam.saveFile = dir.filePath("kept.llg");
+    restarted.offerKeptIntervals();
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_TRUE(
+        seam.messages[0].startsWith("The litholog of the last session was kept: 2 intervals."))
+        << seam.messages[0].toStdString();
+    std::ifstream saved(seam.saveFile.toStdString());
+    const std::string text{std::istreambuf_iterator<char>(saved), {}};
+    EXPECT_NE(text.find("1500\t1600\tShale\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("1600\t1700\tCoal\t"), std::string::npos) << text;
+
+    // A clean exit empties the table: the run after that has nothing to offer.
+    next->exitCleanup();
+    next.reset();
+    lithora::workspace::Workspace clean(folder);
+    clean.openShippedTables();
+    c.workspace = &clean;
+    LithologPanel afterClean(c);
+    afterClean.workspaceEmptied();
+    afterClean.offerKeptIntervals();
+    EXPECT_EQ(seam.messages.size(), 1u);
+    clean.exitCleanup();
+}
+
 TEST_F(LithologGui, ABadLineKeepsTheIntervalsBeforeItAndNamesTheLine) {
     {
         std::ofstream f(folder / "bad.llg", std::ios::binary);
@@ -340,7 +384,7 @@ TEST_F(FilterGui, FilterRedrawsTheLithologOverTheWindowAndUndoRestores) {
 
     filter->UndoFilter1Click();
     EXPECT_EQ(ws->source().recordCount(), 601);
-    EXPECT_FALSE(ws->filterActive);
+    EXPECT_FALSE(ws->depthWindow().filterActive);
     EXPECT_TRUE(rowIsWhite(400));  // 1700 .. 1800 has no interval
 }
 

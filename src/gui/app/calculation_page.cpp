@@ -117,6 +117,7 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
     }
     tablePageHeight_ = kPageHeight;
     lithologPanel_->workspaceEmptied();  // shows the intervals "Litholog.db" kept
+    lithologPanel_->offerKeptIntervals();
     bindCommands();
     setStatusText(QStringLiteral("Ready"));
     disableDataCommands();

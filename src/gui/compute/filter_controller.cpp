@@ -52,7 +52,7 @@ void FilterController::Filter1Click() {
 
 void FilterController::UndoFilter1Click() {
     auto& ws = *context_.workspace;
-    if (!ws.filterActive) return;
+    if (!ws.depthWindow().filterActive) return;
     run(QStringLiteral("Undoing filter, please wait..."), [&] { return ws.undoDepthFilter(); });
 }
 

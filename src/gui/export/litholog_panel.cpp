@@ -169,7 +169,7 @@ void LithologPanel::createControls() {
     DBGrid3_->verticalHeader()->setDefaultSectionSize(18);
     DBGrid3_->verticalHeader()->setFixedWidth(12);
     DBGrid3_->setColumnWidth(0, 80);
-    DBGrid3_->setColumnWidth(1, 85);
+    DBGrid3_->setColumnWidth(1, 95);
     DBGrid3_->horizontalHeader()->setStretchLastSection(true);
     DBGrid3_->setSelectionBehavior(QAbstractItemView::SelectItems);
     DBGrid3_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -262,7 +262,7 @@ QToolButton* LithologPanel::navigatorButton(const QString& name) const {
 
 chart::DepthWindow LithologPanel::window() const {
     const auto& ws = *context_.workspace;
-    return {ws.shownTopDepth, ws.shownBottomDepth};
+    return {ws.depthWindow().shownTop, ws.depthWindow().shownBottom};
 }
 
 void LithologPanel::logLoaded() {
@@ -279,7 +279,7 @@ void LithologPanel::workspaceEmptied() {
     const auto& table = context_.workspace->litholog();
     model_.replace(table.isOpen() ? lithora::exporter::readLithologTable(table)
                                   : std::vector<LithologInterval>{});
-    model_.setMinimum(context_.workspace->shownTopDepth);
+    model_.setMinimum(context_.workspace->depthWindow().shownTop);
     gridModel_->refresh();
     DBChart8_->yAxis->setLabel(QString());
     DBChart8_->yAxis->setRange(0, 1);
@@ -436,6 +436,18 @@ bool LithologPanel::chooseLithology(int row, const QString& name) {
     return true;
 }
 
+void LithologPanel::offerKeptIntervals() {
+    const int kept = completeIntervals();
+    if (kept == 0) return;
+    const auto answer = context_.seam().message(
+        context_.page, QMessageBox::Question, QStringLiteral("Lithora"),
+        QStringLiteral("The litholog of the last session was kept: %1 intervals.\n\n"
+                       "Save it as a litholog file now?")
+            .arg(kept),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes) Button2Click();
+}
+
 void LithologPanel::Button1Click() {
     if (sourceEmpty()) return;
     auto& ws = *context_.workspace;
@@ -447,7 +459,7 @@ void LithologPanel::Button1Click() {
                 .arg(kept),
             QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    if (!model_.empty()) model_.setMinimum(ws.shownTopDepth);
+    if (!model_.empty()) model_.setMinimum(ws.depthWindow().shownTop);
     model_.startNew(ws.source().cellFloat(0, 1));
     store();
     showModel(0, 1);

@@ -77,6 +77,10 @@ class LithologPanel : public QObject {
     // The workspace was emptied, or its tables opened: the intervals "Litholog.db" holds
     // (none after Empty Table), a white column.
     void workspaceEmptied();
+    // At start: intervals left in "Litholog.db" mean the last run ended without its clean-up
+    // (a clean exit empties it). Says how many were kept and offers to save them as a
+    // litholog file.
+    void offerKeptIntervals();
     // Paints the column white and draws every interval over the depth window shown.
     void redraw();
 
