@@ -1,23 +1,40 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <memory>
 
 #include "gui/app/calculation_page.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/splash_screen.h"
 #include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/program_folders.h"
 
 // Start-up: the splash window while the program gets ready, then the main window until it
-// closes. The program folder is the folder of the executable; it holds the work tables and
-// the lithology patterns.
+// closes. The program folder holds the work tables, the chart copies and the lock: the
+// executable's folder while it is writable, else the user's own data folder.
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    const QString programFolder = QCoreApplication::applicationDirPath();
-
-    // A second copy started from the same folder stops before it shows anything else, so
-    // it never touches the first copy's work tables.
+    QApplication::setApplicationName(QStringLiteral("Lithora"));
     DialogSeam seam;
+
+    const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    const ProgramFolders folders =
+        chooseProgramFolders(QCoreApplication::applicationDirPath(), userData);
+    if (folders.work.isEmpty()) {
+        seam.message(nullptr, QMessageBox::Critical, QStringLiteral("Lithora"),
+                     QStringLiteral("Lithora cannot keep its work tables: neither %1 nor %2 can be "
+                                    "written.")
+                         .arg(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()),
+                              QDir::toNativeSeparators(userData)),
+                     QMessageBox::Ok);
+        return 1;
+    }
+    setProgramFolders(folders);
+    const QString programFolder = folders.work;
+
+    // A second copy started on the same program folder stops before it shows anything else,
+    // so it never touches the first copy's work tables.
     InstanceLockResult lockResult = InstanceLockResult::Unavailable;
     std::unique_ptr<QLockFile> lock = lockProgramFolder(programFolder, &lockResult);
     if (lockResult == InstanceLockResult::HeldByOther) {
@@ -30,7 +47,6 @@ int main(int argc, char* argv[]) {
     splash->showCentred();
     waitPainting(2500);
 
-    QApplication::setApplicationName(QStringLiteral("Lithora"));
     TCalculationForm form(programFolder, std::make_unique<DialogSeam>(), std::move(lock));
     splash->close();
     splash.reset();
