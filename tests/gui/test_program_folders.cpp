@@ -58,3 +58,17 @@ TEST(AboutWindow, ShowsTheVersionOfTheBuild) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ProgramFolders, PatternsComeFromTheProgramFolderElseFromTheInstalledFolder) {
+    QTemporaryDir own, work, installed;
+    ASSERT_TRUE(QDir(own.path()).mkpath(QStringLiteral("Patterns")));
+    const ProgramFolders before = programFolders();
+    setProgramFolders({work.path(), installed.path()});
+    EXPECT_EQ(patternsFolderFor(own.path()), QDir(own.path()).filePath(QStringLiteral("Patterns")));
+    EXPECT_EQ(patternsFolderFor(work.path()), installed.path());
+    setProgramFolders(before);
+}
+
+}  // namespace

@@ -15,6 +15,7 @@
 #include "core/common/error.h"
 #include "core/common/number_text.h"
 #include "gui/widgets/locale_text.h"
+#include "gui/widgets/program_folders.h"
 
 using namespace lithora;
 
@@ -105,7 +106,7 @@ QString numberOnScreen(double v) {
 }  // namespace
 
 QPixmap loadTrackBackground(const QString& programFolder) {
-    const QString path = QDir(programFolder).filePath(QStringLiteral("Patterns/Unknown"));
+    const QString path = QDir(patternsFolderFor(programFolder)).filePath(QStringLiteral("Unknown"));
     QPixmap pixmap;
     if (!pixmap.load(path))
         throw lithora::Error("Cannot read the track background \"" + path.toStdString() + "\".");

@@ -23,7 +23,8 @@ class QAction;
 class TrackDecoration;
 
 // The background picture of every track: the bitmap "Unknown" of the program's "Patterns"
-// folder. Throws lithora::Error when it cannot be read, so building tracks fails as a whole.
+// folder (the installed one when the program folder has none). Throws lithora::Error when
+// it cannot be read, so building tracks fails as a whole.
 QPixmap loadTrackBackground(const QString& programFolder);
 
 // Placement of a value-axis label by the label rule of depth charts: the label at the axis

@@ -52,6 +52,11 @@ ProgramFolders chooseProgramFolders(const QString& executableFolder,
     return {user, patterns};
 }
 
+QString patternsFolderFor(const QString& programFolder) {
+    const QString own = QDir(programFolder).filePath(QStringLiteral("Patterns"));
+    return QFileInfo(own).isDir() ? own : programFolders().patterns;
+}
+
 const ProgramFolders& programFolders() {
     return current();
 }

@@ -20,6 +20,10 @@ struct ProgramFolders {
 // work folder when neither folder can be written.
 ProgramFolders chooseProgramFolders(const QString& executableFolder, const QString& userDataFolder);
 
+// The "Patterns" folder that goes with a program folder: its own "Patterns" where it has one
+// (a build tree, an unpacked folder, a test's folder), else the one chosen at start-up.
+QString patternsFolderFor(const QString& programFolder);
+
 // The folders chosen at start-up, for the windows that read patterns or write chart copies.
 // Before setProgramFolders is called, both name the executable's folder (and its "Patterns").
 const ProgramFolders& programFolders();
