@@ -61,13 +61,14 @@ TEST(AboutWindow, ShowsTheVersionOfTheBuild) {
 
 namespace {
 
-TEST(ProgramFolders, PatternsComeFromTheProgramFolderElseFromTheInstalledFolder) {
+TEST(ProgramFolders, TheChosenWorkFolderTakesTheChosenPatternsAnyOtherItsOwn) {
     QTemporaryDir own, work, installed;
     ASSERT_TRUE(QDir(own.path()).mkpath(QStringLiteral("Patterns")));
     const ProgramFolders before = programFolders();
     setProgramFolders({work.path(), installed.path()});
     EXPECT_EQ(patternsFolderFor(own.path()), QDir(own.path()).filePath(QStringLiteral("Patterns")));
     EXPECT_EQ(patternsFolderFor(work.path()), installed.path());
+    EXPECT_EQ(patternsFolderFor(work.path() + QStringLiteral("/")), installed.path());
     setProgramFolders(before);
 }
 

@@ -18,6 +18,7 @@
 #include "core/export/litholog_file.h"
 #include "core/export/litholog_table.h"
 #include "gui/widgets/locale_text.h"
+#include "gui/widgets/program_folders.h"
 
 using lithora::exporter::LithologInterval;
 using lithora::exporter::LithologModel;
@@ -291,8 +292,8 @@ void LithologPanel::workspaceEmptied() {
 const QImage* LithologPanel::pattern(const std::string& name) {
     auto it = patterns_.find(name);
     if (it != patterns_.end()) return it->second.isNull() ? nullptr : &it->second;
-    const QString file = QDir(context_.programFolder)
-                             .filePath(QStringLiteral("Patterns/") + QString::fromStdString(name));
+    const QString file =
+        QDir(patternsFolderFor(context_.programFolder)).filePath(QString::fromStdString(name));
     QImage image(file, "BMP");
     patterns_[name] = image;
     if (image.isNull() && !warnedPatterns_.contains(file)) {

@@ -53,8 +53,9 @@ ProgramFolders chooseProgramFolders(const QString& executableFolder,
 }
 
 QString patternsFolderFor(const QString& programFolder) {
-    const QString own = QDir(programFolder).filePath(QStringLiteral("Patterns"));
-    return QFileInfo(own).isDir() ? own : programFolders().patterns;
+    const ProgramFolders& chosen = programFolders();
+    if (QDir(programFolder) == QDir(chosen.work)) return chosen.patterns;
+    return QDir(programFolder).filePath(QStringLiteral("Patterns"));
 }
 
 const ProgramFolders& programFolders() {

@@ -20,8 +20,9 @@ struct ProgramFolders {
 // work folder when neither folder can be written.
 ProgramFolders chooseProgramFolders(const QString& executableFolder, const QString& userDataFolder);
 
-// The "Patterns" folder that goes with a program folder: its own "Patterns" where it has one
-// (a build tree, an unpacked folder, a test's folder), else the one chosen at start-up.
+// The "Patterns" folder that goes with a program folder: the one chosen at start-up for the
+// work folder chosen at start-up (the installed patterns when the program works in the
+// user's data folder), the folder's own "Patterns" for any other.
 QString patternsFolderFor(const QString& programFolder);
 
 // The folders chosen at start-up, for the windows that read patterns or write chart copies.
