@@ -4,7 +4,7 @@
 # findings per target. Builds the `fuzz` preset (clang with libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer), installing what it needs on Debian.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: las ascii table (default: all)
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: las ascii table llg lapse (default: all)
 #
 # What the fuzzer adds to a target's corpus stays in build/fuzz/corpus/TARGET; a finding is
 # written to build/fuzz/findings/TARGET/ (copy it to tests/fuzz/reproducers/TARGET/ once it is
@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(las ascii table)
+[ ${#targets[@]} -gt 0 ] || targets=(las ascii table llg lapse)
 
 bash scripts/install-deps.sh
 need=()
@@ -34,6 +34,8 @@ declare -A seeds=(
   [las]="tests/fuzz/corpus/las tests/data/las tests/data/cli tests/data/external"
   [ascii]="tests/fuzz/corpus/ascii tests/data/ascii"
   [table]="tests/fuzz/corpus/table"
+  [llg]="tests/fuzz/corpus/llg"
+  [lapse]="tests/fuzz/corpus/lapse tests/data/las tests/data/cli"
 )
 found=0
 printf '%-8s %12s %10s %9s\n' target executions "exec/s" findings
