@@ -37,19 +37,26 @@ std::vector<RasterCell> rasterisePoints(std::span<const double> x, std::span<con
     std::vector<std::uint32_t> grid(width * height, 0);
     const double sx = (frame.xHiPixel - frame.xLoPixel) / (frame.x.hi - frame.x.lo);
     const double sy = (frame.yHiPixel - frame.yLoPixel) / (frame.y.hi - frame.y.lo);
+    // Grid coordinates are pixels less the grid's corner, never negative, so a cast to an
+    // integer rounds them down without a call to floor() per point.
+    const double ox = frame.xLoPixel - left;
+    const double oy = frame.yLoPixel - top;
+    const double maxX = widthD - 1, maxY = heightD - 1;
+    const auto leftPixel = static_cast<int>(left);
+    const auto topPixel = static_cast<int>(top);
     const std::size_t n = std::min(x.size(), y.size());
     for (std::size_t i = 0; i < n; ++i) {
         const double vx = x[i], vy = y[i];
         // NaN fails every comparison and so is left out here too.
         if (!(vx >= frame.x.lo && vx <= frame.x.hi && vy >= frame.y.lo && vy <= frame.y.hi))
             continue;
-        const double px = std::floor(frame.xLoPixel + (vx - frame.x.lo) * sx);
-        const double py = std::floor(frame.yLoPixel + (vy - frame.y.lo) * sy);
-        const auto cx = static_cast<std::size_t>(std::clamp(px - left, 0.0, widthD - 1));
-        const auto cy = static_cast<std::size_t>(std::clamp(py - top, 0.0, heightD - 1));
+        const double gx = std::clamp(ox + (vx - frame.x.lo) * sx, 0.0, maxX);
+        const double gy = std::clamp(oy + (vy - frame.y.lo) * sy, 0.0, maxY);
+        const auto cx = static_cast<std::size_t>(gx);
+        const auto cy = static_cast<std::size_t>(gy);
         std::uint32_t& slot = grid[cy * width + cx];
         if (slot == 0) {
-            cells.push_back({static_cast<int>(px), static_cast<int>(py), i});
+            cells.push_back({leftPixel + static_cast<int>(cx), topPixel + static_cast<int>(cy), i});
             slot = static_cast<std::uint32_t>(cells.size());
         } else {
             cells[slot - 1].point = i;
