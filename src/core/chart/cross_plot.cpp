@@ -7,15 +7,46 @@
 
 namespace lithora {
 
+namespace {
+
+// 1, 2 or 5 times a power of ten, the smallest such not below v (v > 0).
+double niceSteps(double v) {
+    const double power = std::pow(10.0, std::floor(std::log10(v)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * power >= v) return m * power;
+    return 10 * power;
+}
+
+}  // namespace
+
 AxisRange crossPlotAxisRange(const ColumnExtent& extent) {
     if (!extent.hasValue) return {0, 1};
     const double span = extent.max - extent.min;
+    double lo, hi;
     if (!(span > 0)) {
         const double pad = std::max(1.0, std::abs(extent.min) / 100);
-        return {extent.min - pad, extent.max + pad};
+        lo = extent.min - pad;
+        hi = extent.max + pad;
+    } else {
+        lo = extent.min - span / 20;
+        hi = extent.max + span / 20;
     }
-    const double pad = span / 20;
-    return {extent.min - pad, extent.max + pad};
+    // The ends are rounded outwards to a step of about a fiftieth of the range, so the
+    // "Set Min, Max" boxes open on numbers such as 2250 .. 3600, not 2277.305 .. 3580.695.
+    // An end that is a whole number of steps already (1.45 in steps of 0.05, which the
+    // division gives as 28.999...) stays where it is.
+    const double step = niceSteps((hi - lo) / 50);
+    auto steps = [step](double v, bool down) {
+        const double q = v / step;
+        const double whole = std::round(q);
+        if (std::abs(q - whole) < 1e-9 * std::max(1.0, std::abs(q))) return whole * step;
+        return (down ? std::floor(q) : std::ceil(q)) * step;
+    };
+    const double roundedLo = steps(lo, true);
+    const double roundedHi = steps(hi, false);
+    if (std::isfinite(roundedLo) && std::isfinite(roundedHi) && roundedLo < roundedHi)
+        return {roundedLo, roundedHi};
+    return {lo, hi};
 }
 
 std::vector<RasterCell> rasterisePoints(std::span<const double> x, std::span<const double> y,

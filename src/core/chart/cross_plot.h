@@ -10,9 +10,10 @@
 namespace lithora {
 
 // The automatic range of a cross-plot axis: the values' extent with a twentieth of the span
-// on each side, so the outermost points are drawn whole inside the axes. A single value v
-// gets v - 1 .. v + 1 (or a hundredth of |v| either side when that is larger); a column
-// without a number gets 0 .. 1.
+// on each side, so the outermost points are drawn whole inside the axes, its ends rounded
+// outwards to 1, 2 or 5 times a power of ten near a fiftieth of the range. A single value v
+// gets v - 1 .. v + 1 (or a hundredth of |v| either side when that is larger), rounded the
+// same way; a column without a number gets 0 .. 1.
 AxisRange crossPlotAxisRange(const ColumnExtent& extent);
 
 // Where a plot's data rectangle lies on the screen: the pixel of each axis's lower and upper

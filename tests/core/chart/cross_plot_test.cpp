@@ -43,11 +43,12 @@ TEST_P(CrossPlotAxisRangeTest, KeepsEveryPointInside) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CrossPlotAxisRangeTest,
-    ::testing::Values(RangeCase{{1.5, 2.5, true}, 1.45, 2.55},    // a twentieth of the span
-                      RangeCase{{-20, 20, true}, -22, 22},        // both signs
-                      RangeCase{{1.8, 1.8, true}, 0.8, 2.8},      // one value: +-1
-                      RangeCase{{5000, 5000, true}, 4950, 5050},  // or +-1 % of a large one
-                      RangeCase{{0, 0, false}, 0, 1},             // no number at all
+    ::testing::Values(RangeCase{{1.5, 2.5, true}, 1.45, 2.55},  // a twentieth, on steps of 0.05
+                      RangeCase{{-20, 20, true}, -22, 22},      // both signs
+                      RangeCase{{2336.55, 3521.45, true}, 2250, 3600},  // steps of 50
+                      RangeCase{{1.8, 1.8, true}, 0.8, 2.8},            // one value: +-1
+                      RangeCase{{5000, 5000, true}, 4950, 5050},        // or +-1 % of a large one
+                      RangeCase{{0, 0, false}, 0, 1},                   // no number at all
                       RangeCase{{1e6, 1e6 + 1e-3, true}, 1e6 - 5e-5, 1e6 + 1.05e-3}));
 
 TEST(PlotFrame, MapsValuesToPixelsAndBack) {
