@@ -440,6 +440,11 @@ TEST_F(CrossPlotsTest, TheLimitsDialogHasItsCaptionsAndButtons) {
     EXPECT_EQ(dialog.windowTitle(), "Set Min, Max");
     EXPECT_EQ(dialog.size(), QSize(403, 217));
     EXPECT_EQ(dialog.caption(1)->text(), "Log");
+    // The heading is whole, whatever font stands in for Arial.
+    auto* heading = dialog.findChild<QLabel*>("Heading");
+    ASSERT_NE(heading, nullptr);
+    EXPECT_EQ(heading->text(), "Enter minimum and maximum values for the logs:");
+    EXPECT_LE(heading->fontMetrics().horizontalAdvance(heading->text()), heading->width());
     // A long caption is cut, not run under the boxes.
     EXPECT_LE(dialog.caption(2)->fontMetrics().horizontalAdvance(dialog.caption(2)->text()),
               dialog.caption(2)->width());

@@ -1,6 +1,7 @@
 #include "gui/display/limits_dialog_parts.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QPushButton>
 
 QFont limitsDialogFont(const char* family, int pixels, bool bold) {
@@ -8,6 +9,17 @@ QFont limitsDialogFont(const char* family, int pixels, bool bold) {
     f.setPixelSize(pixels);
     f.setBold(bold);
     return f;
+}
+
+QLabel* addHeading(QDialog* dialog, const QString& text, const QRect& room) {
+    auto* heading = new QLabel(text, dialog);
+    heading->setObjectName(QStringLiteral("Heading"));
+    QFont font = limitsDialogFont("Arial", 16, true);
+    while (font.pixelSize() > 9 && QFontMetrics(font).horizontalAdvance(text) > room.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    heading->setFont(font);
+    heading->setGeometry(room);
+    return heading;
 }
 
 std::pair<QPushButton*, QPushButton*> addOkCancel(QDialog* dialog, const QRect& ok,

@@ -4,10 +4,14 @@
 #include <utility>
 
 class QDialog;
+class QLabel;
 class QPushButton;
 
-// What the two "Set Min, Max" dialogs share: their fonts, and the "Ok" (green, bold,
-// named sButton1, the default button) and "Cancel" (red, sButton2) buttons.
+// What the two "Set Min, Max" dialogs share: their fonts, the heading, and the "Ok" (green,
+// bold, named sButton1, the default button) and "Cancel" (red, sButton2) buttons.
 QFont limitsDialogFont(const char* family, int pixels, bool bold);
+// The heading across the top in bold 16-pixel Arial, or a smaller size where the desktop's
+// Arial (or the font standing in for it) is too wide for the room, so it is never cut.
+QLabel* addHeading(QDialog* dialog, const QString& text, const QRect& room);
 std::pair<QPushButton*, QPushButton*> addOkCancel(QDialog* dialog, const QRect& ok,
                                                   const QRect& cancel);

@@ -15,10 +15,8 @@ TSetMinMax::TSetMinMax(double minimum, double maximum, DialogSeam& seam, QWidget
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    auto* heading =
-        new QLabel(QStringLiteral("Enter minimum and maximum values for the log:"), this);
-    heading->setFont(limitsDialogFont("Arial", 16, true));
-    heading->setGeometry(8, 6, 360, 22);
+    addHeading(this, QStringLiteral("Enter minimum and maximum values for the log:"),
+               QRect(8, 6, 360, 22));
 
     const QString navy = QStringLiteral("color: #000080;");
     auto* minCaption = new QLabel(QStringLiteral("Minimum"), this);

@@ -22,10 +22,8 @@ TSetMinMaxComp::TSetMinMaxComp(const Row& row1, const Row& row2, DialogSeam& sea
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
-    auto* heading =
-        new QLabel(QStringLiteral("Enter minimum and maximum values for the logs:"), this);
-    heading->setFont(limitsDialogFont("Arial", 16, true));
-    heading->setGeometry(8, 6, 390, 22);
+    addHeading(this, QStringLiteral("Enter minimum and maximum values for the logs:"),
+               QRect(8, 6, 390, 22));
 
     auto* minCaption = new QLabel(QStringLiteral("Minimum"), this);
     auto* maxCaption = new QLabel(QStringLiteral("Maximum"), this);
