@@ -384,6 +384,15 @@ TEST_F(CrossPlotsTest, ARectangleZoomsThePlotAndADragToTheLeftUndoesIt) {
     EXPECT_FALSE(p->zoomed());
     EXPECT_EQ(p->xRange().lo, x.lo);
     EXPECT_EQ(p->yRange().hi, y.hi);
+
+    // A right click opens the menu and leaves no rectangle behind on the plot (or its
+    // printout).
+    const QPoint centre = p->plot()->axisRect()->rect().center();
+    QTest::mousePress(p->plot(), Qt::RightButton, {}, centre);
+    EXPECT_FALSE(p->plot()->selectionRect()->isActive());
+    QTest::mouseRelease(p->plot(), Qt::RightButton, {}, centre);
+    p->popupMenu()->close();
+    EXPECT_FALSE(p->zoomed());
 }
 
 TEST_F(CrossPlotsTest, ColourByPaintsEachPointByTheChosenCurveWithAScale) {

@@ -99,10 +99,14 @@ void CrossPlot::setupInteraction() {
     plot_->axisRect()->setRangeDrag(Qt::Orientations());
     connect(plot_->selectionRect(), &QCPSelectionRect::accepted, this,
             [this](const QRect& rect, QMouseEvent*) { dragged(rect); });
-    connect(plot_, &QCustomPlot::mousePress, this, [this](QMouseEvent* event) {
-        pressPos_ = event->position();
-        if (event->button() == Qt::RightButton) menu_->popup(event->globalPosition().toPoint());
-    });
+    connect(plot_, &QCustomPlot::mousePress, this,
+            [this](QMouseEvent* event) { pressPos_ = event->position(); });
+    // The menu opens on a right click. Only the left button reaches the plot: it starts its
+    // rectangle on any button, and a rectangle begun by a right click would never end.
+    plot_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(plot_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { menu_->popup(plot_->mapToGlobal(pos)); });
+    plot_->installEventFilter(this);
     connect(plot_, &QCustomPlot::mouseRelease, this, [this](QMouseEvent* event) {
         if (event->button() != Qt::LeftButton) return;
         if ((event->position() - pressPos_).manhattanLength() > 3) return;
@@ -315,4 +319,24 @@ void CrossPlot::showTipAt(const QPointF& pos, const QPoint& globalPos) {
 QPointF CrossPlot::pixelOf(double x, double y) const {
     return QPointF(plot_->pos()) +
            QPointF(plot_->xAxis->coordToPixel(x), plot_->yAxis->coordToPixel(y));
+}
+
+bool CrossPlot::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == plot_) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+                if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return true;
+                break;
+            case QEvent::MouseMove: {
+                const auto buttons = static_cast<QMouseEvent*>(event)->buttons();
+                if (buttons != Qt::NoButton && !(buttons & Qt::LeftButton)) return true;
+                break;
+            }
+            default:
+                break;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
 }

@@ -94,6 +94,7 @@ class CrossPlot : public QFrame {
     void applyBaseRanges();
     void dragged(const QRect& rect);
     void showTipAt(const QPointF& pos, const QPoint& globalPos);
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     int number_;
     QCustomPlot* plot_ = nullptr;
