@@ -15,6 +15,8 @@
 
 #include "core/compute/elastic.h"
 #include "gui/app/calculation_page.h"
+#include "gui/app/table_page.h"
+#include "gui/compute/select_logs.h"
 #include "gui/crossplot/cross_plot.h"
 #include "gui/crossplot/cross_plots.h"
 #include "gui/crossplot/cross_plots_controller.h"
@@ -136,15 +138,28 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
     EXPECT_EQ(w->plot(1)->xTitle(), "RHOB (Kg/m3)");
     EXPECT_EQ(w->plot(1)->yTitle(), "Vp/Vs");
 
-    // A filter leaves two records; its undo brings all back.
-    form_->workspace().applyDepthFilter(2000.4, 2001.1);
+    // Filter leaves two records; Undo Filter brings all back.
+    form_->tablePage()->filterLowBox()->setText("2000.4");
+    form_->tablePage()->filterHighBox()->setText("2001.1");
+    ASSERT_TRUE(form_->commands().run(QStringLiteral("Filter1")));
     QApplication::processEvents();
     EXPECT_EQ(w->plot(3)->pointCount(), 2u);
     const auto rho = elastic(compute::kRho);
     EXPECT_NEAR(w->plot(1)->points()->xs()[0], rho[0], kTol);
-    form_->workspace().undoDepthFilter();
+    ASSERT_TRUE(form_->commands().run(QStringLiteral("UndoFilter1")));
     QApplication::processEvents();
     EXPECT_EQ(w->plot(3)->pointCount(), 6u);
+
+    // A new computation replaces the points (here without the shear curve: Vs estimated).
+    const double vpvs = w->plot(4)->points()->ys()[0];
+    seam_->onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TSelectPL*>(&d)) select->sWaveBox()->setCurrentText("");
+        return int(QDialog::Accepted);
+    };
+    form_->elasticController()->Elasticparameters1Click();
+    QApplication::processEvents();
+    EXPECT_EQ(w->plot(4)->points()->ys()[0], elastic(compute::kVpVs)[0]);
+    EXPECT_NE(w->plot(4)->points()->ys()[0], vpvs);
 
     form_->Emptytable1Click();
     QApplication::processEvents();
