@@ -216,7 +216,8 @@ void TChartPrintP::sButton1Click() {
                       QMessageBox::Ok);
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
+    // At screen resolution the charts' fonts keep their size on the page.
+    QPrinter printer(QPrinter::ScreenResolution);
     bool ready = false;
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         ready = preparePrinter(printer, QString::fromLatin1(kPdfPrinterName), seam_, this);

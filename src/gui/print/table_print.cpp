@@ -69,7 +69,10 @@ TTablePrint::TTablePrint(Source source, DialogSeam& seam, QWidget* parent)
     setFixedSize(792, 541);
     QFont base = pixelFont("Tahoma", 11, true);
     setFont(base);
-    setStyleSheet(QStringLiteral("QDialog { color: maroon; } QLabel { color: maroon; }"));
+    // A palette, not a style sheet, so the file dialogs the window opens keep their own look.
+    QPalette maroon = palette();
+    maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
+    setPalette(maroon);
     createControls();
     FormCreate();
 }
