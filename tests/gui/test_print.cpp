@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,14 +21,17 @@
 
 #include "core/store/table.h"
 #include "gui/app/calculation_page.h"
+#include "gui/app/table_page.h"
 #include "gui/display/depth_track.h"
 #include "gui/display/track_panel.h"
+#include "gui/export/litholog_panel.h"
 #include "gui/print/chart_print_page.h"
 #include "gui/print/column_configuration.h"
 #include "gui/print/grid_print.h"
 #include "gui/print/page_preview.h"
 #include "gui/print/table_print.h"
 #include "gui/print/track_sheet.h"
+#include "gui/widgets/number_box.h"
 #include "gui/widgets/table_grid.h"
 #include "pdf_check.h"
 #include "support/program_folder.h"
@@ -283,6 +287,43 @@ TEST_F(PrintTest, SourceTableOfARealFilePrintsItsPagesIntoAPdfFile) {
     EXPECT_EQ(checkPdf(range).pages, 3);
 }
 
+// The text of a PDF file, as pdftotext reads it.
+QString pdfText(const QString& path) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(PrintTest, LithologTablePrintsItsIntervalsInPortrait) {
+    importLas("print/three_curves.las");
+    LithologPanel* panel = form_->lithologPanel();
+    panel->button("New Table")->click();
+    ASSERT_TRUE(panel->typeBottom(0, "1001"));
+    ASSERT_TRUE(panel->chooseLithology(0, "Shale"));
+    ASSERT_TRUE(panel->typeBottom(1, "1002"));
+    ASSERT_TRUE(panel->chooseLithology(1, "Coal"));
+    const int rows = panel->grid()->model()->rowCount();
+    const QString pdf = folder_.qfile("litholog.pdf");
+    seam_->saveFile = pdf;
+    runWindow<TTablePrint>("Printtable1", [&](TTablePrint& w) {
+        w.tableBox()->setCurrentText("Litholog Table");
+        w.portraitButton()->setChecked(true);
+        w.previewButton()->click();
+        EXPECT_EQ(w.progressMaximum(), rows / 35 + 8);
+        EXPECT_EQ(w.pageCount(), 1);
+        w.printAllButton()->click();
+    });
+    EXPECT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
+    const PdfCheck check = checkPdf(pdf);
+    EXPECT_EQ(check.pages, 1);
+    EXPECT_FALSE(check.landscape);
+    const QString text = pdfText(pdf);
+    for (const char* expected :
+         {"Lithora Software", "Top Depth", "Lithology", "1001", "Shale", "Coal"})
+        EXPECT_TRUE(text.contains(expected)) << expected;
+}
+
 TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
     importLas("print/three_curves.las");
     TableGrid* grid = form_->tablePage()->sourceGrid();
@@ -300,6 +341,12 @@ TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
         EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
         EXPECT_EQ(list->item(2)->checkState(), Qt::Checked);
     });
+    EXPECT_TRUE(grid->isColumnHidden(1));
+    // A depth filter shows fewer records in the same columns: the column stays hidden.
+    form_->tablePage()->filterLowBox()->setValue(1000.5);
+    form_->tablePage()->filterHighBox()->setValue(1001.5);
+    form_->commands().run("Filter1");
+    ASSERT_EQ(grid->model()->rowCount(), 3);
     EXPECT_TRUE(grid->isColumnHidden(1));
     std::vector<QString> printed;
     const GridPrint print(*grid);

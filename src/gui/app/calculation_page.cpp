@@ -235,7 +235,7 @@ void TCalculationForm::createPrintController() {
     p.grid = [this](int choice) -> QTableView* {
         if (choice == 0) return tablePage_->sourceGrid();
         if (choice == 1) return tablePage_->elasticGrid();
-        return nullptr;
+        return lithologPanel_ ? lithologPanel_->grid() : nullptr;
     };
     p.attachTableScroll = [this] { attachTableScroll(); };
     p.detachTableScroll = [this] { detachTableScroll(); };
