@@ -332,6 +332,16 @@ TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
         ASSERT_EQ(list->count(), 5);  // Rec, the depth and three curves; no "Counting"
         EXPECT_EQ(list->item(1)->text(), "DEPT(M)");
         for (int e = 0; e < list->count(); ++e) EXPECT_EQ(list->item(e)->checkState(), Qt::Checked);
+        // Two columns, entries side by side and apart.
+        w.show();
+        QApplication::processEvents();
+        const QRect a = list->visualItemRect(list->item(0));
+        const QRect b = list->visualItemRect(list->item(1));
+        const QRect c = list->visualItemRect(list->item(2));
+        EXPECT_LE(a.right(), b.left());
+        EXPECT_EQ(a.top(), b.top());
+        EXPECT_GE(c.top(), a.bottom());
+        EXPECT_LE(b.right(), list->viewport()->width());
         tick(list, 1, false);
         EXPECT_TRUE(grid->isColumnHidden(1));
     });

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QResizeEvent>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -69,7 +71,11 @@ void TColumnConfiguration::CheckListBox1ClickCheck(QListWidgetItem* item) {
 
 void TColumnConfiguration::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    // Two columns of entries, 17 pixels high.
-    const int width = (CheckListBox1_->viewport()->width() - 2) / 2;
+    // Two columns of entries, 17 pixels high. The list fills the dialog less its margins;
+    // its own size is not laid out yet when the dialog is resized.
+    const QMargins m = layout()->contentsMargins();
+    const int width = (event->size().width() - m.left() - m.right() -
+                       CheckListBox1_->verticalScrollBar()->sizeHint().width() - 4) /
+                      2;
     CheckListBox1_->setGridSize(QSize(std::max(60, width), 17));
 }
