@@ -13,8 +13,6 @@
 #include <cmath>
 
 #include "core/common/error.h"
-#include "core/common/number_text.h"
-#include "gui/widgets/locale_text.h"
 #include "gui/widgets/program_folders.h"
 
 using namespace lithora;
@@ -25,83 +23,8 @@ constexpr int kTickLength = 6;
 constexpr int kMinorTickLength = 4;
 constexpr int kMinorTicks = 3;
 constexpr int kBottomMargin = 23;
-// The value axis spans the middle of the plotting area: its ends stand this fraction of the
-// width inside, so a curve's extremes are not hidden under the back wall and the end labels
-// stand over them.
-constexpr double kValueInset = 0.04;
 const QColor kMinorGridColour(128, 128, 128);
 const QColor kZoomColour(255, 255, 0);
-
-// The regional separators as the screen shows numbers.
-QString regionalText(const std::string& dotComma) {
-    const QLocale locale;
-    QString out;
-    for (char c : dotComma) {
-        if (c == '.')
-            out += locale.decimalPoint();
-        else if (c == ',')
-            out += locale.groupSeparator();
-        else
-            out += QLatin1Char(c);
-    }
-    return out;
-}
-
-bool logScale(const QCPAxis* axis) {
-    return axis->scaleType() == QCPAxis::stLogarithmic;
-}
-
-// The plot's range for a value range lo .. hi, and back. On a logarithmic axis the inset
-// is taken in decades.
-QCPRange outerRange(double lo, double hi, bool log) {
-    const double p = kValueInset / (1 - 2 * kValueInset);
-    if (log && lo > 0 && hi > 0) {
-        const double a = std::log10(lo), b = std::log10(hi), d = p * (b - a);
-        return QCPRange(std::pow(10.0, a - d), std::pow(10.0, b + d));
-    }
-    const double d = p * (hi - lo);
-    return QCPRange(lo - d, hi + d);
-}
-
-AxisRange innerRange(const QCPRange& r, bool log) {
-    if (log && r.lower > 0 && r.upper > 0) {
-        const double a = std::log10(r.lower), b = std::log10(r.upper);
-        const double d = kValueInset * (b - a);
-        return {std::pow(10.0, a + d), std::pow(10.0, b - d)};
-    }
-    const double d = kValueInset * (r.upper - r.lower);
-    return {r.lower + d, r.upper - d};
-}
-
-constexpr double kSmallestLabelPoints = 7.0;
-
-// The title in lines no wider than `room` pixels, broken at spaces; a word longer than a line
-// stays whole.
-QString wrappedTitle(const QString& title, const QFont& font, int room) {
-    const QFontMetrics fm(font);
-    if (fm.horizontalAdvance(title) <= room) return title;
-    QStringList lines;
-    QString line;
-    for (const QString& word : title.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        if (!line.isEmpty() && fm.horizontalAdvance(longer) > room) {
-            lines << line;
-            line = word;
-        } else {
-            line = longer;
-        }
-    }
-    if (!line.isEmpty()) lines << line;
-    return lines.join(QLatin1Char('\n'));
-}
-
-QString labelText(double v) {
-    return regionalText(axisLabelText(v, '.', ','));
-}
-
-QString numberOnScreen(double v) {
-    return QString::fromStdString(numberText(v, localeDecimalPoint()));
-}
 
 }  // namespace
 
@@ -112,93 +35,6 @@ QPixmap loadTrackBackground(const QString& programFolder) {
         throw lithora::Error("Cannot read the track background \"" + path.toStdString() + "\".");
     return pixmap;
 }
-
-EndLabelPlacement topAxisLabelPlacement(double labelX, double minPixel, double maxPixel) {
-    if (std::fabs(labelX - minPixel) < 0.5) return EndLabelPlacement::Left;
-    if (std::fabs(labelX - maxPixel) < 0.5) return EndLabelPlacement::Right;
-    return EndLabelPlacement::Centred;
-}
-
-// Draws what QCustomPlot cannot: the back wall around the plotting area and the value-axis
-// labels placed by the label rule (the axis' own tick labels are switched off).
-class TrackDecoration : public QCPLayerable {
-  public:
-    TrackDecoration(QCustomPlot* plot, QCPAxis* valueAxis)
-        : QCPLayerable(plot, QStringLiteral("axes")), axis_(valueAxis) {}
-
-    const std::vector<DepthTrack::DrawnLabel>& drawn() const { return drawn_; }
-
-  protected:
-    void applyDefaultAntialiasingHint(QCPPainter* painter) const override {
-        applyAntialiasingHint(painter, mAntialiased, QCP::aeAxes);
-    }
-
-    void draw(QCPPainter* painter) override {
-        const QRect area = axis_->axisRect()->rect();
-        painter->setBrush(Qt::NoBrush);
-        painter->setPen(QPen(Qt::black, 2));
-        painter->drawRect(QRectF(area).adjusted(1, 1, -1, -1));
-
-        drawn_.clear();
-        auto* ticker = dynamic_cast<QCPAxisTickerText*>(axis_->ticker().data());
-        if (!ticker) return;
-        const AxisRange ends = innerRange(axis_->range(), logScale(axis_));
-        const double minPixel = axis_->coordToPixel(ends.lo);
-        const double maxPixel = axis_->coordToPixel(ends.hi);
-        const double left = std::min(minPixel, maxPixel);
-        const double right = std::max(minPixel, maxPixel);
-        const double bottom = area.top() - axis_->tickLengthOut() - 1;
-        painter->setPen(axis_->tickLabelColor());
-
-        // Long end labels in a narrow track would run into each other: the labels' font
-        // shrinks until they fit side by side, down to a size that stays legible.
-        QFont labelFont = axis_->tickLabelFont();
-        bool stagger = false;
-        if (labelFont.pointSizeF() > 0) {
-            auto widthAt = [&](double points) {
-                QFont f = labelFont;
-                f.setPointSizeF(points);
-                f.setBold(true);
-                const QFontMetricsF fm(f);
-                double total = 0;
-                for (auto it = ticker->ticks().constBegin(); it != ticker->ticks().constEnd(); ++it)
-                    total += fm.horizontalAdvance(it.value()) + 4;
-                return total;
-            };
-            double points = labelFont.pointSizeF();
-            // Never below a size that reads easily; labels that still do not fit side by
-            // side stand on two rows, the right one above the left one.
-            while (points > kSmallestLabelPoints && widthAt(points) > right - left) points -= 0.5;
-            labelFont.setPointSizeF(points);
-            stagger = widthAt(points) > right - left;
-        }
-        for (auto it = ticker->ticks().constBegin(); it != ticker->ticks().constEnd(); ++it) {
-            const double x = axis_->coordToPixel(it.key());
-            if (!std::isfinite(x) || x < left - 0.5 || x > right + 0.5) continue;  // zoomed out
-            DepthTrack::DrawnLabel label;
-            label.text = it.value();
-            label.placement = topAxisLabelPlacement(x, minPixel, maxPixel);
-            label.bold = label.placement != EndLabelPlacement::Centred;
-            QFont font = labelFont;
-            font.setBold(label.bold);
-            const QFontMetricsF fm(font);
-            const double w = fm.horizontalAdvance(label.text) + 1;
-            double x0 = x - w / 2;
-            if (label.placement == EndLabelPlacement::Left) x0 = x;
-            if (label.placement == EndLabelPlacement::Right) x0 = x - w;
-            const double lift =
-                stagger && label.placement == EndLabelPlacement::Right ? fm.height() : 0;
-            label.rect = QRectF(x0, bottom - fm.height() - lift, w, fm.height());
-            painter->setFont(font);
-            painter->drawText(label.rect, Qt::AlignLeft | Qt::AlignVCenter, label.text);
-            drawn_.push_back(label);
-        }
-    }
-
-  private:
-    QCPAxis* axis_;
-    std::vector<DepthTrack::DrawnLabel> drawn_;
-};
 
 DepthTrack::DepthTrack(int slot, const QString& title, const QColor& colour,
                        const QPixmap& background, QWidget* parent, const QFont* titleFont)
@@ -217,7 +53,7 @@ DepthTrack::DepthTrack(int slot, const QString& title, const QColor& colour,
     plot_->plotLayout()->insertRow(0);
     // A title wider than the track is broken at its spaces rather than cut at both ends.
     const int room = kTrackWidth - 2 * frameWidth() - 6;
-    auto* titleElement = new QCPTextElement(plot_, wrappedTitle(title, font, room), font);
+    auto* titleElement = new QCPTextElement(plot_, valueaxis::wrappedText(title, font, room), font);
     titleElement->setObjectName(QStringLiteral("title"));
     plot_->plotLayout()->addElement(0, 0, titleElement);
 
@@ -228,7 +64,7 @@ DepthTrack::DepthTrack(int slot, const QString& title, const QColor& colour,
     curve_->setPen(QPen(colour, 1));
     curve_->setProperty("slot", slot);
 
-    decoration_ = new TrackDecoration(plot_, plot_->xAxis2);
+    decoration_ = new AxisEndLabels(plot_, plot_->xAxis2, true);
     setupInteraction();
     // Until the first fit the value axis has no labels.
     setAxisValueRange(fixedValueRange_);
@@ -459,8 +295,8 @@ void DepthTrack::setValueRange(double lo, double hi) {
 
 void DepthTrack::applyValueRange(double lo, double hi) {
     ticker_->clear();
-    ticker_->addTick(lo, labelText(lo));
-    ticker_->addTick(hi, labelText(hi));
+    ticker_->addTick(lo, valueaxis::labelText(lo));
+    ticker_->addTick(hi, valueaxis::labelText(hi));
     // An empty range cannot be drawn: it is widened around its one value, whose label then
     // stands in the middle of the axis.
     fixedValueRange_ = lo == hi ? AxisRange{lo - 1, hi + 1} : AxisRange{lo, hi};
@@ -469,30 +305,22 @@ void DepthTrack::applyValueRange(double lo, double hi) {
 }
 
 void DepthTrack::makeRoomForLabels() {
-    QCPAxis* value = plot_->xAxis2;
-    QFont normal = value->tickLabelFont();
-    normal.setBold(true);
-    QFont smallest = normal;
-    if (smallest.pointSizeF() > 0) smallest.setPointSizeF(kSmallestLabelPoints);
-    const QFontMetricsF fm(smallest);
-    double needed = 0;
-    for (const QString& text : ticker_->ticks()) needed += fm.horizontalAdvance(text) + 4;
     const int areaWidth = plot_->axisRect()->width() > 10 ? plot_->axisRect()->width()
                                                           : width() - 2 * frameWidth() - 3;
-    const bool twoRows = needed > areaWidth * (1 - 2 * kValueInset);
-    value->setPadding(QFontMetrics(normal).height() * (twoRows ? 2 : 1) + 2);
+    plot_->xAxis2->setPadding(valueaxis::labelBandHeight(plot_->xAxis2, *ticker_, areaWidth));
 }
 
 void DepthTrack::setAxisValueRange(const AxisRange& r) {
-    plot_->xAxis2->setRange(outerRange(r.lo, r.hi, logScale(plot_->xAxis2)));
+    plot_->xAxis2->setRange(
+        valueaxis::outerRange(r.lo, r.hi, valueaxis::isLogarithmic(plot_->xAxis2)));
 }
 
 AxisRange DepthTrack::valueRange() const {
-    const bool log = logScale(plot_->xAxis2);
+    const bool log = valueaxis::isLogarithmic(plot_->xAxis2);
     const QCPRange shown = plot_->xAxis2->range();
-    const QCPRange fixed = outerRange(fixedValueRange_.lo, fixedValueRange_.hi, log);
+    const QCPRange fixed = valueaxis::outerRange(fixedValueRange_.lo, fixedValueRange_.hi, log);
     if (shown.lower == fixed.lower && shown.upper == fixed.upper) return fixedValueRange_;
-    return innerRange(shown, log);
+    return valueaxis::innerRange(shown, log);
 }
 
 AxisRange DepthTrack::depthRange() const {
@@ -666,6 +494,5 @@ QString DepthTrack::tipTextFor(int sampleIndex) const {
     if (sampleIndex < 0 || static_cast<std::size_t>(sampleIndex) >= v.size()) return {};
     const double value = v.values[static_cast<std::size_t>(sampleIndex)];
     const double depth = v.depths[static_cast<std::size_t>(sampleIndex)];
-    if (!std::isfinite(value) || !std::isfinite(depth)) return {};
-    return QStringLiteral("X: %1  Y: %2").arg(numberOnScreen(value), numberOnScreen(depth));
+    return valueaxis::sampleTipText(value, depth);
 }

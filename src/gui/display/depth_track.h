@@ -12,6 +12,7 @@
 
 #include "core/chart/axis_fit.h"
 #include "gui/display/depth_curve.h"
+#include "gui/display/value_axis.h"
 #include "gui/widgets/chart_copy.h"
 
 class QCustomPlot;
@@ -20,18 +21,12 @@ class QCPAxisTickerText;
 class QMenu;
 class QAction;
 
-class TrackDecoration;
+class AxisEndLabels;
 
 // The background picture of every track: the bitmap "Unknown" of the program's "Patterns"
 // folder (the installed one when the program folder has none). Throws lithora::Error when
 // it cannot be read, so building tracks fails as a whole.
 QPixmap loadTrackBackground(const QString& programFolder);
-
-// Placement of a value-axis label by the label rule of depth charts: the label at the axis
-// minimum is drawn left-aligned and bold, the one at the maximum right-aligned and bold, so
-// both stay inside the chart; any other label is drawn centred and plain.
-enum class EndLabelPlacement { Left, Right, Centred };
-EndLabelPlacement topAxisLabelPlacement(double labelX, double minPixel, double maxPixel);
 
 // One depth track: a chart of one curve with its value along the top axis and depth growing
 // downwards on the left axis, drawn as stairs (each value held until the next depth sample).
@@ -117,12 +112,7 @@ class DepthTrack : public QFrame {
     QPointF pixelOf(double value, double depth) const;
     // The rectangles (track coordinates) in which the two end labels were last drawn, and
     // whether they were drawn bold: what the reader of the chart sees above the curve.
-    struct DrawnLabel {
-        QString text;
-        QRectF rect;
-        bool bold = false;
-        EndLabelPlacement placement = EndLabelPlacement::Centred;
-    };
+    using DrawnLabel = DrawnAxisLabel;
     std::vector<DrawnLabel> drawnLabels() const;
     QRect plotArea() const;  // the area inside the axes, track coordinates
 
@@ -159,7 +149,7 @@ class DepthTrack : public QFrame {
     int slot_;
     QCustomPlot* plot_ = nullptr;
     DepthCurve* curve_ = nullptr;
-    TrackDecoration* decoration_ = nullptr;
+    AxisEndLabels* decoration_ = nullptr;
     QSharedPointer<QCPAxisTickerText> ticker_;
     QMenu* menu_ = nullptr;
     QPointer<QAction> logAction_;

@@ -7,46 +7,11 @@
 #include <utility>
 
 #include "core/store/table.h"
+#include "gui/display/table_curve.h"
 
 using namespace lithora;
 using lithora::store::Table;
 using lithora::store::TableEvent;
-
-// The curve of a bound track, read from the table at every drawing.
-class TrackPanel::TableCurve : public CurveSource {
-  public:
-    TableCurve(const Table& table, std::string field) : table_(table), field_(std::move(field)) {}
-
-    CurveView view() const override {
-        try {
-            if (!table_.isOpen() || table_.fieldCount() < 2) return {};
-            const int f = table_.findField(field_);
-            if (f < 1) return {};
-            if (!table_.filtered()) return {table_.floatColumn(1), table_.floatColumn(f)};
-            if (stale_) {
-                depths_ = table_.visibleFloats(1);
-                values_ = table_.visibleFloats(f);
-                stale_ = false;
-            }
-            return {depths_, values_};
-        } catch (const std::exception&) {
-            return {};  // a field that is no number has no curve
-        }
-    }
-    // The visible records changed: a filtered copy is taken again when next drawn.
-    void changed() {
-        stale_ = true;
-        depths_.clear();
-        values_.clear();
-    }
-
-  private:
-    const Table& table_;
-    std::string field_;
-    mutable bool stale_ = true;
-    mutable std::vector<double> depths_;
-    mutable std::vector<double> values_;
-};
 
 TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* parent)
     : QObject(parent), page_(graphPage), programFolder_(std::move(programFolder)) {}

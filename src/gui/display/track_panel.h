@@ -14,6 +14,7 @@
 namespace lithora::store {
 class Table;
 }
+class TableCurve;
 
 // Owns every track of the "Graph" page (the workspace's track owner): the source tracks,
 // one per curve of the source table, in slots 1 .. sourceTrackCount(), and the elastic
@@ -65,7 +66,6 @@ class TrackPanel : public QObject {
     void zoomed(int slot);
 
   private:
-    class TableCurve;
     struct Binding {
         lithora::store::Table* table = nullptr;
         std::string field;

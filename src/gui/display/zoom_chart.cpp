@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "gui/display/combo_track.h"
 #include "gui/display/depth_track.h"
 #include "gui/widgets/chart_copy.h"
 #include "gui/widgets/chart_export.h"
@@ -64,36 +65,80 @@ QString TZoomChart::FormShow() {
     const QString error = loadChartCopy(chartFile_, copy);
     if (!error.isEmpty()) return error;
     delete DBChart1_;
-    DBChart1_ = DepthTrack::fromCopy(copy, background_, this);
-    DBChart1_->setObjectName(QStringLiteral("DBChart1"));
-    DBChart1_->setGeometry(0, kPanelHeight, kWidth, kChartHeight);
-    DBChart1_->setRightMargin(10);
-    DBChart1_->setDepthTitle(depthTitle_);
-    // The zoomed ranges become the chart's own, with labels at the ends of the value range.
-    DBChart1_->keepShownRanges(false);
+    DBChart1_ = nullptr;
+    delete combo_;
+    combo_ = nullptr;
+    QWidget* chart = nullptr;
+    QMenu* menu = nullptr;
+    if (copy.series.size() >= 2) {
+        combo_ = ComboTrack::fromCopy(copy, background_, this);
+        combo_->setDepthTitle(depthTitle_);
+        combo_->setDepthLabelsShown(true);
+        connect(combo_, &ComboTrack::zoomed, this, &TZoomChart::DBChart1Zoom);
+        connect(combo_, &ComboTrack::zoomUndone, this, &TZoomChart::DBChart1UndoZoom);
+        chart = combo_;
+        menu = combo_->popupMenu();
+    } else {
+        DBChart1_ = DepthTrack::fromCopy(copy, background_, this);
+        DBChart1_->setDepthTitle(depthTitle_);
+        connect(DBChart1_, &DepthTrack::zoomed, this, &TZoomChart::DBChart1Zoom);
+        connect(DBChart1_, &DepthTrack::zoomUndone, this, &TZoomChart::DBChart1UndoZoom);
+        chart = DBChart1_;
+        menu = DBChart1_->popupMenu();
+    }
+    chart->setObjectName(QStringLiteral("DBChart1"));
+    chart->setGeometry(0, kPanelHeight, kWidth, kChartHeight);
+    if (combo_)
+        combo_->setRightMargin(10);
+    else
+        DBChart1_->setRightMargin(10);
+    // The zoomed ranges become the chart's own, with labels at the ends of the value ranges.
+    keepShownRanges(false);
     rememberRanges();
 
-    QMenu* menu = DBChart1_->popupMenu();
     menu->clear();
     undoZoom_ = menu->addAction(QStringLiteral("Undo zoom"));
     undoZoom_->setObjectName(QStringLiteral("UndoZoom"));
     undoZoom_->setEnabled(false);
     connect(undoZoom_, &QAction::triggered, this, [this] {
-        if (DBChart1_->undoZoomStep()) DBChart1UndoZoom();
+        if (undoZoomStep()) DBChart1UndoZoom();
     });
-    connect(DBChart1_, &DepthTrack::zoomed, this, &TZoomChart::DBChart1Zoom);
-    connect(DBChart1_, &DepthTrack::zoomUndone, this, &TZoomChart::DBChart1UndoZoom);
-    DBChart1_->show();
+    chart->show();
     return {};
 }
 
+QCustomPlot* TZoomChart::plot() const {
+    if (combo_) return combo_->plot();
+    return DBChart1_ ? DBChart1_->plot() : nullptr;
+}
+
+void TZoomChart::keepShownRanges(bool remember) {
+    if (combo_) combo_->keepShownRanges(remember);
+    if (DBChart1_) DBChart1_->keepShownRanges(remember);
+}
+
+bool TZoomChart::undoZoomStep() {
+    if (combo_) return combo_->undoZoomStep();
+    return DBChart1_ && DBChart1_->undoZoomStep();
+}
+
+int TZoomChart::zoomDepth() const {
+    if (combo_) return combo_->zoomDepth();
+    return DBChart1_ ? DBChart1_->zoomDepth() : 0;
+}
+
 void TZoomChart::rememberRanges() {
-    ZoomTopRange_ = DBChart1_->valueRange();
-    if (undoZoom_) undoZoom_->setEnabled(DBChart1_->zoomDepth() > 0);
+    if (combo_) {
+        ZoomTopRange_ = combo_->valueRange(ComboTrack::Top);
+        ZoomBottomRange_ = combo_->valueRange(ComboTrack::Bottom);
+    } else if (DBChart1_) {
+        ZoomTopRange_ = DBChart1_->valueRange();
+    }
+    if (undoZoom_) undoZoom_->setEnabled(zoomDepth() > 0);
 }
 
 void TZoomChart::DBChart1Zoom() {
-    DBChart1_->keepShownRanges(true);
+    keepShownRanges(true);
     rememberRanges();
 }
 
@@ -102,26 +147,29 @@ void TZoomChart::DBChart1UndoZoom() {
 }
 
 void TZoomChart::sButton1Click() {
-    if (!DBChart1_) return;
-    ChartPrintPreview preview(
-        ChartPrintPreview::chartPage(*DBChart1_->plot(), QMarginsF(38, 15, 38, 15)), seam_(), this);
+    if (!plot()) return;
+    ChartPrintPreview preview(ChartPrintPreview::chartPage(*plot(), QMarginsF(38, 15, 38, 15)),
+                              seam_(), this);
     connect(&preview, &ChartPrintPreview::afterDraw, this, &TZoomChart::ChartPreviewer1AfterDraw);
     seam_().exec(preview);
 }
 
 void TZoomChart::ChartPreviewer1AfterDraw() {
     if (DBChart1_) DBChart1_->setValueRange(ZoomTopRange_.lo, ZoomTopRange_.hi);
+    if (combo_) {
+        combo_->setValueRange(ComboTrack::Top, ZoomTopRange_.lo, ZoomTopRange_.hi);
+        combo_->setValueRange(ComboTrack::Bottom, ZoomBottomRange_.lo, ZoomBottomRange_.hi);
+    }
 }
 
 bool TZoomChart::sButton3Click() {
-    if (!DBChart1_) return false;
+    if (!plot()) return false;
     DialogSeam& seam = seam_();
     const QString path =
         seam.saveFileName(this, QStringLiteral("Save"), QStringLiteral("Bitmap files (*.bmp)"),
                           QStringLiteral("bmp"));
     if (path.isEmpty()) return false;
-    const QString error =
-        exportChart(*DBChart1_->plot(), path, PictureFormat::Bmp, DBChart1_->plot()->size());
+    const QString error = exportChart(*plot(), path, PictureFormat::Bmp, plot()->size());
     if (!error.isEmpty()) {
         seam.message(this, QMessageBox::Warning, QStringLiteral("Save"), error, QMessageBox::Ok);
         return false;

@@ -5,13 +5,17 @@
 #include <functional>
 
 #include "core/chart/axis_fit.h"
+#include "gui/widgets/chart_copy.h"
 
+class ComboTrack;
 class DepthTrack;
+class QCustomPlot;
 class DialogSeam;
 class QAction;
 
 // The zoom window: a copy of the zoomed part of a track, loaded from a chart file, in a
-// small window of its own that stays on top. The user zooms further (drag down and right),
+// small window of its own that stays on top. A copy with two curves (a combination track)
+// shows as a combination track, with both value axes. The user zooms further (drag down and right),
 // undoes (drag up and left, or "Undo zoom" in its menu), prints it through the print
 // preview or saves it as a bitmap. The value labels always stand at the two ends of the
 // value range shown. Several zoom windows live side by side, each with its own ranges; the
@@ -28,8 +32,12 @@ class TZoomChart : public QDialog {
     // when the file cannot be read (the window then has no chart and is not to be shown).
     QString FormShow();
 
+    // The chart: a one-curve track, or a combination track for a copy of two curves.
     DepthTrack* chart() const { return DBChart1_; }
+    ComboTrack* comboChart() const { return combo_; }
+    QCustomPlot* plot() const;
     lithora::AxisRange zoomTopRange() const { return ZoomTopRange_; }
+    lithora::AxisRange zoomBottomRange() const { return ZoomBottomRange_; }
     QAction* undoZoomAction() const { return undoZoom_; }
 
   public slots:
@@ -41,12 +49,17 @@ class TZoomChart : public QDialog {
 
   private:
     void rememberRanges();
+    void keepShownRanges(bool remember);
+    bool undoZoomStep();
+    int zoomDepth() const;
 
     QString chartFile_;
     QPixmap background_;
     QString depthTitle_;
     std::function<DialogSeam&()> seam_;
     DepthTrack* DBChart1_ = nullptr;
+    ComboTrack* combo_ = nullptr;
     QAction* undoZoom_ = nullptr;
     lithora::AxisRange ZoomTopRange_;
+    lithora::AxisRange ZoomBottomRange_;
 };

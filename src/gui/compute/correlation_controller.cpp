@@ -1,0 +1,114 @@
+#include "gui/compute/correlation_controller.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+#include <QWidget>
+#include <vector>
+
+#include "core/compute/correlation.h"
+#include "core/workspace/correlation_list.h"
+#include "core/workspace/workspace.h"
+#include "gui/compute/select_log.h"
+#include "gui/widgets/locale_text.h"
+
+namespace {
+
+constexpr int kNameLeft = 850;
+constexpr int kValueLeft = 950;
+
+QFont rowFont() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSize(8);
+    f.setBold(true);
+    return f;
+}
+
+QLabel* rowLabel(QWidget* rows, const QString& text, int left, int top, const char* colour) {
+    auto* label = new QLabel(text, rows);
+    label->setFont(rowFont());
+    label->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(QString::fromLatin1(colour)));
+    label->move(left, top);
+    label->adjustSize();
+    label->show();
+    return label;
+}
+
+// A name longer than the room before the value column is shortened with an ellipsis, so it
+// never runs under the coefficient.
+QString fittedName(const QString& name) {
+    const QFontMetrics fm(rowFont());
+    return fm.elidedText(name, Qt::ElideRight, kValueLeft - kNameLeft - 4);
+}
+
+}  // namespace
+
+CorrelationController::CorrelationController(CommandContext context, CorrelationPage page,
+                                             QObject* parent)
+    : QObject(parent), ctx_(std::move(context)), page_(std::move(page)) {}
+
+int CorrelationController::pageHeightFor(int rows, int currentHeight) {
+    const int needed = rowTop(rows) + 50;
+    return needed >= kFirstPageHeight ? needed : currentHeight;
+}
+
+void CorrelationController::Correlationcoefficients1Click() {
+    auto& ws = ctx_.workspace;
+    if (!ws.loaded() || !ws.source().isOpen()) return;
+    ReferenceLog_.clear();
+    {
+        Tselectlog dialog(ws.roles(), ctx_.parent);
+        if (ctx_.seam.exec(dialog) == QDialog::Accepted) ReferenceLog_ = dialog.referenceLog();
+    }
+    if (ctx_.parent) ctx_.parent->repaint();
+    if (ReferenceLog_.isEmpty()) return;
+
+    auto& source = ws.source();
+    auto& elastic = ws.elastic();
+    ctx_.status(QStringLiteral("Calculating correlation coefficients, please wait..."));
+    if (page_.detachTableScroll) page_.detachTableScroll();
+    source.disableControls();
+    if (elastic.isOpen()) elastic.disableControls();
+
+    // The whole list is computed before anything on the page changes: a failure leaves the
+    // previous run's rows as they were.
+    std::vector<lithora::compute::CorrelationRow> rows;
+    QString error;
+    {
+        BusyCursor busy;
+        try {
+            rows = lithora::workspace::correlationList(ws, ReferenceLog_.toStdString());
+        } catch (const std::exception& e) {
+            error = QString::fromUtf8(e.what());
+        }
+    }
+    if (error.isEmpty()) {
+        page_.referenceNameCaption->setText(ReferenceLog_);
+        page_.referenceCaption->setText(QStringLiteral("Reference:"));
+        const int sourceRows = ws.sourceTrackCount();
+        page_.clearRows();
+        QWidget* sourceBox = page_.newRows(false);
+        QWidget* elasticBox = nullptr;
+        const char sep = localeDecimalPoint();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const int row = static_cast<int>(i) + 1;
+            if (row > sourceRows && !elasticBox) elasticBox = page_.newRows(true);
+            QWidget* box = row > sourceRows ? elasticBox : sourceBox;
+            const int top = rowTop(row);
+            rowLabel(box, fittedName(QString::fromStdString(rows[i].name)), kNameLeft, top,
+                     "rgb(0, 0, 128)");
+            rowLabel(
+                box,
+                QString::fromStdString(lithora::compute::coefficientText(rows[i].coefficient, sep)),
+                kValueLeft, top, "rgb(0, 128, 0)");
+        }
+        const int height = pageHeightFor(static_cast<int>(rows.size()), page_.pageHeight());
+        page_.showTablePage(height);
+    }
+
+    if (elastic.isOpen()) elastic.enableControls();
+    source.enableControls();
+    if (page_.attachTableScroll) page_.attachTableScroll();
+    ctx_.status(QStringLiteral("Ready"));
+    if (!error.isEmpty()) ctx_.message(QMessageBox::Critical, error);
+}

@@ -1,0 +1,442 @@
+#include "gui/display/elastic_correlations.h"
+
+#include <qcustomplot.h>
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+#include "core/store/table.h"
+#include "gui/display/elastic_correlation_dialogs.h"
+#include "gui/display/set_min_max_comp.h"
+#include "gui/display/table_curve.h"
+#include "gui/display/zoom_chart.h"
+#include "gui/widgets/chart_copy.h"
+#include "gui/widgets/chart_export.h"
+#include "gui/widgets/chart_print.h"
+#include "gui/widgets/command_context.h"
+#include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/grid_style.h"
+
+using lithora::store::Table;
+using lithora::store::TableEvent;
+
+namespace {
+
+constexpr int kClientWidth = 641;
+constexpr int kClientHeight = 640;
+constexpr int kTrackTop = 8;
+constexpr int kTrackHeight = 600;
+constexpr int kPrintWidth = 200;
+constexpr int kPrintRightMargin = 15;
+
+// One combination track as laid out: place, the two curves (field, name, colour), the axis
+// titles with their line and title colours, and the captions its dialogs show. Empty
+// texts are filled when the window is shown (the display labels of the chosen fields).
+struct CurveSpec {
+    const char* field;
+    const char* name;
+    unsigned colour;
+    const char* title;
+    unsigned lineColour;
+    unsigned titleColour;
+    const char* minMaxCaption;  // empty: the axis title
+    const char* colourCaption;  // empty: the axis title
+};
+struct TrackSpec {
+    int left, width;
+    bool elastic;
+    CurveSpec top, bottom;
+};
+
+// Colours are desktop colour values (0x00BBGGRR).
+const TrackSpec kTracks[TElasticCorrelationPage::kTrackCount] = {
+    {32,
+     161,
+     true,
+     {"P-Impedance", "P-IMPEDANCE", 255, "P-IMP(Mg/sm2)", 255, 255, "", "P-IMP(Mg/sm2)"},
+     {"S-Impedance", "S-IMPEDANCE", 10485760, "S-IMP(Mg/sm2)", 8404992, 8388608, "",
+      "S-IMP(Mg/sm2)"}},
+    {192,
+     105,
+     true,
+     {"Landa.Rho", "LAMBDA.RHO", 56576, "LAMBDA.RHO", 57088, 57088, "LAMBDA.RHO", "LAMBDA.RHO"},
+     {"Miu.Rho", "MU.RHO", 16711808, "MU.RHO", 16711808, 16711808, "MU.RHO", "MU.RHO"}},
+    {296,
+     105,
+     true,
+     {"Poisson Ratio", "POISSON", 4210816, "POISSON RATIO", 4210816, 4210816, "POISSON RATIO",
+      "POISSON RATIO"},
+     {"Young Modulus", "YOUNG", 16711680, "YOUNG MOD. (GPa)", 16711680, 16711680, "YOUNG MOD.",
+      "YOUNG MOD.(GPa)"}},
+    {400,
+     105,
+     true,
+     {"Vp/Vs", "VP/VS", 16744448, "Vp/Vs", 16744448, 16744448, "", "Vp/Vs"},
+     {"Rho", "RHO", 16711935, "", 16711935, 16711935, "", "DENSITY(Kg/m3)"}},
+    {504,
+     105,
+     false,
+     {"", "G-Ray", 8388863, "", 8388863, 8388863, "", ""},
+     {"", "Density", 32768, "", 32768, 32768, "", ""}},
+};
+
+const TrackSpec& specOf(int number) {
+    return kTracks[number - 1];
+}
+
+QString text(const char* s) {
+    return QString::fromLatin1(s);
+}
+
+QString chosenText(const char* fixed, const QString& otherwise) {
+    return *fixed ? text(fixed) : otherwise;
+}
+
+// The source field a chosen name stands for: a curve or the depth, never "Rec" or the
+// hidden "Counting". -1 when there is none.
+int curveField(const Table& source, const QString& name) {
+    if (!source.isOpen() || name.isEmpty()) return -1;
+    const int f = source.findField(name.toStdString());
+    return f >= 1 && f < source.fieldCount() - 1 ? f : -1;
+}
+
+QStringList toList(const std::vector<std::string>& names) {
+    QStringList out;
+    for (const auto& n : names) out << QString::fromStdString(n);
+    return out;
+}
+
+}  // namespace
+
+TElasticCorrelationPage::TElasticCorrelationPage(ElasticCorrelationContext context)
+    : QDialog(context.window), c_(std::move(context)) {
+    setObjectName(QStringLiteral("ElasticCorrelationPage"));
+    setWindowTitle(QStringLiteral("Elastic Correlations"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFixedSize(kClientWidth, kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("sButton1"));
+    close->setGeometry(1, 610, 75, 25);
+    QFont bold = close->font();
+    bold.setBold(true);
+    close->setFont(bold);
+    close->setStyleSheet(QStringLiteral("color: red;"));
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+TElasticCorrelationPage::~TElasticCorrelationPage() {
+    subscriptions_.clear();
+}
+
+ComboTrack* TElasticCorrelationPage::track(int number) const {
+    if (number < 1 || number > kTrackCount) return nullptr;
+    return tracks_[static_cast<std::size_t>(number - 1)];
+}
+
+std::vector<TZoomChart*> TElasticCorrelationPage::zoomWindows() const {
+    std::vector<TZoomChart*> out;
+    for (const auto& w : zoomWindows_)
+        if (w) out.push_back(w.data());
+    return out;
+}
+
+QString TElasticCorrelationPage::chartFile() const {
+    return QDir(c_.programFolder).filePath(QString::fromLatin1(kChartCopyFileName));
+}
+
+QString TElasticCorrelationPage::FormShow(const QString& chosenDensity,
+                                          const QString& chosenGammaRay) {
+    if (!c_.source || !c_.elastic) return QStringLiteral("No log is loaded.");
+    // Both names are checked before anything is built, so a wrong one leaves no window.
+    const int density = curveField(*c_.source, chosenDensity);
+    const int gammaRay = curveField(*c_.source, chosenGammaRay);
+    if (gammaRay < 0) return QStringLiteral("Field '%1' not found.").arg(chosenGammaRay);
+    if (density < 0) return QStringLiteral("Field '%1' not found.").arg(chosenDensity);
+
+    buildTracks();
+    const auto& grField = c_.source->field(gammaRay);
+    const auto& densityField = c_.source->field(density);
+    ComboTrack* t5 = track(5);
+    t5->setAxisTitle(ComboTrack::Top, QString::fromStdString(grField.label()));
+    t5->setAxisTitle(ComboTrack::Bottom, QString::fromStdString(densityField.label()));
+    bind(5, *c_.source, grField.def.name, densityField.def.name);
+    for (int k = 1; k <= 4; ++k) bind(k, *c_.elastic, specOf(k).top.field, specOf(k).bottom.field);
+    const int rho = c_.elastic->isOpen() ? c_.elastic->findField("Rho") : -1;
+    track(4)->setAxisTitle(
+        ComboTrack::Bottom,
+        rho >= 0 ? QString::fromStdString(c_.elastic->field(rho).label()) : QStringLiteral("Rho"));
+    track(1)->setDepthTitle(c_.depthTitle ? c_.depthTitle() : QString());
+
+    for (ComboTrack* t : tracks_) {
+        t->fitDepthAxis();
+        t->rescale(ComboTrack::Top);
+        t->rescale(ComboTrack::Bottom);
+    }
+    elasticFitted_ = false;
+    showElasticState();
+    followTables();
+    return {};
+}
+
+void TElasticCorrelationPage::buildTracks() {
+    for (int k = 1; k <= kTrackCount; ++k) {
+        const TrackSpec& s = specOf(k);
+        auto* t = new ComboTrack(k, QPixmap(), this);
+        t->setObjectName(QStringLiteral("DBChart%1").arg(k));
+        t->setGeometry(s.left, kTrackTop, s.width, kTrackHeight);
+        const std::pair<ComboTrack::Axis, const CurveSpec*> curves[] = {
+            {ComboTrack::Top, &s.top}, {ComboTrack::Bottom, &s.bottom}};
+        for (const auto& [axis, c] : curves) {
+            t->setCurveName(axis, text(c->name));
+            t->setCurveColour(axis, desktopColor(c->colour));
+            t->setAxisTitle(axis, text(c->title));
+            t->setAxisLineColour(axis, desktopColor(c->lineColour));
+            t->setAxisTitleColour(axis, desktopColor(c->titleColour));
+        }
+        // Only the first track shows the depths; the others line up with it.
+        t->setDepthLabelsShown(k == 1);
+        connect(t, &ComboTrack::printRequested, this, &TElasticCorrelationPage::PrintClick);
+        connect(t, &ComboTrack::exportRequested, this, &TElasticCorrelationPage::ExportClick);
+        connect(t, &ComboTrack::minMaxRequested, this, &TElasticCorrelationPage::SetMinMaxClick);
+        connect(t, &ComboTrack::colourRequested, this, &TElasticCorrelationPage::ChangeColorClick);
+        connect(t, &ComboTrack::zoomed, this, &TElasticCorrelationPage::Zooming);
+        tracks_[static_cast<std::size_t>(k - 1)] = t;
+    }
+}
+
+void TElasticCorrelationPage::bind(int number, const Table& table, const std::string& top,
+                                   const std::string& bottom) {
+    Binding& b = bindings_[static_cast<std::size_t>(number - 1)];
+    b.top = std::make_shared<TableCurve>(table, top);
+    b.bottom = std::make_shared<TableCurve>(table, bottom);
+    track(number)->setSource(ComboTrack::Top, b.top);
+    track(number)->setSource(ComboTrack::Bottom, b.bottom);
+}
+
+void TElasticCorrelationPage::followTables() {
+    subscriptions_.clear();
+    for (Table* table : {c_.source, c_.elastic}) {
+        subscriptions_.push_back(table->subscribe([this, table](const TableEvent& e) {
+            if (e.kind == TableEvent::CurrentChanged) return;
+            if (e.kind == TableEvent::Closed && table == c_.source) {
+                // The log the window shows is gone (Empty Table, exit): so is the window.
+                subscriptions_.clear();
+                close();
+                return;
+            }
+            tableChanged(table, e.kind != TableEvent::RowChanged);
+        }));
+    }
+}
+
+void TElasticCorrelationPage::tableChanged(const Table* table, bool recordsChanged) {
+    for (int k = 1; k <= kTrackCount; ++k) {
+        Binding& b = bindings_[static_cast<std::size_t>(k - 1)];
+        if (!b.top || &b.top->table() != table) continue;
+        b.top->changed();
+        b.bottom->changed();
+        ComboTrack* t = track(k);
+        if (recordsChanged)
+            t->fitDepthAxis();
+        else
+            t->plot()->replot(QCustomPlot::rpQueuedReplot);
+    }
+    if (table == c_.elastic) showElasticState();
+}
+
+void TElasticCorrelationPage::showElasticState() {
+    const bool results = c_.elastic->isOpen() && !c_.elastic->isEmpty();
+    for (int k = 1; k <= 4; ++k) {
+        ComboTrack* t = track(k);
+        // Value ranges are fitted once, when results are first there to fit.
+        if (results && !elasticFitted_) {
+            t->rescale(ComboTrack::Top);
+            t->rescale(ComboTrack::Bottom);
+        }
+        t->setNotice(results ? QString() : text(kComputeFirst));
+    }
+    if (results) {
+        elasticFitted_ = true;
+        const int rho = c_.elastic->findField("Rho");
+        if (rho >= 0)
+            track(4)->setAxisTitle(ComboTrack::Bottom,
+                                   QString::fromStdString(c_.elastic->field(rho).label()));
+    }
+}
+
+void TElasticCorrelationPage::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && c_.window)
+        c_.window->update();
+}
+
+bool TElasticCorrelationPage::saveCopy(ComboTrack& t) {
+    const QString error = saveChartCopy(t.copy(), chartFile());
+    if (error.isEmpty()) return true;
+    seam().message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error, QMessageBox::Ok);
+    return false;
+}
+
+void TElasticCorrelationPage::PrintClick(int number) {
+    ComboTrack* t = track(number);
+    if (!t || !saveCopy(*t)) return;
+    ChartCopy copy;
+    const QString error = loadChartCopy(chartFile(), copy);
+    if (!error.isEmpty()) {
+        seam().message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error,
+                       QMessageBox::Ok);
+        return;
+    }
+    // The copy, not the track, is previewed and printed; it lives as long as the preview.
+    std::unique_ptr<ComboTrack> printed(ComboTrack::fromCopy(copy, QPixmap(), nullptr));
+    printed->setDepthTitle(c_.depthTitle ? c_.depthTitle() : QString());
+    printed->setDepthLabelsShown(true);
+    printed->setRightMargin(kPrintRightMargin);
+    printed->setChartSize(QSize(kPrintWidth, t->height()));
+    // The printed scales are fitted once more around the ranges shown.
+    for (ComboTrack::Axis a : {ComboTrack::Top, ComboTrack::Bottom}) {
+        const lithora::AxisRange shown = printed->valueRange(a);
+        const lithora::AxisRange wider = lithora::rescaleLimits(shown.lo, shown.hi);
+        printed->setValueRange(a, wider.lo, wider.hi);
+    }
+    printed->plot()->replot();
+    ChartPrintPreview preview(ChartPrintPreview::chartPage(*printed->plot()), seam(), this);
+    emit printCopyReady(printed.get());
+    seam().exec(preview);
+    if (c_.restoreFolder) c_.restoreFolder();
+}
+
+void TElasticCorrelationPage::ExportClick(int number) {
+    ComboTrack* t = track(number);
+    if (!t) return;
+    ChartExportDialog dialog(*t->plot(), seam(), this);
+    seam().exec(dialog);
+    if (c_.restoreFolder) c_.restoreFolder();
+}
+
+void TElasticCorrelationPage::SetMinMaxClick(int number) {
+    ComboTrack* t = track(number);
+    if (!t) return;
+    const TrackSpec& s = specOf(number);
+    const lithora::AxisRange bottom = t->valueRange(ComboTrack::Bottom);
+    const lithora::AxisRange top = t->valueRange(ComboTrack::Top);
+    TSetMinMaxComp dialog(
+        {chosenText(s.bottom.minMaxCaption, t->axisTitle(ComboTrack::Bottom).trimmed()), bottom.lo,
+         bottom.hi},
+        {chosenText(s.top.minMaxCaption, t->axisTitle(ComboTrack::Top).trimmed()), top.lo, top.hi},
+        seam(), this);
+    seam().exec(dialog);
+    // Only "Ok" answers; each axis takes its pair only when the minimum is below the maximum.
+    const auto answer = dialog.answer();
+    if (!answer) return;
+    const auto& v = *answer;
+    if (v[0] < v[1]) t->setValueRange(ComboTrack::Bottom, v[0], v[1]);
+    if (v[2] < v[3]) t->setValueRange(ComboTrack::Top, v[2], v[3]);
+}
+
+void TElasticCorrelationPage::ChangeColorClick(int number) {
+    ComboTrack* t = track(number);
+    if (!t) return;
+    const TrackSpec& s = specOf(number);
+    struct Colours {
+        QColor curve, title, line;
+    };
+    std::array<Colours, 2> before;
+    for (ComboTrack::Axis a : {ComboTrack::Top, ComboTrack::Bottom})
+        before[a] = {t->curveColour(a), t->axisTitleColour(a), t->axisLineColour(a)};
+    TElasticChangeColor dialog(
+        chosenText(s.top.colourCaption, t->axisTitle(ComboTrack::Top).trimmed()),
+        chosenText(s.bottom.colourCaption, t->axisTitle(ComboTrack::Bottom).trimmed()),
+        before[ComboTrack::Top].curve, before[ComboTrack::Bottom].curve,
+        [t](int swatch, const QColor& c) {
+            const auto a = swatch == 1 ? ComboTrack::Top : ComboTrack::Bottom;
+            t->setCurveColour(a, c);
+            t->setAxisTitleColour(a, c);
+            t->setAxisLineColour(a, c);
+        },
+        seam(), this);
+    if (seam().exec(dialog) == QDialog::Accepted) return;
+    // Anything but "Ok" leaves the track as it was before the dialog.
+    for (ComboTrack::Axis a : {ComboTrack::Top, ComboTrack::Bottom}) {
+        t->setCurveColour(a, before[a].curve);
+        t->setAxisTitleColour(a, before[a].title);
+        t->setAxisLineColour(a, before[a].line);
+    }
+}
+
+void TElasticCorrelationPage::Zooming(int number) {
+    ComboTrack* t = track(number);
+    if (!t) return;
+    const bool saved = saveCopy(*t);
+    t->undoZoom();
+    if (!saved) return;
+    auto* zoom = new TZoomChart(chartFile(), QPixmap(), c_.depthTitle ? c_.depthTitle() : QString(),
+                                c_.seam, this);
+    const QString error = zoom->FormShow();
+    if (!error.isEmpty()) {
+        delete zoom;
+        seam().message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error,
+                       QMessageBox::Ok);
+        return;
+    }
+    zoomWindows_.emplace_back(zoom);
+    zoom->show();
+}
+
+ElasticCorrelations::ElasticCorrelations(ElasticCorrelationContext context, QObject* parent)
+    : QObject(parent), c_(std::move(context)) {}
+
+ElasticCorrelations::~ElasticCorrelations() {
+    closeAll();
+}
+
+std::vector<TElasticCorrelationPage*> ElasticCorrelations::windows() const {
+    std::vector<TElasticCorrelationPage*> out;
+    for (const auto& w : windows_)
+        if (w) out.push_back(w.data());
+    return out;
+}
+
+void ElasticCorrelations::closeAll() {
+    for (const auto& w : windows_) delete w.data();
+    windows_.clear();
+}
+
+void ElasticCorrelations::ElasticCorrelations1Click() {
+    if (!c_.source || !c_.source->isOpen() || c_.source->isEmpty()) return;
+    const lithora::RoleLists roles = c_.roles ? c_.roles() : lithora::RoleLists{};
+    QString density, gammaRay;
+    {
+        Tdgselection dialog(toList(roles.density), toList(roles.gammaRay), c_.window);
+        if (c_.seam().exec(dialog) != QDialog::Accepted) return;
+        density = dialog.ChosenDensity();
+        gammaRay = dialog.ChosenGammaRay();
+    }
+    if (density.isEmpty() || gammaRay.isEmpty()) return;
+    if (c_.window) c_.window->repaint();
+
+    auto* page = new TElasticCorrelationPage(c_);
+    QString error;
+    {
+        BusyCursor busy;
+        error = page->FormShow(density, gammaRay);
+    }
+    if (!error.isEmpty()) {
+        delete page;
+        c_.seam().message(c_.window, QMessageBox::Critical, QStringLiteral("Lithora"), error,
+                          QMessageBox::Ok);
+        return;
+    }
+    windows_.emplace_back(page);
+    page->show();
+}
