@@ -16,8 +16,10 @@
 #include "gui/app/about_page.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/pictures.h"
+#include "gui/compute/correlation_controller.h"
 #include "gui/compute/filter_controller.h"
 #include "gui/crossplot/cross_plots_controller.h"
+#include "gui/display/elastic_correlations.h"
 #include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
@@ -82,6 +84,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
 
 TCalculationForm::~TCalculationForm() {
     // The tracks, views and models follow the workspace's tables: they go first.
+    elasticCorrelations_.reset();
     trackCommands_.reset();
     trackPanel_.reset();
     tablePage_->detachGrids();
@@ -144,6 +147,10 @@ void TCalculationForm::bindCommands() {
     c.bind(QStringLiteral("Find1"), [this] { filterController_->Find1Click(); });
     c.bind(QStringLiteral("Filter1"), [this] { filterController_->Filter1Click(); });
     c.bind(QStringLiteral("UndoFilter1"), [this] { filterController_->UndoFilter1Click(); });
+    c.bind(QStringLiteral("Correlationcoefficients1"),
+           [this] { correlationController_->Correlationcoefficients1Click(); });
+    c.bind(QStringLiteral("ElasticCorrelations1"),
+           [this] { elasticCorrelations_->ElasticCorrelations1Click(); });
 
     // The page buttons run their commands whatever the menu state; a button whose command
     // does not exist yet is greyed.
@@ -202,6 +209,7 @@ void TCalculationForm::createControllers() {
     importController_ = new ImportController(ctx, *this, this);
     elasticController_ = new ElasticController(ctx, *this, this);
     crossPlotsController_ = new CrossPlotsController(ctx, this);
+    createCorrelationCommands();
     saveController_ = new SaveController(
         ctx,
         [this] {
@@ -249,6 +257,33 @@ QString TCalculationForm::depthAxisTitle() const {
     return source.isOpen() && source.fieldCount() > 1
                ? QString::fromStdString(source.field(1).label())
                : QString();
+}
+
+void TCalculationForm::createCorrelationCommands() {
+    CorrelationPage page;
+    page.referenceCaption = tablePage_->referenceCaption();
+    page.referenceNameCaption = tablePage_->referenceNameCaption();
+    page.newRows = [this](bool elastic) { return tablePage_->newCorrelationRows(elastic); };
+    page.clearRows = [this] { tablePage_->clearCorrelationRows(); };
+    page.pageHeight = [this] { return tablePageHeight_; };
+    page.showTablePage = [this](int height) {
+        tablePageHeight_ = height;
+        showTablePage();
+    };
+    page.detachTableScroll = [this] { detachTableScroll(); };
+    page.attachTableScroll = [this] { attachTableScroll(); };
+    correlationController_ = new CorrelationController(context(), std::move(page), this);
+
+    ElasticCorrelationContext e;
+    e.source = &workspace_->source();
+    e.elastic = &workspace_->elastic();
+    e.roles = [this] { return workspace_->roles(); };
+    e.seam = [this]() -> DialogSeam& { return *seam_; };
+    e.programFolder = programFolder_;
+    e.depthTitle = [this] { return depthAxisTitle(); };
+    e.restoreFolder = [this] { makeProgramFolderCurrent(); };
+    e.window = this;
+    elasticCorrelations_ = std::make_unique<ElasticCorrelations>(std::move(e));
 }
 
 CommandContext TCalculationForm::context() {

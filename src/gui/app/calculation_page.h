@@ -24,6 +24,8 @@ class PrintController;
 class CrossPlotsController;
 class LithologPanel;
 class FilterController;
+class CorrelationController;
+class ElasticCorrelations;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
 // command states. It owns the workspace of the one well for the whole run and hands each
@@ -65,6 +67,8 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     SaveController* saveController() const { return saveController_; }
     PrintController* printController() const { return printController_; }
     CrossPlotsController* crossPlotsController() const { return crossPlotsController_; }
+    CorrelationController* correlationController() const { return correlationController_; }
+    ElasticCorrelations* elasticCorrelations() const { return elasticCorrelations_.get(); }
 
     // Commands by the menu items' object names; a command is bound to its handler with
     // commands().bind(name, ...), and stays disabled until it is.
@@ -139,6 +143,7 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     void createControllers();
     void createPrintController();
     QString depthAxisTitle() const;
+    void createCorrelationCommands();
 
     void createPages();
     void bindCommands();
@@ -164,6 +169,8 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     SaveController* saveController_ = nullptr;
     PrintController* printController_ = nullptr;
     CrossPlotsController* crossPlotsController_ = nullptr;
+    CorrelationController* correlationController_ = nullptr;
+    std::unique_ptr<ElasticCorrelations> elasticCorrelations_;
     std::function<bool()> lithologSaver_;
 
     CommandTable* commands_ = nullptr;

@@ -95,8 +95,9 @@ void CorrelationController::Correlationcoefficients1Click() {
             if (row > sourceRows && !elasticBox) elasticBox = page_.newRows(true);
             QWidget* box = row > sourceRows ? elasticBox : sourceBox;
             const int top = rowTop(row);
-            rowLabel(box, fittedName(QString::fromStdString(rows[i].name)), kNameLeft, top,
-                     "rgb(0, 0, 128)");
+            const QString name = QString::fromStdString(rows[i].name);
+            rowLabel(box, fittedName(name), kNameLeft, top, "rgb(0, 0, 128)")
+                ->setAccessibleName(name);
             rowLabel(
                 box,
                 QString::fromStdString(lithora::compute::coefficientText(rows[i].coefficient, sep)),
