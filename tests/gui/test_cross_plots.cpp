@@ -138,11 +138,20 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
     EXPECT_EQ(w->plot(1)->xTitle(), "RHOB (Kg/m3)");
     EXPECT_EQ(w->plot(1)->yTitle(), "Vp/Vs");
 
+    // Scrolling through the records changes no point and reads nothing again; a change
+    // of the table is read once, however many rows it touched.
+    const int readings = w->readings();
+    for (int row = 0; row < 6; ++row) form_->workspace().elastic().moveTo(row);
+    form_->workspace().source().moveTo(3);
+    QApplication::processEvents();
+    EXPECT_EQ(w->readings(), readings);
+
     // Filter leaves two records; Undo Filter brings all back.
     form_->tablePage()->filterLowBox()->setText("2000.4");
     form_->tablePage()->filterHighBox()->setText("2001.1");
     ASSERT_TRUE(form_->commands().run(QStringLiteral("Filter1")));
     QApplication::processEvents();
+    EXPECT_EQ(w->readings(), readings + 1);
     EXPECT_EQ(w->plot(3)->pointCount(), 2u);
     const auto rho = elastic(compute::kRho);
     EXPECT_NEAR(w->plot(1)->points()->xs()[0], rho[0], kTol);

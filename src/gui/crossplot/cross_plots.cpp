@@ -83,7 +83,10 @@ TCrossPlots::TCrossPlots(CommandContext context, QWidget* parent)
     // the curves they may be coloured by. Events only mark the window for reading again,
     // once, when the program is idle: a command that changes a table row by row costs one
     // reading, and nothing is read while the table is half changed.
-    auto listener = [this](const lithora::store::TableEvent&) { refreshSoon(); };
+    // A move of the current record (the grids scrolling) changes no point.
+    auto listener = [this](const lithora::store::TableEvent& e) {
+        if (e.kind != lithora::store::TableEvent::CurrentChanged) refreshSoon();
+    };
     elasticChanges_ = ctx_.workspace.elastic().subscribe(listener);
     sourceChanges_ = ctx_.workspace.source().subscribe(listener);
     FormShow();
@@ -107,6 +110,7 @@ void TCrossPlots::refreshSoon() {
 
 void TCrossPlots::FormShow() {
     refreshPending_ = false;
+    ++readings_;
     auto& ws = ctx_.workspace;
     const auto& elastic = ws.elastic();
     const bool computed = elastic.isOpen() && !elastic.isEmpty();

@@ -30,6 +30,8 @@ class TCrossPlots : public QWidget {
     // The "Colour by" choices of every plot, in menu order, and the one plot k shows.
     const std::vector<lithora::workspace::ColourOption>& colourOptions() const { return options_; }
     const lithora::workspace::ColourOption& colouring(int k) const;
+    // How often the window has read the tables: once when made, then once per change.
+    int readings() const { return readings_; }
 
   public slots:
     void FormShow();  // reads the tables again
@@ -63,4 +65,5 @@ class TCrossPlots : public QWidget {
     std::array<lithora::workspace::ColourOption, 4> colouring_{};
     lithora::store::Subscription elasticChanges_, sourceChanges_;
     bool refreshPending_ = false;
+    int readings_ = 0;
 };
