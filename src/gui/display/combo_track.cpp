@@ -21,6 +21,8 @@ const QColor kTopGridColour(128, 128, 128);
 const QColor kDepthGridColour(192, 192, 192);
 const QColor kZoomColour(255, 255, 0);
 const QColor kDepthTitleColour(0, 0, 255);
+// A scale title shrinks to this size before it takes a second line.
+constexpr double kSmallestTitlePoints = 6;
 
 }  // namespace
 
@@ -67,6 +69,7 @@ ComboTrack::ComboTrack(int number, const QPixmap& background, QWidget* parent)
         QFont title = value->labelFont();
         title.setBold(true);
         value->setLabelFont(title);
+        titlePoints_ = title.pointSizeF() > 0 ? title.pointSizeF() : 8;
         value->setBasePen(a == Top ? QPen(Qt::black, 2) : QPen(Qt::black, 3, Qt::DotLine));
         value->grid()->setVisible(a == Top);
         value->grid()->setSubGridVisible(a == Top);
@@ -162,7 +165,7 @@ bool ComboTrack::eventFilter(QObject* watched, QEvent* event) {
 void ComboTrack::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
     for (Axis a : {Top, Bottom}) {
-        if (!titles_[a].isEmpty()) setAxisTitle(a, titles_[a]);
+        fitTitle(a);
         makeRoomForLabels(a);
     }
     placeNotice();
@@ -209,10 +212,24 @@ bool ComboTrack::hasValues(Axis axis) const {
 
 void ComboTrack::setAxisTitle(Axis axis, const QString& title) {
     titles_[axis] = title;
-    QCPAxis* a = axisOf(axis);
-    const int room = std::max(width() - 2 * frameWidth() - 6, 20);
-    a->setLabel(valueaxis::wrappedText(title.trimmed(), a->labelFont(), room));
+    fitTitle(axis);
     plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ComboTrack::fitTitle(Axis axis) {
+    // The title stands over the plotting area: a long one takes a smaller font, down to a
+    // size that stays legible, and is then broken at its spaces.
+    QCPAxis* a = axisOf(axis);
+    const int areaWidth = plot_->axisRect()->width();
+    const int room = std::max(areaWidth > 20 ? areaWidth : width() - 2 * frameWidth() - 6, 20);
+    const QString text = titles_[axis].trimmed();
+    QFont font = a->labelFont();
+    font.setPointSizeF(titlePoints_);
+    while (font.pointSizeF() > kSmallestTitlePoints &&
+           QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    a->setLabelFont(font);
+    a->setLabel(valueaxis::wrappedText(text, font, room));
 }
 
 QString ComboTrack::axisTitle(Axis axis) const {
@@ -309,6 +326,33 @@ void ComboTrack::fitDepthAxis() {
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
+void ComboTrack::setDepthRange(double top, double bottom) {
+    if (!(top < bottom)) return;
+    fullDepth_ = {top, bottom};
+    history_.clear();
+    plot_->yAxis->setRange(top, bottom);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+QMargins ComboTrack::neededMargins() {
+    if (layout()) layout()->activate();  // the plot takes the track's size, shown or not
+    plot_->axisRect()->setAutoMargins(QCP::msAll);
+    plot_->replot();
+    // The titles fit the plotting area as now laid out.
+    for (Axis a : {Top, Bottom}) fitTitle(a);
+    plot_->replot();
+    return plot_->axisRect()->margins();
+}
+
+void ComboTrack::setVerticalMargins(int top, int bottom) {
+    QCPAxisRect* rect = plot_->axisRect();
+    rect->setAutoMargins(QCP::msLeft | QCP::msRight);
+    const QMargins m = rect->margins();
+    rect->setMargins(QMargins(m.left(), top, m.right(), bottom));
+    plot_->replot();
+    placeNotice();
+}
+
 AxisRange ComboTrack::depthRange() const {
     const QCPRange r = plot_->yAxis->range();
     return {r.lower, r.upper};
@@ -339,6 +383,8 @@ bool ComboTrack::depthLabelsShown() const {
 }
 
 void ComboTrack::setNotice(const QString& text) {
+    if (!text.isEmpty())
+        for (const auto& ticker : tickers_) ticker->clear();
     notice_->setText(text);
     notice_->setVisible(!text.isEmpty());
     placeNotice();
@@ -350,12 +396,14 @@ QString ComboTrack::notice() const {
 
 void ComboTrack::placeNotice() {
     if (!notice_) return;
+    // In the middle of the plotting area once it is laid out, else of the track.
     const QRect area = plotArea();
-    const int w = std::max(area.width() - 8, 40);
-    notice_->setFixedWidth(w);
-    notice_->adjustSize();
-    notice_->move(area.center().x() - w / 2, area.center().y() - notice_->height() / 2);
+    const QRect room = area.width() > 20 ? area : rect();
+    const int w = std::max(room.width() - 8, 40);
+    notice_->setFixedSize(w, notice_->heightForWidth(w));
+    notice_->move(room.center().x() - w / 2, room.center().y() - notice_->height() / 2);
     notice_->raise();
+    plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
 void ComboTrack::zoomToRect(const QRect& r) {
@@ -456,8 +504,7 @@ void ComboTrack::setChartSize(QSize size) {
     resize(size);
     const int f = frameWidth();
     plot_->setGeometry(f, f, size.width() - 2 * f, size.height() - 2 * f);
-    for (Axis a : {Top, Bottom})
-        if (!titles_[a].isEmpty()) setAxisTitle(a, titles_[a]);
+    for (Axis a : {Top, Bottom}) fitTitle(a);
     plot_->replot();
 }
 

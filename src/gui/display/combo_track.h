@@ -71,6 +71,8 @@ class ComboTrack : public QFrame {
 
     // The depth axis over the samples of both curves, which fill 1 % to 99 % of the height.
     void fitDepthAxis();
+    // A depth range of the track's own (tracks side by side share one).
+    void setDepthRange(double top, double bottom);
     lithora::AxisRange depthRange() const;
     // Depth labels and the depth title (blue, bold, along the axis); hidden when empty.
     void setDepthTitle(const QString& title);
@@ -78,8 +80,13 @@ class ComboTrack : public QFrame {
     void setDepthLabelsShown(bool shown);
     bool depthLabelsShown() const;
 
-    // A line of text in place of the curves (the track has nothing to show yet); empty
-    // removes it.
+    // Tracks side by side line their plotting areas up: the room above and below the
+    // plotting area that this track's scales and titles need, and room given to it.
+    QMargins neededMargins();
+    void setVerticalMargins(int top, int bottom);
+
+    // A line of text in place of the curves and their scale labels (the track has nothing
+    // to show yet); empty removes it, and the scales are fitted again by rescale().
     void setNotice(const QString& text);
     QString notice() const;
 
@@ -121,6 +128,7 @@ class ComboTrack : public QFrame {
     QCPAxis* axisOf(Axis axis) const;
     void applyValueRange(Axis axis, double lo, double hi);
     void makeRoomForLabels(Axis axis);
+    void fitTitle(Axis axis);
     void zoomToRect(const QRect& rect);
     void showTipAt(const QPointF& pos, const QPoint& globalPos);
     void placeNotice();
@@ -134,6 +142,7 @@ class ComboTrack : public QFrame {
     std::array<QSharedPointer<QCPAxisTickerText>, 2> tickers_;
     std::array<lithora::AxisRange, 2> fixed_{};
     std::array<QString, 2> titles_;
+    double titlePoints_ = 8;  // the titles' size when they fit
     lithora::AxisRange fullDepth_{0, 1};
     QLabel* notice_ = nullptr;
     QMenu* menu_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "gui/display/limits_dialog_parts.h"
 #include "gui/widgets/dialog_seam.h"
 
 namespace {
@@ -39,11 +40,9 @@ Tdgselection::Tdgselection(const QStringList& densityLogs, const QStringList& ga
     setWindowTitle(QStringLiteral("Selection"));
     setFixedSize(406, 164);
 
-    auto* heading =
-        new QLabel(QStringLiteral("Select convenient logs to be used for combination"), this);
-    heading->setFont(pixelFont("Arial", 15, true));
-    heading->setAlignment(Qt::AlignCenter);
-    heading->setGeometry(0, 8, 406, 24);
+    addHeading(this, QStringLiteral("Select convenient logs to be used for combination"),
+               QRect(8, 8, 390, 24))
+        ->setAlignment(Qt::AlignCenter);
 
     auto caption = [this](const char* text, int left) {
         auto* l = new QLabel(QString::fromLatin1(text), this);

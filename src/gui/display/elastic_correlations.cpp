@@ -182,7 +182,6 @@ QString TElasticCorrelationPage::FormShow(const QString& chosenDensity,
         t->rescale(ComboTrack::Top);
         t->rescale(ComboTrack::Bottom);
     }
-    elasticFitted_ = false;
     showElasticState();
     followTables();
     return {};
@@ -240,6 +239,8 @@ void TElasticCorrelationPage::followTables() {
 }
 
 void TElasticCorrelationPage::tableChanged(const Table* table, bool recordsChanged) {
+    // The tracks of the changed table read it again; without elastic results the elastic
+    // tracks keep standing on the source log's depths.
     for (int k = 1; k <= kTrackCount; ++k) {
         Binding& b = bindings_[static_cast<std::size_t>(k - 1)];
         if (!b.top || &b.top->table() != table) continue;
@@ -251,33 +252,56 @@ void TElasticCorrelationPage::tableChanged(const Table* table, bool recordsChang
         else
             t->plot()->replot(QCustomPlot::rpQueuedReplot);
     }
-    if (table == c_.elastic) showElasticState();
+    showElasticState();
 }
 
 void TElasticCorrelationPage::showElasticState() {
     const bool results = c_.elastic->isOpen() && !c_.elastic->isEmpty();
     for (int k = 1; k <= 4; ++k) {
         ComboTrack* t = track(k);
-        // Value ranges are fitted once, when results are first there to fit.
-        if (results && !elasticFitted_) {
-            t->rescale(ComboTrack::Top);
-            t->rescale(ComboTrack::Bottom);
+        if (results) {
+            // Value scales are fitted when results first come; later changes keep them.
+            if (!t->notice().isEmpty()) {
+                t->setNotice({});
+                t->rescale(ComboTrack::Top);
+                t->rescale(ComboTrack::Bottom);
+            }
+        } else {
+            t->setNotice(text(kComputeFirst));
+            // Without samples of their own the tracks stand on the source log's depths.
+            const lithora::AxisRange depths = track(5)->depthRange();
+            t->setDepthRange(depths.lo, depths.hi);
         }
-        t->setNotice(results ? QString() : text(kComputeFirst));
     }
     if (results) {
-        elasticFitted_ = true;
         const int rho = c_.elastic->findField("Rho");
         if (rho >= 0)
             track(4)->setAxisTitle(ComboTrack::Bottom,
                                    QString::fromStdString(c_.elastic->field(rho).label()));
     }
+    alignTracks();
+}
+
+void TElasticCorrelationPage::alignTracks() {
+    int top = 0, bottom = 0;
+    for (ComboTrack* t : tracks_) {
+        if (!t) return;
+        const QMargins m = t->neededMargins();
+        top = std::max(top, m.top());
+        bottom = std::max(bottom, m.bottom());
+    }
+    for (ComboTrack* t : tracks_) t->setVerticalMargins(top, bottom);
 }
 
 void TElasticCorrelationPage::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && c_.window)
         c_.window->update();
+}
+
+void TElasticCorrelationPage::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    alignTracks();
 }
 
 bool TElasticCorrelationPage::saveCopy(ComboTrack& t) {
@@ -342,6 +366,7 @@ void TElasticCorrelationPage::SetMinMaxClick(int number) {
     const auto& v = *answer;
     if (v[0] < v[1]) t->setValueRange(ComboTrack::Bottom, v[0], v[1]);
     if (v[2] < v[3]) t->setValueRange(ComboTrack::Top, v[2], v[3]);
+    alignTracks();  // longer labels may need a second row
 }
 
 void TElasticCorrelationPage::ChangeColorClick(int number) {

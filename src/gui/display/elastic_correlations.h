@@ -78,6 +78,7 @@ class TElasticCorrelationPage : public QDialog {
 
   protected:
     void changeEvent(QEvent* event) override;  // FormActivate
+    void showEvent(QShowEvent* event) override;
 
   private:
     struct Binding {
@@ -91,6 +92,8 @@ class TElasticCorrelationPage : public QDialog {
     // elastic tracks show their notice or, the first time results are there, get fitted.
     void tableChanged(const lithora::store::Table* table, bool recordsChanged);
     void showElasticState();
+    // The plotting areas of the five tracks line up, so one depth stands at one height.
+    void alignTracks();
     bool saveCopy(ComboTrack& track);
     DialogSeam& seam() const { return c_.seam(); }
 
@@ -99,7 +102,6 @@ class TElasticCorrelationPage : public QDialog {
     std::array<Binding, kTrackCount> bindings_;
     std::vector<lithora::store::Subscription> subscriptions_;
     std::vector<QPointer<TZoomChart>> zoomWindows_;
-    bool elasticFitted_ = false;
 };
 
 // View > Elastic Correlations: asks for the density and gamma-ray curves in Tdgselection,
