@@ -1,0 +1,11 @@
+#include "gui/timelapse/lapse_controller.h"
+
+#include "gui/timelapse/lapse_page.h"
+
+LapseController::LapseController(CommandContext context, QObject* parent)
+    : QObject(parent), ctx_(std::move(context)) {}
+
+void LapseController::Lapse1Click() {
+    TTLapse window(ctx_, ctx_.parent);
+    ctx_.seam.exec(window);
+}

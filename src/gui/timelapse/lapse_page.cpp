@@ -1,0 +1,308 @@
+#include "gui/timelapse/lapse_page.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include "core/common/error.h"
+#include "core/workspace/workspace.h"
+#include "gui/display/depth_track.h"
+#include "gui/timelapse/lapse_print.h"
+#include "gui/timelapse/track_selection.h"
+
+using namespace lithora;
+
+namespace {
+
+constexpr int kWidth = 719;
+constexpr int kHeight = 705;
+constexpr int kChartLeft = 88;
+constexpr int kChartTop = 40;
+constexpr int kChartWidth = 201;
+constexpr int kChartHeight = 625;
+constexpr int kChartGap = 7;
+constexpr int kButtonTop = 8;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 25;
+
+const QColor kLogColour(0, 128, 0);         // 32768
+const QColor kDifferenceColour(255, 0, 0);  // 255
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text,
+                        const QColor& colour, const char* family = "Tahoma") {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    QFont font{QString::fromLatin1(family)};
+    font.setBold(true);
+    b->setFont(font);
+    b->setStyleSheet(
+        QStringLiteral("QPushButton { color: %1; } QPushButton:disabled { color: gray; }")
+            .arg(colour.name()));
+    b->resize(kButtonWidth, kButtonHeight);
+    return b;
+}
+
+QString depthTitle(const std::string& unit) {
+    return QStringLiteral("Depth(%1)").arg(QString::fromStdString(unit));
+}
+
+}  // namespace
+
+void fitLapseRange(DepthTrack& track) {
+    const CurveView v = track.samples();
+    const auto range = timelapse::lapseRange(v.values.first(v.size()));
+    if (!range) return;
+    if (range->lo < range->hi)
+        track.setValueRange(range->lo, range->hi);
+    else
+        track.setValueRange(range->lo - 1, range->hi + 1);
+}
+
+QPixmap lapseBackground(const QString& programFolder) {
+    try {
+        return loadTrackBackground(programFolder);
+    } catch (const std::exception&) {
+        QPixmap white(8, 8);
+        white.fill(Qt::white);
+        return white;
+    }
+}
+
+TTLapse::TTLapse(CommandContext context, QWidget* parent)
+    : QDialog(parent), ctx_(std::move(context)) {
+    setWindowTitle(QStringLiteral("Time Laps"));
+    setObjectName(QStringLiteral("TLapse"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setSizeGripEnabled(true);
+    try {
+        background_ =
+            loadTrackBackground(QString::fromStdString(ctx_.workspace.programFolder().string()));
+    } catch (const std::exception&) {
+        // Without the picture the charts are drawn on white.
+        background_ = QPixmap(8, 8);
+        background_.fill(Qt::white);
+    }
+
+    for (int n = 1; n <= 3; ++n) {
+        auto* frame = new QFrame(this);
+        frame->setObjectName(QStringLiteral("Chart%1").arg(n));
+        auto* layout = new QVBoxLayout(frame);
+        layout->setContentsMargins(0, 0, 0, 0);
+        frames_[static_cast<std::size_t>(n - 1)] = frame;
+        makeTrack(n, n == 3 ? QStringLiteral("Difference") : QString(),
+                  n == 3 ? kDifferenceColour : kLogColour);
+    }
+
+    const QColor blue(0, 0, 160), red(255, 0, 0), green(0, 128, 64);
+    sButton5_ = makeButton(this, "sButton5", QStringLiteral("Open"), blue, "Arial");
+    sButton10_ = makeButton(this, "sButton10", QStringLiteral("Clear"), red);
+    sButton6_ = makeButton(this, "sButton6", QStringLiteral("Open"), blue, "Arial");
+    sButton9_ = makeButton(this, "sButton9", QStringLiteral("Clear"), red);
+    sButton7_ = makeButton(this, "sButton7", QStringLiteral("Calculate"), green);
+    sButton8_ = makeButton(this, "sButton8", QStringLiteral("Clear All"), red);
+    sButton1_ = makeButton(this, "sButton1", QStringLiteral("Print"), QColor(0, 128, 0));
+    connect(sButton5_, &QPushButton::clicked, this, &TTLapse::sButton5Click);
+    connect(sButton6_, &QPushButton::clicked, this, &TTLapse::sButton6Click);
+    connect(sButton7_, &QPushButton::clicked, this, &TTLapse::sButton7Click);
+    connect(sButton10_, &QPushButton::clicked, this, &TTLapse::sButton10Click);
+    connect(sButton9_, &QPushButton::clicked, this, &TTLapse::sButton9Click);
+    connect(sButton8_, &QPushButton::clicked, this, &TTLapse::sButton8Click);
+    connect(sButton1_, &QPushButton::clicked, this, &TTLapse::sButton1Click);
+
+    setMinimumSize(kWidth - 3 * 120, kHeight - 400);
+    resize(kWidth, kHeight);
+    layoutControls();
+    updateButtons();
+}
+
+TTLapse::~TTLapse() = default;
+
+DepthTrack* TTLapse::chart(int n) const {
+    return n >= 1 && n <= 3 ? tracks_[static_cast<std::size_t>(n - 1)] : nullptr;
+}
+
+QFrame* TTLapse::chartFrame(int n) const {
+    return n >= 1 && n <= 3 ? frames_[static_cast<std::size_t>(n - 1)] : nullptr;
+}
+
+bool TTLapse::hasCurve(int n) const {
+    switch (n) {
+        case 1:
+            return first_.has_value();
+        case 2:
+            return second_.has_value();
+        case 3:
+            return diff_.has_value();
+        default:
+            return false;
+    }
+}
+
+DepthTrack* TTLapse::makeTrack(int n, const QString& title, const QColor& colour) {
+    auto& slot = tracks_[static_cast<std::size_t>(n - 1)];
+    QFrame* frame = frames_[static_cast<std::size_t>(n - 1)];
+    // The chart's curve goes with the track that holds it.
+    delete slot;
+    slot = new DepthTrack(0, title, colour, background_, frame);
+    slot->setObjectName(QStringLiteral("Track%1").arg(n));
+    // The track commands of the Graph page have no meaning here.
+    slot->plot()->setContextMenuPolicy(Qt::NoContextMenu);
+    slot->setDepthTitle(QStringLiteral("Depth"));
+    frame->layout()->addWidget(slot);
+    slot->show();
+    return slot;
+}
+
+void TTLapse::layoutControls() {
+    // Each chart takes a third of the change of the window's width (the whole part of it)
+    // and all of the change of its height; the gaps between the charts stay.
+    const int w = kChartWidth + (width() - kWidth) / 3;
+    const int h = kChartHeight + (height() - kHeight);
+    int left = kChartLeft;
+    for (QFrame* frame : frames_) {
+        frame->setGeometry(left, kChartTop, w, h);
+        left += w + kChartGap;
+    }
+    const auto place = [](QPushButton* b, const QFrame* chart, int offset) {
+        b->move(chart->x() + offset, kButtonTop);
+    };
+    place(sButton5_, frames_[0], 8);
+    place(sButton10_, frames_[0], 88);
+    place(sButton6_, frames_[1], 8);
+    place(sButton9_, frames_[1], 88);
+    place(sButton7_, frames_[2], 8);
+    place(sButton8_, frames_[2], 88);
+    sButton1_->move(6, height() - 65);
+}
+
+void TTLapse::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layoutControls();
+}
+
+void TTLapse::updateButtons() {
+    sButton5_->setEnabled(true);
+    sButton6_->setEnabled(secondOpenAllowed_);
+    sButton10_->setEnabled(first_.has_value());
+    sButton9_->setEnabled(second_.has_value());
+    sButton7_->setEnabled(first_ && second_ && !diff_);
+    sButton8_->setEnabled(first_ || second_ || diff_);
+    sButton1_->setEnabled(diff_.has_value());
+}
+
+void TTLapse::sButton5Click() {
+    readLog(1);
+}
+
+void TTLapse::sButton6Click() {
+    readLog(2);
+}
+
+void TTLapse::readLog(int n) {
+    const QString file = ctx_.seam.openFileName(
+        this,
+        n == 1 ? QStringLiteral("Open first LAS file") : QStringLiteral("Open second LAS file"),
+        QStringLiteral("LAS files (*.las)"), QStringLiteral("las"));
+    if (ctx_.restoreFolder) ctx_.restoreFolder();
+    if (file.isEmpty()) return;
+
+    timelapse::LapseFile read;
+    try {
+        BusyCursor busy;
+        read = timelapse::readLapseFile(file.toStdString());
+    } catch (const std::exception&) {
+        ctx_.message(QMessageBox::Critical, QStringLiteral("Error reading file."));
+        return;
+    }
+    QStringList curves;
+    for (const std::string& c : read.curves) curves << QString::fromStdString(c);
+    TTrackSelection choice(curves, this);
+    if (ctx_.seam.exec(choice) != QDialog::Accepted || choice.chosen() < 1) return;
+
+    timelapse::LapseLog log;
+    try {
+        log = timelapse::lapseLog(read, choice.chosen());
+    } catch (const std::exception& e) {
+        ctx_.message(QMessageBox::Critical, QString::fromUtf8(e.what()));
+        return;
+    }
+    showLog(n, std::move(log));
+}
+
+void TTLapse::showLog(int n, timelapse::LapseLog log) {
+    DepthTrack* track = makeTrack(n, QString::fromStdString(log.curve), kLogColour);
+    track->setSeriesName(QString::fromStdString(log.curve));
+    track->setData(log.depth, log.value);
+    fitLapseRange(*track);
+    track->setDepthTitle(depthTitle(log.depthUnit));
+    if (n == 1) {
+        first_ = std::move(log);
+        secondOpenAllowed_ = true;
+    } else {
+        second_ = std::move(log);
+    }
+    dropDifference();
+    updateButtons();
+}
+
+void TTLapse::sButton7Click() {
+    if (!first_ || !second_ || diff_) return;
+    timelapse::LapseDifference d;
+    try {
+        d = timelapse::lapseDifference(*first_, *second_);
+    } catch (const std::exception& e) {
+        ctx_.message(QMessageBox::Critical, QString::fromUtf8(e.what()));
+        return;
+    }
+    DepthTrack* track = makeTrack(3, QStringLiteral("Difference"), kDifferenceColour);
+    track->setSeriesName(QStringLiteral("T_Lapse_Trace%1").arg(++traceNumber_));
+    track->setData(d.depth, d.difference);
+    fitLapseRange(*track);
+    track->setDepthTitle(tracks_[1]->depthTitle());
+    diff_ = std::move(d);
+    updateButtons();
+}
+
+void TTLapse::clearChart(int n) {
+    makeTrack(n, n == 3 ? QStringLiteral("Difference") : QString(),
+              n == 3 ? kDifferenceColour : kLogColour);
+}
+
+void TTLapse::dropDifference() {
+    if (!diff_) return;
+    diff_.reset();
+    clearChart(3);
+}
+
+void TTLapse::sButton10Click() {
+    if (!first_) return;
+    first_.reset();
+    clearChart(1);
+    dropDifference();
+    updateButtons();
+}
+
+void TTLapse::sButton9Click() {
+    if (!second_) return;
+    second_.reset();
+    clearChart(2);
+    dropDifference();
+    updateButtons();
+}
+
+void TTLapse::sButton8Click() {
+    first_.reset();
+    second_.reset();
+    diff_.reset();
+    for (int n = 1; n <= 3; ++n) clearChart(n);
+    secondOpenAllowed_ = false;
+    updateButtons();
+}
+
+void TTLapse::sButton1Click() {
+    if (!diff_) return;
+    TLapsePrint preview(ctx_, {tracks_[0], tracks_[1], tracks_[2]}, this);
+    ctx_.seam.exec(preview);
+    if (ctx_.restoreFolder) ctx_.restoreFolder();
+}

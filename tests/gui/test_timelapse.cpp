@@ -1,0 +1,398 @@
+// The time-lapse window and its print preview, driven through the dialog seam.
+#include <gtest/gtest.h>
+#include <qcustomplot.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QImage>
+#include <QListWidget>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTest>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "core/workspace/workspace.h"
+#include "gui/display/depth_track.h"
+#include "gui/timelapse/lapse_controller.h"
+#include "gui/timelapse/lapse_page.h"
+#include "gui/timelapse/lapse_print.h"
+#include "gui/timelapse/track_selection.h"
+#include "gui/widgets/chart_page.h"
+#include "pdf_check.h"
+#include "support/program_folder.h"
+#include "support/recording_seam.h"
+
+namespace {
+
+using lithora::test::ProgramFolder;
+using lithora::test::RecordingSeam;
+constexpr double kTol = 1e-9;
+
+std::string las(const std::string& data, const std::string& nullValue = "-999.25") {
+    return "~VERSION INFORMATION\n"
+           " VERS.   2.0 :\n"
+           " WRAP.   NO  :\n"
+           "~WELL INFORMATION\n"
+           " NULL.   " +
+           nullValue +
+           " : NULL VALUE\n"
+           "~CURVE INFORMATION\n"
+           " DEPT.M    : DEPTH\n"
+           " GR.GAPI   : GAMMA RAY\n"
+           " RHOB.G/CC : DENSITY\n"
+           "~A\n" +
+           data;
+}
+
+const char* kFirst =
+    "1500.0 40 2.30\n"
+    "1500.5 50 2.31\n"
+    "1501.0 60 2.32\n"
+    "1501.5 70 2.33\n"
+    "1502.0 80 2.34\n";
+// Logged again: the gamma ray higher by 5 and one sample null.
+const char* kSecond =
+    "1500.0 45 2.30\n"
+    "1500.5 55 2.31\n"
+    "1501.0 -999.25 2.32\n"
+    "1501.5 75 2.33\n"
+    "1502.0 85 2.34\n";
+
+QPushButton* button(QWidget& w, const char* name) {
+    auto* b = w.findChild<QPushButton*>(name);
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+class TimeLapseTest : public ::testing::Test {
+  protected:
+    ProgramFolder folder;
+    lithora::workspace::Workspace ws{folder.path()};
+    RecordingSeam seam;
+    // The curve "LAS Tracks" chooses (1 = the first after the depth); 0 presses Cancel, -1
+    // closes it with its close box.
+    int choice = 1;
+    std::function<int(QDialog&)> onOtherDialog = [](QDialog&) { return int(QDialog::Rejected); };
+
+    CommandContext context() {
+        return {ws, seam, nullptr, [](const QString&) {}, [] { return true; }};
+    }
+
+    void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        seam.onDialog = [this](QDialog& d) {
+            if (auto* s = qobject_cast<TTrackSelection*>(&d)) {
+                if (choice == -1) return int(QDialog::Rejected);
+                if (choice == 0) {
+                    button(*s, "sButton2")->click();
+                } else {
+                    s->list()->setCurrentIndex(choice - 1);
+                    button(*s, "sButton1")->click();
+                }
+                return s->result();
+            }
+            return onOtherDialog(d);
+        };
+    }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+
+    QString write(const std::string& name, const std::string& bytes) {
+        return QString::fromStdString(folder.write(name, bytes).string());
+    }
+
+    // Opens a file into chart 1 or 2 with the given curve.
+    void open(TTLapse& w, int chart, const QString& file, int curve) {
+        seam.openFile = file;
+        choice = curve;
+        button(w, chart == 1 ? "sButton5" : "sButton6")->click();
+    }
+
+    // Which buttons are enabled, by name.
+    static std::map<std::string, bool> states(TTLapse& w) {
+        std::map<std::string, bool> out;
+        for (const char* n :
+             {"sButton5", "sButton10", "sButton6", "sButton9", "sButton7", "sButton8", "sButton1"})
+            out[n] = button(w, n)->isEnabled();
+        return out;
+    }
+    static std::map<std::string, bool> expect(bool open2, bool clear1, bool clear2, bool calculate,
+                                              bool clearAll, bool print) {
+        return {{"sButton5", true},   {"sButton6", open2},     {"sButton10", clear1},
+                {"sButton9", clear2}, {"sButton7", calculate}, {"sButton8", clearAll},
+                {"sButton1", print}};
+    }
+};
+
+TEST_F(TimeLapseTest, ButtonsFollowEachStep) {
+    TTLapse w(context());
+    w.show();
+    EXPECT_EQ(w.windowTitle(), "Time Laps");
+    EXPECT_EQ(states(w), expect(false, false, false, false, false, false));
+
+    open(w, 1, write("a.las", las(kFirst)), 1);
+    EXPECT_EQ(states(w), expect(true, true, false, false, true, false));
+    open(w, 2, write("b.las", las(kSecond)), 1);
+    EXPECT_EQ(states(w), expect(true, true, true, true, true, false));
+    button(w, "sButton7")->click();
+    EXPECT_EQ(states(w), expect(true, true, true, false, true, true));
+
+    // A difference belongs to the curves it came from: clearing one of them removes it.
+    button(w, "sButton10")->click();
+    EXPECT_FALSE(w.hasCurve(1));
+    EXPECT_FALSE(w.hasCurve(3));
+    EXPECT_EQ(w.chart(3)->pointCount(), 0);
+    EXPECT_EQ(states(w), expect(true, false, true, false, true, false));
+
+    button(w, "sButton8")->click();
+    EXPECT_EQ(states(w), expect(false, false, false, false, false, false));
+    for (int n = 1; n <= 3; ++n) EXPECT_EQ(w.chart(n)->pointCount(), 0) << n;
+}
+
+TEST_F(TimeLapseTest, DifferenceIsSecondMinusFirstWithNullAsGap) {
+    TTLapse w(context());
+    open(w, 1, write("a.las", las(kFirst)), 1);
+    open(w, 2, write("b.las", las(kSecond)), 1);
+    EXPECT_EQ(w.chart(1)->title(), "GR");
+    EXPECT_EQ(w.chart(1)->depthTitle(), "Depth(m)");
+    button(w, "sButton7")->click();
+    ASSERT_TRUE(w.difference());
+    DepthTrack* d = w.chart(3);
+    EXPECT_EQ(d->title(), "Difference");
+    EXPECT_EQ(d->seriesName(), "T_Lapse_Trace1");
+    EXPECT_EQ(d->depthTitle(), "Depth(m)");
+    const CurveView v = d->samples();
+    ASSERT_EQ(v.size(), 5u);
+    for (std::size_t i : {0u, 1u, 3u, 4u}) EXPECT_NEAR(v.values[i], 5, kTol) << i;
+    EXPECT_TRUE(std::isnan(v.values[2]));
+    // The null sample does not stretch the axes: whole numbers around the values.
+    EXPECT_NEAR(w.chart(2)->valueRange().lo, 45, kTol);
+    EXPECT_NEAR(w.chart(2)->valueRange().hi, 85, kTol);
+    EXPECT_EQ(w.chart(2)->valueLabels(), (std::vector<QString>{"45", "85"}));
+}
+
+TEST_F(TimeLapseTest, OpenAgainReplacesTheCurve) {
+    TTLapse w(context());
+    const QString a = write("a.las", las(kFirst));
+    open(w, 1, a, 1);
+    open(w, 2, write("b.las", las(kSecond)), 1);
+    button(w, "sButton7")->click();
+    open(w, 1, a, 2);
+    EXPECT_EQ(w.chart(1)->title(), "RHOB");
+    EXPECT_EQ(w.chart(1)->pointCount(), 5);
+    EXPECT_NEAR(w.chart(1)->samples().values[0], 2.30, kTol);
+    // The old difference is gone and can be computed again from the new pair.
+    EXPECT_FALSE(w.hasCurve(3));
+    EXPECT_TRUE(button(w, "sButton7")->isEnabled());
+}
+
+TEST_F(TimeLapseTest, CancelOfLasTracksChangesNothing) {
+    TTLapse w(context());
+    const QString a = write("a.las", las(kFirst));
+    open(w, 1, a, 1);
+    const auto before = states(w);
+    for (int cancel : {0, -1}) {  // the Cancel button and the close box
+        open(w, 1, a, cancel);
+        EXPECT_EQ(w.chart(1)->title(), "GR") << cancel;
+        EXPECT_EQ(w.chart(1)->pointCount(), 5) << cancel;
+        EXPECT_EQ(states(w), before) << cancel;
+        // "Clear" still removes the curve shown before.
+        EXPECT_TRUE(w.hasCurve(1));
+    }
+    // A cancelled file dialog reads nothing.
+    open(w, 1, QString(), 2);
+    EXPECT_EQ(w.chart(1)->title(), "GR");
+}
+
+TEST_F(TimeLapseTest, FaultsAreReportedAndChangeNothing) {
+    TTLapse w(context());
+    open(w, 1, write("a.las", las(kFirst)), 1);
+    const auto before = states(w);
+    open(w, 1, write("bad.las", "~VERSION\n VERS. 2.0 :\n"), 1);
+    ASSERT_EQ(seam.messageTexts().size(), 1u);
+    EXPECT_EQ(seam.messageTexts().back(), "Error reading file.");
+    EXPECT_EQ(w.chart(1)->title(), "GR");
+    EXPECT_EQ(states(w), before);
+
+    struct Case {
+        const char* data;
+        const char* message;
+    } cases[] = {
+        {"1499.5 1 1\n1500.0 40 2.30\n1502.0 80 2.34\n", "Two logs have different start depths."},
+        {"1500.0 40 2.30\n1503.0 80 2.34\n", "Two logs have different end depths."},
+    };
+    for (const Case& c : cases) {
+        open(w, 2, write("c.las", las(c.data)), 1);
+        button(w, "sButton7")->click();
+        EXPECT_EQ(seam.messageTexts().back(), c.message);
+        EXPECT_FALSE(w.hasCurve(3));
+    }
+}
+
+TEST_F(TimeLapseTest, WideningByThirtyPixelsWidensEachChartByTen) {
+    TTLapse w(context());
+    w.show();
+    ASSERT_EQ(w.size(), QSize(719, 705));
+    EXPECT_EQ(w.chartFrame(1)->geometry(), QRect(88, 40, 201, 625));
+    EXPECT_EQ(w.chartFrame(2)->geometry(), QRect(296, 40, 201, 625));
+    EXPECT_EQ(w.chartFrame(3)->geometry(), QRect(504, 40, 201, 625));
+    w.resize(749, 725);
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_EQ(w.chartFrame(n)->width(), 211) << n;
+        EXPECT_EQ(w.chartFrame(n)->height(), 645) << n;
+    }
+    EXPECT_EQ(w.chartFrame(2)->x(), w.chartFrame(1)->geometry().right() + 1 + 7);
+    EXPECT_EQ(w.chartFrame(3)->x(), w.chartFrame(2)->geometry().right() + 1 + 7);
+    EXPECT_EQ(button(w, "sButton6")->x(), w.chartFrame(2)->x() + 8);
+    EXPECT_EQ(button(w, "sButton8")->x(), w.chartFrame(3)->x() + 88);
+    EXPECT_EQ(button(w, "sButton1")->y(), 725 - 65);
+    // Back to the first size: nothing drifts.
+    w.resize(719, 705);
+    EXPECT_EQ(w.chartFrame(3)->geometry(), QRect(504, 40, 201, 625));
+}
+
+TEST_F(TimeLapseTest, MainCommandShowsTheWindowModally) {
+    LapseController controller(context());
+    bool shown = false;
+    onOtherDialog = [&](QDialog& d) {
+        shown = qobject_cast<TTLapse*>(&d) != nullptr;
+        return int(QDialog::Rejected);
+    };
+    controller.Lapse1Click();
+    EXPECT_TRUE(shown);
+}
+
+class LapsePrintTest : public TimeLapseTest {
+  protected:
+    void computed(TTLapse& w) {
+        open(w, 1, write("a.las", las(kFirst)), 1);
+        open(w, 2, write("b.las", las(kSecond)), 1);
+        button(w, "sButton7")->click();
+        ASSERT_TRUE(w.hasCurve(3));
+    }
+    static void tick(TLapsePrint& p, int row, bool on) {
+        p.checkList()->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    }
+};
+
+TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnClose) {
+    TTLapse w(context());
+    computed(w);
+    bool ran = false;
+    onOtherDialog = [&](QDialog& d) {
+        auto* p = qobject_cast<TLapsePrint*>(&d);
+        if (!p) return int(QDialog::Rejected);
+        ran = true;
+        p->show();
+        EXPECT_EQ(p->windowTitle(), "Print");
+        QStringList entries;
+        for (int i = 0; i < p->checkList()->count(); ++i) {
+            entries << p->checkList()->item(i)->text();
+            EXPECT_EQ(p->checkList()->item(i)->checkState(), Qt::Unchecked);
+        }
+        EXPECT_EQ(entries, (QStringList{"First Log", "Second Log", "Difference Log"}));
+        for (int n = 1; n <= 3; ++n) EXPECT_TRUE(QFile::exists(p->chartFile(n))) << n;
+        EXPECT_EQ(p->chartFile(1), folder.qfile("tempchart1.tee"));
+        // A copy holds the chart's curve and its whole-number axis.
+        EXPECT_EQ(p->copy(3)->pointCount(), 5);
+        EXPECT_EQ(p->copy(2)->valueLabels(), (std::vector<QString>{"45", "85"}));
+        EXPECT_FALSE(button(*p, "sButton1")->isEnabled());  // nothing ticked: nothing to print
+
+        tick(*p, 2, true);
+        EXPECT_EQ(p->page()->charts(), (QList<QCustomPlot*>{p->copy(3)->plot()}));
+        for (int row : {0, 1}) tick(*p, row, true);
+        EXPECT_EQ(p->page()->charts(), (QList<QCustomPlot*>{p->copy(3)->plot(), p->copy(2)->plot(),
+                                                            p->copy(1)->plot()}));
+        // New charts start in one place, on top of each other.
+        EXPECT_EQ(p->page()->chartRect(p->copy(1)->plot()),
+                  p->page()->chartRect(p->copy(3)->plot()));
+        EXPECT_TRUE(button(*p, "sButton1")->isEnabled());
+
+        auto* style = p->findChild<QComboBox*>("ComboBox1");
+        EXPECT_EQ(style->currentText(), "Portrait");
+        EXPECT_EQ(p->page()->orientation(), QPageLayout::Portrait);
+        EXPECT_LT(p->page()->sheetRect().width(), p->page()->sheetRect().height());
+        style->setCurrentText("Landscape");
+        EXPECT_EQ(p->page()->orientation(), QPageLayout::Landscape);
+        EXPECT_GT(p->page()->sheetRect().width(), p->page()->sheetRect().height());
+
+        // FormCanResize: the preview is the width less 250, Close follows the bottom.
+        p->resize(875, 600);
+        EXPECT_EQ(p->page()->width(), 625);
+        EXPECT_EQ(button(*p, "sButton2")->y(), 600 - 65);
+        button(*p, "sButton2")->click();
+        return p->result();
+    };
+    button(w, "sButton1")->click();
+    EXPECT_TRUE(ran);
+    for (int n = 1; n <= 3; ++n)
+        EXPECT_FALSE(QFile::exists(folder.qfile("tempchart" + std::to_string(n) + ".tee"))) << n;
+}
+
+TEST_F(LapsePrintTest, DraggingAChartMovesItOnThePage) {
+    TTLapse w(context());
+    computed(w);
+    TLapsePrint p(context(), {w.chart(1), w.chart(2), w.chart(3)});
+    p.show();
+    tick(p, 0, true);
+    ChartPage* page = p.page();
+    QCustomPlot* plot = p.copy(1)->plot();
+    const QRectF before = page->chartRect(plot);
+    const QRectF sheet = page->sheetRect();
+    const QPoint from(int(sheet.left() + before.center().x() * sheet.width()),
+                      int(sheet.top() + before.center().y() * sheet.height()));
+    const QPoint to = from + QPoint(40, 20);
+    QTest::mousePress(page, Qt::LeftButton, {}, from);
+    QTest::mouseMove(page, to);
+    QTest::mouseRelease(page, Qt::LeftButton, {}, to);
+    const QRectF after = page->chartRect(plot);
+    EXPECT_NEAR((after.left() - before.left()) * sheet.width(), 40, 1);
+    EXPECT_NEAR((after.top() - before.top()) * sheet.height(), 20, 1);
+    EXPECT_NEAR(after.width(), before.width(), kTol);
+    // Unticked and ticked again, the chart comes back where it was left.
+    tick(p, 0, false);
+    tick(p, 0, true);
+    EXPECT_EQ(page->chartRect(plot), after);
+}
+
+TEST_F(LapsePrintTest, AChartWithoutCurveCannotBeTicked) {
+    TTLapse w(context());
+    open(w, 1, write("a.las", las(kFirst)), 1);
+    TLapsePrint p(context(), {w.chart(1), w.chart(2), w.chart(3)});
+    EXPECT_TRUE(p.checkList()->item(0)->flags() & Qt::ItemIsEnabled);
+    for (int row : {1, 2}) EXPECT_FALSE(p.checkList()->item(row)->flags() & Qt::ItemIsEnabled);
+    EXPECT_EQ(p.copy(2), nullptr);
+    EXPECT_FALSE(QFile::exists(p.chartFile(2)));
+    EXPECT_TRUE(seam.messageTexts().empty());
+}
+
+TEST_F(LapsePrintTest, PrintWithoutPrinterWritesOnePdfPageAndSaveWritesABitmap) {
+    if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a printer is installed";
+    TTLapse w(context());
+    computed(w);
+    TLapsePrint p(context(), {w.chart(1), w.chart(2), w.chart(3)});
+    p.show();
+    for (int row : {0, 1, 2}) tick(p, row, true);
+    seam.saveFile = folder.qfile("lapse.pdf");
+    button(p, "sButton1")->click();
+    const PdfCheck pdf = checkPdf(seam.saveFile);
+    EXPECT_EQ(pdf.pages, 1);
+    EXPECT_FALSE(pdf.landscape);
+    EXPECT_GT(pdf.inkFraction, 0.01);
+
+    seam.saveFile = folder.qfile("lapse.bmp");
+    button(p, "sButton3")->click();
+    EXPECT_EQ(seam.savesAsked.back(), "Save as Bitmap");
+    QImage bmp;
+    ASSERT_TRUE(bmp.load(seam.saveFile, "BMP"));
+    EXPECT_LT(bmp.width(), bmp.height());
+    long ink = 0;
+    for (int y = 0; y < bmp.height(); y += 2)
+        for (int x = 0; x < bmp.width(); x += 2) ink += qGray(bmp.pixel(x, y)) < 200;
+    EXPECT_GT(ink, 100);
+}
+
+}  // namespace
