@@ -4,6 +4,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "core/commands/import_file.h"
 #include "core/common/error.h"
 #include "core/import/merge.h"
 #include "core/workspace/workspace.h"
@@ -65,11 +66,8 @@ int runMerge(const std::vector<std::string>& args) {
     std::vector<std::filesystem::path> files(a.files.begin(), a.files.end());
     ScratchFolder folder;
     workspace::Workspace ws(folder.path());
-    try {
-        ws.installImport(import::mergeLasFiles(files, chosen));
-    } catch (const Error& e) {
-        throw InputError{e.what()};
-    }
+    const auto outcome = commands::importMerged(ws, files, chosen, {});
+    if (!outcome.ok()) throw InputError{outcome.message};
     if (auto table = a.option("--table"))
         writeTsv(ws.source(), ws.source().fieldCount() - 1, *table);
     printJson(describe(ws));

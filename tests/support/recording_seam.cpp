@@ -16,6 +16,13 @@ QString RecordingSeam::openFileName(QWidget*, const QString& title, const QStrin
     return openFile;
 }
 
+QStringList RecordingSeam::openFileNames(QWidget*, const QString& title, const QString&,
+                                         const QString&) {
+    opensAsked.push_back(title);
+    if (!openFiles.isEmpty()) return openFiles;
+    return openFile.isEmpty() ? QStringList() : QStringList{openFile};
+}
+
 QString RecordingSeam::saveFileName(QWidget*, const QString& title, const QString&,
                                     const QString&) {
     savesAsked.push_back(title);

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -21,6 +22,8 @@ class RecordingSeam : public DialogSeam {
     };
 
     QString openFile;
+    // What a dialog that chooses several files returns; empty: openFile alone, if any.
+    QStringList openFiles;
     QString saveFile;
     std::deque<QMessageBox::StandardButton> answers;
     std::function<int(QDialog&)> onDialog = [](QDialog&) { return int(QDialog::Rejected); };
@@ -32,6 +35,8 @@ class RecordingSeam : public DialogSeam {
     std::vector<QString> messageTexts() const;
 
     QString openFileName(QWidget*, const QString& title, const QString&, const QString&) override;
+    QStringList openFileNames(QWidget*, const QString& title, const QString&,
+                              const QString&) override;
     QString saveFileName(QWidget*, const QString& title, const QString&, const QString&) override;
     QMessageBox::StandardButton message(QWidget*, QMessageBox::Icon icon, const QString&,
                                         const QString& text,

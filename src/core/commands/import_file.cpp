@@ -5,6 +5,7 @@
 #include "core/common/error.h"
 #include "core/import/ascii_reader.h"
 #include "core/import/las_reader.h"
+#include "core/import/merge.h"
 
 namespace lithora::commands {
 
@@ -13,7 +14,7 @@ namespace {
 constexpr const char* kReadError = "Error reading file.";
 
 ImportOutcome install(workspace::Workspace& ws, std::optional<import::ImportResult> result,
-                      const ImportRequest& request) {
+                      const ImportRequest& request, std::string failure = kReadError) {
     if (request.beforeInstall) request.beforeInstall();
     if (result) {
         try {
@@ -29,7 +30,7 @@ ImportOutcome install(workspace::Workspace& ws, std::optional<import::ImportResu
         ws.source().close();
     }
     ws.clearStaleSource();
-    return {ImportOutcome::Status::Failed, kReadError};
+    return {ImportOutcome::Status::Failed, std::move(failure)};
 }
 
 }  // namespace
@@ -61,6 +62,21 @@ ImportOutcome importAscii(workspace::Workspace& ws, const ImportRequest& request
     } catch (const std::exception&) {
     }
     return install(ws, std::move(result), request);
+}
+
+ImportOutcome importMerged(workspace::Workspace& ws,
+                           const std::vector<std::filesystem::path>& files,
+                           const std::vector<import::MergeChoice>& chosen,
+                           const ImportRequest& request) {
+    if (!canImport(ws)) return {ImportOutcome::Status::Refused, {}};
+    std::optional<import::ImportResult> result;
+    std::string failure = kReadError;
+    try {
+        result = import::mergeLasFiles(files, chosen, request.progress);
+    } catch (const std::exception& e) {
+        failure = e.what();  // names the file that could not be read
+    }
+    return install(ws, std::move(result), request, std::move(failure));
 }
 
 }  // namespace lithora::commands

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/import/import_result.h"
+#include "core/import/merge.h"
 #include "core/workspace/workspace.h"
 
 namespace lithora::commands {
@@ -38,5 +39,12 @@ bool canImport(workspace::Workspace& ws);
 
 ImportOutcome importLas(workspace::Workspace& ws, const ImportRequest& request);
 ImportOutcome importAscii(workspace::Workspace& ws, const ImportRequest& request);
+// File > Open 2: the chosen curves of several LAS files as one source table (rows as
+// import::mergeLasFiles makes them); request.file is not used. A file that cannot be read
+// leaves the workspace empty, with the reader's message naming the file.
+ImportOutcome importMerged(workspace::Workspace& ws,
+                           const std::vector<std::filesystem::path>& files,
+                           const std::vector<import::MergeChoice>& chosen,
+                           const ImportRequest& request);
 
 }  // namespace lithora::commands

@@ -5,6 +5,7 @@
 #include <limits>
 #include <map>
 #include <numeric>
+#include <optional>
 
 #include "core/common/error.h"
 #include "core/import/import_text.h"
@@ -87,14 +88,20 @@ std::vector<std::string> mergeCurveList(const fs::path& file) {
     return out;
 }
 
+std::optional<std::string> mergeChoiceError(std::size_t fileCount,
+                                            const std::vector<MergeChoice>& chosen) {
+    if (fileCount == 0 || chosen.empty()) return "No curve is chosen.";
+    for (const auto& c : chosen)
+        if (c.file >= fileCount || c.column < 1)
+            return "Curve '" + c.name + "' is not a curve of the files chosen.";
+    if (chosen.front().column != 1)
+        return "The first curve chosen is the depth: choose the depth curve of a file first.";
+    return std::nullopt;
+}
+
 ImportResult mergeLasFiles(const std::vector<fs::path>& files,
                            const std::vector<MergeChoice>& chosen, const Progress& progress) {
-    if (files.empty() || chosen.empty()) throw Error("No curve is chosen.");
-    for (const auto& c : chosen)
-        if (c.file >= files.size() || c.column < 1)
-            throw Error("Curve '" + c.name + "' is not a curve of the files chosen.");
-    if (chosen.front().column != 1)
-        throw Error("The first curve chosen is the depth: choose the depth curve of a file first.");
+    if (auto error = mergeChoiceError(files.size(), chosen)) throw Error(*error);
 
     // Each contributing file is read once, in the order of the file list.
     std::map<std::size_t, std::size_t> sourceOf;  // file index -> sources index

@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ struct MergeChoice {
     int column = 1;
     std::string name;
 };
+
+// Why a choice cannot be merged before any file is read: nothing chosen, a choice outside
+// the file list, or a first curve that is not a file's depth; nullopt when it can.
+std::optional<std::string> mergeChoiceError(std::size_t fileCount,
+                                            const std::vector<MergeChoice>& chosen);
 
 // Builds the source table of the chosen curves, in the order chosen; the first is the
 // depth and must be a file's depth curve. There is one record per depth of the files that

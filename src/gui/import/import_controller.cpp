@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/commands/import_file.h"
+#include "gui/import/read_files_dialog.h"
 
 namespace {
 
@@ -53,7 +54,29 @@ void ImportController::ASCIIfile1Click() {
     run(false, file);
 }
 
+void ImportController::Open21Click() {
+    if (!lithora::commands::canImport(ctx_.workspace)) return;
+    TRead_Files dialog(ctx_, ctx_.parent);
+    const bool accepted = ctx_.seam.exec(dialog) == QDialog::Accepted;
+    ctx_.restoreFolder();
+    if (!accepted) return;
+    const auto files = dialog.files();
+    const auto chosen = dialog.chosen();
+    run(true, {},
+        [&](lithora::workspace::Workspace& ws, const lithora::commands::ImportRequest& r) {
+            return lithora::commands::importMerged(ws, files, chosen, r);
+        });
+}
+
 void ImportController::run(bool las, const QString& file) {
+    run(las, file,
+        [las](lithora::workspace::Workspace& ws, const lithora::commands::ImportRequest& r) {
+            return las ? lithora::commands::importLas(ws, r)
+                       : lithora::commands::importAscii(ws, r);
+        });
+}
+
+void ImportController::run(bool las, const QString& file, const Reader& read) {
     using Status = lithora::commands::ImportOutcome::Status;
     ctx_.status(kReading);
     lithora::commands::ImportOutcome outcome;
@@ -62,8 +85,7 @@ void ImportController::run(bool las, const QString& file) {
         ctx_.restoreFolder();
         const lithora::commands::ImportRequest request{file.toStdString(), statusProgress(ctx_),
                                                        [this, las] { view_.importBegun(las); }};
-        outcome = las ? lithora::commands::importLas(ctx_.workspace, request)
-                      : lithora::commands::importAscii(ctx_.workspace, request);
+        outcome = read(ctx_.workspace, request);
         if (outcome.ok()) view_.importFinished(las);
     }
     if (outcome.ok()) {

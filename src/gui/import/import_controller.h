@@ -1,6 +1,8 @@
 #pragma once
 #include <QObject>
+#include <functional>
 
+#include "core/commands/import_file.h"
 #include "gui/widgets/command_context.h"
 
 // What the main window shows around an import: the pages, grids, tracks, header memo and
@@ -16,7 +18,7 @@ class ImportView {
     virtual void importFailed() = 0;
 };
 
-// File > Open > LAS File and ASCII File.
+// File > Open > LAS File and ASCII File, and File > Open 2 (curves of several LAS files).
 class ImportController : public QObject {
     Q_OBJECT
   public:
@@ -25,9 +27,13 @@ class ImportController : public QObject {
   public slots:
     void Lasfilez1Click();
     void ASCIIfile1Click();
+    void Open21Click();
 
   private:
+    using Reader = std::function<lithora::commands::ImportOutcome(
+        lithora::workspace::Workspace&, const lithora::commands::ImportRequest&)>;
     void run(bool las, const QString& file);
+    void run(bool las, const QString& file, const Reader& read);
 
     CommandContext ctx_;
     ImportView& view_;

@@ -12,6 +12,16 @@ QString DialogSeam::openFileName(QWidget* parent, const QString& title, const QS
     return dialog.selectedFiles().first();
 }
 
+QStringList DialogSeam::openFileNames(QWidget* parent, const QString& title, const QString& filter,
+                                      const QString& defaultSuffix) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles();
+}
+
 QString DialogSeam::saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix) {
     QFileDialog dialog(parent, title, QString(), filter);

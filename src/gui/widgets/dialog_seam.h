@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 // Every modal question of the program passes through one seam on the main window: file
 // dialogs, message boxes and the program's own modal dialogs. The desktop uses the real
@@ -13,6 +14,9 @@ class DialogSeam {
     // Returns the chosen file, or an empty text when the user cancelled.
     virtual QString openFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix);
+    // Several files chosen at once, in the order the dialog gives them; empty when cancelled.
+    virtual QStringList openFileNames(QWidget* parent, const QString& title, const QString& filter,
+                                      const QString& defaultSuffix);
     virtual QString saveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix);
     virtual QMessageBox::StandardButton message(QWidget* parent, QMessageBox::Icon icon,

@@ -1,0 +1,56 @@
+#pragma once
+#include <QDialog>
+#include <filesystem>
+#include <vector>
+
+#include "core/import/merge.h"
+#include "gui/widgets/command_context.h"
+
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+
+// "Open" of File > Open 2: LAS files added in one or more "Add File" dialogs, the curves of
+// each with a check box, and the curves chosen for the source table in the order chosen (the
+// first is the depth). ">>" adds the ticked curves that are not chosen yet, "<<" takes the
+// selected ones out again; OK needs at least one chosen curve and a depth curve first.
+//
+// A curve is the same curve when it is the same column of the same file, so the gamma ray of
+// two runs can both be chosen (the merge names the second "GR_2").
+class TRead_Files : public QDialog {
+    Q_OBJECT
+  public:
+    explicit TRead_Files(CommandContext context, QWidget* parent = nullptr);
+
+    // What the user chose, for the merge.
+    std::vector<std::filesystem::path> files() const;
+    std::vector<lithora::import::MergeChoice> chosen() const;
+
+    QPlainTextEdit* fileList() const { return Memo1_; }
+    QListWidget* curveList() const { return CheckListBox1_; }
+    QListWidget* selectionList() const { return Memo2_; }
+
+  public slots:
+    void Button1Click();  // "Add File"
+    void Button2Click();  // ">>"
+    void Button5Click();  // "<<"
+    void Button3Click();  // "Select All"
+    void Button4Click();  // "Unselect All"
+    void BitBtn1Click();  // OK
+    void BitBtn2Click();  // Cancel
+
+  private:
+    void setAllChecked(bool on);
+    void updateButtons();
+
+    CommandContext ctx_;
+    std::vector<std::filesystem::path> files_;
+    std::vector<lithora::import::MergeChoice> entries_;   // parallel to the curve list
+    std::vector<lithora::import::MergeChoice> selected_;  // parallel to the selection list
+    QPlainTextEdit* Memo1_ = nullptr;
+    QListWidget* CheckListBox1_ = nullptr;
+    QListWidget* Memo2_ = nullptr;
+    QPushButton* Button2_ = nullptr;
+    QPushButton* Button5_ = nullptr;
+    QPushButton* BitBtn1_ = nullptr;
+};
