@@ -25,6 +25,7 @@
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
 #include "gui/print/print_controller.h"
+#include "gui/timelapse/lapse_controller.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/table_grid.h"
@@ -134,6 +135,8 @@ void TCalculationForm::bindCommands() {
     createControllers();
     c.bind(QStringLiteral("ASCIIfile1"), [this] { runImport(&ImportController::ASCIIfile1Click); });
     c.bind(QStringLiteral("Lasfilez1"), [this] { runImport(&ImportController::Lasfilez1Click); });
+    c.bind(QStringLiteral("Open21"), [this] { runImport(&ImportController::Open21Click); });
+    c.bind(QStringLiteral("Lapse1"), [this] { lapseController_->Lapse1Click(); });
     c.bind(QStringLiteral("Emptytable1"), [this] { Emptytable1Click(); });
     c.bind(QStringLiteral("Savetable1"), [this] { saveController_->Savetable1Click(); });
     c.bind(QStringLiteral("Exit1"), [this] { Exit1Click(); });
@@ -210,6 +213,7 @@ void TCalculationForm::createControllers() {
     elasticController_ = new ElasticController(ctx, *this, this);
     crossPlotsController_ = new CrossPlotsController(ctx, this);
     createCorrelationCommands();
+    lapseController_ = new LapseController(ctx, this);
     saveController_ = new SaveController(
         ctx,
         [this] {

@@ -26,6 +26,7 @@ class LithologPanel;
 class FilterController;
 class CorrelationController;
 class ElasticCorrelations;
+class LapseController;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
 // command states. It owns the workspace of the one well for the whole run and hands each
@@ -171,6 +172,7 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     CrossPlotsController* crossPlotsController_ = nullptr;
     CorrelationController* correlationController_ = nullptr;
     std::unique_ptr<ElasticCorrelations> elasticCorrelations_;
+    LapseController* lapseController_ = nullptr;
     std::function<bool()> lithologSaver_;
 
     CommandTable* commands_ = nullptr;
