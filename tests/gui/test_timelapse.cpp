@@ -17,11 +17,11 @@
 
 #include "core/workspace/workspace.h"
 #include "gui/display/depth_track.h"
+#include "gui/print/track_sheet.h"
 #include "gui/timelapse/lapse_controller.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/timelapse/lapse_print.h"
 #include "gui/timelapse/track_selection.h"
-#include "gui/widgets/chart_page.h"
 #include "pdf_check.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
@@ -302,22 +302,24 @@ TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnCl
         EXPECT_FALSE(button(*p, "sButton1")->isEnabled());  // nothing ticked: nothing to print
 
         tick(*p, 2, true);
-        EXPECT_EQ(p->page()->charts(), (QList<QCustomPlot*>{p->copy(3)->plot()}));
+        EXPECT_EQ(p->previewList(), (std::vector<QCustomPlot*>{p->copy(3)->plot()}));
         for (int row : {0, 1}) tick(*p, row, true);
-        EXPECT_EQ(p->page()->charts(), (QList<QCustomPlot*>{p->copy(3)->plot(), p->copy(2)->plot(),
-                                                            p->copy(1)->plot()}));
-        // New charts start in one place, on top of each other.
-        EXPECT_EQ(p->page()->chartRect(p->copy(1)->plot()),
-                  p->page()->chartRect(p->copy(3)->plot()));
+        EXPECT_EQ(p->previewList(),
+                  (std::vector<QCustomPlot*>{p->copy(3)->plot(), p->copy(2)->plot(),
+                                             p->copy(1)->plot()}));
+        // The first log lies on top; new charts start in one place, on top of each other.
+        EXPECT_EQ(p->page()->charts().front(), p->copy(1)->plot());
+        EXPECT_EQ(p->page()->printRect(p->copy(1)->plot()),
+                  p->page()->printRect(p->copy(3)->plot()));
         EXPECT_TRUE(button(*p, "sButton1")->isEnabled());
 
         auto* style = p->findChild<QComboBox*>("ComboBox1");
         EXPECT_EQ(style->currentText(), "Portrait");
         EXPECT_EQ(p->page()->orientation(), QPageLayout::Portrait);
-        EXPECT_LT(p->page()->sheetRect().width(), p->page()->sheetRect().height());
+        EXPECT_LT(p->page()->sheetMm().width(), p->page()->sheetMm().height());
         style->setCurrentText("Landscape");
         EXPECT_EQ(p->page()->orientation(), QPageLayout::Landscape);
-        EXPECT_GT(p->page()->sheetRect().width(), p->page()->sheetRect().height());
+        EXPECT_GT(p->page()->sheetMm().width(), p->page()->sheetMm().height());
 
         // FormCanResize: the preview is the width less 250, Close follows the bottom.
         p->resize(875, 600);
@@ -332,30 +334,41 @@ TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnCl
         EXPECT_FALSE(QFile::exists(folder.qfile("tempchart" + std::to_string(n) + ".tee"))) << n;
 }
 
-TEST_F(LapsePrintTest, DraggingAChartMovesItOnThePage) {
+TEST_F(LapsePrintTest, ChartsAreDraggedAndResizedOnThePage) {
     TTLapse w(context());
     computed(w);
     TLapsePrint p(context(), {w.chart(1), w.chart(2), w.chart(3)});
     p.show();
     tick(p, 0, true);
-    ChartPage* page = p.page();
+    TrackSheet* page = p.page();
     QCustomPlot* plot = p.copy(1)->plot();
-    const QRectF before = page->chartRect(plot);
+    const QRectF before = page->printRect(plot);
     const QRectF sheet = page->sheetRect();
-    const QPoint from(int(sheet.left() + before.center().x() * sheet.width()),
-                      int(sheet.top() + before.center().y() * sheet.height()));
-    const QPoint to = from + QPoint(40, 20);
-    QTest::mousePress(page, Qt::LeftButton, {}, from);
-    QTest::mouseMove(page, to);
-    QTest::mouseRelease(page, Qt::LeftButton, {}, to);
-    const QRectF after = page->chartRect(plot);
-    EXPECT_NEAR((after.left() - before.left()) * sheet.width(), 40, 1);
-    EXPECT_NEAR((after.top() - before.top()) * sheet.height(), 20, 1);
-    EXPECT_NEAR(after.width(), before.width(), kTol);
+    const double scale = page->pxPerMm();
+    auto drag = [page](QPoint from, QPoint to) {
+        QTest::mousePress(page, Qt::LeftButton, {}, from);
+        QTest::mouseMove(page, to);
+        QTest::mouseRelease(page, Qt::LeftButton, {}, to);
+    };
+    const QPoint centre = (sheet.topLeft() + before.center() * scale).toPoint();
+    drag(centre, centre + QPoint(40, 20));
+    const QRectF moved = page->printRect(plot);
+    EXPECT_NEAR((moved.left() - before.left()) * scale, 40, 1);
+    EXPECT_NEAR((moved.top() - before.top()) * scale, 20, 1);
+    EXPECT_NEAR(moved.width(), before.width(), 1e-6);
+
+    // The lower right corner resizes.
+    const QPoint corner = (sheet.topLeft() + moved.bottomRight() * scale).toPoint() - QPoint(2, 2);
+    drag(corner, corner + QPoint(30, 10));
+    const QRectF resized = page->printRect(plot);
+    EXPECT_NEAR(resized.topLeft().x(), moved.topLeft().x(), 1e-6);
+    EXPECT_NEAR((resized.width() - moved.width()) * scale, 30, 1);
+    EXPECT_NEAR((resized.height() - moved.height()) * scale, 10, 1);
+
     // Unticked and ticked again, the chart comes back where it was left.
     tick(p, 0, false);
     tick(p, 0, true);
-    EXPECT_EQ(page->chartRect(plot), after);
+    EXPECT_EQ(page->printRect(plot), resized);
 }
 
 TEST_F(LapsePrintTest, AChartWithoutCurveCannotBeTicked) {

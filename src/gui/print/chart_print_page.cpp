@@ -192,21 +192,7 @@ void TChartPrintP::ComboBox1Change(int index) {
 }
 
 QString TChartPrintP::printSheet(QPrinter& printer) {
-    printer.setFullPage(true);
-    printer.setPageOrientation(sheet_->orientation());
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(QStringLiteral("Lithora tracks"));
-    QCPPainter painter;
-    if (!painter.begin(&printer)) return QStringLiteral("The printer cannot print.");
-    painter.setMode(QCPPainter::pmVectorized);
-    painter.setMode(QCPPainter::pmNoCaching);
-    const QRectF paper = printer.pageLayout().fullRectPixels(printer.resolution());
-    sheet_->drawCharts(painter, paper.width() / sheet_->sheetMm().width());
-    if (!painter.end()) return QStringLiteral("The printer cannot print.");
-    if (printer.outputFormat() == QPrinter::PdfFormat &&
-        !QFileInfo::exists(printer.outputFileName()))
-        return QStringLiteral("Cannot write \"%1\".").arg(printer.outputFileName());
-    return {};
+    return sheet_->printSheet(printer, QStringLiteral("Lithora tracks"));
 }
 
 void TChartPrintP::sButton1Click() {
@@ -218,15 +204,7 @@ void TChartPrintP::sButton1Click() {
     }
     // At screen resolution the charts' fonts keep their size on the page.
     QPrinter printer(QPrinter::ScreenResolution);
-    bool ready = false;
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
-        ready = preparePrinter(printer, QString::fromLatin1(kPdfPrinterName), seam_, this);
-    } else {
-        printer.setPageOrientation(sheet_->orientation());
-        QPrintDialog dialog(&printer, this);
-        ready = seam_.exec(dialog) == QDialog::Accepted;
-    }
-    if (ready) {
+    if (choosePrinter(printer, sheet_->orientation(), seam_, this)) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const QString error = printSheet(printer);
         QApplication::restoreOverrideCursor();
@@ -238,17 +216,7 @@ void TChartPrintP::sButton1Click() {
 }
 
 QImage TChartPrintP::sheetImage() const {
-    const double pxPerMm = 96 / 25.4;
-    const QSizeF mm = sheet_->sheetMm();
-    QImage image(qRound(mm.width() * pxPerMm), qRound(mm.height() * pxPerMm), QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(pxPerMm * 1000));
-    image.setDotsPerMeterY(qRound(pxPerMm * 1000));
-    image.fill(Qt::white);
-    QCPPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    sheet_->drawCharts(painter, pxPerMm);
-    painter.end();
-    return image;
+    return sheet_->sheetImage(96 / 25.4);
 }
 
 void TChartPrintP::sButton3Click() {

@@ -1,6 +1,7 @@
 #include "gui/print/print_support.h"
 
 #include <QFileInfo>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -30,6 +31,15 @@ bool preparePrinter(QPrinter& printer, const QString& choice, DialogSeam& seam, 
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     return true;
+}
+
+bool choosePrinter(QPrinter& printer, QPageLayout::Orientation orientation, DialogSeam& seam,
+                   QWidget* parent) {
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        return preparePrinter(printer, QString::fromLatin1(kPdfPrinterName), seam, parent);
+    printer.setPageOrientation(orientation);
+    QPrintDialog dialog(&printer, parent);
+    return seam.exec(dialog) == QDialog::Accepted;
 }
 
 QPageSize pageSizeOf(const lithora::chart::PaperSize& paper) {

@@ -21,6 +21,11 @@ QStringList printerChoices();
 // the user names through the seam. False when the user cancelled the file name.
 bool preparePrinter(QPrinter& printer, const QString& choice, DialogSeam& seam, QWidget* parent);
 
+// The printer a print goes to: the printer dialog (through the seam) where a printer is
+// installed, else a PDF file the user names. False when the user cancelled.
+bool choosePrinter(QPrinter& printer, QPageLayout::Orientation orientation, DialogSeam& seam,
+                   QWidget* parent);
+
 // The page size of a paper of the paper list, portrait; an invalid size for one without a
 // size of its own ("Custom").
 QPageSize pageSizeOf(const lithora::chart::PaperSize& paper);

@@ -1,8 +1,10 @@
 #include "gui/print/track_sheet.h"
 
 #include <qcustomplot.h>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <algorithm>
 
 namespace {
@@ -10,7 +12,9 @@ namespace {
 // The default print margins of a chart on the sheet, in percent of the sheet's sides.
 constexpr double kDefaultMarginPercent = 10;
 constexpr int kShadow = 2;
-constexpr int kGap = 10;  // pixels of background around the sheet
+constexpr int kGap = 10;           // pixels of background around the sheet
+constexpr double kCornerGrip = 8;  // pixels of a chart's lower right corner that resize it
+constexpr double kSmallestMm = 10;
 
 QSize chartSize(const QCustomPlot* chart) {
     const QSize s = chart->size();
@@ -123,6 +127,37 @@ void TrackSheet::drawCharts(QCPPainter& painter, double pxPerMm) const {
     }
 }
 
+QString TrackSheet::printSheet(QPrinter& printer, const QString& docName) const {
+    printer.setFullPage(true);
+    printer.setPageOrientation(orientation_);
+    printer.setPageSize(QPageSize(portraitMm_, QPageSize::Millimeter));
+    printer.setDocName(docName);
+    QCPPainter painter;
+    if (!painter.begin(&printer)) return QStringLiteral("The printer cannot print.");
+    painter.setMode(QCPPainter::pmVectorized);
+    painter.setMode(QCPPainter::pmNoCaching);
+    const QRectF paper = printer.pageLayout().fullRectPixels(printer.resolution());
+    drawCharts(painter, paper.width() / sheetMm().width());
+    if (!painter.end()) return QStringLiteral("The printer cannot print.");
+    if (printer.outputFormat() == QPrinter::PdfFormat &&
+        !QFileInfo::exists(printer.outputFileName()))
+        return QStringLiteral("Cannot write \"%1\".").arg(printer.outputFileName());
+    return {};
+}
+
+QImage TrackSheet::sheetImage(double pxPerMm) const {
+    const QSizeF mm = sheetMm();
+    QImage image(qRound(mm.width() * pxPerMm), qRound(mm.height() * pxPerMm), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(pxPerMm * 1000));
+    image.setDotsPerMeterY(qRound(pxPerMm * 1000));
+    image.fill(Qt::white);
+    QCPPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawCharts(painter, pxPerMm);
+    painter.end();
+    return image;
+}
+
 void TrackSheet::paintEvent(QPaintEvent*) {
     QCPPainter painter(this);
     painter.fillRect(rect(), QColor(128, 128, 128));
@@ -150,6 +185,8 @@ void TrackSheet::mousePressEvent(QMouseEvent* event) {
             dragged_ = c;
             dragStartMm_ = mm;
             dragStartRect_ = p->mm;
+            const double grip = kCornerGrip / pxPerMm();
+            resizing_ = mm.x() >= p->mm.right() - grip && mm.y() >= p->mm.bottom() - grip;
             return;
         }
     }
@@ -158,10 +195,20 @@ void TrackSheet::mousePressEvent(QMouseEvent* event) {
 void TrackSheet::mouseMoveEvent(QMouseEvent* event) {
     if (!dragged_) return;
     const QPointF mm = (event->position() - sheetRect().topLeft()) / pxPerMm();
-    if (Placed* p = placed(dragged_)) p->mm = dragStartRect_.translated(mm - dragStartMm_);
+    if (Placed* p = placed(dragged_)) {
+        const QPointF d = mm - dragStartMm_;
+        if (resizing_) {
+            p->mm = dragStartRect_;
+            p->mm.setWidth(std::max(kSmallestMm, dragStartRect_.width() + d.x()));
+            p->mm.setHeight(std::max(kSmallestMm, dragStartRect_.height() + d.y()));
+        } else {
+            p->mm = dragStartRect_.translated(d);
+        }
+    }
     update();
 }
 
 void TrackSheet::mouseReleaseEvent(QMouseEvent*) {
     dragged_ = nullptr;
+    resizing_ = false;
 }

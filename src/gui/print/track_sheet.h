@@ -1,4 +1,5 @@
 #pragma once
+#include <QImage>
 #include <QPageLayout>
 #include <QPointer>
 #include <QRectF>
@@ -8,11 +9,13 @@
 
 class QCustomPlot;
 class QCPPainter;
+class QPrinter;
 
 // One sheet of paper with charts placed on it, as the track print preview shows it: the
 // sheet with its shadow and dotted border, and each chart drawn at its own print rectangle
-// (in millimetres of the sheet). A chart's image can be dragged to another place; the
-// rectangle it is dropped at is where it is printed and saved.
+// (in millimetres of the sheet). A chart's image can be dragged to another place, and made
+// larger or smaller by dragging its lower right corner; the rectangle it is left at is where
+// it is printed and saved.
 //
 // Charts are drawn in list order, so the first chart of the list lies on top of the others
 // where they overlap, and a press picks the topmost chart under it.
@@ -36,6 +39,11 @@ class TrackSheet : public QWidget {
     // Draws the sheet's charts onto a painter whose units are device pixels of a page that
     // starts at the paper's corner, at the given pixels per millimetre.
     void drawCharts(QCPPainter& painter, double pxPerMm) const;
+    // Prints the sheet on one page of the printer (the paper and orientation of the sheet),
+    // or returns the message to show.
+    QString printSheet(QPrinter& printer, const QString& docName) const;
+    // The sheet as a white picture with its charts, at the given pixels per millimetre.
+    QImage sheetImage(double pxPerMm) const;
     // Where the sheet lies in the widget, and its scale.
     QRectF sheetRect() const;
     double pxPerMm() const;
@@ -60,6 +68,7 @@ class TrackSheet : public QWidget {
     std::vector<QCustomPlot*> charts_;
     std::vector<Placed> places_;  // every chart ever shown keeps its place
     QCustomPlot* dragged_ = nullptr;
+    bool resizing_ = false;
     QPointF dragStartMm_;
     QRectF dragStartRect_;
 };

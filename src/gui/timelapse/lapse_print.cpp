@@ -4,17 +4,21 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSaveFile>
+#include <algorithm>
 
 #include "core/workspace/workspace.h"
 #include "gui/display/depth_track.h"
+#include "gui/print/print_support.h"
+#include "gui/print/track_sheet.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/widgets/chart_copy.h"
-#include "gui/widgets/chart_page.h"
-#include "gui/widgets/chart_print.h"
 
 namespace {
 
@@ -22,6 +26,7 @@ constexpr int kWidth = 775;
 constexpr int kHeight = 575;
 constexpr int kLeftPanel = 250;
 const QColor kGreen(0, 128, 0);
+const QSizeF kA4(210, 297);
 
 QFont boldTahoma() {
     QFont f(QStringLiteral("Tahoma"));
@@ -79,8 +84,9 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3
     sButton2_ = makeButton(this, "sButton2", QStringLiteral("Close"), QColor(255, 0, 0),
                            {16, kHeight - 65, 95, 28});
 
-    TeePreviewPanel1_ = new ChartPage(this);
+    TeePreviewPanel1_ = new TrackSheet(this);
     TeePreviewPanel1_->setObjectName(QStringLiteral("TeePreviewPanel1"));
+    TeePreviewPanel1_->setPaper(kA4, QPageLayout::Portrait);
 
     // The copies, each through its chart file.
     const QPixmap background = lapseBackground(folder_);
@@ -118,8 +124,8 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3
     connect(CheckListBox1_, &QListWidget::itemChanged, this,
             [this](QListWidgetItem*) { CheckListBox1ClickCheck(); });
     connect(ComboBox1_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        TeePreviewPanel1_->setOrientation(index == 0 ? QPageLayout::Landscape
-                                                     : QPageLayout::Portrait);
+        TeePreviewPanel1_->setPaper(kA4,
+                                    index == 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
     });
     connect(sButton3_, &QPushButton::clicked, this, &TLapsePrint::sButton3Click);
     connect(sButton1_, &QPushButton::clicked, this, &TLapsePrint::sButton1Click);
@@ -142,46 +148,58 @@ QString TLapsePrint::chartFile(int n) const {
     return QDir(folder_).filePath(QStringLiteral("tempchart%1.tee").arg(n));
 }
 
+std::vector<QCustomPlot*> TLapsePrint::previewList() const {
+    std::vector<QCustomPlot*> list = TeePreviewPanel1_->charts();  // topmost first
+    std::reverse(list.begin(), list.end());
+    return list;
+}
+
 void TLapsePrint::CheckListBox1ClickCheck() {
-    // The difference first and the first log last, so the first log lies on top.
-    TeePreviewPanel1_->clearCharts();
+    // Difference, second log, first log: the first log lies on top.
+    std::vector<QCustomPlot*> list;
     for (int i = 2; i >= 0; --i) {
         const QListWidgetItem* item = CheckListBox1_->item(i);
         DepthTrack* copy = copies_[static_cast<std::size_t>(i)];
-        if (copy && item && item->checkState() == Qt::Checked)
-            TeePreviewPanel1_->addChart(copy->plot());
+        if (copy && item && item->checkState() == Qt::Checked) list.push_back(copy->plot());
     }
+    std::reverse(list.begin(), list.end());  // the sheet lists the topmost chart first
+    TeePreviewPanel1_->setCharts(std::move(list));
     updateButtons();
 }
 
 void TLapsePrint::updateButtons() {
-    const bool any = !TeePreviewPanel1_->charts().isEmpty();
+    const bool any = !TeePreviewPanel1_->charts().empty();
     sButton3_->setEnabled(any);
     sButton1_->setEnabled(any);
 }
 
 void TLapsePrint::sButton3Click() {
-    if (TeePreviewPanel1_->charts().isEmpty()) return;
-    const QString file =
+    if (TeePreviewPanel1_->charts().empty()) return;
+    QString path =
         ctx_.seam.saveFileName(this, QStringLiteral("Save as Bitmap"),
                                QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("bmp"));
     if (ctx_.restoreFolder) ctx_.restoreFolder();
-    if (file.isEmpty()) return;
-    const QSize logical = TeePreviewPanel1_->pageLayout().fullRectPixels(96).size();
-    const QImage image = TeePreviewPanel1_->pageImage(logical.width());
-    if (!image.save(file, "BMP"))
-        ctx_.message(QMessageBox::Warning, QStringLiteral("Cannot write \"%1\".").arg(file));
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".bmp");
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         TeePreviewPanel1_->sheetImage(96 / 25.4).save(&file, "BMP") &&
+                         file.commit();
+    if (!written)
+        ctx_.message(QMessageBox::Warning,
+                     QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
 }
 
 void TLapsePrint::sButton1Click() {
-    if (TeePreviewPanel1_->charts().isEmpty()) return;
-    ChartPrintPreview printing(
-        [this](QCPPainter& painter, const QRectF& page) {
-            TeePreviewPanel1_->paintCharts(painter, page);
-        },
-        ctx_.seam, this);
-    printing.setOrientation(TeePreviewPanel1_->orientation());
-    printing.print();
+    if (TeePreviewPanel1_->charts().empty()) return;
+    // At screen resolution the charts' fonts keep their size on the page.
+    QPrinter printer(QPrinter::ScreenResolution);
+    if (choosePrinter(printer, TeePreviewPanel1_->orientation(), ctx_.seam, this)) {
+        BusyCursor busy;
+        const QString error =
+            TeePreviewPanel1_->printSheet(printer, QStringLiteral("Lithora time lapse"));
+        if (!error.isEmpty()) ctx_.message(QMessageBox::Warning, error);
+    }
     if (ctx_.restoreFolder) ctx_.restoreFolder();
 }
 
@@ -201,7 +219,7 @@ void TLapsePrint::done(int result) {
 }
 
 void TLapsePrint::FormClose() {
-    TeePreviewPanel1_->clearCharts();
+    TeePreviewPanel1_->setCharts({});
     for (int n = 3; n >= 1; --n) {
         const QString file = chartFile(n);
         if (QFile::exists(file)) QFile::remove(file);

@@ -2,10 +2,12 @@
 #include <QDialog>
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "gui/widgets/command_context.h"
 
-class ChartPage;
+class QCustomPlot;
+class TrackSheet;
 class DepthTrack;
 class QComboBox;
 class QListWidget;
@@ -30,7 +32,10 @@ class TLapsePrint : public QDialog {
     // The copy of chart n (1 first, 2 second, 3 difference); null when it has none.
     DepthTrack* copy(int n) const;
     QString chartFile(int n) const;
-    ChartPage* page() const { return TeePreviewPanel1_; }
+    TrackSheet* page() const { return TeePreviewPanel1_; }
+    // The preview's list of charts in drawing order: the difference first, the first log
+    // last, so the first log lies on top where copies overlap.
+    std::vector<QCustomPlot*> previewList() const;
     QListWidget* checkList() const { return CheckListBox1_; }
 
   public slots:
@@ -52,7 +57,7 @@ class TLapsePrint : public QDialog {
     std::array<DepthTrack*, 3> copies_{};
     QComboBox* ComboBox1_ = nullptr;
     QListWidget* CheckListBox1_ = nullptr;
-    ChartPage* TeePreviewPanel1_ = nullptr;
+    TrackSheet* TeePreviewPanel1_ = nullptr;
     QPushButton* sButton3_ = nullptr;
     QPushButton* sButton1_ = nullptr;
     QPushButton* sButton2_ = nullptr;
