@@ -195,6 +195,20 @@ TEST_F(ShellTest, SummaryBoxesShowEveryDigitBesideTheGrids) {
     EXPECT_EQ(high->width(), shortWidth);
 }
 
+TEST_F(ShellTest, TheEmptyElasticGridShowsWholeTitlesAtStart) {
+    form_->show();
+    QApplication::processEvents();
+    TableGrid* grid = page().elasticGrid();
+    TableModel* model = grid->tableModel();
+    ASSERT_GT(model->columnCount(), 10);
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const ColumnStyle& style = model->columnStyle(c);
+        const QFontMetrics titles(style.titleFont.value_or(grid->horizontalHeader()->font()));
+        EXPECT_GE(grid->columnWidth(c), titles.horizontalAdvance(model->title(c)) + 6)
+            << model->title(c).toStdString();
+    }
+}
+
 TEST_F(ShellTest, ElasticGridShowsWholeDepthsAndTitles) {
     using lithora::store::Table;
     std::vector<Table::BulkColumn> cols(lithora::compute::kElasticFieldCount);

@@ -120,6 +120,8 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
         return;
     }
     tablePageHeight_ = kPageHeight;
+    // The elastic grid has its columns once its table is open: widths that show each title.
+    tablePage_->elasticGrid()->applyColumnWidths();
     lithologPanel_->workspaceEmptied();  // shows the intervals "Litholog.db" kept
     lithologPanel_->offerKeptIntervals();
     bindCommands();
