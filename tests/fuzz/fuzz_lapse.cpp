@@ -23,7 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!file.curves.empty());
     FUZZ_CHECK(file.values.size() == file.curves.size());
     for (const auto& column : file.values) FUZZ_CHECK(column.size() == file.depth.size());
-    for (const auto& name : file.curves) FUZZ_CHECK(name.size() <= 30);
+    // At most 30 characters: UTF-8 bytes that do not continue a character.
+    for (const auto& name : file.curves) {
+        std::size_t characters = 0;
+        for (const char ch : name) characters += (static_cast<unsigned char>(ch) & 0xC0) != 0x80;
+        FUZZ_CHECK(characters <= 30);
+    }
 
     const int curves = static_cast<int>(file.curves.size());
     for (int k = 1; k <= curves && k <= 4; ++k) {
