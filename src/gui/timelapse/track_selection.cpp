@@ -23,13 +23,15 @@ TTrackSelection::TTrackSelection(const QStringList& curves, QWidget* parent) : Q
     QFont labelFont(QStringLiteral("Arial"));
     labelFont.setPixelSize(19);
     label->setFont(labelFont);
-    label->setGeometry(12, 12, 350, 28);
+    // The question stands on two lines where the font is wider than the dialog.
+    label->setWordWrap(true);
+    label->setGeometry(12, 4, 350, 50);
 
     ComboBox1_ = new QComboBox(this);
     ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1_->addItems(curves);
     ComboBox1_->setCurrentIndex(curves.isEmpty() ? -1 : 0);
-    ComboBox1_->setGeometry(12, 52, 348, 26);
+    ComboBox1_->setGeometry(12, 60, 348, 26);
 
     sButton1_ = new QPushButton(QStringLiteral("Ok"), this);
     sButton1_->setObjectName(QStringLiteral("sButton1"));
