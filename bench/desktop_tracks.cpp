@@ -18,8 +18,10 @@
 #include <vector>
 
 #include "gui/app/calculation_page.h"
+#include "gui/compute/elastic_controller.h"
 #include "gui/display/depth_track.h"
 #include "gui/display/track_panel.h"
+#include "gui/import/import_controller.h"
 #include "gui/widgets/chart_export.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/page_control.h"
@@ -83,11 +85,11 @@ int main(int argc, char** argv) {
     form->show();
     QElapsedTimer timer;
     timer.start();
-    form->Lasfilez1Click();
+    form->importController()->Lasfilez1Click();
     QApplication::processEvents();
     memory("import", timer.elapsed() / 1000.0);
     timer.restart();
-    form->Elasticparameters1Click();
+    form->elasticController()->Elasticparameters1Click();
     QApplication::processEvents();
     memory("elastic parameters", timer.elapsed() / 1000.0);
     timer.restart();
