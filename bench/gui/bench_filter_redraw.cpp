@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "core/commands/compute_elastic.h"
 #include "core/import/las_reader.h"
 #include "core/workspace/workspace.h"
 #include "gui/display/track_panel.h"
@@ -34,7 +35,13 @@ int main(int argc, char** argv) {
     auto ws = std::make_unique<lithora::workspace::Workspace>(folder);
     ws->openShippedTables();
     ws->installImport(lithora::import::readLasFile(folder / "well.las"));
-    ws->computeElastic("RHOB", "DT", "DTSM", *ws->unitsFromTags(), {});
+    const lithora::commands::CurveChoice curves{"RHOB", "", "DT", "DTSM"};
+    const auto units = lithora::commands::decideUnits(*ws, curves, true).units();
+    if (!units) {
+        std::fprintf(stderr, "the generated file leaves a unit undecided\n");
+        return 1;
+    }
+    ws->computeElastic("RHOB", "DT", "DTSM", *units, {});
 
     QWidget page;
     page.resize(4200, 640);
@@ -51,8 +58,8 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         const auto out = change();
-        const int slots = ws->sourceTrackCount() + (out.elasticFiltered ? 13 : 0);
-        for (int slot = 1; slot <= slots; ++slot) tracks.rescaleTrack(slot);
+        const int count = ws->sourceTrackCount() + (out.elasticFiltered ? 13 : 0);
+        for (int slot = 1; slot <= count; ++slot) tracks.rescaleTrack(slot);
         page.repaint();
         return static_cast<double>(t.nsecsElapsed()) / 1e6;
     };
