@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -416,3 +417,21 @@ TEST_F(FilterGui, FindOpensAnOnTopSearchWindowThatFindsDepths) {
 }
 
 }  // namespace
+
+// A depth of a long log does not fit the 40-pixel column with every decimal: its label is
+// rounded until it fits, never cut, and stays the same depth to the decimals it shows.
+TEST(LithologColumnLabels, LongDepthsAreRoundedToFitTheColumn) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(8);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    for (const double depth : {152899.8476, 1500.5, 99999.99999, 1234567.25}) {
+        const QString text = columnDepthText(depth, metrics, 40);
+        SCOPED_TRACE(text.toStdString());
+        const double shown = text.toDouble();
+        EXPECT_LT(std::abs(shown - depth), 0.5 + 1e-9);
+        if (metrics.horizontalAdvance(QString::number(std::round(depth), 'f', 0)) <= 40)
+            EXPECT_LE(metrics.horizontalAdvance(text), 40);
+    }
+    EXPECT_EQ(columnDepthText(1500.5, metrics, 40), "1500.5");
+}

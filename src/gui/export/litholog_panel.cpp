@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
+#include <cmath>
 
 #include "core/common/file_writer.h"
 #include "core/common/number_text.h"
@@ -28,11 +30,26 @@ namespace {
 
 constexpr int kColumnWidth = chart::kLithologColumnWidth;
 constexpr int kColumnHeight = chart::kLithologColumnHeight;
+// Room left of the depth axis beyond its first 51 pixels, for labels such as "150000".
+constexpr int kDepthScaleExtra = 24;
 const char* const kNavigatorButtons[] = {"First", "Prior", "Next", "Last", "Insert", "Delete"};
 
 QString depthText(double value) {
     return QString::fromStdString(lithora::numberText(value, localeDecimalPoint()));
 }
+
+}  // namespace
+
+QString columnDepthText(double value, const QFontMetrics& metrics, int width) {
+    QString text = depthText(value);
+    for (int decimals = 3; decimals >= 0 && metrics.horizontalAdvance(text) > width; --decimals) {
+        const double scale = std::pow(10.0, decimals);
+        text = depthText(std::round(value * scale) / scale);
+    }
+    return text;
+}
+
+namespace {
 
 // The lithology column edits with a drop-down list of the 60 names, 20 rows at a time.
 class LithologyDelegate : public QStyledItemDelegate {
@@ -215,16 +232,18 @@ void LithologPanel::createControls() {
 
     DBChart8_ = new QCustomPlot(page);
     DBChart8_->setObjectName(QStringLiteral("DBChart8"));
-    DBChart8_->setGeometry(368, 5, 73, 565);
+    // The depth axis stands beside the column; the chart reaches further left than the axis
+    // needs for short depths so that six-digit labels and the axis title still fit.
+    DBChart8_->setGeometry(368 - kDepthScaleExtra, 5, 73 + kDepthScaleExtra, 565);
     DBChart8_->setInteractions({});
     DBChart8_->plotLayout()->insertRow(0);
     auto* title = new QCPTextElement(DBChart8_, QStringLiteral("Litholog"),
                                      QFont(QStringLiteral("Arial"), 8, QFont::Bold));
+    title->setMargins(QMargins(kDepthScaleExtra, 2, 0, 2));  // centred over the first width
     DBChart8_->plotLayout()->addElement(0, 0, title);
     QCPAxisRect* rect = DBChart8_->axisRect();
     rect->setAutoMargins(QCP::msNone);
-    // The depth axis stands at 70 % of the chart's width.
-    rect->setMargins(QMargins(51, 6, 22, 23));
+    rect->setMargins(QMargins(51 + kDepthScaleExtra, 6, 22, 23));
     DBChart8_->xAxis->setVisible(false);
     DBChart8_->xAxis->setRange(0, 1);
     DBChart8_->yAxis->setRangeReversed(true);
@@ -310,7 +329,7 @@ void LithologPanel::drawWindowLabels(QPainter& p) {
     const auto rows = chart::windowLabelRows(column_.height());
     const auto w = window();
     auto label = [&](int row, double depth) {
-        const QString text = depthText(depth);
+        const QString text = columnDepthText(depth, p.fontMetrics(), kColumnWidth);
         const QRect r = p.fontMetrics().boundingRect(text);
         p.fillRect(QRect(0, row, r.width() + 1, p.fontMetrics().height()), Qt::white);
         p.drawText(QRect(0, row, kColumnWidth, p.fontMetrics().height()),
@@ -342,7 +361,7 @@ void LithologPanel::redraw() {
                 p.setBrushOrigin(0, 0);
                 p.fillRect(band, QBrush(*img));
             }
-            const QString text = depthText(iv.bottom);
+            const QString text = columnDepthText(iv.bottom, p.fontMetrics(), kColumnWidth);
             const QRect tr = p.fontMetrics().boundingRect(text);
             p.fillRect(QRect(0, rows->labelRow, tr.width() + 1, p.fontMetrics().height()),
                        Qt::white);

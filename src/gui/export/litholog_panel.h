@@ -14,11 +14,16 @@
 #include "gui/widgets/dialog_seam.h"
 
 class QCustomPlot;
+class QFontMetrics;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QTableView;
 class QToolButton;
+
+// A depth label inside the lithology column: every digit when it fits width, otherwise rounded
+// to fewer decimals until it does, so that no label is cut short.
+QString columnDepthText(double value, const QFontMetrics& metrics, int width);
 
 // What the litholog panel needs of the main window.
 struct LithologContext {
