@@ -113,9 +113,14 @@ void computeElasticWith(workspace::Workspace& ws, const Args& a) {
 
     const auto decision = commands::decideUnits(ws, choice, plan.measuredVs, c.units);
     const auto units = decision.units();
-    if (!units)
-        throw InputError{decision.unknownText() +
-                         " Give them with --depth-unit m|ft and --density-unit GC|KM."};
+    if (!units) {
+        const char* hint = !decision.density ? " Give it with --density-unit GC|KM."
+                                             : " Give it with --depth-unit m|ft or --sonic-unit "
+                                               "us/m|us/ft.";
+        if (decision.sonicUnknown() && !decision.density)
+            hint = " Give them with --depth-unit m|ft and --density-unit GC|KM.";
+        throw InputError{decision.unknownText() + hint};
+    }
     const std::string error = commands::computeElastic(ws, {choice, plan.measuredVs, *units, c.vs});
     if (!error.empty()) throw InputError{error};
 }

@@ -74,11 +74,25 @@ std::optional<workspace::ElasticUnits> UnitsDecision::units() const {
     return workspace::ElasticUnits{p, sonic.size() > 1 ? *sonic[1].unit : p, *density};
 }
 
+bool UnitsDecision::sonicUnknown() const {
+    for (const auto& s : sonic)
+        if (!s.unit) return true;
+    return false;
+}
+
 std::string UnitsDecision::unknownText() const {
-    return "The units of the sonic and density curves are not known (depth unit \"" +
-           depthUnitText + "\", density unit \"" + densityUnitText +
-           "\"): the sonic curves may be in microseconds per metre or per foot, the density in "
-           "g/cm3 or kg/m3.";
+    const bool sonicOpen = sonicUnknown();
+    const bool densityOpen = !density;
+    if (sonicOpen && densityOpen)
+        return "The units of the sonic and density curves are not known (depth unit \"" +
+               depthUnitText + "\", density unit \"" + densityUnitText +
+               "\"): the sonic curves may be in microseconds per metre or per foot, the density "
+               "in g/cm3 or kg/m3.";
+    if (densityOpen)
+        return "The unit of the density curve is not known (density unit \"" + densityUnitText +
+               "\"): the density may be in g/cm3 or kg/m3.";
+    return "The units of the sonic curves are not known (depth unit \"" + depthUnitText +
+           "\"): the sonic curves may be in microseconds per metre or per foot.";
 }
 
 std::string computeElastic(workspace::Workspace& ws, const ElasticRequest& request) {

@@ -49,7 +49,10 @@ struct UnitsDecision {
 
     // The units when every one is decided.
     std::optional<workspace::ElasticUnits> units() const;
-    // Says which units are not known, naming the unit texts the file gave.
+    // True when a chosen sonic curve's slowness unit is left open.
+    bool sonicUnknown() const;
+    // Says which units are not known (the sonic ones, the density one, or both), naming the
+    // unit texts the file gave.
     std::string unknownText() const;
 };
 

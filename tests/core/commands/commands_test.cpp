@@ -101,6 +101,24 @@ TEST_F(CommandsTest, EachSonicCurveTakesItsOwnUnitBeforeTheDepthUnit) {
     }
 }
 
+// The message names only the units that are open: a file whose sonic curves say "us/ft" but
+// whose density unit has no rule is asked about its density alone, and the other way round.
+TEST_F(CommandsTest, TheUnitsMessageNamesOnlyWhatIsOpen) {
+    struct Case {
+        const char *depth, *dt, *density, *starts;
+    };
+    for (const Case c :
+         {Case{"M", "US/F", "g/cm3", "The unit of the density curve is not known"},
+          Case{"METERS", "", "G/CC", "The units of the sonic curves are not known"},
+          Case{"METERS", "", "GRAMS", "The units of the sonic and density curves are not known"}}) {
+        Workspace ws(dir, Storage::Memory);
+        import(ws, wellWith(c.depth, c.dt, c.dt, c.density));
+        const auto d = commands::decideUnits(ws, commands::proposedCurves(ws), true);
+        ASSERT_FALSE(d.units().has_value()) << c.starts;
+        EXPECT_EQ(d.unknownText().rfind(c.starts, 0), 0u) << d.unknownText();
+    }
+}
+
 TEST_F(CommandsTest, TagsOfAnEarlierFileAreProposedNotTrusted) {
     Workspace ws(dir, Storage::Memory);
     import(ws, wellWith("F", "", "", "K/M3"));
