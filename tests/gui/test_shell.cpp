@@ -180,6 +180,21 @@ TEST_F(ShellTest, SummaryBoxesShowEveryDigitBesideTheGrids) {
         EXPECT_GE(box->font().pointSize(), 6);
         EXPECT_LT(box->geometry().right(), 80);
     }
+    // A mean step with more decimals than fit at the smallest font is rounded, never cut.
+    SummaryBox* interval = page().summaryBox(TablePage::Interval);
+    for (const QString& text :
+         {QStringLiteral("0.15239990450123456"), QStringLiteral("0,1523999045")}) {
+        interval->setValueText(text);
+        EXPECT_EQ(interval->toolTip(), text);
+        EXPECT_LE(QFontMetrics(interval->font()).horizontalAdvance(interval->text()),
+                  interval->textRoom())
+            << interval->text().toStdString();
+        EXPECT_TRUE(interval->text().startsWith(text.left(4))) << interval->text().toStdString();
+        EXPECT_NEAR(QString(interval->text()).replace(',', '.').toDouble(), 0.1524, 5e-4);
+    }
+    interval->setValueText(QStringLiteral("0.1524"));
+    EXPECT_EQ(interval->text(), "0.1524");
+
     // A short value keeps the box at its size and font.
     EXPECT_EQ(page().summaryBox(TablePage::Tracks)->width(), 52);
     EXPECT_EQ(page().summaryBox(TablePage::Tracks)->font().pointSize(), 8);

@@ -3,7 +3,8 @@
 
 // A read-only box that shows one short value whole: a value too long for the box at its
 // font widens the box up to a limit, then takes a smaller font, so no digit is ever cut
-// off. The full value is also the box's tool tip.
+// off. A number that still does not fit is shown rounded to the decimals that fit. The full
+// value is always the box's tool tip.
 class SummaryBox : public QLineEdit {
     Q_OBJECT
   public:
