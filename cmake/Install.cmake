@@ -12,8 +12,12 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/lithora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/lithora.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/resources/patterns/README.md
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Documentation under the package's own name, as Debian keeps it; the patterns' README (their
+# source and licence) has a folder of its own so that it does not replace the program's README.
+set(LITHORA_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/lithora)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${LITHORA_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/patterns/README.md
+        DESTINATION ${LITHORA_DOCDIR}/patterns)
 
 set(CPACK_PACKAGE_NAME lithora)
 set(CPACK_PACKAGE_VENDOR "Lithora")
