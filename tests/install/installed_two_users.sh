@@ -37,6 +37,9 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 [ -x "$prefix/bin/lithora" ] || fail "no lithora in $prefix/bin"
 [ -f "$prefix/share/lithora/Patterns/Unknown" ] || fail "no patterns in $prefix/share/lithora"
 chmod -R a-w "$prefix"
+# Every path under the prefix with its kind, size and modification time, to compare at the end.
+listPrefix() { find "$prefix" -printf '%p %y %s %T@\n' | sort; }
+listPrefix >"$work/prefix.before"
 cp "$las" "$work/well.las"
 chmod 644 "$work/well.las"
 las=$work/well.las
@@ -217,5 +220,7 @@ wait "$pid_b" || fail "the second user's program exited with an error"
 grep -q '"PI"' "$work/readback.json" || fail "the saved table has no elastic columns"
 
 # Nothing was written into the installation.
-[ -z "$(find "$prefix" -newer "$work/install.log" -print -quit)" ] || fail "files changed under the prefix"
+listPrefix >"$work/prefix.after"
+cmp -s "$work/prefix.before" "$work/prefix.after" ||
+  fail "files changed under the prefix: $(diff "$work/prefix.before" "$work/prefix.after" | head -5)"
 echo "installed program: two users worked side by side in their own data folders"
