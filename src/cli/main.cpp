@@ -6,6 +6,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "cli/memory.h"
 #include "core/common/version.h"
 
 namespace {
@@ -61,6 +62,7 @@ int dispatch(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    lithora::cli::prepareLargeColumnMemory();
     try {
         return dispatch(argc, argv);
     } catch (const lithora::cli::UsageError& e) {
