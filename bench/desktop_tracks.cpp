@@ -85,11 +85,11 @@ int main(int argc, char** argv) {
     form->show();
     QElapsedTimer timer;
     timer.start();
-    form->importController()->Lasfilez1Click();
+    form->subsystems().importController()->Lasfilez1Click();
     QApplication::processEvents();
     memory("import", timer.elapsed() / 1000.0);
     timer.restart();
-    form->elasticController()->Elasticparameters1Click();
+    form->subsystems().elasticController()->Elasticparameters1Click();
     QApplication::processEvents();
     memory("elastic parameters", timer.elapsed() / 1000.0);
     timer.restart();

@@ -94,7 +94,7 @@ class CorrelationTest : public ::testing::Test {
 
     void importLas(const QString& path) {
         seam_->openFile = path;
-        form_->importController()->Lasfilez1Click();
+        form_->subsystems().importController()->Lasfilez1Click();
         ASSERT_TRUE(form_->workspace().loaded()) << path.toStdString();
     }
     void correlate(const QString& reference) {
@@ -114,14 +114,14 @@ class CorrelationTest : public ::testing::Test {
 
 TEST_F(CorrelationTest, RowsStandFromFiftyWithElasticRowsBelowAndASecondRunReplacesThem) {
     importLas(testData("cli/well.las"));
-    form_->elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->Elasticparameters1Click();
     ASSERT_FALSE(form_->workspace().elastic().isEmpty());
     form_->pageControl()->setCurrentIndex(1);  // the command shows its rows on the Table page
 
     correlate("RHOB");
     EXPECT_EQ(offered_, QStringList({"RHOB", "GR"}));
     EXPECT_TRUE(okEnabled_);
-    EXPECT_EQ(form_->correlationController()->referenceLog(), "RHOB");
+    EXPECT_EQ(form_->subsystems().correlationController()->referenceLog(), "RHOB");
     EXPECT_EQ(form_->tablePage()->referenceCaption()->text(), "Reference:");
     EXPECT_EQ(form_->tablePage()->referenceNameCaption()->text(), "RHOB");
     EXPECT_EQ(form_->statusText(), "Ready");
@@ -175,7 +175,7 @@ TEST_F(CorrelationTest, RowsStandFromFiftyWithElasticRowsBelowAndASecondRunRepla
     // Cancel clears the reference and leaves the rows.
     seam_->onDialog = [](QDialog&) { return int(QDialog::Rejected); };
     form_->commands().run(QStringLiteral("Correlationcoefficients1"));
-    EXPECT_EQ(form_->correlationController()->referenceLog(), "");
+    EXPECT_EQ(form_->subsystems().correlationController()->referenceLog(), "");
     EXPECT_EQ(shownRows(*form_).size(), names.size());
 
     // Empty Table takes the rows away with the workspace.
@@ -202,7 +202,7 @@ TEST_F(CorrelationTest, TwentyCurvesGrowThePageToHoldTheLastRow) {
     }
     importLas(QString::fromStdString(folder_.write("twenty.las", las).string()));
     ASSERT_EQ(form_->workspace().sourceTrackCount(), 20);
-    form_->elasticController()->Elasticparameters1Click();  // Vs estimated
+    form_->subsystems().elasticController()->Elasticparameters1Click();  // Vs estimated
     ASSERT_FALSE(form_->workspace().elastic().isEmpty());
 
     correlate("RHOB");
@@ -259,7 +259,7 @@ TEST_F(CorrelationTest, TheDesktopListAgreesWithTheCommandLineOnRealFiles) {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         importLas(testData(file));
-        form_->elasticController()->Elasticparameters1Click();
+        form_->subsystems().elasticController()->Elasticparameters1Click();
         reference_.clear();  // the first candidate
         correlate("");
         ASSERT_FALSE(offered_.isEmpty());

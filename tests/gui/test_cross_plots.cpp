@@ -64,7 +64,7 @@ class CrossPlotsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = testData("las/cross_plot_well.las");
-        form_->importController()->Lasfilez1Click();
+        form_->subsystems().importController()->Lasfilez1Click();
         ASSERT_TRUE(seam_->messages.empty());
     }
     void TearDown() override {
@@ -74,12 +74,12 @@ class CrossPlotsTest : public ::testing::Test {
 
     void computeElastic() {
         seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
-        form_->elasticController()->Elasticparameters1Click();
+        form_->subsystems().elasticController()->Elasticparameters1Click();
         QApplication::processEvents();
     }
     TCrossPlots* open() {
         EXPECT_TRUE(form_->commands().run(QStringLiteral("N3")));
-        auto windows = form_->crossPlotsController()->windows();
+        auto windows = form_->subsystems().crossPlotsController()->windows();
         return windows.empty() ? nullptr : windows.back();
     }
     std::vector<double> elastic(int field) {
@@ -165,7 +165,7 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
         if (auto* select = qobject_cast<TSelectPL*>(&d)) select->sWaveBox()->setCurrentText("");
         return int(QDialog::Accepted);
     };
-    form_->elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->Elasticparameters1Click();
     QApplication::processEvents();
     EXPECT_EQ(w->plot(4)->points()->ys()[0], elastic(compute::kVpVs)[0]);
     EXPECT_NE(w->plot(4)->points()->ys()[0], vpvs);
@@ -178,7 +178,7 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
     // Close frees the window.
     w->closeButton()->click();
     QApplication::processEvents();
-    EXPECT_TRUE(form_->crossPlotsController()->windows().empty());
+    EXPECT_TRUE(form_->subsystems().crossPlotsController()->windows().empty());
 }
 
 TEST_F(CrossPlotsTest, PlotsShowTheirFieldsWithAutomaticRangesExceptTheFixedSecondPlot) {

@@ -77,18 +77,18 @@ class ElasticCorrelationsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = testData("cli/well.las");
-        form_->importController()->Lasfilez1Click();
+        form_->subsystems().importController()->Lasfilez1Click();
         ASSERT_TRUE(form_->workspace().loaded());
     }
     void TearDown() override { form_.reset(); }
 
     void computeElastic() {
-        form_->elasticController()->Elasticparameters1Click();
+        form_->subsystems().elasticController()->Elasticparameters1Click();
         ASSERT_FALSE(form_->workspace().elastic().isEmpty());
     }
     TElasticCorrelationPage* open() {
         form_->commands().run(QStringLiteral("ElasticCorrelations1"));
-        const auto windows = form_->elasticCorrelations()->windows();
+        const auto windows = form_->subsystems().elasticCorrelations()->windows();
         if (windows.empty()) return nullptr;
         windows.back()->show();
         QApplication::processEvents();
@@ -190,7 +190,7 @@ TEST_F(ElasticCorrelationsTest, FiveCombinationTracksShowBothTablesWithTwoScales
     w->findChild<QPushButton*>("sButton1")->click();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form_->elasticCorrelations()->windows().empty());
+    EXPECT_TRUE(form_->subsystems().elasticCorrelations()->windows().empty());
 }
 
 TEST_F(ElasticCorrelationsTest, ElasticTracksAskForTheComputationThenFollowTheTables) {
@@ -226,7 +226,7 @@ TEST_F(ElasticCorrelationsTest, ElasticTracksAskForTheComputationThenFollowTheTa
     // Empty Table: the log the window showed is gone, and the window with it.
     form_->commands().run(QStringLiteral("Emptytable1"));
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form_->elasticCorrelations()->windows().empty());
+    EXPECT_TRUE(form_->subsystems().elasticCorrelations()->windows().empty());
 }
 
 TEST_F(ElasticCorrelationsTest, ANameThatIsNoCurveOpensNothingAndOkWaitsForBothCurves) {

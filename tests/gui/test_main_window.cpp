@@ -259,7 +259,8 @@ TEST_F(MainWindowTest, PagesAndTablePageControlsStandInTheirPlaces) {
     EXPECT_EQ(form.tablePage()->summaryBox(TablePage::Interval)->geometry(),
               QRect(11, 519, 52, 22));
     EXPECT_EQ(form.tablePage()->filterLowBox()->text(), "0");
-    EXPECT_EQ(form.lithologPanel()->columnImage()->geometry(), QRect(441, 58, 40, 484));
+    EXPECT_EQ(form.subsystems().lithologPanel()->columnImage()->geometry(),
+              QRect(441, 58, 40, 484));
 
     // The elastic grid shows the result columns with their widths, up to "S-Impedance".
     TableModel* elastic = form.tablePage()->elasticGrid()->tableModel();

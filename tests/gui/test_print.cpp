@@ -56,7 +56,7 @@ class PrintTest : public ::testing::Test {
 
     void importLas(const char* name) {
         seam_->openFile = testData(name);
-        form_->importController()->Lasfilez1Click();
+        form_->subsystems().importController()->Lasfilez1Click();
         ASSERT_TRUE(form_->workspace().loaded()) << name;
         seam_->messages.clear();
         seam_->dialogsRun.clear();
@@ -130,7 +130,7 @@ TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
 
 TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
     importLas("cli/well.las");
-    form_->elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->Elasticparameters1Click();
     TrackPanel* panel = form_->trackPanel();
     ASSERT_EQ(panel->trackCount(), 4 + 13);
     const QString pdf = folder_.qfile("tracks.pdf");
@@ -297,7 +297,7 @@ QString pdfText(const QString& path) {
 
 TEST_F(PrintTest, LithologTablePrintsItsIntervalsInPortrait) {
     importLas("print/three_curves.las");
-    LithologPanel* panel = form_->lithologPanel();
+    LithologPanel* panel = form_->subsystems().lithologPanel();
     panel->button("New Table")->click();
     ASSERT_TRUE(panel->typeBottom(0, "1001"));
     ASSERT_TRUE(panel->chooseLithology(0, "Shale"));

@@ -218,10 +218,10 @@ TEST_F(OpenTwoTest, FillsTheWorkspaceLikeAnImportAndSaveTableWritesTheLastHeader
 
     // The elastic parameters find their curves; Save Table writes LAS with the last file's
     // well lines.
-    form_->elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->Elasticparameters1Click();
     ASSERT_EQ(ws.elastic().recordCount(), 3);
     seam_->saveFile = folder_.qfile("saved.las");
-    ASSERT_TRUE(form_->saveController()->Savetable1Click());
+    ASSERT_TRUE(form_->subsystems().saveController()->Savetable1Click());
     EXPECT_EQ(seam_->savesAsked.back(), "Save Table as LAS file");
     const std::string saved = slurp(folder_.file("saved.las"));
     EXPECT_NE(saved.find("RUN TWO"), std::string::npos);

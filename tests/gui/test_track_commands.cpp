@@ -22,8 +22,8 @@
 #include "gui/display/set_min_max.h"
 #include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
-#include "gui/import/import_controller.h"
 #include "gui/display/zoom_chart.h"
+#include "gui/import/import_controller.h"
 #include "gui/widgets/chart_copy.h"
 #include "gui/widgets/chart_export.h"
 #include "gui/widgets/chart_print.h"
@@ -87,7 +87,7 @@ class TrackCommandsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(dir_.path(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = realFile();
-        form_->importController()->Lasfilez1Click();
+        form_->subsystems().importController()->Lasfilez1Click();
         ASSERT_GT(form_->trackPanel()->trackCount(), 3);
         seam_->messages.clear();
         form_->show();
@@ -100,7 +100,7 @@ class TrackCommandsTest : public ::testing::Test {
         QLocale::setDefault(QLocale::system());
     }
     DepthTrack* track(int slot) { return form_->trackPanel()->track(slot); }
-    TrackCommands* commands() { return form_->trackCommands(); }
+    TrackCommands* commands() { return form_->subsystems().trackCommands(); }
     QAction* menuItem(int slot, int index) { return track(slot)->popupMenu()->actions()[index]; }
 
     QString oldCurrent_;

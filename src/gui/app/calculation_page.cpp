@@ -14,18 +14,12 @@
 
 #include "core/compute/elastic.h"
 #include "gui/app/about_page.h"
+#include "gui/app/exit_questions.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/pictures.h"
-#include "gui/compute/correlation_controller.h"
-#include "gui/compute/filter_controller.h"
-#include "gui/crossplot/cross_plots_controller.h"
-#include "gui/display/elastic_correlations.h"
-#include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
-#include "gui/print/print_controller.h"
-#include "gui/timelapse/lapse_controller.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/table_grid.h"
@@ -57,15 +51,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     commands_ = new CommandTable(this);
     createPages();
     trackPanel_ = std::make_unique<TrackPanel>(graphPage_, programFolder_);
-    TrackCommands::Context trackContext;
-    trackContext.panel = trackPanel_.get();
-    trackContext.window = this;
-    trackContext.seam = [this]() -> DialogSeam& { return *seam_; };
-    trackContext.programFolder = programFolder_;
-    trackContext.depthTitle = [this] { return depthAxisTitle(); };
-    trackContext.restoreFolder = [this] { makeProgramFolderCurrent(); };
-    trackCommands_ = std::make_unique<TrackCommands>(std::move(trackContext));
-    createLithologAndFilter();
+    subsystems_ = std::make_unique<Subsystems>(*this);
 
     statusPanel_ = new QLabel(this);
     statusPanel_->setObjectName(QStringLiteral("StatusPanel"));
@@ -85,8 +71,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
 
 TCalculationForm::~TCalculationForm() {
     // The tracks, views and models follow the workspace's tables: they go first.
-    elasticCorrelations_.reset();
-    trackCommands_.reset();
+    subsystems_->releaseTrackViews();
     trackPanel_.reset();
     tablePage_->detachGrids();
     detachTableScroll();
@@ -122,174 +107,12 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
     tablePageHeight_ = kPageHeight;
     // The elastic grid has its columns once its table is open: widths that show each title.
     tablePage_->elasticGrid()->applyColumnWidths();
-    lithologPanel_->workspaceEmptied();  // shows the intervals "Litholog.db" kept
-    lithologPanel_->offerKeptIntervals();
-    bindCommands();
+    subsystems_->lithologPanel()->workspaceEmptied();  // shows the intervals "Litholog.db" kept
+    subsystems_->lithologPanel()->offerKeptIntervals();
+    subsystems_->bindCommands();
     setStatusText(QStringLiteral("Ready"));
     disableDataCommands();
     ready_ = true;
-}
-
-// Each command the program has is bound here to the handler that owns it; the others stay
-// disabled.
-void TCalculationForm::bindCommands() {
-    CommandTable& c = *commands_;
-    createControllers();
-    c.bind(QStringLiteral("ASCIIfile1"), [this] { runImport(&ImportController::ASCIIfile1Click); });
-    c.bind(QStringLiteral("Lasfilez1"), [this] { runImport(&ImportController::Lasfilez1Click); });
-    c.bind(QStringLiteral("Open21"), [this] { runImport(&ImportController::Open21Click); });
-    c.bind(QStringLiteral("Lapse1"), [this] { lapseController_->Lapse1Click(); });
-    c.bind(QStringLiteral("Emptytable1"), [this] { Emptytable1Click(); });
-    c.bind(QStringLiteral("Savetable1"), [this] { saveController_->Savetable1Click(); });
-    c.bind(QStringLiteral("Exit1"), [this] { Exit1Click(); });
-    c.bind(QStringLiteral("Elasticparameters1"),
-           [this] { elasticController_->Elasticparameters1Click(); });
-    c.bind(QStringLiteral("N3"), [this] { crossPlotsController_->N3Click(); });
-    c.bind(QStringLiteral("About2"), [this] { About2Click(); });
-    c.bind(QStringLiteral("Printtracks1"), [this] { printController_->Printtracks1Click(); });
-    c.bind(QStringLiteral("Printtable1"), [this] { printController_->Printtable1Click(); });
-    c.bind(QStringLiteral("ColumnsConfiguration"), [this] { printController_->sButton3Click(); });
-    c.bind(QStringLiteral("Find1"), [this] { filterController_->Find1Click(); });
-    c.bind(QStringLiteral("Filter1"), [this] { filterController_->Filter1Click(); });
-    c.bind(QStringLiteral("UndoFilter1"), [this] { filterController_->UndoFilter1Click(); });
-    c.bind(QStringLiteral("Correlationcoefficients1"),
-           [this] { correlationController_->Correlationcoefficients1Click(); });
-    c.bind(QStringLiteral("ElasticCorrelations1"),
-           [this] { elasticCorrelations_->ElasticCorrelations1Click(); });
-
-    // The page buttons run their commands whatever the menu state; a button whose command
-    // does not exist yet is greyed.
-    auto button = [this](QPushButton* b, const QString& name) {
-        b->setEnabled(commands_->isBound(name));
-        connect(b, &QPushButton::clicked, this, [this, name] { commands_->run(name); });
-    };
-    button(tablePage_->filterButton(), QStringLiteral("Filter1"));
-    button(tablePage_->undoFilterButton(), QStringLiteral("UndoFilter1"));
-    button(tablePage_->columnsButton(), QStringLiteral("ColumnsConfiguration"));
-}
-
-void TCalculationForm::createLithologAndFilter() {
-    auto seam = [this]() -> DialogSeam& { return *seam_; };
-    LithologContext l;
-    l.workspace = workspace_.get();
-    l.seam = seam;
-    l.programFolder = programFolder_;
-    l.makeProgramFolderCurrent = [this] { return makeProgramFolderCurrent(); };
-    l.page = graphPage_;
-    lithologPanel_ = std::make_unique<LithologPanel>(l);
-    setLithologSaver(
-        [this] { return lithologPanel_->Button2Click() && lithologPanel_->Button4Click(); });
-
-    FilterContext f;
-    f.workspace = workspace_.get();
-    f.seam = seam;
-    f.setStatus = [this](const QString& text) {
-        setStatusText(text);
-        statusBar()->repaint();
-    };
-    f.startBox = tablePage_->filterLowBox();
-    f.stopBox = tablePage_->filterHighBox();
-    f.detachTableScroll = [this] { detachTableScroll(); };
-    f.attachTableScroll = [this] { attachTableScroll(); };
-    f.rescaleTracks = [this](int count) {
-        for (int slot = 1; slot <= count; ++slot) trackPanel_->rescaleTrack(slot);
-    };
-    f.redrawLitholog = [this] { lithologPanel_->redraw(); };
-    f.parent = this;
-    filterController_ = std::make_unique<FilterController>(f);
-}
-
-void TCalculationForm::runImport(void (ImportController::*command)()) {
-    if (workspace_->loaded() && !workspace_->clearStaleSource()) {
-        // A second file is read only into an empty workspace.
-        setStatusText(QStringLiteral("Empty the table first (File > Empty Table)."));
-        return;
-    }
-    (importController_->*command)();
-}
-
-void TCalculationForm::createControllers() {
-    if (importController_) return;
-    CommandContext ctx = context();
-    importController_ = new ImportController(ctx, *this, this);
-    elasticController_ = new ElasticController(ctx, *this, this);
-    crossPlotsController_ = new CrossPlotsController(ctx, this);
-    createCorrelationCommands();
-    lapseController_ = new LapseController(ctx, this);
-    saveController_ = new SaveController(
-        ctx,
-        [this] {
-            // A memo line the user left as imported is written with the file's own bytes;
-            // an edited one as the text the user sees.
-            const auto& info = workspace_->importInfo();
-            std::vector<std::string> lines;
-            const QStringList shown = tablePage()->memo()->toPlainText().split('\n');
-            for (qsizetype i = 0; i < shown.size(); ++i) {
-                std::string text = shown[i].toStdString();
-                const auto k = static_cast<std::size_t>(i);
-                if (k < info.headerLines.size() && k < info.headerBytes.size() &&
-                    text == info.headerLines[k])
-                    text = info.headerBytes[k];
-                lines.push_back(std::move(text));
-            }
-            return lines;
-        },
-        this);
-    createPrintController();
-}
-
-void TCalculationForm::createPrintController() {
-    PrintContext p;
-    p.workspace = workspace_.get();
-    p.seam = [this]() -> DialogSeam& { return *seam_; };
-    p.parent = this;
-    p.programFolder = programFolder_;
-    p.tracks = trackPanel_.get();
-    p.depthTitle = [this] { return depthAxisTitle(); };
-    p.grid = [this](int choice) -> QTableView* {
-        if (choice == 0) return tablePage_->sourceGrid();
-        if (choice == 1) return tablePage_->elasticGrid();
-        return lithologPanel_ ? lithologPanel_->grid() : nullptr;
-    };
-    p.attachTableScroll = [this] { attachTableScroll(); };
-    p.detachTableScroll = [this] { detachTableScroll(); };
-    p.makeProgramFolderCurrent = [this] { return makeProgramFolderCurrent(); };
-    printController_ = new PrintController(std::move(p), this);
-}
-
-// The depth axis title of the printed and zoomed track copies: the depth field's label.
-QString TCalculationForm::depthAxisTitle() const {
-    const auto& source = workspace_->source();
-    return source.isOpen() && source.fieldCount() > 1
-               ? QString::fromStdString(source.field(1).label())
-               : QString();
-}
-
-void TCalculationForm::createCorrelationCommands() {
-    CorrelationPage page;
-    page.referenceCaption = tablePage_->referenceCaption();
-    page.referenceNameCaption = tablePage_->referenceNameCaption();
-    page.newRows = [this](bool elastic) { return tablePage_->newCorrelationRows(elastic); };
-    page.clearRows = [this] { tablePage_->clearCorrelationRows(); };
-    page.pageHeight = [this] { return tablePageHeight_; };
-    page.showTablePage = [this](int height) {
-        tablePageHeight_ = height;
-        showTablePage();
-    };
-    page.detachTableScroll = [this] { detachTableScroll(); };
-    page.attachTableScroll = [this] { attachTableScroll(); };
-    correlationController_ = new CorrelationController(context(), std::move(page), this);
-
-    ElasticCorrelationContext e;
-    e.source = &workspace_->source();
-    e.elastic = &workspace_->elastic();
-    e.roles = [this] { return workspace_->roles(); };
-    e.seam = [this]() -> DialogSeam& { return *seam_; };
-    e.programFolder = programFolder_;
-    e.depthTitle = [this] { return depthAxisTitle(); };
-    e.restoreFolder = [this] { makeProgramFolderCurrent(); };
-    e.window = this;
-    elasticCorrelations_ = std::make_unique<ElasticCorrelations>(std::move(e));
 }
 
 CommandContext TCalculationForm::context() {
@@ -395,7 +218,7 @@ void TCalculationForm::showImportedWorkspace(bool las) {
     showTablePage();
     tablePage_->showImport(*workspace_, las);
     trackPanel_->rescaleAll();
-    lithologPanel_->logLoaded();
+    subsystems_->lithologPanel()->logLoaded();
     source.enableControls();
     attachTableScroll();
     setStatusText(QStringLiteral("Ready"));
@@ -410,7 +233,7 @@ void TCalculationForm::showFailedImport() {
 void TCalculationForm::showEmptyWorkspace() {
     trackPanel_->removeAll();
     tablePage_->clear();
-    lithologPanel_->workspaceEmptied();
+    subsystems_->lithologPanel()->workspaceEmptied();
     // The correlation rows are gone, so the Table page takes its first height again.
     tablePageHeight_ = kPageHeight;
     showTablePage();
@@ -481,18 +304,9 @@ bool TCalculationForm::FormCloseQuery() {
     // A window that never started (another copy runs, or its tables did not open) leaves the
     // folder's tables alone.
     if (!ready_) return true;
-    const auto& elastic = workspace_->elastic();
-    // Records hidden by a depth filter count too: none may be lost unasked.
-    if (elastic.isOpen() && elastic.totalRecordCount() > 0) {
-        const auto answer = message(
-            QMessageBox::Information,
-            QStringLiteral("Elastic table is not empty. Do you want to save it before exit?"),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (answer == QMessageBox::Yes && !saveController_->Savetable1Click()) return false;
-        if (answer != QMessageBox::Yes && answer != QMessageBox::No) return false;
-    }
     bool keepLitholog = false;
-    if (!askLithologAtExit(keepLitholog)) return false;
+    const auto saveElastic = [this] { return subsystems_->saveController()->Savetable1Click(); };
+    if (!askExitQuestions(*this, saveElastic, lithologSaver_, keepLitholog)) return false;
 
     trackPanel_->removeAll();
     tablePage_->detachGrids();
@@ -503,28 +317,6 @@ bool TCalculationForm::FormCloseQuery() {
     // The work tables are closed and gone: nothing is left to ask about or to clean up.
     ready_ = false;
     return true;
-}
-
-// The litholog question at exit; false when the window is to stay open.
-bool TCalculationForm::askLithologAtExit(bool& keepLitholog) {
-    const auto& litholog = workspace_->litholog();
-    if (!litholog.isOpen() || litholog.totalRecordCount() == 0) return true;
-    if (!lithologSaver_) {
-        const auto answer =
-            message(QMessageBox::Information,
-                    QStringLiteral("LithoLog table has changed. This version cannot save it to a "
-                                   "file; its intervals are kept in the program folder for the "
-                                   "next start.\n\nExit now?"),
-                    QMessageBox::Yes | QMessageBox::No);
-        keepLitholog = answer == QMessageBox::Yes;
-        return keepLitholog;
-    }
-    const auto answer =
-        message(QMessageBox::Information,
-                QStringLiteral("LithoLog table has changed. Do you want to save it before exit?"),
-                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Yes) return lithologSaver_();
-    return answer == QMessageBox::No;
 }
 
 void TCalculationForm::resizeEvent(QResizeEvent* event) {

@@ -8,36 +8,26 @@
 #include "core/workspace/workspace.h"
 #include "gui/app/command_table.h"
 #include "gui/app/graph_page.h"
+#include "gui/app/subsystems.h"
 #include "gui/app/table_page.h"
-#include "gui/compute/elastic_controller.h"
-#include "gui/import/import_controller.h"
 #include "gui/widgets/command_context.h"
 #include "gui/widgets/dialog_seam.h"
 
 class QLabel;
 class QScrollArea;
 class PageControl;
-class TrackCommands;
 class TrackPanel;
-class SaveController;
-class PrintController;
-class CrossPlotsController;
-class LithologPanel;
-class FilterController;
-class CorrelationController;
-class ElasticCorrelations;
-class LapseController;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
-// command states. It owns the workspace of the one well for the whole run and hands each
-// subsystem's commands a CommandContext; the commands themselves live with their subsystem
-// and are bound to the menu items by name (see CommandTable).
+// command states. It owns the workspace of the one well for the whole run and the set of
+// subsystems (see Subsystems), whose controllers hold the commands and are bound to the menu
+// items by name (see CommandTable).
 //
 // Creating the window makes the program folder current, takes the folder's single-copy
 // lock and opens the shipped tables. When another copy runs from the folder, or the shipped
 // tables cannot be opened, it says so and ready() is false: the program then ends without
 // touching the folder's tables.
-class TCalculationForm : public QMainWindow, private ImportView, private ElasticView {
+class TCalculationForm : public QMainWindow {
     Q_OBJECT
   public:
     // lock: the program folder's lock when the caller took it already; null to take it here.
@@ -61,15 +51,8 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     // (warning, OK) and returns false.
     bool makeProgramFolderCurrent();
 
-    // The controllers of the data commands (LAS File, ASCII File, Elastic Parameters, Save
-    // Table); the menu items run their slots.
-    ImportController* importController() const { return importController_; }
-    ElasticController* elasticController() const { return elasticController_; }
-    SaveController* saveController() const { return saveController_; }
-    PrintController* printController() const { return printController_; }
-    CrossPlotsController* crossPlotsController() const { return crossPlotsController_; }
-    CorrelationController* correlationController() const { return correlationController_; }
-    ElasticCorrelations* elasticCorrelations() const { return elasticCorrelations_.get(); }
+    // The subsystems' controllers and panels.
+    Subsystems& subsystems() const { return *subsystems_; }
 
     // Commands by the menu items' object names; a command is bound to its handler with
     // commands().bind(name, ...), and stays disabled until it is.
@@ -91,10 +74,6 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     TablePage* tablePage() const { return tablePage_; }
     GraphPage* graphPage() const { return graphPage_; }
     TrackPanel* trackPanel() const { return trackPanel_.get(); }
-    // The popup commands and the zoom of the tracks.
-    TrackCommands* trackCommands() const { return trackCommands_.get(); }
-    LithologPanel* lithologPanel() const { return lithologPanel_.get(); }
-    FilterController* filterController() const { return filterController_.get(); }
     QScrollArea* scrollArea() const { return scrollArea_; }
     void setPageControlSize(int width, int height);
     void resetScrollPositions();
@@ -134,26 +113,9 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     void resizeEvent(QResizeEvent* event) override;  // FormCanResize
 
   private:
-    // How the window shows an import and the elastic computation (see the controllers).
-    void importBegun(bool las) override;
-    void importFinished(bool las) override;
-    void importFailed() override;
-    void elasticBegun() override;
-    void elasticComputed() override;
-    void elasticEnded() override;
-    void createControllers();
-    void createPrintController();
-    QString depthAxisTitle() const;
-    void createCorrelationCommands();
-
     void createPages();
-    void bindCommands();
-    void createLithologAndFilter();
-    // Runs an import command only on an empty workspace; otherwise says what to do first.
-    void runImport(void (ImportController::*command)());
     void FormCreate(std::unique_ptr<QLockFile> lock);
     bool FormCloseQuery();
-    bool askLithologAtExit(bool& keepLitholog);
 
     QString programFolder_;
     std::unique_ptr<DialogSeam> seam_;
@@ -161,18 +123,8 @@ class TCalculationForm : public QMainWindow, private ImportView, private Elastic
     std::unique_ptr<lithora::workspace::Workspace> workspace_;
     // Declared after the workspace so that the tracks go before the tables they show.
     std::unique_ptr<TrackPanel> trackPanel_;
-    std::unique_ptr<TrackCommands> trackCommands_;
-    std::unique_ptr<LithologPanel> lithologPanel_;
-    std::unique_ptr<FilterController> filterController_;
+    std::unique_ptr<Subsystems> subsystems_;
     bool ready_ = false;
-    ImportController* importController_ = nullptr;
-    ElasticController* elasticController_ = nullptr;
-    SaveController* saveController_ = nullptr;
-    PrintController* printController_ = nullptr;
-    CrossPlotsController* crossPlotsController_ = nullptr;
-    CorrelationController* correlationController_ = nullptr;
-    std::unique_ptr<ElasticCorrelations> elasticCorrelations_;
-    LapseController* lapseController_ = nullptr;
     std::function<bool()> lithologSaver_;
 
     CommandTable* commands_ = nullptr;
