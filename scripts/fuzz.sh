@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(las ascii table llg lapse)
+[ ${#targets[@]} -gt 0 ] || targets=(las ascii table llg lapse chart)
 
 bash scripts/install-deps.sh
 need=()
@@ -36,6 +36,7 @@ declare -A seeds=(
   [table]="tests/fuzz/corpus/table"
   [llg]="tests/fuzz/corpus/llg"
   [lapse]="tests/fuzz/corpus/lapse tests/data/las tests/data/cli"
+  [chart]="tests/fuzz/corpus/chart"
 )
 # The longest input each target is given. A LAS header and a few data lines fit in 8 KB;
 # longer inputs only make each run slower without reaching other code.

@@ -118,6 +118,8 @@ TEST(ChartCopy, DamagedForeignOrMissingFilesAreRefusedWithAMessage) {
 
     QByteArray laterVersion = bytes;
     laterVersion[5] = 9;  // the version follows the 4-byte magic number
+    QByteArray earlierVersion = bytes;
+    earlierVersion[5] = 1;
     QByteArray hugeCount = bytes;
     // The title's length field, then a count far beyond the file.
     hugeCount.replace(6, 4, QByteArray("\x7f\xff\xff\xff", 4));
@@ -130,6 +132,7 @@ TEST(ChartCopy, DamagedForeignOrMissingFilesAreRefusedWithAMessage) {
         {"trailing bytes", bytes + "xx"},
         {"foreign", QByteArray("\x89PNG\r\n\x1a\n and then some picture data")},
         {"later version", laterVersion},
+        {"earlier version", earlierVersion},
         {"absurd count", hugeCount},
     };
     for (const auto& [what, content] : cases) {

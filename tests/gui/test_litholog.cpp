@@ -430,8 +430,9 @@ TEST(LithologColumnLabels, LongDepthsAreRoundedToFitTheColumn) {
         SCOPED_TRACE(text.toStdString());
         const double shown = text.toDouble();
         EXPECT_LT(std::abs(shown - depth), 0.5 + 1e-9);
-        if (metrics.horizontalAdvance(QString::number(std::round(depth), 'f', 0)) <= 40)
+        if (metrics.horizontalAdvance(QString::number(std::round(depth), 'f', 0)) <= 40) {
             EXPECT_LE(metrics.horizontalAdvance(text), 40);
+        }
     }
     EXPECT_EQ(columnDepthText(1500.5, metrics, 40), "1500.5");
 }

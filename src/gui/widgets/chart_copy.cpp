@@ -9,7 +9,9 @@
 namespace {
 
 constexpr quint32 kMagic = 0x4C544348;  // "LTCH"
-constexpr quint16 kVersion = 1;
+// 2: the title font as its family, size, weight and slant. Version 1 stored a QFont itself,
+// whose reader trusts the list counts in the file.
+constexpr quint16 kVersion = 2;
 constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 constexpr quint32 kMaxSeries = 4096;
 constexpr quint32 kMaxLabels = 1u << 20;
@@ -35,6 +37,34 @@ void writeAxis(QDataStream& out, const ChartAxisCopy& a) {
     out << a.visible << a.label << a.lower << a.upper << a.reversed << a.logarithmic;
     writeDoubles(out, a.labelPositions);
     out << a.labelTexts;
+}
+
+// The title font as plain fields: a QFont read from a stream reserves whatever count the file
+// names for its list of families, so a damaged file could ask for gigabytes.
+void writeFont(QDataStream& out, const QFont& f) {
+    out << f.family() << f.pointSizeF() << qint32(f.pixelSize()) << qint32(f.weight())
+        << f.italic();
+}
+
+bool readFont(QDataStream& in, QFont& f) {
+    QString family;
+    double points = 0;
+    qint32 pixels = 0, weight = 0;
+    bool italic = false;
+    in >> family >> points >> pixels >> weight >> italic;
+    // A font has a size in points or, where it was set so, in pixels (the other one is -1).
+    const bool byPoints = points > 0 && points <= 1000;
+    const bool byPixels = pixels > 0 && pixels <= 1000;
+    if (in.status() != QDataStream::Ok || !(byPoints || byPixels) || weight < 1 || weight > 1000)
+        return false;
+    f = QFont(family);
+    if (byPoints)
+        f.setPointSizeF(points);
+    else
+        f.setPixelSize(pixels);
+    f.setWeight(QFont::Weight(weight));
+    f.setItalic(italic);
+    return true;
 }
 
 bool readAxis(QDataStream& in, ChartAxisCopy& a) {
@@ -63,7 +93,8 @@ QString saveChartCopy(const ChartCopy& chart, const QString& path) {
     QDataStream out(&file);
     out.setVersion(kStreamVersion);
     out << kMagic << kVersion;
-    out << chart.title << chart.titleFont;
+    out << chart.title;
+    writeFont(out, chart.titleFont);
     for (const ChartAxisCopy& a : chart.axes) writeAxis(out, a);
     out << quint32(chart.series.size());
     for (const ChartSeriesCopy& s : chart.series) {
@@ -92,12 +123,16 @@ QString loadChartCopy(const QString& path, ChartCopy& into) {
     quint16 version = 0;
     in >> magic >> version;
     if (in.status() != QDataStream::Ok || magic != kMagic) return damaged;
-    if (version != kVersion)
+    if (version > kVersion)
         return QStringLiteral("The chart file \"%1\" was written by a later version of Lithora.")
+            .arg(path);
+    if (version < kVersion)
+        return QStringLiteral("The chart file \"%1\" was written by an earlier version of Lithora.")
             .arg(path);
 
     ChartCopy c;
-    in >> c.title >> c.titleFont;
+    in >> c.title;
+    if (in.status() != QDataStream::Ok || !readFont(in, c.titleFont)) return damaged;
     for (ChartAxisCopy& a : c.axes)
         if (!readAxis(in, a)) return damaged;
     quint32 count = 0;
