@@ -57,7 +57,8 @@ bool readFont(QDataStream& in, QFont& f) {
     const bool byPixels = pixels > 0 && pixels <= 1000;
     if (in.status() != QDataStream::Ok || !(byPoints || byPixels) || weight < 1 || weight > 1000)
         return false;
-    f = QFont(family);
+    f = QFont();
+    f.setFamilies({family});  // as written, commas and all: one family, never a list
     if (byPoints)
         f.setPointSizeF(points);
     else
