@@ -48,13 +48,16 @@ for t in "${targets[@]}"; do
   findings=build/fuzz/findings/$t
   mkdir -p "$work" "$findings"
   log=build/fuzz/$t.log
+  # Findings of earlier runs stay where they are; only this run's are counted.
+  stamp=build/fuzz/$t.start
+  touch "$stamp"
   # shellcheck disable=SC2086
   ASAN_OPTIONS=detect_leaks=1 build/fuzz/bin/fuzz_$t -max_total_time="$seconds" -max_len="${max_len[$t]:-65536}" \
     -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 -artifact_prefix="$findings/" \
     "$work" ${seeds[$t]} >"$log" 2>&1 || true
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-  n=$(find "$findings" -type f | wc -l)
+  n=$(find "$findings" -type f -newer "$stamp" | wc -l)
   found=$((found + n))
   printf '%-8s %12s %10s %9s\n' "$t" "${execs:-?}" "${rate:-?}" "$n"
 done
