@@ -21,6 +21,7 @@
 #include "core/export/litholog_table.h"
 #include "gui/widgets/locale_text.h"
 #include "gui/widgets/program_folders.h"
+#include "gui/widgets/text_fit.h"
 
 using lithora::exporter::LithologInterval;
 using lithora::exporter::LithologModel;
@@ -41,12 +42,9 @@ QString depthText(double value) {
 }  // namespace
 
 QString columnDepthText(double value, const QFontMetrics& metrics, int width) {
-    QString text = depthText(value);
-    for (int decimals = 3; decimals >= 0 && metrics.horizontalAdvance(text) > width; --decimals) {
-        const double scale = std::pow(10.0, decimals);
-        text = depthText(std::round(value * scale) / scale);
-    }
-    return text;
+    return roundedToFit(depthText(value), [&metrics, width](const QString& text) {
+        return metrics.horizontalAdvance(text) <= width;
+    });
 }
 
 namespace {

@@ -45,3 +45,23 @@ void fitLineEditText(QLineEdit& box, int minWidth, int maxWidth, const QFont& fo
     }
     box.setCursorPosition(0);
 }
+
+QString roundedToFit(const QString& number, const std::function<bool(const QString&)>& fits) {
+    if (fits(number)) return number;
+    const QChar sep = number.contains(',') ? QChar(',') : QChar('.');
+    const qsizetype point = number.indexOf(sep);
+    bool isNumber = false;
+    const double value = QString(number).replace(sep, '.').toDouble(&isNumber);
+    if (!isNumber || point < 0) return number;
+    QString text = number;
+    for (int decimals = static_cast<int>(number.size() - point - 2); decimals >= 0; --decimals) {
+        text = QString::number(value, 'f', decimals);
+        if (text.contains('.')) {
+            while (text.endsWith('0')) text.chop(1);
+            if (text.endsWith('.')) text.chop(1);
+        }
+        text.replace('.', sep);
+        if (fits(text)) break;
+    }
+    return text;
+}

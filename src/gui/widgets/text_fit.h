@@ -1,5 +1,7 @@
 #pragma once
 #include <QFont>
+#include <QString>
+#include <functional>
 
 class QLineEdit;
 
@@ -10,3 +12,8 @@ int lineEditTextRoom(const QLineEdit& box);
 // it widens the box up to maxWidth, then takes smaller fonts down to 6 points. The text is
 // shown from its first character.
 void fitLineEditText(QLineEdit& box, int minWidth, int maxWidth, const QFont& font);
+
+// A number's text ("1234.5678", or with a decimal comma) as long as it fits: the text itself
+// when fits says so, else the number rounded to fewer and fewer decimals (trailing zeros
+// dropped) until one fits, else the whole number. A text that is no number comes back as it is.
+QString roundedToFit(const QString& number, const std::function<bool(const QString&)>& fits);
