@@ -2,9 +2,11 @@
 // seam on a workspace of 1500 to 1800 m every 0.5 m.
 #include <gtest/gtest.h>
 
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -435,4 +437,16 @@ TEST(LithologColumnLabels, LongDepthsAreRoundedToFitTheColumn) {
         }
     }
     EXPECT_EQ(columnDepthText(1500.5, metrics, 40), "1500.5");
+}
+
+// The depth scale beside the column reads true: the window's top depth stands level with the
+// column's first row and its bottom depth with the row below its last.
+TEST_F(LithologGui, TheDepthScaleLinesUpWithTheColumn) {
+    QCustomPlot* chart = panel->depthChart();
+    ASSERT_EQ(chart->yAxis->range().lower, 1500);
+    ASSERT_EQ(chart->yAxis->range().upper, 1800);
+    const QLabel* column = panel->columnImage();
+    EXPECT_NEAR(chart->y() + chart->yAxis->coordToPixel(1500), column->y(), 1);
+    EXPECT_NEAR(chart->y() + chart->yAxis->coordToPixel(1800), column->y() + 484, 1);
+    EXPECT_NEAR(chart->y() + chart->yAxis->coordToPixel(1600), column->y() + 161, 1);
 }

@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 
 #include "core/common/file_writer.h"
@@ -266,6 +267,24 @@ void LithologPanel::createControls() {
     column_ = QImage(kColumnWidth, kColumnHeight, QImage::Format_RGB32);
     column_.fill(Qt::white);
     Image1_->setPixmap(QPixmap::fromImage(column_));
+    alignDepthScale();
+}
+
+// The depth scale reads true beside the column: the window's top depth stands level with the
+// column's first row and its bottom depth one row below its last, as the intervals are drawn.
+void LithologPanel::alignDepthScale() {
+    QCPAxisRect* rect = DBChart8_->axisRect();
+    // Laid out at its own size, also before it is first shown.
+    DBChart8_->setViewport(QRect(QPoint(0, 0), DBChart8_->size()));
+    DBChart8_->replot();
+    const int top = Image1_->y() - DBChart8_->y();
+    QMargins m = rect->margins();
+    m.setTop(std::max(0, m.top() + top - rect->top()));
+    rect->setMargins(m);
+    DBChart8_->replot();
+    m.setBottom(std::max(0, m.bottom() + rect->height() - kColumnHeight));
+    rect->setMargins(m);
+    DBChart8_->replot();
 }
 
 QPushButton* LithologPanel::button(const QString& name) const {

@@ -103,6 +103,7 @@ class LithologPanel : public QObject {
   private:
     void createControls();
     bool sourceEmpty();
+    void alignDepthScale();
     void error(const QString& text, QMessageBox::Icon icon = QMessageBox::Critical);
     void information(const QString& text);
     bool store();
