@@ -114,11 +114,12 @@ void computeElasticWith(workspace::Workspace& ws, const Args& a) {
     const auto decision = commands::decideUnits(ws, choice, plan.measuredVs, c.units);
     const auto units = decision.units();
     if (!units) {
-        const char* hint = !decision.density ? " Give it with --density-unit GC|KM."
-                                             : " Give it with --depth-unit m|ft or --sonic-unit "
-                                               "us/m|us/ft.";
-        if (decision.sonicUnknown() && !decision.density)
-            hint = " Give them with --depth-unit m|ft and --density-unit GC|KM.";
+        const bool sonicOpen = decision.sonicUnknown();
+        const bool densityOpen = !decision.density;
+        const char* hint =
+            sonicOpen && densityOpen ? " Give them with --depth-unit m|ft and --density-unit GC|KM."
+            : densityOpen            ? " Give it with --density-unit GC|KM."
+                          : " Give it with --depth-unit m|ft or --sonic-unit us/m|us/ft.";
         throw InputError{decision.unknownText() + hint};
     }
     const std::string error = commands::computeElastic(ws, {choice, plan.measuredVs, *units, c.vs});

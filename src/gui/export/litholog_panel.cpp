@@ -14,7 +14,6 @@
 #include <QTableView>
 #include <QToolButton>
 #include <algorithm>
-#include <cmath>
 
 #include "core/common/file_writer.h"
 #include "core/common/number_text.h"
