@@ -1,5 +1,6 @@
 # Installation the way Linux desktop programs are installed: the two executables in bin/, the
-# lithology patterns in share/lithora/Patterns, a desktop entry with its icon, and the README.
+# lithology patterns in share/lithora/Patterns, a desktop entry with its icon and AppStream
+# metainfo, the manual pages, the bash completion of lithora-cli, and the README.
 # `cpack -G DEB` in the release build makes a Debian package of the same files, with the
 # libraries it needs declared as its dependencies.
 include(GNUInstallDirs)
@@ -12,6 +13,14 @@ install(FILES ${PROJECT_SOURCE_DIR}/resources/lithora.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/lithora.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/io.github.lithora.Lithora.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/man/lithora.1
+              ${PROJECT_SOURCE_DIR}/resources/man/lithora-cli.1
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${PROJECT_SOURCE_DIR}/resources/lithora-cli.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME lithora-cli)
 # Documentation under the package's own name, as Debian keeps it; the patterns' README (their
 # source and licence) has a folder of its own so that it does not replace the program's README.
 set(LITHORA_DOCDIR ${CMAKE_INSTALL_DATADIR}/doc/lithora)

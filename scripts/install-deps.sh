@@ -14,6 +14,8 @@ packages=(
   clang-format
   xvfb xauth imagemagick fonts-dejavu-core xdotool
   poppler-utils
+  bash-completion appstream desktop-file-utils man-db groff-base
+  parallel
 )
 
 missing=()
