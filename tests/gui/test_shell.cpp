@@ -210,6 +210,18 @@ TEST_F(ShellTest, SummaryBoxesShowEveryDigitBesideTheGrids) {
     EXPECT_EQ(high->width(), shortWidth);
 }
 
+// Rounding for room keeps a number's size: an exponent stays an exponent, never 0 or 16 digits.
+TEST(TextFit, RoundedNumbersKeepTheirSize) {
+    auto atMost = [](qsizetype n) { return [n](const QString& t) { return t.size() <= n; }; };
+    EXPECT_EQ(roundedToFit("1.26E-7", atMost(6)), "1.3E-7");
+    EXPECT_EQ(roundedToFit("1.25E-7", atMost(4)), "1E-7");
+    EXPECT_EQ(roundedToFit("1.5E15", atMost(4)), "2E15");
+    EXPECT_EQ(roundedToFit("152899,8476", atMost(8)), "152899,8");
+    // When no rounding fits, the whole number: the fewest decimals there are.
+    EXPECT_EQ(roundedToFit("152899.8476", atMost(3)), "152900");
+    EXPECT_EQ(roundedToFit("DEPT", atMost(2)), "DEPT");
+}
+
 TEST_F(ShellTest, TheEmptyElasticGridShowsWholeTitlesAtStart) {
     form_->show();
     QApplication::processEvents();

@@ -1,5 +1,6 @@
 #include "core/common/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -110,6 +111,27 @@ std::string numberText(double value, char decimalSeparator) {
         out += std::to_string(exponent);
     }
     return out;
+}
+
+std::string numberText(double value, char decimalSeparator, int maxDecimals) {
+    std::string text = numberText(value, '.');
+    maxDecimals = std::max(maxDecimals, 0);
+    const auto point = text.find('.');
+    const auto exponentAt = text.find('E');
+    const auto decimalsEnd = exponentAt == std::string::npos ? text.size() : exponentAt;
+    if (point != std::string::npos &&
+        decimalsEnd - point - 1 > static_cast<std::size_t>(maxDecimals)) {
+        // printf rounds the exact binary value; the rounded text read back and written by the
+        // rule above keeps its form (fixed or exponent) and drops the zeros printf leaves.
+        char buf[64];
+        std::snprintf(buf, sizeof buf, exponentAt == std::string::npos ? "%.*f" : "%.*e",
+                      maxDecimals, value);
+        text = numberText(std::strtod(buf, nullptr), '.');
+    }
+    if (decimalSeparator != '.')
+        for (char& c : text)
+            if (c == '.') c = decimalSeparator;
+    return text;
 }
 
 namespace {

@@ -12,6 +12,12 @@ namespace lithora {
 // NaN (a null sample) gives the empty text.
 std::string numberText(double value, char decimalSeparator = '.');
 
+// The same text with at most maxDecimals decimals: in fixed notation the value rounded to that
+// many decimals, in exponent notation its mantissa rounded so ("1.3E-7" for 1.25E-7 and one
+// decimal), trailing zeros dropped as always. A display short of room asks for fewer and fewer
+// decimals until the text fits; the number stays the number it was, only less precise.
+std::string numberText(double value, char decimalSeparator, int maxDecimals);
+
 // Parses a whole token as a number with the given decimal separator: optional sign, digits,
 // fraction, exponent; surrounding blanks are allowed. Anything else gives nullopt, so an
 // empty or half-numeric token never silently reads as 0.

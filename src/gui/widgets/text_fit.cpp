@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "core/common/number_text.h"
+
 namespace {
 
 // Qt keeps this many pixels clear on each side of a line edit's text.
@@ -48,19 +50,15 @@ void fitLineEditText(QLineEdit& box, int minWidth, int maxWidth, const QFont& fo
 
 QString roundedToFit(const QString& number, const std::function<bool(const QString&)>& fits) {
     if (fits(number)) return number;
-    const QChar sep = number.contains(',') ? QChar(',') : QChar('.');
-    const qsizetype point = number.indexOf(sep);
-    bool isNumber = false;
-    const double value = QString(number).replace(sep, '.').toDouble(&isNumber);
-    if (!isNumber || point < 0) return number;
+    const char separator = number.contains(',') ? ',' : '.';
+    const auto value = lithora::parseNumber(number.toStdString(), separator);
+    if (!value) return number;
     QString text = number;
-    for (int decimals = static_cast<int>(number.size() - point - 2); decimals >= 0; --decimals) {
-        text = QString::number(value, 'f', decimals);
-        if (text.contains('.')) {
-            while (text.endsWith('0')) text.chop(1);
-            if (text.endsWith('.')) text.chop(1);
-        }
-        text.replace('.', sep);
+    for (int decimals = static_cast<int>(number.size()); decimals >= 0; --decimals) {
+        const QString rounded =
+            QString::fromStdString(lithora::numberText(*value, separator, decimals));
+        if (rounded == text && decimals > 0) continue;
+        text = rounded;
         if (fits(text)) break;
     }
     return text;

@@ -13,7 +13,8 @@ int lineEditTextRoom(const QLineEdit& box);
 // shown from its first character.
 void fitLineEditText(QLineEdit& box, int minWidth, int maxWidth, const QFont& font);
 
-// A number's text ("1234.5678", or with a decimal comma) as long as it fits: the text itself
-// when fits says so, else the number rounded to fewer and fewer decimals (trailing zeros
-// dropped) until one fits, else the whole number. A text that is no number comes back as it is.
+// A number's text ("1234.5678", "1.25E-7", or with a decimal comma) as long as it fits: the text
+// itself when fits says so, else the number's text with fewer and fewer decimals (the program's
+// number text, so an exponent stays an exponent) until one fits, else the fewest. A text that is
+// no number comes back as it is.
 QString roundedToFit(const QString& number, const std::function<bool(const QString&)>& fits);

@@ -38,6 +38,32 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{1E-6 * 1.5, ',', "1,5E-6"},
                       TextCase{std::numeric_limits<double>::quiet_NaN(), '.', ""}));
 
+// Fewer decimals for a display short of room: rounded, never cut, the form kept.
+TEST(NumberText, AtMostSomeDecimals) {
+    struct Case {
+        double value;
+        int decimals;
+        const char* text;
+    } cases[] = {{152899.8476, 4, "152899.8476"},
+                 {152899.8476, 2, "152899.85"},
+                 {152899.8476, 0, "152900"},
+                 {0.1523999045, 3, "0.152"},
+                 {-12.25, 1, "-12.2"},
+                 {1.26E-7, 1, "1.3E-7"},
+                 {1.25E-7, 0, "1E-7"},
+                 {1.5E15, 0, "2E15"},
+                 {1.5E15, 3, "1.5E15"},
+                 {9.96E20, 1, "1E21"},
+                 {0.0004, 2, "0"},
+                 {2.5, 0, "2"},
+                 {1234.5678, -1, "1235"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(numberText(c.value, '.', c.decimals), c.text) << c.value << " " << c.decimals;
+    EXPECT_EQ(numberText(1500.25, ',', 1), "1500,2");
+    EXPECT_EQ(numberText(1.26E-7, ',', 1), "1,3E-7");
+    EXPECT_EQ(numberText(std::numeric_limits<double>::quiet_NaN(), '.', 2), "");
+}
+
 TEST(ParseNumber, WholeTokensOnly) {
     EXPECT_EQ(parseNumber("-999.25"), -999.25);
     EXPECT_EQ(parseNumber(" 1E-6 "), 1E-6);
