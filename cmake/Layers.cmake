@@ -12,6 +12,7 @@ set(LITHORA_LAYERS
     "core/compute:core/common core/store"
     "core/export:core/common core/store core/compute"
     "core/timelapse:core/common core/import"
+    "core/rockphysics:core/common"
     "core/workspace:core/common core/store core/import core/compute core/export"
     "core/commands:core/common core/store core/import core/compute core/export core/workspace"
     "gui/widgets:core/common core/chart core/store"
@@ -31,7 +32,7 @@ set(LITHORA_QCUSTOMPLOT_FOLDERS gui/widgets gui/display gui/print gui/crossplot 
                                 gui/timelapse)
 
 set(LITHORA_CORE_FOLDERS core/common core/chart core/store core/import core/compute core/export
-                         core/timelapse core/workspace core/commands)
+                         core/timelapse core/rockphysics core/workspace core/commands)
 
 # The folders a folder may use, with "core" spelt out.
 function(lithora_layer_uses folder out)
