@@ -99,11 +99,34 @@ std::string computeElastic(workspace::Workspace& ws, const ElasticRequest& reque
     try {
         ws.computeElastic(request.curves.density, request.curves.pWave,
                           request.measuredVs ? request.curves.sWave : std::string(), request.units,
-                          request.vs);
+                          request.vs, request.litholog);
     } catch (const std::exception& e) {
         return e.what();
     }
     return {};
+}
+
+std::vector<rockphysics::LithologyInterval> lithologyIntervals(
+    const std::vector<exporter::LithologInterval>& intervals) {
+    std::vector<rockphysics::LithologyInterval> out;
+    for (const auto& i : intervals)
+        if (i.complete()) out.push_back({i.top, i.bottom, i.lithology});
+    return out;
+}
+
+std::string lithologyVsSummary(const rockphysics::LithologyVsCounts& counts) {
+    static const char* const kNames[] = {"sandstone", "limestone", "dolomite", "shale"};
+    std::string text = "Vs by lithology:";
+    bool first = true;
+    auto add = [&](long long n, const std::string& what) {
+        if (n == 0) return;
+        text += (first ? " " : ", ") + std::to_string(n) + " " + what;
+        first = false;
+    };
+    for (std::size_t c = 0; c < counts.byClass.size(); ++c) add(counts.byClass[c], kNames[c]);
+    add(counts.fallback, "by the linear equation");
+    if (first) text += " no sample";
+    return text + ".";
 }
 
 }  // namespace lithora::commands

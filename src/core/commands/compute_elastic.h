@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/compute/elastic.h"
+#include "core/export/litholog.h"
+#include "core/rockphysics/lithology_vs.h"
 #include "core/workspace/workspace.h"
 
 namespace lithora::commands {
@@ -72,7 +74,19 @@ struct ElasticRequest {
     bool measuredVs = false;
     workspace::ElasticUnits units;
     compute::VsSettings vs;  // used when Vs is estimated
+    // The intervals that choose Vs by lithology (VsEquationKind::Lithology).
+    std::vector<rockphysics::LithologyInterval> litholog;
 };
+
+// The complete intervals of a litholog (read from the workspace's table or a file), as the
+// Vs by lithology takes them.
+std::vector<rockphysics::LithologyInterval> lithologyIntervals(
+    const std::vector<exporter::LithologInterval>& intervals);
+
+// The status line after a computation of Vs by lithology: how many samples took each class's
+// line and how many the linear equation, e.g. "Vs by lithology: 120 sandstone, 80 shale,
+// 15 by the linear equation.".
+std::string lithologyVsSummary(const rockphysics::LithologyVsCounts& counts);
 
 // Fills the elastic table from the visible source records. Returns the message to show when
 // it fails (a curve name that is no field), empty when done.

@@ -90,7 +90,7 @@ namespace {
 
 constexpr int kResultCount = kElasticFieldCount - kPoissonRatio;  // fields 2 .. 15
 
-enum class VsMode { Measured, Sqrt3, Linear };
+enum class VsMode { Measured, Sqrt3, Linear, Lithology };
 
 struct Params {
     double rhoScale;      // density sample -> kg/m3
@@ -99,13 +99,14 @@ struct Params {
     VsMode mode;
     double slope;
     double intercept;
+    std::vector<std::optional<rockphysics::RockClass>> rockClasses;  // per row, by lithology
 };
 
 // The evaluation of one row, in extended precision. False when the row is stored
 // like a null sample: a null (NaN) or infinite input, a zero slowness, Vs = 0, Vp^2 = Vs^2
 // (the denominators), or a value too large for a double.
 bool evaluateRow(const Params& p, double density, double pSlowness, double sSlowness,
-                 double out[kResultCount]) {
+                 std::optional<rockphysics::RockClass> rockClass, double out[kResultCount]) {
     const bool measured = p.mode == VsMode::Measured;
     if (!std::isfinite(density) || !std::isfinite(pSlowness)) return false;
     if (measured && !std::isfinite(sSlowness)) return false;
@@ -121,6 +122,15 @@ bool evaluateRow(const Params& p, double density, double pSlowness, double sSlow
         case VsMode::Sqrt3:
             vs = vp / std::sqrt(3.0L);
             break;
+        case VsMode::Lithology:
+            if (rockClass) {
+                const auto& line =
+                    rockphysics::kGreenbergCastagnaLines[static_cast<std::size_t>(*rockClass)];
+                const long double v = vp / 1000;
+                vs = (line.a2 * v * v + line.a1 * v + line.a0) * 1000;
+                break;
+            }
+            [[fallthrough]];
         default:
             vs = static_cast<long double>(p.slope) * vp - p.intercept;
             break;
@@ -175,6 +185,11 @@ Params paramsFor(const ElasticInputs& in) {
         p.mode = VsMode::Linear;
         p.slope = in.vs.slope;
         p.intercept = in.vs.intercept;
+    } else if (in.vs.kind == VsEquationKind::Lithology) {
+        p.mode = VsMode::Lithology;
+        p.slope = in.vs.slope;
+        p.intercept = in.vs.intercept;
+        p.rockClasses = rockphysics::rockClassesAt(in.depth, in.litholog);
     } else {
         throw Error("Unknown Vs equation.");
     }
@@ -198,8 +213,17 @@ ElasticColumns allocate(const ElasticInputs& in) {
 void storeRow(const Params& p, const ElasticInputs& in, std::size_t i, ElasticColumns& out) {
     double v[kResultCount];
     const double dts = p.mode == VsMode::Measured ? in.sSonic[i] : 0.0;
-    if (!evaluateRow(p, in.density[i], in.pSonic[i], dts, v))
+    const auto rockClass =
+        p.mode == VsMode::Lithology ? p.rockClasses[i] : std::optional<rockphysics::RockClass>();
+    if (!evaluateRow(p, in.density[i], in.pSonic[i], dts, rockClass, v)) {
         std::fill(std::begin(v), std::end(v), std::numeric_limits<double>::quiet_NaN());
+    } else if (p.mode == VsMode::Lithology) {
+        auto& counts = out.lithologyCounts;
+        if (rockClass)
+            ++counts.byClass[static_cast<std::size_t>(*rockClass)];
+        else
+            ++counts.fallback;
+    }
     for (int r = 0; r < kResultCount; ++r) out.columns[kOrder[r]][i] = v[r];
 }
 

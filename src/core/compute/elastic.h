@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/rockphysics/lithology_vs.h"
+
 namespace lithora::compute {
 
 // Field order of the elastic table; names and display labels as the table defines them.
@@ -49,6 +51,9 @@ std::optional<DensityUnit> densityUnitFromTag(const std::string& densityUnit);
 enum class VsEquationKind {
     Sqrt3 = 0,   // Vs = Vp / sqrt(3)
     Linear = 1,  // Vs = slope * Vp - intercept
+    // Greenberg-Castagna's line of the rock class the litholog gives at the sample's depth;
+    // the linear equation where the litholog gives no class.
+    Lithology = 2,
 };
 
 struct VsSettings {
@@ -73,6 +78,8 @@ struct ElasticInputs {
     DensityUnit densityUnit = DensityUnit::GramsPerCc;
     bool measuredVs = true;
     VsSettings vs;
+    // The litholog's intervals, for VsEquationKind::Lithology.
+    std::span<const rockphysics::LithologyInterval> litholog;
 };
 
 // The sixteen columns of the elastic table, NaN for null. Every value from Poisson Ratio
@@ -83,6 +90,8 @@ struct ElasticInputs {
 // comes out.
 struct ElasticColumns {
     std::array<std::vector<double>, kElasticFieldCount> columns;
+    // With Vs by lithology: how many computed rows took each class's line and the fallback.
+    rockphysics::LithologyVsCounts lithologyCounts;
     std::size_t rowCount() const { return columns[0].size(); }
 };
 

@@ -193,7 +193,8 @@ std::string Workspace::curveUnitText(const std::string& fieldName) const {
 
 void Workspace::computeElastic(const std::string& density, const std::string& pWave,
                                const std::string& sWave, const ElasticUnits& units,
-                               const compute::VsSettings& vsSettings) {
+                               const compute::VsSettings& vsSettings,
+                               std::span<const rockphysics::LithologyInterval> litholog) {
     const int fd = source_.fieldIndex(density);
     const int fp = source_.fieldIndex(pWave);
     const int fs = sWave.empty() ? -1 : source_.fieldIndex(sWave);
@@ -216,7 +217,9 @@ void Workspace::computeElastic(const std::string& density, const std::string& pW
     in.densityUnit = units.density;
     in.measuredVs = fs >= 0;
     in.vs = vsSettings;
+    in.litholog = litholog;
     compute::ElasticColumns out = compute::computeElastic(in);
+    lithologyVsCounts_ = out.lithologyCounts;
     computedDepthUnit_ = units.pSonic == compute::SonicUnit::PerMetre ? "m" : "ft";
 
     if (!elastic_.isOpen()) elastic_.open();

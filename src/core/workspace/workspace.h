@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "core/compute/elastic.h"
 #include "core/export/litholog.h"
 #include "core/import/import_result.h"
+#include "core/rockphysics/lithology_vs.h"
 #include "core/store/table.h"
 
 namespace lithora::workspace {
@@ -137,10 +139,13 @@ class Workspace {
     // Fills the elastic table from the visible source records: one record per record.
     // density/pWave/sWave name source fields (sWave empty: Vs estimated with vs).
     // Sets the display labels of "Depth" and "Rho". Throws store::StoreError for a name
-    // that is no field.
+    // that is no field. With Vs by lithology, litholog holds the intervals that decide it.
     void computeElastic(const std::string& density, const std::string& pWave,
                         const std::string& sWave, const ElasticUnits& units,
-                        const compute::VsSettings& vs);
+                        const compute::VsSettings& vs,
+                        std::span<const rockphysics::LithologyInterval> litholog = {});
+    // How many rows of the last computation took each lithology's Vs line and the fallback.
+    const rockphysics::LithologyVsCounts& lithologyVsCounts() const { return lithologyVsCounts_; }
 
     // The visible records of the elastic table as columns.
     compute::ElasticColumns visibleElastic() const;
@@ -176,6 +181,7 @@ class Workspace {
     ImportInfo info_;
     DepthWindow window_;
     LithologLimits lithologLimits_;
+    rockphysics::LithologyVsCounts lithologyVsCounts_;
 };
 
 }  // namespace lithora::workspace

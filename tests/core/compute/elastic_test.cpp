@@ -343,6 +343,38 @@ TEST(Elastic, EstimatedModeNeverReadsTheShearColumn) {
     EXPECT_NEAR(computeElastic(in).columns[kVs][0], 1000.0, 1e-9);
 }
 
+// Vs by lithology: each depth takes its class's Greenberg-Castagna line, the linear equation
+// where the litholog gives no class; everything after Vs is the computation as it stands.
+TEST(Elastic, VsByLithologyTakesEachDepthsLine) {
+    // Vp = 1e6 / 333.3333... = 3000 m/s at every depth.
+    const std::vector<double> rec{1, 2, 3, 4, 5}, depth{1000, 1050, 1100, 1150, 1200};
+    const std::vector<double> den{2.4, 2.4, 2.4, 2.4, kNull}, dt(5, 1e6 / 3000.0);
+    const std::vector<lithora::rockphysics::LithologyInterval> litholog = {
+        {1000, 1050, "Shale"}, {1100, 1050, "Fine Sand"}, {1150, 1160, "Coal"}};
+    ElasticInputs in;
+    in.rec = rec;
+    in.depth = depth;
+    in.density = den;
+    in.pSonic = dt;
+    in.pSonicUnit = SonicUnit::PerMetre;
+    in.densityUnit = DensityUnit::GramsPerCc;
+    in.measuredVs = false;
+    in.vs = {VsEquationKind::Lithology, 0.8619, 1172};
+    in.litholog = litholog;
+    const ElasticColumns t = computeElastic(in);
+    const auto& vs = t.columns[kVs];
+    EXPECT_EQ(vs[0], roundTo4(1441.72L));  // shale
+    EXPECT_EQ(vs[1], roundTo4(1441.72L));  // 1050 is the shale's bottom: the first interval
+    EXPECT_EQ(vs[2], roundTo4(1556.6L));   // sandstone, written bottom-up
+    EXPECT_EQ(vs[3], roundTo4(0.8619L * 3000 - 1172));  // coal: no class
+    EXPECT_TRUE(std::isnan(vs[4]));
+    EXPECT_EQ(t.columns[kVpVs][2], roundTo4(3000.0L / 1556.6L));
+    const auto& counts = t.lithologyCounts;
+    EXPECT_EQ(counts.byClass[static_cast<int>(lithora::rockphysics::RockClass::Shale)], 2);
+    EXPECT_EQ(counts.byClass[static_cast<int>(lithora::rockphysics::RockClass::Sandstone)], 1);
+    EXPECT_EQ(counts.fallback, 1);
+}
+
 TEST(Elastic, EmptyInputGivesEmptyTable) {
     ElasticInputs in;
     const ElasticColumns t = computeElastic(in);
@@ -362,7 +394,7 @@ TEST(Elastic, RejectsColumnsOfDifferentLengthAndUnknownEquation) {
     in.sSonic = {};
     EXPECT_THROW(computeElastic(in), Error);  // measured mode needs the shear column
     in.measuredVs = false;
-    in.vs.kind = static_cast<VsEquationKind>(2);
+    in.vs.kind = static_cast<VsEquationKind>(7);
     EXPECT_THROW(computeElastic(in), Error);
 }
 
