@@ -105,8 +105,10 @@ struct Params {
 // The evaluation of one row, in extended precision. False when the row is stored
 // like a null sample: a null (NaN) or infinite input, a zero slowness, Vs = 0, Vp^2 = Vs^2
 // (the denominators), or a value too large for a double.
+// unrounded, when given, receives Vp, Vs and rho (m/s, kg/m3) before their rounding.
 bool evaluateRow(const Params& p, double density, double pSlowness, double sSlowness,
-                 std::optional<rockphysics::RockClass> rockClass, double out[kResultCount]) {
+                 std::optional<rockphysics::RockClass> rockClass, double out[kResultCount],
+                 double* unrounded = nullptr) {
     const bool measured = p.mode == VsMode::Measured;
     if (!std::isfinite(density) || !std::isfinite(pSlowness)) return false;
     if (measured && !std::isfinite(sSlowness)) return false;
@@ -160,6 +162,11 @@ bool evaluateRow(const Params& p, double density, double pSlowness, double sSlow
     for (int i = 0; i < kResultCount; ++i) {
         out[i] = roundTo4(v[i]);
         if (!std::isfinite(out[i])) return false;
+    }
+    if (unrounded) {
+        unrounded[0] = static_cast<double>(vp);
+        unrounded[1] = static_cast<double>(vs);
+        unrounded[2] = static_cast<double>(rho);
     }
     return true;
 }
@@ -228,6 +235,26 @@ void storeRow(const Params& p, const ElasticInputs& in, std::size_t i, ElasticCo
 }
 
 }  // namespace
+
+RockColumns rockColumns(const ElasticInputs& in) {
+    const Params p = paramsFor(in);
+    const std::size_t n = in.rec.size();
+    constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
+    RockColumns out{std::vector<double>(n, kNull), std::vector<double>(n, kNull),
+                    std::vector<double>(n, kNull)};
+    for (std::size_t i = 0; i < n; ++i) {
+        double v[kResultCount], rock[3];
+        const double dts = p.mode == VsMode::Measured ? in.sSonic[i] : 0.0;
+        const auto rockClass = p.mode == VsMode::Lithology
+                                   ? p.rockClasses[i]
+                                   : std::optional<rockphysics::RockClass>();
+        if (!evaluateRow(p, in.density[i], in.pSonic[i], dts, rockClass, v, rock)) continue;
+        out.vp[i] = rock[0];
+        out.vs[i] = rock[1];
+        out.rho[i] = rock[2];
+    }
+    return out;
+}
 
 ElasticColumns computeElastic(const ElasticInputs& in) {
     const Params p = paramsFor(in);

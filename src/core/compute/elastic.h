@@ -97,6 +97,14 @@ struct ElasticColumns {
 
 ElasticColumns computeElastic(const ElasticInputs& in);
 
+// Vp, Vs (m/s) and rho (kg/m3) of each row exactly as computeElastic makes them, before their
+// rounding; NaN in every row that computeElastic stores as null. The rock that fluid
+// substitution and AVO start from.
+struct RockColumns {
+    std::vector<double> vp, vs, rho;
+};
+RockColumns rockColumns(const ElasticInputs& in);
+
 // Rounds to 4 decimals as the stored values are rounded: value / 0.0001 to the nearest
 // integer, ties to even, times 0.0001. The result is the double nearest that 4-decimal
 // value (never -0).

@@ -144,8 +144,12 @@ void Workspace::installImport(import::ImportResult&& r) {
     if (r.densityUnit) units_.densityUnit = *r.densityUnit;
     units_.depthFromFile = r.depthUnit.has_value();
     units_.densityFromFile = r.densityUnit.has_value();
-    info_ = {r.lasSource,         r.nullValue, std::move(r.nullValueText),
-             std::move(r.asciiHeaderLine), std::move(r.headerLines), std::move(r.headerBytes)};
+    info_ = {r.lasSource,
+             r.nullValue,
+             std::move(r.nullValueText),
+             std::move(r.asciiHeaderLine),
+             std::move(r.headerLines),
+             std::move(r.headerBytes)};
 
     auto depth = source_.floatColumn(1);
     window_ = {depth.front(), depth.back(), false};
@@ -191,33 +195,63 @@ std::string Workspace::curveUnitText(const std::string& fieldName) const {
     return u;
 }
 
+namespace {
+
+// The columns of the visible source records an elastic computation reads, and the inputs
+// that view them.
+struct ElasticSource {
+    std::vector<double> rec, depth, density, pSonic, sSonic;
+    compute::ElasticInputs in;
+};
+
+ElasticSource elasticSource(const store::Table& source, const std::string& density,
+                            const std::string& pWave, const std::string& sWave,
+                            const ElasticUnits& units, const compute::VsSettings& vsSettings,
+                            std::span<const rockphysics::LithologyInterval> litholog) {
+    const int fd = source.fieldIndex(density);
+    const int fp = source.fieldIndex(pWave);
+    const int fs = sWave.empty() ? -1 : source.fieldIndex(sWave);
+    ElasticSource e;
+    e.rec = source.visibleFloats(0);
+    e.depth = source.visibleFloats(1);
+    e.density = source.visibleFloats(fd);
+    e.pSonic = source.visibleFloats(fp);
+    if (fs >= 0) e.sSonic = source.visibleFloats(fs);
+    e.in.pSonicUnit = units.pSonic;
+    e.in.sSonicUnit = units.sSonic;
+    e.in.densityUnit = units.density;
+    e.in.measuredVs = fs >= 0;
+    e.in.vs = vsSettings;
+    e.in.litholog = litholog;
+    return e;
+}
+
+// Points the inputs at the columns where they now live.
+const compute::ElasticInputs& inputsOf(ElasticSource& e) {
+    e.in.rec = e.rec;
+    e.in.depth = e.depth;
+    e.in.density = e.density;
+    e.in.pSonic = e.pSonic;
+    e.in.sSonic = e.sSonic;
+    return e.in;
+}
+
+}  // namespace
+
+compute::RockColumns Workspace::rockColumns(
+    const std::string& density, const std::string& pWave, const std::string& sWave,
+    const ElasticUnits& units, const compute::VsSettings& vs,
+    std::span<const rockphysics::LithologyInterval> litholog) const {
+    auto e = elasticSource(source_, density, pWave, sWave, units, vs, litholog);
+    return compute::rockColumns(inputsOf(e));
+}
+
 void Workspace::computeElastic(const std::string& density, const std::string& pWave,
                                const std::string& sWave, const ElasticUnits& units,
                                const compute::VsSettings& vsSettings,
                                std::span<const rockphysics::LithologyInterval> litholog) {
-    const int fd = source_.fieldIndex(density);
-    const int fp = source_.fieldIndex(pWave);
-    const int fs = sWave.empty() ? -1 : source_.fieldIndex(sWave);
-
-    const auto rec = source_.visibleFloats(0);
-    const auto depth = source_.visibleFloats(1);
-    const auto rho = source_.visibleFloats(fd);
-    const auto dt = source_.visibleFloats(fp);
-    std::vector<double> dts;
-    if (fs >= 0) dts = source_.visibleFloats(fs);
-
-    compute::ElasticInputs in;
-    in.rec = rec;
-    in.depth = depth;
-    in.density = rho;
-    in.pSonic = dt;
-    in.sSonic = dts;
-    in.pSonicUnit = units.pSonic;
-    in.sSonicUnit = units.sSonic;
-    in.densityUnit = units.density;
-    in.measuredVs = fs >= 0;
-    in.vs = vsSettings;
-    in.litholog = litholog;
+    auto e = elasticSource(source_, density, pWave, sWave, units, vsSettings, litholog);
+    const compute::ElasticInputs& in = inputsOf(e);
     compute::ElasticColumns out = compute::computeElastic(in);
     lithologyVsCounts_ = out.lithologyCounts;
     computedDepthUnit_ = units.pSonic == compute::SonicUnit::PerMetre ? "m" : "ft";

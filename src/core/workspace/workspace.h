@@ -144,6 +144,12 @@ class Workspace {
                         const std::string& sWave, const ElasticUnits& units,
                         const compute::VsSettings& vs,
                         std::span<const rockphysics::LithologyInterval> litholog = {});
+    // Vp, Vs and rho of the visible source records as computeElastic makes them with the same
+    // arguments, before rounding (the rock that fluid substitution and AVO start from).
+    compute::RockColumns rockColumns(
+        const std::string& density, const std::string& pWave, const std::string& sWave,
+        const ElasticUnits& units, const compute::VsSettings& vs,
+        std::span<const rockphysics::LithologyInterval> litholog = {}) const;
     // How many rows of the last computation took each lithology's Vs line and the fallback.
     const rockphysics::LithologyVsCounts& lithologyVsCounts() const { return lithologyVsCounts_; }
 

@@ -1,0 +1,105 @@
+#include "core/commands/fluid_substitution.h"
+
+#include <cmath>
+#include <exception>
+
+namespace lithora::commands {
+
+using rockphysics::LeftOut;
+
+long long FluidSubstitutionResult::leftOutPhysically() const {
+    return leftOut[static_cast<std::size_t>(LeftOut::PorosityOutOfRange)] +
+           leftOut[static_cast<std::size_t>(LeftOut::DryModulusOutOfRange)] +
+           leftOut[static_cast<std::size_t>(LeftOut::NoSaturatedRock)];
+}
+
+std::string checkFluidSettings(const FluidSubstitutionRequest& r) {
+    auto saturation = [](double s) { return s >= 0 && s <= 1; };
+    if (!saturation(r.swBefore)) return "Sw before must be from 0 to 1.";
+    if (!saturation(r.swAfter)) return "Sw after must be from 0 to 1.";
+    if (!(r.mineral.modulusGPa > 0)) return "The mineral modulus must be above 0.";
+    if (!(r.mineral.densityGcc > 0)) return "The mineral density must be above 0.";
+    if (!(r.brine.modulusGPa > 0)) return "The brine modulus must be above 0.";
+    if (!(r.brine.densityGcc > 0)) return "The brine density must be above 0.";
+    if (!(r.hydrocarbon.modulusGPa > 0)) return "The hydrocarbon modulus must be above 0.";
+    if (!(r.hydrocarbon.densityGcc > 0)) return "The hydrocarbon density must be above 0.";
+    if (r.porosityCurve.empty()) {
+        const double fluid = rockphysics::woodMix(r.swBefore, r.brine, r.hydrocarbon).densityGcc;
+        if (!(r.matrixDensityGcc > fluid))
+            return "The matrix density must be above the density of the fluid.";
+    }
+    return {};
+}
+
+FluidSubstitutionResult substituteFluid(const workspace::Workspace& ws,
+                                        const FluidSubstitutionRequest& request) {
+    FluidSubstitutionResult out;
+    const ElasticRequest& e = request.elastic;
+    compute::RockColumns rock;
+    std::vector<double> porosity;
+    try {
+        rock = ws.rockColumns(e.curves.density, e.curves.pWave,
+                              e.measuredVs ? e.curves.sWave : std::string(), e.units, e.vs,
+                              e.litholog);
+        if (!request.porosityCurve.empty()) {
+            const auto& source = ws.source();
+            porosity = source.visibleFloats(source.fieldIndex(request.porosityCurve));
+            const double factor =
+                rockphysics::porosityUnitFactor(ws.curveUnitText(request.porosityCurve));
+            for (double& p : porosity) p *= factor;
+        }
+    } catch (const std::exception& x) {
+        out.error = x.what();
+        return out;
+    }
+
+    const rockphysics::Substitution s{
+        request.mineral, rockphysics::woodMix(request.swBefore, request.brine, request.hydrocarbon),
+        rockphysics::woodMix(request.swAfter, request.brine, request.hydrocarbon)};
+    const auto& source = ws.source();
+    out.rec = source.visibleFloats(0);
+    out.depth = source.visibleFloats(1);
+    const std::size_t n = rock.vp.size();
+    if (porosity.empty()) {
+        // From the density: the rock's density in kg/m3 against the matrix's and the fluid's.
+        porosity.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            porosity[i] = rockphysics::porosityFromDensity(
+                rock.rho[i] / 1000.0, request.matrixDensityGcc, s.fluidBefore.densityGcc);
+    }
+    out.porosity = porosity;
+    out.vp = rock.vp;
+    out.vs = rock.vs;
+    out.rho = rock.rho;
+    const double null = std::nan("");
+    out.kDryGPa.assign(n, null);
+    out.vpSub.assign(n, null);
+    out.vsSub.assign(n, null);
+    out.rhoSub.assign(n, null);
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto r = rockphysics::substitute(rock.vp[i], rock.vs[i], rock.rho[i], porosity[i], s);
+        ++out.leftOut[static_cast<std::size_t>(r.leftOut)];
+        if (r.leftOut != LeftOut::None) continue;
+        out.kDryGPa[i] = r.kDry / 1e9;
+        out.vpSub[i] = r.vp;
+        out.vsSub[i] = r.vs;
+        out.rhoSub[i] = r.rho;
+    }
+    return out;
+}
+
+std::string fluidSubstitutionSummary(const FluidSubstitutionResult& r) {
+    const long long done = r.leftOut[static_cast<std::size_t>(LeftOut::None)];
+    std::string text = "Fluid substitution: " + std::to_string(done) + " samples substituted";
+    auto add = [&](LeftOut why, const char* reason) {
+        const long long n = r.leftOut[static_cast<std::size_t>(why)];
+        if (n) text += ", " + std::to_string(n) + " left out (" + reason + ")";
+    };
+    add(LeftOut::PorosityOutOfRange, "porosity not between 0 and 1");
+    add(LeftOut::DryModulusOutOfRange, "no dry frame between 0 and the mineral modulus");
+    add(LeftOut::NoSaturatedRock, "no rock with the new fluid");
+    add(LeftOut::NullInput, "a value missing");
+    return text + ".";
+}
+
+}  // namespace lithora::commands
