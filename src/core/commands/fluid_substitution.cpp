@@ -3,6 +3,8 @@
 #include <cmath>
 #include <exception>
 
+#include "core/common/number_text.h"
+
 namespace lithora::commands {
 
 using rockphysics::LeftOut;
@@ -100,6 +102,23 @@ std::string fluidSubstitutionSummary(const FluidSubstitutionResult& r) {
     add(LeftOut::NoSaturatedRock, "no rock with the new fluid");
     add(LeftOut::NullInput, "a value missing");
     return text + ".";
+}
+
+std::vector<std::string> fluidSubstitutionTableLines(const FluidSubstitutionResult& r) {
+    std::vector<std::string> lines{
+        "Rec\tDepth\tPorosity\tK Dry\tVp\tVs\tRho\tVp Sub\tVs Sub\tRho Sub"};
+    const std::vector<double>* columns[] = {&r.porosity, &r.kDryGPa, &r.vp,    &r.vs,
+                                            &r.rho,      &r.vpSub,   &r.vsSub, &r.rhoSub};
+    for (std::size_t i = 0; i < r.rec.size(); ++i) {
+        std::string line = numberText(r.rec[i]) + '\t' + numberText(r.depth[i]);
+        for (const auto* c : columns) {
+            line += '\t';
+            if (i < c->size() && !std::isnan((*c)[i]))
+                line += numberText(compute::roundTo4((*c)[i]));
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
 }
 
 }  // namespace lithora::commands

@@ -44,4 +44,9 @@ FluidSubstitutionResult substituteFluid(const workspace::Workspace& ws,
 // left out for a physical reason, never silently.
 std::string fluidSubstitutionSummary(const FluidSubstitutionResult& result);
 
+// The table of lithora-cli fluidsub --table: "Rec", "Depth", "Porosity", "K Dry", "Vp", "Vs",
+// "Rho", "Vp Sub", "Vs Sub", "Rho Sub", then one line per record; every value rounded to 4
+// decimals, ties to even, in the program's number text; a null is an empty cell.
+std::vector<std::string> fluidSubstitutionTableLines(const FluidSubstitutionResult& result);
+
 }  // namespace lithora::commands

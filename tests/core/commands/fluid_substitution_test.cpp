@@ -84,6 +84,12 @@ TEST_F(FluidSubstitutionTest, EverySampleAsTheElasticComputationMakesIt) {
     EXPECT_EQ(r.porosity[2], 0);
     EXPECT_TRUE(std::isnan(r.vpSub[2]) && std::isnan(r.kDryGPa[2]));
 
+    const auto lines = commands::fluidSubstitutionTableLines(r);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "Rec\tDepth\tPorosity\tK Dry\tVp\tVs\tRho\tVp Sub\tVs Sub\tRho Sub");
+    EXPECT_EQ(lines[2], "2\t1000.5\t0.2\t\t\t\t\t\t\t");
+    EXPECT_EQ(lines[3], "3\t1001\t0\t\t3333.3333\t1818.1818\t2300\t\t\t");
+
     EXPECT_EQ(r.leftOutPhysically(), 1);
     EXPECT_EQ(commands::fluidSubstitutionSummary(r),
               "Fluid substitution: 2 samples substituted, 1 left out (porosity not between 0 "

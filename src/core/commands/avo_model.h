@@ -1,0 +1,58 @@
+#pragma once
+// AVO modelling along the well: the interfaces between consecutive samples of the elastic
+// computation's rock, their intercept, gradient and reflection at each angle, and a synthetic
+// angle gather.
+#include <string>
+#include <vector>
+
+#include "core/commands/compute_elastic.h"
+#include "core/rockphysics/avo.h"
+
+namespace lithora::commands {
+
+// Incidence angles in whole degrees, from..to in steps.
+struct AngleRange {
+    int from = 0, to = 40, step = 10;
+    std::vector<int> angles() const;
+};
+
+// Reads "FROM:TO:STEP"; an error message for anything but whole degrees from 0 to 80,
+// FROM not above TO and STEP above 0.
+struct AngleRangeRead {
+    AngleRange range;
+    std::string error;  // empty when read
+};
+AngleRangeRead readAngleRange(const std::string& text);
+
+struct AvoRequest {
+    ElasticRequest elastic;  // the curves, units and Vs of the elastic computation
+    AngleRange angles;
+};
+
+// One row per interface: the depth of its second sample, its two-way time (ms), the terms and
+// the reflection at each angle of the request.
+struct AvoResult {
+    std::vector<int> angles;
+    std::vector<double> depth, twtMs, intercept, gradient;
+    std::vector<std::vector<double>> reflection;  // [angle][interface]
+    std::vector<rockphysics::Reflection> reflections;
+    std::string error;  // the message when nothing could be computed, else empty
+};
+
+AvoResult modelAvo(const workspace::Workspace& ws, const AvoRequest& request);
+
+// A synthetic gather: one trace per angle on a regular time axis from 0 ms.
+struct SyntheticGather {
+    double stepMs = 2;
+    std::vector<int> angles;
+    std::vector<std::vector<double>> traces;  // [angle][sample]
+};
+SyntheticGather syntheticGather(const AvoResult& avo, double peakFrequencyHz = 30,
+                                double stepMs = 2);
+
+// The table of lithora-cli avo --table: "Depth", "TWT", "Intercept", "Gradient", "R <angle>"...,
+// then one line per interface; TWT rounded to 4 decimals, the terms and reflections to 6, ties
+// to even, in the program's number text.
+std::vector<std::string> avoTableLines(const AvoResult& avo);
+
+}  // namespace lithora::commands
