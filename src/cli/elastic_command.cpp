@@ -98,14 +98,16 @@ ElasticChoices elasticChoices(const Args& a) {
 
 void computeElasticWith(workspace::Workspace& ws, const Args& a) {
     const ElasticChoices c = elasticChoices(a);
-    // The curves the desktop's curve dialog proposes, or those named; then the desktop's
-    // rules for the choice and the units.
+    // The curves the desktop's curve dialog proposes, or those named (any field of the
+    // source table); every name is checked before anything else, then the desktop's rules
+    // for the choice and the units.
     commands::CurveChoice choice = commands::proposedCurves(ws);
     if (c.density) choice.density = *c.density;
     if (c.pWave) choice.pWave = *c.pWave;
     if (c.sWave) choice.sWave = *c.sWave;
     if (c.estimate) choice.sWave.clear();
-    const auto plan = commands::confirmCurves(ws, choice);
+    const auto plan = commands::planCurves(ws, choice);
+    if (plan.stop == commands::CurvePlan::Stop::UnknownCurve) throw InputError{plan.message};
     if (plan.stop == commands::CurvePlan::Stop::NoDensity)
         throw InputError{"No density curve: name one with --density."};
     if (plan.stop == commands::CurvePlan::Stop::NoPWave)

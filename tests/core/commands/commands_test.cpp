@@ -196,3 +196,86 @@ TEST_F(CommandsTest, ComputeAndSaveReadBack) {
 }
 
 }  // namespace
+
+namespace {
+
+using lithora::import::CurveRole;
+
+// The well with its shear curve named "DTS", which no recognition list holds.
+class ChosenCurvesTest : public CommandsTest {
+  protected:
+    fs::path dtsWell() {
+        std::ifstream in(LITHORA_TEST_DATA "/cli/well.las", std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        text.replace(text.find(" DTSM.US/M "), 11, " DTS .US/M ");
+        const auto p = dir / "dts.las";
+        std::ofstream(p, std::ios::binary) << text;
+        return p;
+    }
+};
+
+TEST_F(ChosenCurvesTest, TheDialogOffersEveryCurveWithTheRecognisedFirst) {
+    Workspace ws(dir, Storage::Memory);
+    import(ws, dtsWell());
+    using V = std::vector<std::string>;
+    EXPECT_EQ(commands::offeredCurves(ws, CurveRole::SWave), (V{"RHOB", "DT", "DTS", "GR"}));
+    EXPECT_EQ(commands::offeredCurves(ws, CurveRole::Density), (V{"RHOB", "DT", "DTS", "GR"}));
+    EXPECT_EQ(commands::offeredCurves(ws, CurveRole::GammaRay), (V{"GR", "RHOB", "DT", "DTS"}));
+    EXPECT_EQ(commands::offeredCurves(ws, CurveRole::PWave), (V{"DT", "RHOB", "DTS", "GR"}));
+    commands::emptyTable(ws);
+    EXPECT_TRUE(commands::offeredCurves(ws, CurveRole::SWave).empty());
+}
+
+TEST_F(ChosenCurvesTest, ATypedCurveThatIsAFieldIsUsedWhateverTheRecognitionFound) {
+    Workspace ws(dir, Storage::Memory);
+    ws.openShippedTables();
+    import(ws, dtsWell());
+    auto choice = commands::proposedCurves(ws);
+    EXPECT_EQ(choice.sWave, "");  // nothing recognised: estimated unless one is typed
+    EXPECT_FALSE(commands::planCurves(ws, choice).measuredVs);
+
+    choice.sWave = "DTS";
+    const auto plan = commands::planCurves(ws, choice);
+    ASSERT_TRUE(plan.proceed());
+    EXPECT_TRUE(plan.measuredVs);
+    const auto units = commands::decideUnits(ws, choice, plan.measuredVs).units();
+    ASSERT_TRUE(units.has_value());
+    ASSERT_EQ(commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}), "");
+    // DTS 400 us/m at the last row: 2500 m/s measured, not 0.8619 * 5000 - 1172.
+    EXPECT_EQ(ws.elastic().cellText(2, lithora::compute::kVs), "2500");
+
+    // A density or P-wave name that no list holds is used as well.
+    choice = {"GR", "", "DT", "DTS"};
+    EXPECT_TRUE(commands::planCurves(ws, choice).proceed());
+    choice.density.clear();
+    EXPECT_EQ(commands::planCurves(ws, choice).stop, commands::CurvePlan::Stop::NoDensity);
+}
+
+TEST_F(ChosenCurvesTest, EveryTypedNameIsCheckedBeforeAnyFurtherQuestion) {
+    Workspace ws(dir, Storage::Memory);
+    import(ws, LITHORA_TEST_DATA "/cli/well.las");
+    struct Case {
+        commands::CurveChoice choice;
+        std::string message;
+    };
+    // A refused choice changes nothing: the empty S-wave choice lowers no flag.
+    EXPECT_EQ(commands::planCurves(ws, {"XYZ", "GR", "DT", ""}).stop,
+              commands::CurvePlan::Stop::UnknownCurve);
+    EXPECT_TRUE(ws.roleFlags().sWave);
+    const Case cases[] = {
+        {{"XYZ", "GR", "DT", ""}, "Field 'XYZ' not found."},  // before the Vs question
+        {{"RHOB", "NOGR", "DT", "DTSM"}, "Field 'NOGR' not found."},
+        {{"RHOB", "", "DT", "DTX"}, "Field 'DTX' not found."},
+        {{"XYZ", "", "ABC", ""}, "Field 'XYZ' not found."},  // the first one is named
+        {{"rhob", "", "dt", ""}, ""},                        // names are found without case
+        {{"", "", "", ""}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(commands::checkCurveNames(ws, c.choice), c.message) << c.message;
+        const auto plan = commands::planCurves(ws, c.choice);
+        EXPECT_EQ(plan.stop == commands::CurvePlan::Stop::UnknownCurve, !c.message.empty());
+        EXPECT_EQ(plan.message, c.message);
+    }
+}
+
+}  // namespace
