@@ -14,8 +14,6 @@ namespace {
 std::size_t runOne(const Args& a, const std::string& file, const std::string& out,
                    const std::optional<std::string>& table,
                    const std::optional<std::string>& workspaceFolder) {
-    refuseOverwritingInput(out, file);
-    if (table) refuseOverwritingInput(*table, file);
     auto ws = openWorkspace(workspaceFolder);
     loadWell(*ws, file, a.flag("--ascii"));
     if (auto from = a.option("--from")) {
@@ -54,11 +52,20 @@ int runElastic(const std::vector<std::string>& args) {
     const bool batch =
         a.files.size() > 1 || a.option("--jobs") || std::filesystem::is_directory(*out, ec);
     if (!batch) {
+        std::vector<std::filesystem::path> outputs{*out};
+        if (table) outputs.emplace_back(*table);
+        refuseOutputsThatAreInputs(outputs, a.files);
         runOne(a, a.files.front(), *out, table, workspaceFolder);
         return 0;
     }
 
     // Many files: -o (and --table) name folders that get one output per file.
+    std::vector<std::filesystem::path> outputs;
+    for (const auto& file : a.files) {
+        outputs.push_back(batchOutput(*out, file));
+        if (table) outputs.push_back(batchOutput(*table, file, ".tsv"));
+    }
+    refuseOutputsThatAreInputs(outputs, a.files);
     makeBatchFolder(*out, "-o");
     if (table) makeBatchFolder(*table, "--table");
     return runBatch(a.files, jobs, [&](const std::string& file) {

@@ -279,3 +279,78 @@ TEST_F(ChosenCurvesTest, EveryTypedNameIsCheckedBeforeAnyFurtherQuestion) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CommandsTest, AFailureNamesTheFileOrFolderAndTheReason) {
+    Workspace ws(dir, Storage::Memory);
+    struct Case {
+        fs::path file;
+        std::string content;  // written unless empty
+        std::string reason;
+    };
+    const Case cases[] = {
+        {dir / "missing.las", "", "No such file or directory"},
+        {dir, "", "it is a folder"},
+        {dir / "noA.las", "~V\n VERS. 2.0 :\n~C\n DEPT.M : D\n~W\n NULL. -999 :\n", "data section"},
+        {dir / "noC.las", "~V\n VERS. 2.0 :\n", "curve section"},
+    };
+    for (const auto& c : cases) {
+        if (!c.content.empty()) std::ofstream(c.file, std::ios::binary) << c.content;
+        const auto outcome = commands::importLas(ws, {c.file, {}, {}});
+        EXPECT_EQ(outcome.status, commands::ImportOutcome::Status::Failed);
+        EXPECT_EQ(outcome.message, "Error reading file.");
+        EXPECT_EQ(outcome.detail.rfind(c.file.string() + ": ", 0), 0u) << outcome.detail;
+        EXPECT_NE(outcome.detail.find(c.reason), std::string::npos) << outcome.detail;
+    }
+
+    // An old work table that cannot be removed (here a folder with a file in it) is said, and
+    // the file that was to be read is not blamed.
+    fs::create_directories(dir / "ws" / "Table.db");
+    std::ofstream(dir / "ws" / "Table.db" / "x") << "x";
+    Workspace stuck(dir / "ws");
+    const auto refused = commands::importLas(stuck, {LITHORA_TEST_DATA "/cli/well.las", {}, {}});
+    EXPECT_EQ(refused.status, commands::ImportOutcome::Status::Refused);
+    EXPECT_NE(refused.message.find((dir / "ws" / "Table.db").string()), std::string::npos)
+        << refused.message;
+    EXPECT_NE(refused.message.find("not empty"), std::string::npos) << refused.message;
+
+    // A work folder in which no table can be made names the work table, not the input.
+    fs::remove_all(dir / "ws");
+    std::ofstream(dir / "ws") << "a file where the folder should be";
+    Workspace nowhere(dir / "ws");
+    const auto failed = commands::importLas(nowhere, {LITHORA_TEST_DATA "/cli/well.las", {}, {}});
+    EXPECT_EQ(failed.status, commands::ImportOutcome::Status::Failed);
+    EXPECT_EQ(failed.message.rfind(
+                  "Cannot create the work table " + (dir / "ws" / "Table.db").string(), 0),
+              0u)
+        << failed.message;
+    EXPECT_NE(failed.message.find("Not a directory"), std::string::npos) << failed.message;
+}
+
+TEST_F(CommandsTest, SaveTableNeverReplacesTheFileItWasImportedFrom) {
+    Workspace ws(dir, Storage::Memory);
+    ws.openShippedTables();
+    const auto source = wellWith("M", "", "");
+    import(ws, source);
+    auto choice = commands::proposedCurves(ws);
+    const auto plan = commands::planCurves(ws, choice);
+    ASSERT_EQ(
+        commands::computeElastic(ws, {choice,
+                                      plan.measuredVs,
+                                      *commands::decideUnits(ws, choice, plan.measuredVs).units(),
+                                      {}}),
+        "");
+    std::ifstream in(source, std::ios::binary);
+    const std::string before((std::istreambuf_iterator<char>(in)), {});
+    fs::create_symlink(source, dir / "link.las");
+    for (const fs::path& target : {source, dir / "." / source.filename(), dir / "link.las"}) {
+        EXPECT_EQ(commands::saveTable(ws, {target, {}}),
+                  "The output " + target.string() + " is the input file.");
+    }
+    std::ifstream again(source, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), before);
+    EXPECT_EQ(commands::saveTable(ws, {dir / "other.las", {}}), "");
+}
+
+}  // namespace
