@@ -1,13 +1,17 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <mutex>
 #include <set>
 #include <thread>
 
+#include <unistd.h>
+
 #include "cli/commands.h"
 #include "core/common/error.h"
+#include "core/common/same_file.h"
 
 namespace lithora::cli {
 
@@ -17,16 +21,19 @@ std::unique_ptr<workspace::Workspace> openWorkspace(const std::optional<std::str
     if (!folder) return std::make_unique<workspace::Workspace>("", workspace::Storage::Memory);
     std::error_code ec;
     fs::create_directories(*folder, ec);
-    if (!fs::is_directory(*folder, ec))
-        throw InputError{"Cannot create the workspace folder " + *folder + "."};
+    std::error_code isDir;
+    if (!fs::is_directory(*folder, isDir))
+        throw InputError{"Cannot create the workspace folder " + *folder + ": " +
+                         (ec ? ec.message() : std::string("it is not a folder")) + "."};
     auto ws = std::make_unique<workspace::Workspace>(*folder);
     return ws;
 }
 
-void refuseOverwritingInput(const fs::path& output, const std::string& input) {
-    std::error_code ec;
-    if (fs::exists(output, ec) && fs::equivalent(output, input, ec))
-        throw InputError{"The output " + output.string() + " is the input file."};
+void refuseOutputsThatAreInputs(const std::vector<fs::path>& outputs,
+                                const std::vector<std::string>& inputs) {
+    const std::vector<fs::path> in(inputs.begin(), inputs.end());
+    for (const auto& output : outputs)
+        if (inputReplacedBy(output, in)) throw InputError{outputIsInputMessage(output)};
 }
 
 fs::path batchOutput(const fs::path& dir, const std::string& input, const char* newExtension) {
@@ -47,6 +54,44 @@ int defaultJobs() {
     return n == 0 ? 1 : static_cast<int>(n);
 }
 
+namespace {
+
+// The memory the system can still give, in bytes; 0 when it does not say.
+std::uint64_t availableMemory() {
+    std::ifstream in("/proc/meminfo");
+    std::string key;
+    std::uint64_t kib = 0;
+    std::string unit;
+    while (in >> key >> kib >> unit)
+        if (key == "MemAvailable:") return kib * 1024;
+    const long pages = ::sysconf(_SC_AVPHYS_PAGES);
+    const long size = ::sysconf(_SC_PAGESIZE);
+    return pages > 0 && size > 0
+               ? static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(size)
+               : 0;
+}
+
+}  // namespace
+
+int batchWorkers(int jobs, const std::vector<std::string>& files) {
+    int workers = std::min<int>(jobs, static_cast<int>(files.size()));
+    // More workers than cores only wait for one another, each holding a file in memory.
+    workers = std::min(workers, defaultJobs());
+    // A worker holds its file's table, about twice the file's size at its peak; the largest
+    // file decides, so that the workers together stay within the memory there is.
+    std::uint64_t largest = 0;
+    for (const auto& f : files) {
+        std::error_code ec;
+        const auto size = fs::file_size(f, ec);
+        if (!ec) largest = std::max<std::uint64_t>(largest, size);
+    }
+    const std::uint64_t perWorker = 3 * largest + (std::uint64_t{64} << 20);
+    if (const std::uint64_t memory = availableMemory(); memory > 0)
+        workers = static_cast<int>(
+            std::min<std::uint64_t>(static_cast<std::uint64_t>(workers), memory / perWorker));
+    return std::max(1, workers);
+}
+
 int runBatch(const std::vector<std::string>& files, int jobs,
              const std::function<std::size_t(const std::string& file)>& job) {
     std::set<std::string> names;
@@ -63,6 +108,7 @@ int runBatch(const std::vector<std::string>& files, int jobs,
             const std::string& file = files[i];
             const auto start = std::chrono::steady_clock::now();
             std::string line;
+            bool ok = false;
             try {
                 const std::size_t records = job(file);
                 const double seconds =
@@ -70,6 +116,7 @@ int runBatch(const std::vector<std::string>& files, int jobs,
                 char text[64];
                 std::snprintf(text, sizeof text, "\t%zu records\t%.3f s", records, seconds);
                 line = file + text;
+                ok = true;
             } catch (const InputError& e) {
                 line = file + "\t" + e.message;
                 failed = true;
@@ -77,11 +124,12 @@ int runBatch(const std::vector<std::string>& files, int jobs,
                 line = file + "\t" + e.what();
                 failed = true;
             }
+            // Results on standard output, failures with the other messages on standard error.
             std::lock_guard lock(printing);
-            std::cout << line << std::endl;
+            (ok ? std::cout : std::cerr) << line << std::endl;
         }
     };
-    const int threads = std::max(1, std::min<int>(jobs, static_cast<int>(files.size())));
+    const int threads = batchWorkers(jobs, files);
     std::vector<std::thread> pool;
     for (int t = 1; t < threads; ++t) pool.emplace_back(worker);
     worker();

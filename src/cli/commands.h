@@ -45,13 +45,15 @@ std::vector<std::string> importInto(workspace::Workspace& ws, const std::string&
 // The same after opening the elastic and litholog tables, for commands that compute.
 void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii);
 
-// Refuses an output path that names the input file itself (also through a link).
-void refuseOverwritingInput(const std::filesystem::path& output, const std::string& input);
+// Refuses, before anything is read or written, an output that is one of the inputs (the
+// same file through any path or link): InputError "The output ... is the input file.".
+void refuseOutputsThatAreInputs(const std::vector<std::filesystem::path>& outputs,
+                                const std::vector<std::string>& inputs);
 
-// Runs job over many files on up to `jobs` threads, printing one line per file as it ends:
-// its name, the records it gave and the seconds it took, or the message it failed with.
-// Goes on past failures; returns 1 if any file failed, else 0. The output of each file is
-// named after the file's name, so two files of one name are a usage error.
+// Runs job over many files on up to `jobs` threads (batchWorkers), printing one line per file as it
+// ends: its name, the records it gave and the seconds it took, or the message it failed with. Goes
+// on past failures; returns 1 if any file failed, else 0. The output of each file is named after
+// the file's name, so two files of one name are a usage error.
 int runBatch(const std::vector<std::string>& files, int jobs,
              const std::function<std::size_t(const std::string& file)>& job);
 
@@ -64,5 +66,9 @@ void makeBatchFolder(const std::filesystem::path& dir, const char* option);
 
 // The default number of jobs: the number of cores.
 int defaultJobs();
+
+// How many of `jobs` workers a batch over files runs at once: never more than the files, the
+// cores, or the workers whose files fit in the memory available together; at least one.
+int batchWorkers(int jobs, const std::vector<std::string>& files);
 
 }  // namespace lithora::cli

@@ -14,8 +14,6 @@ namespace {
 std::size_t runOne(const Args& a, const std::string& file, const std::string& out,
                    const std::optional<std::string>& table,
                    const std::optional<std::string>& workspaceFolder) {
-    refuseOverwritingInput(out, file);
-    if (table) refuseOverwritingInput(*table, file);
     auto ws = openWorkspace(workspaceFolder);
     loadWell(*ws, file, a.flag("--ascii"));
     if (auto from = a.option("--from")) {
@@ -54,11 +52,20 @@ int runElastic(const std::vector<std::string>& args) {
     const bool batch =
         a.files.size() > 1 || a.option("--jobs") || std::filesystem::is_directory(*out, ec);
     if (!batch) {
+        std::vector<std::filesystem::path> outputs{*out};
+        if (table) outputs.emplace_back(*table);
+        refuseOutputsThatAreInputs(outputs, a.files);
         runOne(a, a.files.front(), *out, table, workspaceFolder);
         return 0;
     }
 
     // Many files: -o (and --table) name folders that get one output per file.
+    std::vector<std::filesystem::path> outputs;
+    for (const auto& file : a.files) {
+        outputs.push_back(batchOutput(*out, file));
+        if (table) outputs.push_back(batchOutput(*table, file, ".tsv"));
+    }
+    refuseOutputsThatAreInputs(outputs, a.files);
     makeBatchFolder(*out, "-o");
     if (table) makeBatchFolder(*table, "--table");
     return runBatch(a.files, jobs, [&](const std::string& file) {
@@ -98,14 +105,16 @@ ElasticChoices elasticChoices(const Args& a) {
 
 void computeElasticWith(workspace::Workspace& ws, const Args& a) {
     const ElasticChoices c = elasticChoices(a);
-    // The curves the desktop's curve dialog proposes, or those named; then the desktop's
-    // rules for the choice and the units.
+    // The curves the desktop's curve dialog proposes, or those named (any field of the
+    // source table); every name is checked before anything else, then the desktop's rules
+    // for the choice and the units.
     commands::CurveChoice choice = commands::proposedCurves(ws);
     if (c.density) choice.density = *c.density;
     if (c.pWave) choice.pWave = *c.pWave;
     if (c.sWave) choice.sWave = *c.sWave;
     if (c.estimate) choice.sWave.clear();
-    const auto plan = commands::confirmCurves(ws, choice);
+    const auto plan = commands::planCurves(ws, choice);
+    if (plan.stop == commands::CurvePlan::Stop::UnknownCurve) throw InputError{plan.message};
     if (plan.stop == commands::CurvePlan::Stop::NoDensity)
         throw InputError{"No density curve: name one with --density."};
     if (plan.stop == commands::CurvePlan::Stop::NoPWave)

@@ -12,7 +12,9 @@ std::vector<std::string> importInto(workspace::Workspace& ws, const std::string&
     const commands::ImportRequest request{file, {}, {}};
     const auto outcome =
         ascii ? commands::importAscii(ws, request) : commands::importLas(ws, request);
-    if (!outcome.ok()) throw InputError{outcome.message};
+    if (!outcome.ok())
+        throw InputError{outcome.detail.empty() ? outcome.message
+                                                : outcome.message + "\n" + outcome.detail};
     for (const auto& w : outcome.warnings) std::cerr << "warning: " << w << "\n";
     return outcome.warnings;
 }
@@ -37,7 +39,7 @@ int runImport(const std::vector<std::string>& args) {
 
     if (a.files.size() == 1 && !a.option("--jobs")) {
         const std::string& file = a.files.front();
-        if (table) refuseOverwritingInput(*table, file);
+        if (table) refuseOutputsThatAreInputs({*table}, a.files);
         auto ws = openWorkspace(a.option("--workspace"));
         const auto warnings = importInto(*ws, file, ascii);
         if (table) writeTsv(ws->source(), ws->source().fieldCount() - 1, *table);
@@ -49,11 +51,13 @@ int runImport(const std::vector<std::string>& args) {
 
     // Many files: --table names a folder that gets one table per file.
     if (!table) throw UsageError{"import of several files needs --table DIR"};
+    std::vector<std::filesystem::path> outputs;
+    for (const auto& file : a.files) outputs.push_back(batchOutput(*table, file, ".tsv"));
+    refuseOutputsThatAreInputs(outputs, a.files);
     makeBatchFolder(*table, "--table");
     const auto workspaceRoot = a.option("--workspace");
     return runBatch(a.files, jobs, [&](const std::string& file) -> std::size_t {
         const auto out = batchOutput(*table, file, ".tsv");
-        refuseOverwritingInput(out, file);
         std::optional<std::string> folder;
         if (workspaceRoot) folder = batchOutput(*workspaceRoot, file).string();
         auto ws = openWorkspace(folder);

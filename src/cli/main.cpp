@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "cli/memory.h"
+#include "core/common/file_writer.h"
 #include "core/common/version.h"
 
 namespace {
@@ -63,6 +64,7 @@ int dispatch(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     lithora::cli::prepareLargeColumnMemory();
+    lithora::removeTemporaryFilesOnSignal();
     try {
         return dispatch(argc, argv);
     } catch (const lithora::cli::UsageError& e) {

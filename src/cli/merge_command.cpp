@@ -61,6 +61,8 @@ int runMerge(const std::vector<std::string>& args) {
     const Args a = parseArgs(args, {"--curves", "--table"}, {}, 1, 100000);
     const auto curves = a.option("--curves");
     if (!curves) throw UsageError{"merge needs --curves N:NAME,..."};
+    const auto table = a.option("--table");
+    if (table) refuseOutputsThatAreInputs({*table}, a.files);
     const auto chosen = parseCurves(*curves, a.files);
 
     std::vector<std::filesystem::path> files(a.files.begin(), a.files.end());
@@ -68,8 +70,7 @@ int runMerge(const std::vector<std::string>& args) {
     workspace::Workspace ws(folder.path());
     const auto outcome = commands::importMerged(ws, files, chosen, {});
     if (!outcome.ok()) throw InputError{outcome.message};
-    if (auto table = a.option("--table"))
-        writeTsv(ws.source(), ws.source().fieldCount() - 1, *table);
+    if (table) writeTsv(ws.source(), ws.source().fieldCount() - 1, *table);
     printJson(describe(ws));
     return 0;
 }

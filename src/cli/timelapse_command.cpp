@@ -4,6 +4,7 @@
 #include "core/common/error.h"
 #include "core/common/file_writer.h"
 #include "core/common/number_text.h"
+#include "core/import/read_failure.h"
 #include "core/timelapse/lapse.h"
 
 namespace lithora::cli {
@@ -15,7 +16,7 @@ timelapse::LapseLog readLog(const std::string& file, const std::string& curve) {
     try {
         f = timelapse::readLapseFile(file);
     } catch (const Error& e) {
-        throw InputError{e.what()};
+        throw InputError{import::readFailureMessage(file, e)};
     }
     const int k = timelapse::findCurve(f, curve);
     if (k == 0) throw InputError{"Curve '" + curve + "' not found in " + file + "."};
@@ -38,6 +39,8 @@ int runTimelapse(const std::vector<std::string>& args) {
     const auto curve1 = a.option("--curve1");
     const auto curve2 = a.option("--curve2");
     if (!curve1 || !curve2) throw UsageError{"timelapse needs --curve1 NAME and --curve2 NAME"};
+    const auto table = a.option("--table");
+    if (table) refuseOutputsThatAreInputs({*table}, a.files);
 
     const auto first = readLog(a.files[0], *curve1);
     const auto second = readLog(a.files[1], *curve2);
@@ -48,7 +51,7 @@ int runTimelapse(const std::vector<std::string>& args) {
         throw InputError{e.what()};
     }
 
-    if (auto table = a.option("--table")) {
+    if (table) {
         try {
             FileWriter out(*table);
             out.line("Depth\tFirst\tSecond\tDifference");

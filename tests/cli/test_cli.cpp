@@ -83,12 +83,18 @@ TEST_F(CliTest, ImportWarnsOnStandardErrorAndInTheJson) {
 }
 
 TEST_F(CliTest, BadInputExitsWithOneAndTheProgramsMessage) {
+    // The program's message, then the file and why it could not be read.
     std::ofstream(dir / "binary.las", std::ios::binary) << std::string("\x00\xff\x13\x37", 4);
-    for (const std::string& file :
-         {(dir / "missing.las").string(), (dir / "binary.las").string()}) {
-        CliRun r = run("import '" + file + "'");
-        EXPECT_EQ(r.code, 1) << file;
-        EXPECT_EQ(r.err, "Error reading file.\n") << file;
+    struct Case {
+        fs::path file;
+        std::string reason;
+    };
+    for (const Case& c : {Case{dir / "missing.las", "No such file or directory"},
+                          Case{dir / "binary.las", "it has no curve section"}}) {
+        CliRun r = run("import '" + c.file.string() + "'");
+        EXPECT_EQ(r.code, 1) << c.file;
+        EXPECT_EQ(r.err.rfind("Error reading file.\n" + c.file.string() + ": " + c.reason, 0), 0u)
+            << r.err;
         EXPECT_EQ(r.out, "");
     }
 }
@@ -203,7 +209,11 @@ TEST_F(CliTest, ManyFilesGoOnPastAFailureWithOneOutputEach) {
     EXPECT_EQ(r.code, 1) << r.err;
     EXPECT_NE(r.out.find("a.las\t3 records\t"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("b.las\t3 records\t"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("bad.las\tError reading file.\n"), std::string::npos) << r.out;
+    // Failures go to standard error with the other messages, naming the file and the reason.
+    EXPECT_EQ(r.out.find("bad.las"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("bad.las\tError reading file.\n" + (dir / "bad.las").string() + ": "),
+              std::string::npos)
+        << r.err;
     // Each output is the one a single run writes.
     CliRun single = run("elastic '" + (dir / "a.las").string() + "' -o '" +
                         (dir / "single.las").string() + "'");
@@ -220,16 +230,38 @@ TEST_F(CliTest, ManyFilesGoOnPastAFailureWithOneOutputEach) {
 
 TEST_F(CliTest, AnOutputThatIsTheInputIsRefused) {
     fs::copy_file(std::string(LITHORA_TEST_DATA) + "/cli/well.las", dir / "w.las");
+    fs::create_directories(dir / "out");
+    fs::copy_file(dir / "w.las", dir / "out" / "v.las");
+    fs::copy_file(dir / "w.las", dir / "out" / "w.tsv");
+    fs::create_symlink(dir / "w.las", dir / "link.las");
+    fs::create_hard_link(dir / "w.las", dir / "hard.las");
     const std::string before = slurp(dir / "w.las");
-    const std::string w = "'" + (dir / "w.las").string() + "'";
-    for (const std::string& args :
-         {"elastic " + w + " -o " + w, "import " + w + " --table " + w,
-          "elastic " + w + " -o '" + (dir / "o.las").string() + "' --table " + w}) {
+    auto q = [](const fs::path& p) { return "'" + p.string() + "'"; };
+    const std::string w = q(dir / "w.las"), v = q(dir / "out" / "v.las");
+    const std::string other = q(dir / "o.las");
+    for (const std::string& args : {
+             "elastic " + w + " -o " + w,
+             "import " + w + " --table " + w,
+             "elastic " + w + " -o " + other + " --table " + w,
+             "elastic " + w + " -o " + q(dir / "." / "w.las"),
+             "elastic " + w + " -o " + q(dir / "link.las"),
+             "import " + w + " --table " + q(dir / "hard.las"),
+             "merge " + w + " --curves 1:DEPT,1:GR --table " + w,
+             "merge " + other + " " + w + " --curves 2:DEPT,2:GR --table " + q(dir / "link.las"),
+             "timelapse " + w + " " + w + " --curve1 GR --curve2 GR --table " + w,
+             // a batch whose output for one file is another file of the batch
+             "elastic " + w + " " + v + " -o " + q(dir),
+             "import " + w + " " + q(dir / "out" / "w.tsv") + " --table " + q(dir / "out"),
+         }) {
         CliRun r = run(args);
         EXPECT_EQ(r.code, 1) << args;
-        EXPECT_NE(r.err.find("is the input file"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("is the input file."), std::string::npos) << args << "\n" << r.err;
+        EXPECT_EQ(r.out, "") << args;
     }
     EXPECT_EQ(slurp(dir / "w.las"), before);
+    EXPECT_EQ(slurp(dir / "out" / "v.las"), before);
+    EXPECT_EQ(slurp(dir / "out" / "w.tsv"), before);
+    EXPECT_FALSE(fs::exists(dir / "o.las"));
 }
 
 TEST_F(CliTest, AWorkspaceFolderKeepsTheTablesOtherwiseNoneIsWritten) {

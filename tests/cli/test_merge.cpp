@@ -116,7 +116,8 @@ TEST_F(MergeCli, FaultsExitWithTheirMessages) {
     const std::string noCurves = file("bad.las", "~VERSION\n VERS. 2.0 :\n~A\n1500 1\n");
     CliRun bad = run("merge " + a + " " + noCurves + " --curves 1:DEPT,2:GR");
     EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(bad.err, "Error reading file.\n" + (dir / "bad.las").string() + "\n");
+    EXPECT_EQ(bad.err, "Error reading file.\n" + (dir / "bad.las").string() +
+                           ": it has no curve section (no line that begins with \"~C\")\n");
 
     CliRun missing = run("merge " + a + " --curves 1:DEPT,1:NPHI");
     EXPECT_EQ(missing.code, 1);

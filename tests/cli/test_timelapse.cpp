@@ -101,9 +101,11 @@ TEST_F(TimelapseCli, FaultsExitWithOneAndTheWindowsMessage) {
     const std::vector<Case> cases = {
         {a + " " + deeper + " --curve1 GR --curve2 GR", "Two logs have different start depths."},
         {a + " " + longer + " --curve1 GR --curve2 GR", "Two logs have different end depths."},
-        {a + " " + bad + " --curve1 GR --curve2 GR", "Error reading file."},
+        {a + " " + bad + " --curve1 GR --curve2 GR",
+         "Error reading file.\n" + (dir / "bad.las").string() +
+             ": it has no curve section (no line that begins with \"~C\")"},
         {a + " '" + (dir / "missing.las").string() + "' --curve1 GR --curve2 GR",
-         "Error reading file."},
+         "Error reading file.\n" + (dir / "missing.las").string() + ": No such file or directory"},
     };
     for (const auto& c : cases) {
         CliRun r = run("timelapse " + c.args);

@@ -1,5 +1,6 @@
 #include "core/commands/compute_elastic.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace lithora::commands {
@@ -15,17 +16,73 @@ CurveChoice proposedCurves(const workspace::Workspace& ws) {
     return {first(r.density), first(r.gammaRay), first(r.pWave), first(r.sWave)};
 }
 
-CurvePlan confirmCurves(workspace::Workspace& ws, const CurveChoice& choice) {
+std::vector<std::string> offeredCurves(const workspace::Workspace& ws, import::CurveRole role) {
+    using import::CurveRole;
+    const auto& r = ws.roles();
+    static const std::vector<std::string> kNone;
+    const std::vector<std::string>& recognised = role == CurveRole::Density    ? r.density
+                                                 : role == CurveRole::GammaRay ? r.gammaRay
+                                                 : role == CurveRole::PWave    ? r.pWave
+                                                 : role == CurveRole::SWave    ? r.sWave
+                                                                               : kNone;
+    std::vector<std::string> out = recognised;
+    const auto& source = ws.source();
+    if (!source.isOpen()) return out;
+    // Fields 2 .. sourceFieldCount() - 1 are the curves after the depth.
+    for (int f = 2; f < ws.sourceFieldCount() && f < source.fieldCount(); ++f) {
+        const std::string& name = source.field(f).def.name;
+        if (std::find(recognised.begin(), recognised.end(), name) == recognised.end())
+            out.push_back(name);
+    }
+    return out;
+}
+
+std::string checkCurveNames(const workspace::Workspace& ws, const CurveChoice& choice) {
+    const auto& source = ws.source();
+    for (const std::string* name :
+         {&choice.density, &choice.gammaRay, &choice.pWave, &choice.sWave}) {
+        if (name->empty()) continue;
+        if (!source.isOpen() || source.findField(*name) < 0)
+            return "Field '" + *name + "' not found.";
+    }
+    return {};
+}
+
+namespace {
+
+// An empty choice makes its role unavailable; the flags only fall.
+void lowerFlagsOfEmptyChoices(workspace::Workspace& ws, const CurveChoice& choice) {
     ws.lowerRoleFlags({!choice.density.empty(), !choice.gammaRay.empty(), !choice.pWave.empty(),
                        !choice.sWave.empty()});
-    const auto& flags = ws.roleFlags();
+}
+
+CurvePlan planFor(bool density, bool pWave, bool sWave) {
     CurvePlan plan;
-    if (!flags.density)
+    if (!density)
         plan.stop = CurvePlan::Stop::NoDensity;
-    else if (!flags.pWave)
+    else if (!pWave)
         plan.stop = CurvePlan::Stop::NoPWave;
-    plan.measuredVs = flags.sWave;
+    plan.measuredVs = sWave;
     return plan;
+}
+
+}  // namespace
+
+CurvePlan confirmCurves(workspace::Workspace& ws, const CurveChoice& choice) {
+    lowerFlagsOfEmptyChoices(ws, choice);
+    const auto& flags = ws.roleFlags();
+    return planFor(flags.density, flags.pWave, flags.sWave);
+}
+
+CurvePlan planCurves(workspace::Workspace& ws, const CurveChoice& choice) {
+    if (auto message = checkCurveNames(ws, choice); !message.empty()) {
+        CurvePlan plan;
+        plan.stop = CurvePlan::Stop::UnknownCurve;
+        plan.message = std::move(message);
+        return plan;
+    }
+    lowerFlagsOfEmptyChoices(ws, choice);
+    return planFor(!choice.density.empty(), !choice.pWave.empty(), !choice.sWave.empty());
 }
 
 UnitsDecision decideUnits(const workspace::Workspace& ws, const CurveChoice& choice,

@@ -6,6 +6,7 @@
 
 #include "core/compute/elastic.h"
 #include "core/export/litholog.h"
+#include "core/import/recognition.h"
 #include "core/rockphysics/lithology_vs.h"
 #include "core/workspace/workspace.h"
 
@@ -19,18 +20,37 @@ struct CurveChoice {
 // What the curve dialog proposes: the first recognised curve of each role.
 CurveChoice proposedCurves(const workspace::Workspace& ws);
 
+// The names the curve dialog offers for one role: the curves recognised for it, in their
+// order, then every other curve of the source table in field order (the depth, "Rec" and
+// "Counting" are no curves). A file whose shear log has a name no list holds ("DTS") can so
+// still be chosen.
+std::vector<std::string> offeredCurves(const workspace::Workspace& ws, import::CurveRole role);
+
+// The message for the first chosen name that is not empty and names no field of the source
+// table ("Field 'XYZ' not found."), in the order density, gamma ray, P-wave, S-wave; empty
+// when every name is a field. Run before any further question is asked.
+std::string checkCurveNames(const workspace::Workspace& ws, const CurveChoice& choice);
+
 // The outcome of a confirmed curve choice.
 struct CurvePlan {
-    enum class Stop { None, NoDensity, NoPWave };
+    enum class Stop { None, NoDensity, NoPWave, UnknownCurve };
     Stop stop = Stop::None;
     bool measuredVs = false;  // a shear curve is used; otherwise Vs is estimated
+    std::string message;      // UnknownCurve: the text to show
     bool proceed() const { return stop == Stop::None; }
 };
 
 // Confirms a choice: an empty choice makes its role unavailable (the availability flags only
 // fall; an import sets them again), then says whether the computation can go on and whether
-// Vs is measured.
+// Vs is measured, by the flags alone: a chosen name of a role the file had no recognised
+// curve for is not used.
 CurvePlan confirmCurves(workspace::Workspace& ws, const CurveChoice& choice);
+
+// Confirms a choice as the user made it: every name is checked first (checkCurveNames; an
+// unknown one stops with its message), an empty choice lowers its role's flag as in
+// confirmCurves, and then the names themselves decide: a density and a P-wave name are
+// needed, and a shear name, whether recognised or typed, is used as measured Vs.
+CurvePlan planCurves(workspace::Workspace& ws, const CurveChoice& choice);
 
 // The slowness unit of one chosen sonic curve.
 struct SonicCurveUnit {

@@ -6,6 +6,7 @@
 #include "core/import/ascii_reader.h"
 #include "core/import/las_reader.h"
 #include "core/import/merge.h"
+#include "core/import/read_failure.h"
 
 namespace lithora::commands {
 
@@ -13,15 +14,24 @@ namespace {
 
 constexpr const char* kReadError = "Error reading file.";
 
+// What a failed read tells the user: "Error reading file." with the file and the reason.
+struct Failure {
+    std::string message = kReadError;
+    std::string detail;
+};
+
 ImportOutcome install(workspace::Workspace& ws, std::optional<import::ImportResult> result,
-                      const ImportRequest& request, std::string failure = kReadError) {
+                      const ImportRequest& request, std::vector<std::filesystem::path> files,
+                      Failure failure) {
     if (request.beforeInstall) request.beforeInstall();
     if (result) {
         try {
             std::vector<std::string> warnings = std::move(result->warnings);
             ws.installImport(std::move(*result));
-            return {ImportOutcome::Status::Imported, {}, std::move(warnings)};
-        } catch (const std::exception&) {
+            ws.setSourceFiles(std::move(files));
+            return {ImportOutcome::Status::Imported, {}, {}, std::move(warnings)};
+        } catch (const std::exception& e) {
+            failure = {e.what(), {}};
         }
     }
     // Nothing half-made stays: the source table goes, so the workspace is empty again.
@@ -30,7 +40,18 @@ ImportOutcome install(workspace::Workspace& ws, std::optional<import::ImportResu
         ws.source().close();
     }
     ws.clearStaleSource();
-    return {ImportOutcome::Status::Failed, std::move(failure)};
+    return {ImportOutcome::Status::Failed, std::move(failure.message), std::move(failure.detail)};
+}
+
+// Refused while a workspace is loaded; an old source table that cannot be removed is said.
+std::optional<ImportOutcome> refusal(workspace::Workspace& ws) {
+    std::string why;
+    if (!ws.loaded() || ws.clearStaleSource(&why)) return std::nullopt;
+    return ImportOutcome{ImportOutcome::Status::Refused, std::move(why)};
+}
+
+Failure readFailure(const std::filesystem::path& file, const std::exception& e) {
+    return {kReadError, import::readFailureDetail(file, e)};
 }
 
 }  // namespace
@@ -40,18 +61,21 @@ bool canImport(workspace::Workspace& ws) {
 }
 
 ImportOutcome importLas(workspace::Workspace& ws, const ImportRequest& request) {
-    if (!canImport(ws)) return {ImportOutcome::Status::Refused, {}};
+    if (auto refused = refusal(ws)) return *refused;
     std::optional<import::ImportResult> result;
+    Failure failure;
     try {
         result = import::readLasFile(request.file.string(), request.progress);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        failure = readFailure(request.file, e);
     }
-    return install(ws, std::move(result), request);
+    return install(ws, std::move(result), request, {request.file}, std::move(failure));
 }
 
 ImportOutcome importAscii(workspace::Workspace& ws, const ImportRequest& request) {
-    if (!canImport(ws)) return {ImportOutcome::Status::Refused, {}};
+    if (auto refused = refusal(ws)) return *refused;
     std::optional<import::ImportResult> result;
+    Failure failure;
     try {
         result = import::readAsciiFile(request.file.string(), request.progress);
     } catch (const import::AsciiHeaderError&) {
@@ -59,24 +83,25 @@ ImportOutcome importAscii(workspace::Workspace& ws, const ImportRequest& request
         const auto absolute = std::filesystem::absolute(request.file, ec);
         return {ImportOutcome::Status::NothingRead,
                 "Error reading file : " + (ec ? request.file : absolute).string()};
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
+        failure = readFailure(request.file, e);
     }
-    return install(ws, std::move(result), request);
+    return install(ws, std::move(result), request, {request.file}, std::move(failure));
 }
 
 ImportOutcome importMerged(workspace::Workspace& ws,
                            const std::vector<std::filesystem::path>& files,
                            const std::vector<import::MergeChoice>& chosen,
                            const ImportRequest& request) {
-    if (!canImport(ws)) return {ImportOutcome::Status::Refused, {}};
+    if (auto refused = refusal(ws)) return *refused;
     std::optional<import::ImportResult> result;
-    std::string failure = kReadError;
+    Failure failure;
     try {
         result = import::mergeLasFiles(files, chosen, request.progress);
     } catch (const std::exception& e) {
-        failure = e.what();  // names the file that could not be read
+        failure.message = e.what();  // names the file that could not be read
     }
-    return install(ws, std::move(result), request, std::move(failure));
+    return install(ws, std::move(result), request, files, std::move(failure));
 }
 
 }  // namespace lithora::commands

@@ -27,7 +27,12 @@ struct ImportOutcome {
         Failed,       // the file could not be read; the workspace is empty
     };
     Status status = Status::Failed;
-    std::string message;  // the text to show for NothingRead and Failed
+    // The text to show for NothingRead and Failed, and for Refused when an old work table
+    // cannot be removed (a workspace in use refuses without a message).
+    std::string message;
+    // Failed with "Error reading file.": the file and why it could not be read, for a line
+    // below the message.
+    std::string detail;
     // Imported, but the reader says how (data lines that did not fit): shown to the user.
     std::vector<std::string> warnings;
     bool ok() const { return status == Status::Imported; }
@@ -36,6 +41,9 @@ struct ImportOutcome {
 // False while a workspace is loaded; a stale source table of an earlier failed import is
 // removed on the way.
 bool canImport(workspace::Workspace& ws);
+
+// Each import records the files it read (workspace::ImportInfo::sourceFiles), so that no
+// save replaces them.
 
 ImportOutcome importLas(workspace::Workspace& ws, const ImportRequest& request);
 ImportOutcome importAscii(workspace::Workspace& ws, const ImportRequest& request);

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "core/common/same_file.h"
+
 namespace lithora::commands {
 
 bool hasTableToSave(const workspace::Workspace& ws) {
@@ -14,6 +16,8 @@ TableFormat saveFormat(const workspace::Workspace& ws) {
 
 std::string saveTable(workspace::Workspace& ws, const SaveRequest& request) {
     if (!hasTableToSave(ws)) return {};
+    if (inputReplacedBy(request.target, ws.importInfo().sourceFiles))
+        return outputIsInputMessage(request.target);
     try {
         ws.saveTable(request.target, request.memo);
     } catch (const std::exception& e) {

@@ -21,7 +21,8 @@ struct SaveRequest {
 };
 
 // Writes the visible elastic records; the target is replaced only when the file is complete.
-// Returns the message to show when it fails, empty when written.
+// A target that is a file the workspace was imported from is refused ("The output ... is the
+// input file."). Returns the message to show when it fails, empty when written.
 std::string saveTable(workspace::Workspace& ws, const SaveRequest& request);
 
 }  // namespace lithora::commands

@@ -11,4 +11,17 @@ class Error : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A file that cannot be read. Its message is "Error reading file." as every reader words it;
+// reason() says why ("it has no data section"), empty where the file system has the answer,
+// so that a command can name the file and the reason on a line of its own.
+class ReadError : public Error {
+  public:
+    explicit ReadError(std::string reason = {})
+        : Error("Error reading file."), reason_(std::move(reason)) {}
+    const std::string& reason() const { return reason_; }
+
+  private:
+    std::string reason_;
+};
+
 }  // namespace lithora

@@ -56,9 +56,22 @@ class FileWriter {
     std::vector<char> buffer_;  // the stream's buffer (outlives it): all the memory a write uses
     std::unique_ptr<std::FILE, Closer> file_;
     bool committed_ = false;
+    int slot_ = -1;  // where the temporary file is listed for removal on a signal
 };
 
 // Writes bytes as the whole contents of target through a FileWriter.
 void writeWholeFile(const std::filesystem::path& target, std::string_view bytes);
+
+// A run that ends by a signal leaves no temporary file behind. The temporary file of every
+// FileWriter still writing is removed when the process is asked to end (SIGTERM, SIGINT,
+// SIGHUP), then the signal takes its usual course. Installs the handlers only where the
+// signal still has its default action, so a toolkit's own handling is kept. Call once, at
+// start-up.
+void removeTemporaryFilesOnSignal();
+
+// Removes the temporary files that writers of processes no longer running left in folder
+// (a run killed outright gets no signal to clean up after). A FileWriter does this for its
+// folder before its first file there; the desktop may call it for a folder at start-up.
+void removeStaleTemporaryFiles(const std::filesystem::path& folder);
 
 }  // namespace lithora

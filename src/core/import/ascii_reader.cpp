@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <new>
 #include <vector>
 
 #include "core/common/number_text.h"
@@ -85,7 +86,7 @@ double sampleValue(std::string_view text) {
     text = trimView(text);
     if (text.empty() || text == "-999.0000") return kNull;
     auto v = parseNumber(text);
-    if (!v) failRead();
+    if (!v) failRead("the value \"" + std::string(text.substr(0, 40)) + "\" is not a number");
     return *v;
 }
 
@@ -104,7 +105,7 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
     // Header texts are UTF-8 when the header's bytes are, else Windows-1252; a repeated
     // column name (an index named like an export column) gets a distinct field name.
     auto addColumn = [&](const ColumnHeader& h, bool index) {
-        if (h.name.empty()) failRead();
+        if (h.name.empty()) failRead("a column of its header has no name");
         const std::string name = names.makeDistinct(withoutControlCharacters(h.name));
         const std::string unit = "(" + withoutControlCharacters(h.unit) + ")";
         const int catalogIndex = static_cast<int>(r.catalog.size()) + 1;
@@ -153,21 +154,25 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
     const std::size_t n = r.fieldNames.size();
     r.columns.assign(n, {});
     detail::ProgressThrottle throttle(progress, text.size());
+    detail::PaddingLimit padding(n);
     pos = 0;
     while (detail::nextLine(data, pos, line)) {
-        for (std::size_t c = 0; c + 1 < n; ++c) {
+        const bool empty = line.empty();
+        std::size_t c = 0;
+        for (; c + 1 < n; ++c) {
             auto tab = line.find('\t');
-            if (tab == std::string_view::npos) {
-                r.columns[c].push_back(kNull);
-            } else {
-                r.columns[c].push_back(sampleValue(line.substr(0, tab)));
-                line.remove_prefix(tab + 1);
-            }
+            if (tab == std::string_view::npos) break;
+            r.columns[c].push_back(sampleValue(line.substr(0, tab)));
+            line.remove_prefix(tab + 1);
         }
+        // A line with fewer tabs than columns: the columns it does not reach are null, and
+        // the rest of the line is the last value.
+        padding.line(empty ? 0 : c + 1);
+        for (std::size_t m = c; m + 1 < n; ++m) r.columns[m].push_back(kNull);
         r.columns[n - 1].push_back(sampleValue(lastValueText(line)));
         throttle.report(dataPos + pos);
     }
-    if (r.rowCount() == 0) failRead();
+    if (r.rowCount() == 0) failRead("it holds no data line");
     throttle.finish();
     return r;
 }
@@ -181,6 +186,8 @@ ImportResult readAscii(std::string_view bytes, const std::string& fileName,
         return readAsciiText(withoutUnicodeMarks(bytes, storage), fileName, progress);
     } catch (const Error&) {
         throw;
+    } catch (const std::bad_alloc&) {
+        failRead("there is not enough memory to read it");
     } catch (const std::exception&) {
         failRead();
     }

@@ -9,8 +9,8 @@
 
 namespace lithora::import::detail {
 
-void failRead() {
-    throw Error(kReadError);
+void failRead(std::string reason) {
+    throw ReadError(std::move(reason));
 }
 
 bool nextLine(std::string_view text, std::size_t& pos, std::string_view& line, bool final) {
@@ -59,6 +59,20 @@ std::string DistinctNames::makeDistinct(std::string_view name) {
     }
     take(candidate);
     return candidate;
+}
+
+void PaddingLimit::line(std::size_t present) {
+    ++lines_;
+    if (present >= curves_) {
+        values_ += curves_;
+        return;
+    }
+    values_ += present;
+    padded_ += curves_ - present;
+    if (padded_ > kFloor && padded_ > kRatio * values_)
+        failRead("its data lines hold far fewer values than the " + std::to_string(curves_) +
+                 " curves its header declares (" + std::to_string(values_) + " values in " +
+                 std::to_string(lines_) + " lines)");
 }
 
 void ProgressThrottle::report(std::uint64_t done) {

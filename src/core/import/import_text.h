@@ -13,7 +13,8 @@ namespace lithora::import::detail {
 
 // The message every reader failure shows.
 inline constexpr const char* kReadError = "Error reading file.";
-[[noreturn]] void failRead();
+// Throws ReadError: "Error reading file.", with why the file cannot be read when known.
+[[noreturn]] void failRead(std::string reason = {});
 
 // Takes the next line of text from pos. A line ends at LF, CR LF or a lone CR; the line end
 // is not part of the line. A final line without line end is a line; text that ends with a
@@ -37,6 +38,27 @@ class DistinctNames {
   private:
     std::unordered_set<std::string> lower_;
     std::unordered_map<std::string, int> nextSuffix_;
+};
+
+// Data lines that hold fewer values than the curves the header declares are padded with
+// null samples. A file made mostly of such padding (thousands of declared curves, then lines
+// of one value or none) is not the file its header describes, and would make a table far
+// larger than the values it holds: once the padding passes a floor and a small multiple of
+// the values read, the read stops with a ReadError that says so.
+class PaddingLimit {
+  public:
+    explicit PaddingLimit(std::size_t curves) : curves_(curves) {}
+    // One data line held `present` values; the curves after them are padded.
+    void line(std::size_t present);
+
+    static constexpr std::uint64_t kFloor = std::uint64_t{1} << 22;  // null samples
+    static constexpr std::uint64_t kRatio = 4;                       // null samples per value read
+
+  private:
+    std::size_t curves_;
+    std::uint64_t values_ = 0;
+    std::uint64_t padded_ = 0;
+    std::uint64_t lines_ = 0;
 };
 
 // Calls progress at most every few megabytes of input.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,9 @@ constexpr std::size_t kSlice = 4u << 20;
 constexpr std::size_t kFirstSlice = 256u << 10;
 // The header is gathered in pieces of this size.
 constexpr std::size_t kHeaderPiece = 64u << 10;
+// The text before the data section is held while it is read; a file that has not reached its
+// "~A" line within this much (a file without line ends, a binary file) is no well log.
+constexpr std::size_t kMaxHeader = 16u << 20;
 // A file is read in pieces of this size.
 constexpr std::size_t kReadChunk = 4u << 20;
 
@@ -181,7 +185,10 @@ class LasStream::Impl {
             begin(head);
         }
         if (stage_ == Stage::Header) headerText({}, true);
-        if (stage_ == Stage::Header) failRead();  // no "~A" line after the curve section
+        if (stage_ == Stage::Header)
+            failRead(curveState_ == CurveState::BeforeSection
+                         ? "it has no curve section (no line that begins with \"~C\")"
+                         : "it has no data section (no \"~A\" line after the curve section)");
         if (headerOnly_) {
             r_.lasSource = true;
             return std::move(r_);
@@ -246,13 +253,23 @@ class LasStream::Impl {
         // a CR that waits for its LF), so a huge text without line ends is not rescanned.
         bool crPending = !header_.empty() && header_.back() == '\r';
         header_.append(piece);
-        if (!final && !crPending && piece.find_first_of("\r\n") == std::string_view::npos) return;
+        if (!final && !crPending && piece.find_first_of("\r\n") == std::string_view::npos) {
+            boundHeader();
+            return;
+        }
         std::string_view buf = header_;
         std::string_view line;
         while (stage_ == Stage::Header && detail::nextLine(buf, scan_, line, final)) {
             headerLine(line);
             ++lineIndex_;
         }
+        if (stage_ == Stage::Header) boundHeader();
+    }
+
+    void boundHeader() const {
+        if (header_.size() > kMaxHeader)
+            failRead("its header runs on for more than " + std::to_string(kMaxHeader >> 20) +
+                     " MiB without a data section");
     }
 
     void headerLine(std::string_view line) {
@@ -372,18 +389,19 @@ class LasStream::Impl {
             text = itemValueText(*nullItem_);
             value = parseNumber(*text);
         }
-        if (!value) failRead();
+        if (!value) failRead("its NULL item is missing or is not a number");
         r_.nullValueText = *text;
         r_.nullValue = *value;
     }
 
     // more is the text that follows what the header has gathered.
     void startData(std::string_view more, bool final) {
-        if (r_.fieldNames.empty()) failRead();  // no curve line: no column to read
+        if (r_.fieldNames.empty()) failRead("its curve section defines no curve");
         resolveNull();
         nullValue_ = r_.nullValue;
         columnCount_ = r_.fieldNames.size();
         columns_.assign(columnCount_, {});
+        padding_ = detail::PaddingLimit(columnCount_);
 
         decodeHeaderTexts(std::string_view(header_.data(), headerEnd_));
 
@@ -457,9 +475,12 @@ class LasStream::Impl {
             static_cast<double>(textDone_ - dataStart_) / static_cast<double>(rows);
         double remaining =
             static_cast<double>(total_) / textScale_ - static_cast<double>(dataStart_);
-        double estimate = remaining / bytesPerRow * 1.02 + 16;
-        if (estimate > 1e10) return;
-        auto want = static_cast<std::size_t>(estimate);
+        // A header that decodes to more bytes than the file holds (UTF-16 text outside ASCII)
+        // leaves nothing to estimate; the columns then grow as they go.
+        if (!(remaining > 0) || !(bytesPerRow > 0)) return;
+        const double estimate = remaining / bytesPerRow * 1.02 + 16;
+        if (!(estimate <= 1e10)) return;
+        const auto want = static_cast<std::size_t>(estimate);
         for (auto& c : columns_) c.reserve(want);
     }
 
@@ -567,6 +588,7 @@ class LasStream::Impl {
     // One data line of a "WRAP. NO" file is done: it held count values.
     void endLine(std::size_t count) {
         const std::size_t n = columnCount_;
+        padding_.line(count);
         if (count == n) return;
         LineMismatch& m = count < n ? fewer_ : more_;
         if (m.lines == 0 || count < m.least) m.least = count;
@@ -605,7 +627,7 @@ class LasStream::Impl {
         const auto& index = columns_.front();
         auto firstIt =
             std::find_if(index.begin(), index.end(), [](double d) { return !std::isnan(d); });
-        if (firstIt == index.end()) failRead();
+        if (firstIt == index.end()) failRead("its data section holds no row with a depth");
         auto lastIt =
             std::find_if(index.rbegin(), index.rend(), [](double d) { return !std::isnan(d); });
         if (auto warning = lineWarning()) r_.warnings.push_back(std::move(*warning));
@@ -657,6 +679,7 @@ class LasStream::Impl {
     };
     LineMismatch fewer_;
     LineMismatch more_;
+    detail::PaddingLimit padding_{0};
     std::string fileName_;
     std::uint64_t textDone_ = 0;
     std::uint64_t dataStart_ = 0;
@@ -672,8 +695,10 @@ auto guarded(F&& read) -> decltype(read()) {
         return read();
     } catch (const Error&) {
         throw;
+    } catch (const std::bad_alloc&) {
+        failRead("there is not enough memory to read it");
     } catch (const std::exception&) {
-        failRead();  // out of memory on absurd input, and the like
+        failRead();
     }
 }
 

@@ -10,6 +10,7 @@
 #include "core/common/error.h"
 #include "core/import/import_text.h"
 #include "core/import/las_reader.h"
+#include "core/import/read_failure.h"
 #include "core/import/recognition.h"
 
 namespace lithora::import {
@@ -20,16 +21,16 @@ namespace {
 
 constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
 
-[[noreturn]] void failFile(const fs::path& file) {
-    throw Error(std::string(detail::kReadError) + "\n" + file.string());
+[[noreturn]] void failFile(const fs::path& file, const std::exception& error = ReadError()) {
+    throw Error(readFailureMessage(file, error));
 }
 
 // The whole import of one file; its failures name the file.
 ImportResult readFile(const fs::path& file, const Progress& progress) {
     try {
         return readLasFile(file, progress);
-    } catch (const Error&) {
-        failFile(file);
+    } catch (const Error& e) {
+        failFile(file, e);
     }
 }
 
@@ -37,8 +38,8 @@ ImportResult readFile(const fs::path& file, const Progress& progress) {
 ImportResult readHeader(const fs::path& file) {
     try {
         return readLasHeaderFile(file);
-    } catch (const Error&) {
-        failFile(file);
+    } catch (const Error& e) {
+        failFile(file, e);
     }
 }
 
@@ -193,7 +194,9 @@ ImportResult mergeLasFiles(const std::vector<fs::path>& files,
         }
         for (std::size_t k = 0; k < sources.size(); ++k) sources[k].at += count[k];
     }
-    if (out.columns.front().empty()) failFile(files[chosen.front().file]);
+    if (out.columns.front().empty())
+        failFile(files[chosen.front().file],
+                 ReadError("its data section holds no row with a depth"));
     for (const auto& s : sources)
         out.warnings.insert(out.warnings.end(), s.data.warnings.begin(), s.data.warnings.end());
 

@@ -184,13 +184,27 @@ int Table::fieldIndex(std::string_view name) const {
 }
 
 void Table::setDisplayLabel(int index, std::string label) {
-    Field& f = field(index);
-    if (f.displayLabel == label) return;
-    std::string old = std::exchange(f.displayLabel, std::move(label));
+    std::vector<std::pair<int, std::string>> one;
+    one.emplace_back(index, std::move(label));
+    setDisplayLabels(std::move(one));
+}
+
+void Table::setDisplayLabels(std::vector<std::pair<int, std::string>> labels) {
+    for (const auto& [index, label] : labels) field(index);  // every index is a field
+    std::vector<std::size_t> changed;
+    std::vector<std::string> old;  // the labels before, to put back when the write fails
+    for (auto& [index, label] : labels) {
+        Field& f = field(index);
+        if (f.displayLabel == label) continue;
+        changed.push_back(static_cast<std::size_t>(index));
+        old.push_back(std::exchange(f.displayLabel, std::move(label)));
+    }
+    if (changed.empty()) return;
     try {
-        storage_->labelChanged(data_, static_cast<std::size_t>(index));
+        storage_->labelsChanged(data_, changed);
     } catch (...) {
-        f.displayLabel = std::move(old);
+        for (std::size_t i = changed.size(); i-- > 0;)
+            data_.fields[changed[i]].displayLabel = std::move(old[i]);
         throw;
     }
 }

@@ -66,6 +66,8 @@ class Table {
     int findField(std::string_view name) const;          // case-insensitive; -1 when absent
     int fieldIndex(std::string_view name) const;         // throws "Field 'x' not found."
     void setDisplayLabel(int index, std::string label);  // kept in the file too
+    // Several labels (field index, label) at once, written to the file in one go.
+    void setDisplayLabels(std::vector<std::pair<int, std::string>> labels);
 
     // Navigation over the visible records, in stored order.
     void first();

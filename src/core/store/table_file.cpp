@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <new>
@@ -44,7 +45,11 @@ class Db {
         : label_(std::move(label)) {
         const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
         if (sqlite3_open_v2(file.string().c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-            std::string msg = db_ ? sqlite3_errmsg(db_) : "out of memory";
+            // The system's own reason ("Permission denied") says more than SQLite's.
+            const int system = db_ ? sqlite3_system_errno(db_) : 0;
+            std::string msg = system != 0 ? std::strerror(system)
+                              : db_       ? sqlite3_errmsg(db_)
+                                          : "out of memory";
             sqlite3_close(db_);
             db_ = nullptr;
             throw StoreError("Cannot open table '" + label_ + "': " + msg + ".");
@@ -333,10 +338,12 @@ TableImage readFile(const std::filesystem::path& file, bool fieldsOnly) {
     return readImage(db, fieldsOnly, nullptr, nullptr);
 }
 
-void writeLabel(Db& db, const TableImage& image, std::size_t field) {
+void writeLabels(Db& db, const TableImage& image, const std::vector<std::size_t>& fields) {
     Stmt st(db, "UPDATE lithora_fields SET label = ? WHERE pos = ?");
-    st.bindText(1, image.fields[field].displayLabel).bind(2, static_cast<std::int64_t>(field));
-    st.run();
+    for (std::size_t field : fields) {
+        st.bindText(1, image.fields[field].displayLabel).bind(2, static_cast<std::int64_t>(field));
+        st.run();
+    }
 }
 
 // A table kept in a file of its own.
@@ -378,11 +385,11 @@ class ScratchStorage : public FileStorage {
     void inserted(const TableImage&, std::size_t) override { dirty_ = true; }
     void changed(const TableImage&, std::size_t) override { dirty_ = true; }
     void erased(const TableImage&, std::size_t) override { dirty_ = true; }
-    void labelChanged(const TableImage& image, std::size_t field) override {
-        if (dirty_) return;  // the next flush writes it with the records
+    void labelsChanged(const TableImage& image, const std::vector<std::size_t>& fields) override {
+        if (dirty_) return;  // the next flush writes them with the records
         Db db(file_, false, labelOf(file_));
         db.exec("PRAGMA synchronous=OFF;");
-        writeLabel(db, image, field);
+        inTransaction(db, [&] { writeLabels(db, image, fields); });
     }
     void flush(const TableImage& image) override {
         if (dirty_) replaced(image);
@@ -489,8 +496,8 @@ class FullStorage : public FileStorage {
         });
         keys_.erase(keys_.begin() + static_cast<std::ptrdiff_t>(row));
     }
-    void labelChanged(const TableImage& image, std::size_t field) override {
-        inTransaction(*db_, [&] { writeLabel(*db_, image, field); });
+    void labelsChanged(const TableImage& image, const std::vector<std::size_t>& fields) override {
+        inTransaction(*db_, [&] { writeLabels(*db_, image, fields); });
     }
     void flush(const TableImage& image) override {
         // Records are on disk already; the other field properties follow the labels.
@@ -547,7 +554,7 @@ class MemoryStorage : public TableStorage {
     void inserted(const TableImage&, std::size_t) override {}
     void changed(const TableImage&, std::size_t) override {}
     void erased(const TableImage&, std::size_t) override {}
-    void labelChanged(const TableImage&, std::size_t) override {}
+    void labelsChanged(const TableImage&, const std::vector<std::size_t>&) override {}
     void flush(const TableImage&) override {}
 
   private:

@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "core/store/field.h"
 
@@ -36,7 +37,8 @@ class TableStorage {
     virtual void inserted(const TableImage& image, std::size_t row) = 0;
     virtual void changed(const TableImage& image, std::size_t row) = 0;
     virtual void erased(const TableImage& image, std::size_t row) = 0;
-    virtual void labelChanged(const TableImage& image, std::size_t field) = 0;
+    // The display labels of these fields changed; written together, in one go.
+    virtual void labelsChanged(const TableImage& image, const std::vector<std::size_t>& fields) = 0;
     virtual void flush(const TableImage& image) = 0;
 };
 

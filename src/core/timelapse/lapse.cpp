@@ -13,7 +13,6 @@ namespace lithora::timelapse {
 namespace {
 
 constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
-constexpr const char* kReadError = "Error reading file.";
 // Depths this close are one depth (a millionth of the depth unit).
 constexpr double kSameDepth = 1e-6;
 
@@ -24,7 +23,8 @@ std::string catalogUnitText(const std::string& unit) {
 }
 
 LapseFile fromImport(import::ImportResult&& r) {
-    if (r.columns.size() < 2 || r.catalog.size() != r.columns.size()) throw Error(kReadError);
+    if (r.columns.size() < 2 || r.catalog.size() != r.columns.size())
+        throw ReadError("it has no curve after the depth");
     LapseFile f;
     const auto& index = r.catalog.front();
     // Only a depth curve gives the chart its unit; a time index is no depth.
@@ -37,7 +37,7 @@ LapseFile fromImport(import::ImportResult&& r) {
     f.values.reserve(r.columns.size() - 1);
     for (std::size_t i = 1; i < r.columns.size(); ++i) f.values.push_back(std::move(r.columns[i]));
     if (std::all_of(f.depth.begin(), f.depth.end(), [](double d) { return std::isnan(d); }))
-        throw Error(kReadError);
+        throw ReadError("its data section holds no row with a depth");
     return f;
 }
 
@@ -126,21 +126,33 @@ LapseDifference lapseDifference(const LapseLog& first, const LapseLog& second) {
     // order; when the first log has fewer, its last one at that depth serves the rest.
     std::size_t j = 0;      // first index with fd[j] >= d - kSameDepth
     std::size_t again = 0;  // how often the second log had this depth before row i
+    std::size_t k = 0;      // the first log's row paired with the previous row, when it matched
+    bool matched = false;   // the previous row found its depth in the first log at j
     for (std::size_t i = 0; i < n; ++i) {
         const double d = second.depth[i];
         again = (i > 0 && std::fabs(second.depth[i - 1] - d) <= kSameDepth) ? again + 1 : 0;
+        const std::size_t before = j;
         while (j < fd.size() && fd[j] < d - kSameDepth) ++j;
         double v = kNull;
-        if (j < fd.size() && std::fabs(fd[j] - d) <= kSameDepth) {
-            std::size_t k = j;
-            while (k - j < again && k + 1 < fd.size() && std::fabs(fd[k + 1] - d) <= kSameDepth)
+        const bool match = j < fd.size() && std::fabs(fd[j] - d) <= kSameDepth;
+        if (match) {
+            // The next occurrence of a repeated depth goes on from the row the previous one
+            // took, so a depth logged many times is paired in one walk.
+            if (again == 0 || !matched || j != before) {
+                k = j;
+                while (k - j < again && k + 1 < fd.size() && std::fabs(fd[k + 1] - d) <= kSameDepth)
+                    ++k;
+            } else if (k - j < again && k + 1 < fd.size() &&
+                       std::fabs(fd[k + 1] - d) <= kSameDepth) {
                 ++k;
+            }
             v = fv[k];
         } else if (j > 0 && j < fd.size()) {
             const double d0 = fd[j - 1], d1 = fd[j];
             const double v0 = fv[j - 1], v1 = fv[j];
             if (!std::isnan(v0) && !std::isnan(v1)) v = v0 + (v1 - v0) * (d - d0) / (d1 - d0);
         }
+        matched = match;
         out.first[i] = v;
         if (!std::isnan(v) && !std::isnan(out.second[i])) out.difference[i] = out.second[i] - v;
     }

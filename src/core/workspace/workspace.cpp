@@ -70,9 +70,11 @@ void Workspace::openShippedTables() {
     for (const char* name : compute::kElasticFieldNames)
         elasticDefs.push_back({name, FieldType::Float});
     openShipped(elastic_, elasticDefs);
+    std::vector<std::pair<int, std::string>> labels;
     for (int i = 0; i < compute::kElasticFieldCount; ++i)
         if (elastic_.field(i).displayLabel.empty())
-            elastic_.setDisplayLabel(i, compute::kElasticFieldLabels[static_cast<std::size_t>(i)]);
+            labels.emplace_back(i, compute::kElasticFieldLabels[static_cast<std::size_t>(i)]);
+    elastic_.setDisplayLabels(std::move(labels));
     if (!elastic_.isEmpty()) elastic_.emptyTable();
 
     openShipped(litholog_, {{"TopDepth", FieldType::Float},
@@ -84,19 +86,25 @@ bool Workspace::loaded() const {
     return source_.exists();
 }
 
-bool Workspace::clearStaleSource() {
+bool Workspace::clearStaleSource(std::string* why) {
     if (source_.isOpen()) return false;
-    removeSourceTable();
-    return !source_.exists();
+    const std::error_code ec = removeSourceTable();
+    if (!source_.exists()) return true;
+    if (why)
+        *why = "Cannot remove the old work table " + source_.path().string() + ": " +
+               (ec ? ec.message() : std::string("it is still there")) + ".";
+    return false;
 }
 
-void Workspace::removeSourceTable() {
+std::error_code Workspace::removeSourceTable() {
     if (source_.inMemory()) {
         if (source_.exists()) source_.deleteTable();
-        return;
+        return {};
     }
-    removeIfExists(source_.path());
-    removeIfExists(folder_ / "TABLE.DB");
+    std::error_code ec, upper;
+    fs::remove(source_.path(), ec);
+    fs::remove(folder_ / "TABLE.DB", upper);
+    return ec;
 }
 
 void Workspace::installImport(import::ImportResult&& r) {
@@ -115,10 +123,14 @@ void Workspace::installImport(import::ImportResult&& r) {
     try {
         source_.createTable();
         source_.open();
-        source_.setDisplayLabel(0, "Rec. #");
+        // Labels all at once: one write of the table file however many curves it has.
+        std::vector<std::pair<int, std::string>> labels;
+        labels.reserve(r.fieldNames.size() + 1);
+        labels.emplace_back(0, "Rec. #");
         for (std::size_t i = 0; i < r.fieldNames.size(); ++i)
-            source_.setDisplayLabel(static_cast<int>(i + 1),
-                                    i < r.fieldLabels.size() ? r.fieldLabels[i] : r.fieldNames[i]);
+            labels.emplace_back(static_cast<int>(i + 1),
+                                i < r.fieldLabels.size() ? r.fieldLabels[i] : r.fieldNames[i]);
+        source_.setDisplayLabels(std::move(labels));
         source_.field(static_cast<int>(r.fieldNames.size() + 1)).visible = false;
 
         std::vector<Table::BulkColumn> cols(r.fieldNames.size() + 2);
@@ -129,10 +141,11 @@ void Workspace::installImport(import::ImportResult&& r) {
         source_.disableControls();
         source_.loadColumns(std::move(cols));
         source_.enableControls();
-    } catch (const store::StoreError&) {
+    } catch (const store::StoreError& e) {
         if (source_.controlsDisabled()) source_.enableControls();
-        source_.close();
-        throw Error(kReadError);
+        if (source_.isOpen()) source_.close();
+        // The file was read; it is the work table that cannot be made.
+        throw Error("Cannot create the work table " + source_.path().string() + ".\n" + e.what());
     }
 
     sourceFieldCount_ = static_cast<int>(r.fieldNames.size()) + 1;
@@ -390,6 +403,7 @@ void Workspace::emptyTable() {
     units_.depthFromFile = units_.densityFromFile = false;
     info_.headerLines.clear();
     info_.headerBytes.clear();
+    info_.sourceFiles.clear();
 }
 
 void Workspace::exitCleanup() {

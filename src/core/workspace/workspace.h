@@ -45,6 +45,8 @@ struct ImportInfo {
     std::string asciiHeaderLine;           // the first line of an imported ASCII file
     std::vector<std::string> headerLines;  // the imported LAS header, for the memo (UTF-8)
     std::vector<std::string> headerBytes;  // the same lines as the file has them, for the export
+    // The files the source table was read from; no save may replace them.
+    std::vector<std::filesystem::path> sourceFiles;
 };
 
 // The unit tags. They outlive an import that does not recognise its own units, so each
@@ -107,13 +109,20 @@ class Workspace {
     // True while "Table.db" exists: a workspace is loaded and no second import may run.
     bool loaded() const;
     // Removes a stale "Table.db" left by a failed import (the desktop import does this
-    // first); false when the file is still in use by a loaded workspace.
-    bool clearStaleSource();
+    // first); false when the file is still in use by a loaded workspace, or cannot be
+    // removed: then why (when given) says so, naming the file and the system's reason
+    // (empty while the table is in use, which is no fault).
+    bool clearStaleSource(std::string* why = nullptr);
 
     // Takes a reader's result: creates "Table.db" ("Rec", the fields, hidden "Counting"),
     // fills it in one transaction, and sets the catalogue, roles, units and depth range.
-    // Throws lithora::Error("Error reading file.") when the table cannot be made.
+    // Throws lithora::Error("Error reading file.") for a result that holds no table, and
+    // lithora::Error naming the work table and the reason when its file cannot be made.
     void installImport(import::ImportResult&& result);
+    // Records the files the loaded source table was read from (see ImportInfo).
+    void setSourceFiles(std::vector<std::filesystem::path> files) {
+        info_.sourceFiles = std::move(files);
+    }
 
     Summary summary(char decimalSeparator = '.') const;
 
@@ -171,7 +180,7 @@ class Workspace {
     void exitCleanup();
 
   private:
-    void removeSourceTable();
+    std::error_code removeSourceTable();
 
     std::filesystem::path folder_;
     store::Table source_;

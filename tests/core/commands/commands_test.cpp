@@ -196,3 +196,161 @@ TEST_F(CommandsTest, ComputeAndSaveReadBack) {
 }
 
 }  // namespace
+
+namespace {
+
+using lithora::import::CurveRole;
+
+// The well with its shear curve named "DTS", which no recognition list holds.
+class ChosenCurvesTest : public CommandsTest {
+  protected:
+    fs::path dtsWell() {
+        std::ifstream in(LITHORA_TEST_DATA "/cli/well.las", std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        text.replace(text.find(" DTSM.US/M "), 11, " DTS .US/M ");
+        const auto p = dir / "dts.las";
+        std::ofstream(p, std::ios::binary) << text;
+        return p;
+    }
+};
+
+TEST_F(ChosenCurvesTest, TheDialogOffersEveryCurveWithTheRecognisedFirst) {
+    Workspace ws(dir, Storage::Memory);
+    import(ws, dtsWell());
+    using V = std::vector<std::string>;
+    EXPECT_EQ(commands::offeredCurves(ws, CurveRole::SWave), (V{"RHOB", "DT", "DTS", "GR"}));
+    EXPECT_EQ(commands::offeredCurves(ws, CurveRole::Density), (V{"RHOB", "DT", "DTS", "GR"}));
+    EXPECT_EQ(commands::offeredCurves(ws, CurveRole::GammaRay), (V{"GR", "RHOB", "DT", "DTS"}));
+    EXPECT_EQ(commands::offeredCurves(ws, CurveRole::PWave), (V{"DT", "RHOB", "DTS", "GR"}));
+    commands::emptyTable(ws);
+    EXPECT_TRUE(commands::offeredCurves(ws, CurveRole::SWave).empty());
+}
+
+TEST_F(ChosenCurvesTest, ATypedCurveThatIsAFieldIsUsedWhateverTheRecognitionFound) {
+    Workspace ws(dir, Storage::Memory);
+    ws.openShippedTables();
+    import(ws, dtsWell());
+    auto choice = commands::proposedCurves(ws);
+    EXPECT_EQ(choice.sWave, "");  // nothing recognised: estimated unless one is typed
+    EXPECT_FALSE(commands::planCurves(ws, choice).measuredVs);
+
+    choice.sWave = "DTS";
+    const auto plan = commands::planCurves(ws, choice);
+    ASSERT_TRUE(plan.proceed());
+    EXPECT_TRUE(plan.measuredVs);
+    const auto units = commands::decideUnits(ws, choice, plan.measuredVs).units();
+    ASSERT_TRUE(units.has_value());
+    ASSERT_EQ(commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}), "");
+    // DTS 400 us/m at the last row: 2500 m/s measured, not 0.8619 * 5000 - 1172.
+    EXPECT_EQ(ws.elastic().cellText(2, lithora::compute::kVs), "2500");
+
+    // A density or P-wave name that no list holds is used as well.
+    choice = {"GR", "", "DT", "DTS"};
+    EXPECT_TRUE(commands::planCurves(ws, choice).proceed());
+    choice.density.clear();
+    EXPECT_EQ(commands::planCurves(ws, choice).stop, commands::CurvePlan::Stop::NoDensity);
+}
+
+TEST_F(ChosenCurvesTest, EveryTypedNameIsCheckedBeforeAnyFurtherQuestion) {
+    Workspace ws(dir, Storage::Memory);
+    import(ws, LITHORA_TEST_DATA "/cli/well.las");
+    struct Case {
+        commands::CurveChoice choice;
+        std::string message;
+    };
+    // A refused choice changes nothing: the empty S-wave choice lowers no flag.
+    EXPECT_EQ(commands::planCurves(ws, {"XYZ", "GR", "DT", ""}).stop,
+              commands::CurvePlan::Stop::UnknownCurve);
+    EXPECT_TRUE(ws.roleFlags().sWave);
+    const Case cases[] = {
+        {{"XYZ", "GR", "DT", ""}, "Field 'XYZ' not found."},  // before the Vs question
+        {{"RHOB", "NOGR", "DT", "DTSM"}, "Field 'NOGR' not found."},
+        {{"RHOB", "", "DT", "DTX"}, "Field 'DTX' not found."},
+        {{"XYZ", "", "ABC", ""}, "Field 'XYZ' not found."},  // the first one is named
+        {{"rhob", "", "dt", ""}, ""},                        // names are found without case
+        {{"", "", "", ""}, ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(commands::checkCurveNames(ws, c.choice), c.message) << c.message;
+        const auto plan = commands::planCurves(ws, c.choice);
+        EXPECT_EQ(plan.stop == commands::CurvePlan::Stop::UnknownCurve, !c.message.empty());
+        EXPECT_EQ(plan.message, c.message);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CommandsTest, AFailureNamesTheFileOrFolderAndTheReason) {
+    Workspace ws(dir, Storage::Memory);
+    struct Case {
+        fs::path file;
+        std::string content;  // written unless empty
+        std::string reason;
+    };
+    const Case cases[] = {
+        {dir / "missing.las", "", "No such file or directory"},
+        {dir, "", "it is a folder"},
+        {dir / "noA.las", "~V\n VERS. 2.0 :\n~C\n DEPT.M : D\n~W\n NULL. -999 :\n", "data section"},
+        {dir / "noC.las", "~V\n VERS. 2.0 :\n", "curve section"},
+    };
+    for (const auto& c : cases) {
+        if (!c.content.empty()) std::ofstream(c.file, std::ios::binary) << c.content;
+        const auto outcome = commands::importLas(ws, {c.file, {}, {}});
+        EXPECT_EQ(outcome.status, commands::ImportOutcome::Status::Failed);
+        EXPECT_EQ(outcome.message, "Error reading file.");
+        EXPECT_EQ(outcome.detail.rfind(c.file.string() + ": ", 0), 0u) << outcome.detail;
+        EXPECT_NE(outcome.detail.find(c.reason), std::string::npos) << outcome.detail;
+    }
+
+    // An old work table that cannot be removed (here a folder with a file in it) is said, and
+    // the file that was to be read is not blamed.
+    fs::create_directories(dir / "ws" / "Table.db");
+    std::ofstream(dir / "ws" / "Table.db" / "x") << "x";
+    Workspace stuck(dir / "ws");
+    const auto refused = commands::importLas(stuck, {LITHORA_TEST_DATA "/cli/well.las", {}, {}});
+    EXPECT_EQ(refused.status, commands::ImportOutcome::Status::Refused);
+    EXPECT_NE(refused.message.find((dir / "ws" / "Table.db").string()), std::string::npos)
+        << refused.message;
+    EXPECT_NE(refused.message.find("not empty"), std::string::npos) << refused.message;
+
+    // A work folder in which no table can be made names the work table, not the input.
+    fs::remove_all(dir / "ws");
+    std::ofstream(dir / "ws") << "a file where the folder should be";
+    Workspace nowhere(dir / "ws");
+    const auto failed = commands::importLas(nowhere, {LITHORA_TEST_DATA "/cli/well.las", {}, {}});
+    EXPECT_EQ(failed.status, commands::ImportOutcome::Status::Failed);
+    EXPECT_EQ(failed.message.rfind(
+                  "Cannot create the work table " + (dir / "ws" / "Table.db").string(), 0),
+              0u)
+        << failed.message;
+    EXPECT_NE(failed.message.find("Not a directory"), std::string::npos) << failed.message;
+}
+
+TEST_F(CommandsTest, SaveTableNeverReplacesTheFileItWasImportedFrom) {
+    Workspace ws(dir, Storage::Memory);
+    ws.openShippedTables();
+    const auto source = wellWith("M", "", "");
+    import(ws, source);
+    auto choice = commands::proposedCurves(ws);
+    const auto plan = commands::planCurves(ws, choice);
+    ASSERT_EQ(
+        commands::computeElastic(ws, {choice,
+                                      plan.measuredVs,
+                                      *commands::decideUnits(ws, choice, plan.measuredVs).units(),
+                                      {}}),
+        "");
+    std::ifstream in(source, std::ios::binary);
+    const std::string before((std::istreambuf_iterator<char>(in)), {});
+    fs::create_symlink(source, dir / "link.las");
+    for (const fs::path& target : {source, dir / "." / source.filename(), dir / "link.las"}) {
+        EXPECT_EQ(commands::saveTable(ws, {target, {}}),
+                  "The output " + target.string() + " is the input file.");
+    }
+    std::ifstream again(source, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(again)), {}), before);
+    EXPECT_EQ(commands::saveTable(ws, {dir / "other.las", {}}), "");
+}
+
+}  // namespace

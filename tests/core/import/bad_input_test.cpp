@@ -140,9 +140,13 @@ TEST(BadInput, HugeInput) {
     std::string line(48u << 20, 'x');
     {
         LasStream stream(line.size());
-        for (std::size_t i = 0; i < line.size(); i += 1u << 20)
-            stream.feed(std::string_view(line).substr(i, 1u << 20));
-        expectError([&] { stream.finish(); }, "Error reading file.");
+        expectError(
+            [&] {
+                for (std::size_t i = 0; i < line.size(); i += 1u << 20)
+                    stream.feed(std::string_view(line).substr(i, 1u << 20));
+                stream.finish();
+            },
+            "Error reading file.");
     }
     expectError([&] { readAscii(line, "f.txt"); }, "Error reading file : f.txt");
     // a header of millions of empty lines and no data section

@@ -63,17 +63,23 @@ TEST_F(MergeTest, CurveListTakesEachMnemonicBeforeItsDot) {
 TEST_F(MergeTest, FilesThatCannotBeListedOrReadAreNamed) {
     const auto noCurves = write("nocurves.las", "~VERSION\n VERS. 2.0 :\n~A\n1500 1\n");
     const auto endless = write("endless.las", "~VERSION\n~CURVE\n DEPT.M :\n GR.GAPI :\n");
-    expectError([&] { mergeCurveList(noCurves); }, "Error reading file.\n" + noCurves.string());
-    expectError([&] { mergeCurveList(endless); }, "Error reading file.\n" + endless.string());
-    expectError([&] { mergeCurveList(dir / "missing.las"); },
-                "Error reading file.\n" + (dir / "missing.las").string());
+    // Each names the file and why it cannot be read.
+    const std::string noData = ": it has no data section (no \"~A\" line after the curve section)";
+    expectError([&] { mergeCurveList(noCurves); },
+                "Error reading file.\n" + noCurves.string() +
+                    ": it has no curve section (no line that begins with \"~C\")");
+    expectError([&] { mergeCurveList(endless); },
+                "Error reading file.\n" + endless.string() + noData);
+    expectError(
+        [&] { mergeCurveList(dir / "missing.las"); },
+        "Error reading file.\n" + (dir / "missing.las").string() + ": No such file or directory");
 
     const auto good = write("good.las", lasText(kCurves, "1500 40 2.3\n"));
     expectError(
         [&] {
             mergeLasFiles({good, endless}, {{0, 1, "DEPT"}, {1, 2, "GR"}});
         },
-        "Error reading file.\n" + endless.string());
+        "Error reading file.\n" + endless.string() + noData);
 }
 
 TEST_F(MergeTest, SameSamplingGivesOneRecordPerDepth) {

@@ -269,6 +269,30 @@ TEST_F(TableTest, DisplayLabelsAndVisibilityPersist) {
     EXPECT_THROW(t.fieldIndex("RHOB"), StoreError);
 }
 
+TEST_F(TableTest, ManyLabelsAreWrittenTogether) {
+    for (Durability durability : {Durability::Scratch, Durability::Full}) {
+        fs::remove(dir / "labels.db");
+        Table t(dir / "labels.db", durability);
+        for (int f = 0; f < 2000; ++f) t.addFieldDef({"F" + std::to_string(f), FieldType::Float});
+        t.createTable();
+        t.open();
+        std::vector<std::pair<int, std::string>> labels;
+        for (int f = 0; f < 2000; ++f) labels.emplace_back(f, "F" + std::to_string(f) + "(M)");
+        labels.emplace_back(7, "last one wins");
+        t.setDisplayLabels(std::move(labels));
+        EXPECT_EQ(t.field(7).label(), "last one wins");
+        Table other(dir / "labels.db");
+        other.open();
+        EXPECT_EQ(other.field(1999).label(), "F1999(M)");
+        EXPECT_EQ(other.field(7).label(), "last one wins");
+        other.close();
+        // An index that is no field changes no label.
+        EXPECT_THROW(t.setDisplayLabels({{0, "changed"}, {2000, "none"}}), StoreError);
+        EXPECT_EQ(t.field(0).label(), "F0(M)");
+        t.close();
+    }
+}
+
 TEST_F(TableTest, BadFilesGiveAStoreErrorNotACrash) {
     const std::vector<std::pair<const char*, std::string>> cases = {
         {"empty.db", ""},

@@ -187,6 +187,17 @@ TEST(LapseDifference, EqualSamplingsSubtractSampleBySample) {
     const auto r = lapseDifference(log({1500, 1500, 1501}, {1, 2, 3}),
                                    log({1500, 1500, 1500, 1501}, {1, 5, 9, 3}));
     EXPECT_EQ(r.difference, (std::vector<double>{0, 3, 7, 0}));
+
+    // Logs that hold one depth on every row pair row by row (in one walk, however many rows),
+    // and the first log's last row at that depth serves the rows it has no more of.
+    constexpr std::size_t kRows = 100000;
+    std::vector<double> firstValues(kRows), secondValues(kRows + 3);
+    for (std::size_t i = 0; i < kRows; ++i) firstValues[i] = static_cast<double>(i % 97);
+    for (std::size_t i = 0; i < kRows + 3; ++i) secondValues[i] = static_cast<double>(i % 89);
+    const auto same = lapseDifference(log(std::vector<double>(kRows, 1500), firstValues),
+                                      log(std::vector<double>(kRows + 3, 1500), secondValues));
+    for (std::size_t i = 0; i < kRows + 3; ++i)
+        ASSERT_EQ(same.first[i], firstValues[std::min(i, kRows - 1)]) << i;
 }
 
 TEST(LapseDifference, DifferentSamplingsInterpolateTheFirstLog) {
