@@ -95,6 +95,16 @@ ScratchFolder::~ScratchFolder() {
     std::filesystem::remove_all(path_, ec);
 }
 
+void writeLines(const std::vector<std::string>& lines, const std::filesystem::path& target) {
+    try {
+        FileWriter out(target);
+        for (const auto& l : lines) out.line(l);
+        out.commit();
+    } catch (const Error& e) {
+        throw InputError{e.what()};
+    }
+}
+
 void writeTsv(const store::Table& t, int fieldCount, const std::filesystem::path& target) {
     try {
         FileWriter out(target);

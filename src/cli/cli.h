@@ -62,6 +62,10 @@ Args parseArgs(const std::vector<std::string>& args, const std::vector<std::stri
 // replaced only when the new one is complete.
 void writeTsv(const store::Table& table, int fieldCount, const std::filesystem::path& target);
 
+// Writes text lines, each ending CR LF; the old file is replaced only when the new one is
+// complete.
+void writeLines(const std::vector<std::string>& lines, const std::filesystem::path& target);
+
 // A private work folder for one run's tables, removed with everything in it at the end, so
 // runs over many wells can go side by side.
 class ScratchFolder {

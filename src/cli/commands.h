@@ -20,6 +20,8 @@ extern const Command kElasticCommand;
 extern const Command kCorrelateCommand;
 extern const Command kTimelapseCommand;
 extern const Command kMergeCommand;
+extern const Command kFluidSubCommand;
+extern const Command kAvoCommand;
 
 // The options of elastic that choose the curves, the units and the Vs estimation, as
 // correlate takes them too.
@@ -29,11 +31,16 @@ struct ElasticChoices {
     bool estimate = false;  // --vs-equation given: Vs is estimated even with a shear curve
     compute::VsSettings vs = compute::kDefaultVsSettings;
     commands::UnitsGiven units;
+    std::optional<std::string> litholog;  // --litholog, for --vs-equation lithology
 };
 // Reads those options; UsageError for a value they do not take.
 ElasticChoices elasticChoices(const Args& a);
-// Computes the elastic table of the loaded workspace with those options (default: the first
-// recognised curve of each role); InputError saying why when it cannot run.
+// The elastic computation those options ask of the loaded workspace (default: the first
+// recognised curve of each role), with the litholog of --litholog read for Vs by lithology;
+// InputError saying why when it cannot run.
+commands::ElasticRequest elasticRequestFor(workspace::Workspace& ws, const Args& a);
+// Computes the elastic table of the loaded workspace with those options; InputError saying why
+// when it cannot run. With Vs by lithology, says on standard error what each class took.
 void computeElasticWith(workspace::Workspace& ws, const Args& a);
 
 // The workspace of one run: in memory, or table files in the folder --workspace names.

@@ -54,7 +54,8 @@ int runCorrelate(const std::vector<std::string>& args) {
 const Command kCorrelateCommand = {
     "correlate",
     "  lithora-cli correlate FILE --reference NAME [--ascii] [--density NAME] [--p-wave NAME]\n"
-    "                      [--s-wave NAME] [--vs-equation sqrt3|linear] [--slope A]\n"
+    "                      [--s-wave NAME] [--vs-equation sqrt3|linear|lithology]\n"
+    "                      [--litholog FILE.llg] [--slope A]\n"
     "                      [--intercept B] [--depth-unit m|ft] [--density-unit GC|KM]\n"
     "                      [--no-elastic]\n",
     runCorrelate};

@@ -1,4 +1,6 @@
 // lithora-cli elastic FILE... -o OUT: the elastic parameters written as Save Table writes them.
+#include <iostream>
+
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "core/commands/compute_elastic.h"
@@ -80,19 +82,25 @@ int runElastic(const std::vector<std::string>& args) {
 
 const std::vector<std::string> kElasticChoiceOptions = {
     "--density",   "--p-wave",     "--s-wave",       "--vs-equation", "--slope",
-    "--intercept", "--depth-unit", "--density-unit", "--sonic-unit"};
+    "--intercept", "--depth-unit", "--density-unit", "--sonic-unit",  "--litholog"};
 
 ElasticChoices elasticChoices(const Args& a) {
     ElasticChoices c;
     c.density = a.option("--density");
     c.pWave = a.option("--p-wave");
     c.sWave = a.option("--s-wave");
-    const auto eq = a.choice("--vs-equation", {"sqrt3", "linear"});
+    const auto eq = a.choice("--vs-equation", {"sqrt3", "linear", "lithology"});
     const auto depthUnit = a.choice("--depth-unit", {"m", "ft"});
     const auto densityUnit = a.choice("--density-unit", {"GC", "KM"});
     const auto sonicUnit = a.choice("--sonic-unit", {"us/m", "us/ft"});
     c.estimate = eq.has_value();
     if (eq && *eq == "sqrt3") c.vs.kind = compute::VsEquationKind::Sqrt3;
+    if (eq && *eq == "lithology") c.vs.kind = compute::VsEquationKind::Lithology;
+    c.litholog = a.option("--litholog");
+    if (c.vs.kind == compute::VsEquationKind::Lithology && !c.litholog)
+        throw UsageError{"--vs-equation lithology needs --litholog FILE.llg"};
+    if (c.litholog && c.vs.kind != compute::VsEquationKind::Lithology)
+        throw UsageError{"--litholog goes with --vs-equation lithology"};
     c.vs.slope = a.number("--slope", c.vs.slope);
     c.vs.intercept = a.number("--intercept", c.vs.intercept);
     if (depthUnit) c.units.depth = compute::sonicUnitFromTag(*depthUnit);
@@ -103,7 +111,7 @@ ElasticChoices elasticChoices(const Args& a) {
     return c;
 }
 
-void computeElasticWith(workspace::Workspace& ws, const Args& a) {
+commands::ElasticRequest elasticRequestFor(workspace::Workspace& ws, const Args& a) {
     const ElasticChoices c = elasticChoices(a);
     // The curves the desktop's curve dialog proposes, or those named (any field of the
     // source table); every name is checked before anything else, then the desktop's rules
@@ -131,14 +139,28 @@ void computeElasticWith(workspace::Workspace& ws, const Args& a) {
                           : " Give it with --depth-unit m|ft or --sonic-unit us/m|us/ft.";
         throw InputError{decision.unknownText() + hint};
     }
-    const std::string error = commands::computeElastic(ws, {choice, plan.measuredVs, *units, c.vs});
+    commands::ElasticRequest request{choice, plan.measuredVs, *units, c.vs, {}};
+    if (c.litholog) {
+        const auto read = commands::readLithologForWell(ws, *c.litholog);
+        if (!read.error.empty()) throw InputError{read.error};
+        request.litholog = commands::lithologyIntervals(read.intervals);
+    }
+    return request;
+}
+
+void computeElasticWith(workspace::Workspace& ws, const Args& a) {
+    const commands::ElasticRequest request = elasticRequestFor(ws, a);
+    const std::string error = commands::computeElastic(ws, request);
     if (!error.empty()) throw InputError{error};
+    if (!request.measuredVs && request.vs.kind == compute::VsEquationKind::Lithology)
+        std::cerr << commands::lithologyVsSummary(ws.lithologyVsCounts()) << "\n";
 }
 
 const Command kElasticCommand = {
     "elastic",
     "  lithora-cli elastic FILE... [--ascii] [--density NAME] [--p-wave NAME] [--s-wave NAME]\n"
-    "                      [--vs-equation sqrt3|linear] [--slope A] [--intercept B]\n"
+    "                      [--vs-equation sqrt3|linear|lithology] [--litholog FILE.llg]\n"
+    "                      [--slope A] [--intercept B]\n"
     "                      [--depth-unit m|ft] [--density-unit GC|KM] [--sonic-unit us/m|us/ft]\n"
     "                      [--from START --to STOP] [--workspace DIR] [--jobs N]\n"
     "                      -o OUT [--table OUT.tsv]\n"

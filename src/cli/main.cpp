@@ -18,7 +18,8 @@ using lithora::cli::Command;
 const Command* const kCommands[] = {
     &lithora::cli::kImportCommand,    &lithora::cli::kElasticCommand,
     &lithora::cli::kCorrelateCommand, &lithora::cli::kTimelapseCommand,
-    &lithora::cli::kMergeCommand,
+    &lithora::cli::kMergeCommand,     &lithora::cli::kFluidSubCommand,
+    &lithora::cli::kAvoCommand,
 };
 
 std::string usage() {

@@ -26,7 +26,7 @@ for page in lithora lithora-cli; do
   [ -z "$warnings" ] || fail "$page.1: $warnings"
 done
 text=$(MANWIDTH=100 man -l "$man1/lithora-cli.1" 2>/dev/null)
-for command in import elastic correlate merge timelapse; do
+for command in import elastic correlate merge timelapse fluidsub avo; do
   grep -q "lithora-cli $command" <<<"$text" || fail "lithora-cli.1 does not show '$command'"
 done
 # Every option the tool's usage text names is in the manual page.
@@ -47,8 +47,11 @@ if [ -f /usr/share/bash-completion/bash_completion ]; then
       printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$@"
   }
   [ "$(complete_words lithora-cli el)" = elastic ] || fail "no completion of 'el'"
-  complete_words lithora-cli elastic --s | grep -qx -- --s-wave || fail "no --s-wave"
-  complete_words lithora-cli elastic --s | grep -qx -- --slope || fail "no --slope"
+  options=$(complete_words lithora-cli elastic --s)
+  grep -qx -- --s-wave <<<"$options" || fail "no --s-wave"
+  grep -qx -- --slope <<<"$options" || fail "no --slope"
+  options=$(complete_words lithora-cli fluidsub x.las --sw)
+  grep -qx -- --sw-from <<<"$options" || fail "no --sw-from"
   [ "$(complete_words lithora-cli elastic x.las --vs-equation s)" = sqrt3 ] ||
     fail "no completion of the Vs equation's words"
   touch "$work/well_one.las"

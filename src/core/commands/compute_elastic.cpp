@@ -171,6 +171,17 @@ std::vector<rockphysics::LithologyInterval> lithologyIntervals(
     return out;
 }
 
+exporter::LithologFileRead readLithologForWell(const workspace::Workspace& ws,
+                                               const std::filesystem::path& file) {
+    exporter::LithologModel rules;
+    const auto& source = ws.source();
+    if (source.isOpen() && source.totalRecordCount() > 0) {
+        const auto depth = source.floatColumn(1);
+        rules.setLogRange(depth.front(), depth.back());
+    }
+    return exporter::readLithologFile(file, rules);
+}
+
 std::string lithologyVsSummary(const rockphysics::LithologyVsCounts& counts) {
     static const char* const kNames[] = {"sandstone", "limestone", "dolomite", "shale"};
     std::string text = "Vs by lithology:";

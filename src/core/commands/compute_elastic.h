@@ -1,11 +1,13 @@
 #pragma once
 // Elastic Parameters: the curve choice, the units decision and the computation itself.
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/compute/elastic.h"
 #include "core/export/litholog.h"
+#include "core/export/litholog_file.h"
 #include "core/import/recognition.h"
 #include "core/rockphysics/lithology_vs.h"
 #include "core/workspace/workspace.h"
@@ -102,6 +104,11 @@ struct ElasticRequest {
 // Vs by lithology takes them.
 std::vector<rockphysics::LithologyInterval> lithologyIntervals(
     const std::vector<exporter::LithologInterval>& intervals);
+
+// Reads a litholog file (.llg) with the rules the desktop applies to it for the loaded log: its
+// intervals, or the reader's message when it refuses the file.
+exporter::LithologFileRead readLithologForWell(const workspace::Workspace& ws,
+                                               const std::filesystem::path& file);
 
 // The status line after a computation of Vs by lithology: how many samples took each class's
 // line and how many the linear equation, e.g. "Vs by lithology: 120 sandstone, 80 shale,

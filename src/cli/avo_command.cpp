@@ -1,0 +1,42 @@
+// lithora-cli avo FILE: intercept, gradient and reflections by angle along the well.
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "core/commands/avo_model.h"
+#include "core/common/error.h"
+
+namespace lithora::cli {
+
+namespace {
+
+int runAvo(const std::vector<std::string>& args) {
+    std::vector<std::string> valued = kElasticChoiceOptions;
+    valued.insert(valued.end(), {"--angles", "--table"});
+    const Args a = parseArgs(args, valued, {"--ascii"});
+    elasticChoices(a);  // usage errors before any work
+    commands::AvoRequest request;
+    if (auto angles = a.option("--angles")) {
+        const auto read = commands::readAngleRange(*angles);
+        if (!read.error.empty()) throw UsageError{read.error};
+        request.angles = read.range;
+    }
+    const auto table = a.option("--table");
+    if (table) refuseOutputsThatAreInputs({*table}, a.files);
+
+    auto ws = openWorkspace(std::nullopt);
+    loadWell(*ws, a.files.front(), a.flag("--ascii"));
+    request.elastic = elasticRequestFor(*ws, a);
+    const auto avo = commands::modelAvo(*ws, request);
+    if (!avo.error.empty()) throw InputError{avo.error};
+    if (table) writeLines(commands::avoTableLines(avo), *table);
+    return 0;
+}
+
+}  // namespace
+
+const Command kAvoCommand = {
+    "avo",
+    "  lithora-cli avo FILE [the curve, unit and Vs options of elastic] [--angles FROM:TO:STEP]\n"
+    "                      [--table OUT.tsv]\n",
+    runAvo};
+
+}  // namespace lithora::cli
