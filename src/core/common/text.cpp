@@ -1,5 +1,8 @@
 #include "core/common/text.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace lithora {
 
 std::string lowerAscii(std::string_view s) {
@@ -118,6 +121,29 @@ std::string cutUtf8(std::string_view s, std::size_t maxChars) {
     return std::string(s.substr(0, i));
 }
 
+namespace {
+
+// UTF-16 without a byte-order mark, told from the zero bytes of its ASCII text: in the first
+// bytes (at least two characters) every second byte is zero and the others are not, from the
+// first byte on (big-endian) or the second (little-endian). Nothing else a well-log reader
+// takes looks like that: text in any 8-bit encoding has no zero bytes.
+std::optional<bool> unmarkedUtf16BigEndian(std::string_view b) {
+    constexpr std::size_t kLook = 256;
+    const std::size_t n = std::min(b.size(), kLook) & ~std::size_t{1};
+    if (n < 4) return std::nullopt;
+    bool little = true, big = true;
+    for (std::size_t i = 0; i < n; i += 2) {
+        const bool zero0 = b[i] == '\0', zero1 = b[i + 1] == '\0';
+        little = little && !zero0 && zero1;
+        big = big && zero0 && !zero1;
+    }
+    if (little) return false;
+    if (big) return true;
+    return std::nullopt;
+}
+
+}  // namespace
+
 bool Utf16Decoder::start(std::string_view b) {
     if (b.size() >= 2) {
         auto b0 = static_cast<unsigned char>(b[0]);
@@ -131,6 +157,12 @@ bool Utf16Decoder::start(std::string_view b) {
         }
     }
     skipMark_ = active_;
+    if (!active_) {
+        if (auto bigEndian = unmarkedUtf16BigEndian(b)) {
+            active_ = true;
+            bigEndian_ = *bigEndian;
+        }
+    }
     return active_;
 }
 

@@ -38,10 +38,11 @@ std::string cutUtf8(std::string_view s, std::size_t maxChars);
 // The UTF-8 byte-order mark.
 inline constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-// Decodes a file saved as UTF-16 with a byte-order mark into UTF-8, chunk by chunk.
+// Decodes a file saved as UTF-16 into UTF-8, chunk by chunk.
 class Utf16Decoder {
   public:
-    // Looks at the first bytes of a file; true when they are a UTF-16 byte-order mark.
+    // Looks at the first bytes of a file; true when they are a UTF-16 byte-order mark, or
+    // UTF-16 text without one (every second byte of its first characters zero).
     bool start(std::string_view firstBytes);
     bool active() const { return active_; }
     void decode(std::string_view bytes, std::string& out);

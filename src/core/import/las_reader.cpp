@@ -280,6 +280,10 @@ class LasStream::Impl {
         std::string_view title = lasSectionTitle(line);
         if (!title.empty()) {
             section_ = title.size() > 1 ? title[1] : '\0';
+            if (curveState_ == CurveState::BeforeSection) {
+                sawVersion_ = sawVersion_ || section_ == 'V';
+                sawWell_ = sawWell_ || section_ == 'W';
+            }
         } else if (section_ == 'W' && !nullItem_) {
             auto dot = line.find('.');
             if (dot != std::string_view::npos && trimView(line.substr(0, dot)) == "NULL")
@@ -389,7 +393,21 @@ class LasStream::Impl {
             text = itemValueText(*nullItem_);
             value = parseNumber(*text);
         }
-        if (!value) failRead("its NULL item is missing or is not a number");
+        if (!value && nullItem_) failRead("its NULL item is not a number");
+        if (!sawVersion_)
+            r_.warnings.push_back("The file has no ~Version section: it is read as LAS 2.0.");
+        if (!value) {
+            // Other readers take such a file with no null value, and so does this one: every
+            // number is a value.
+            r_.warnings.push_back(sawWell_
+                                      ? "The file has no NULL item: no value is read as a null."
+                                      : "The file has no ~Well section: the depth range "
+                                        "comes from the data, and no value is read as a "
+                                        "null.");
+            r_.nullValueText.clear();
+            r_.nullValue = std::numeric_limits<double>::quiet_NaN();
+            return;
+        }
         r_.nullValueText = *text;
         r_.nullValue = *value;
     }
@@ -656,6 +674,7 @@ class LasStream::Impl {
     std::size_t headerEnd_ = 0;
     std::size_t lineIndex_ = 0;
     char section_ = '\0';
+    bool sawVersion_ = false, sawWell_ = false;  // sections before the curve section
     CurveState curveState_ = CurveState::BeforeSection;
     std::optional<std::string> nullLiteral_;
     std::optional<std::string> nullItem_;

@@ -144,8 +144,30 @@ TEST(ExternalFiles, SurprisesOfRealFiles) {
     ImportResult shortHeader =
         readLasFile(externalRoot() / "lascheck/tests/examples/missing_version_section.las");
     EXPECT_EQ(shortHeader.nullValueText, "-999.2500");
-    // no NULL item at all, and no "~A": refused
-    for (const char* f : {"missing_null.las", "missing_a_section.las", "not_a_las_file.las"})
+    // no NULL item, no ~Well section, only ~Curve and ~A: read as other readers read them,
+    // every number a value, with a warning saying what was missing
+    for (const char* f : {"lasio/tests/examples/missing_null.las",
+                          "lascheck/tests/examples/missing_null.las",
+                          "lascheck/tests/examples/missing_well_section.las"}) {
+        SCOPED_TRACE(f);
+        const ImportResult r = readLasFile(externalRoot() / f);
+        ASSERT_EQ(r.fieldNames.size(), 8u);
+        ASSERT_EQ(r.columns[0].size(), 3u);
+        EXPECT_EQ(r.columns[0].front(), 1669.75);  // shallowest first
+        EXPECT_EQ(r.columns[2].back(), 2550);
+        EXPECT_EQ(r.warnings.size(), 1u);
+    }
+    EXPECT_EQ(readLasFile(externalRoot() / "lasio/tests/examples/missing_null.las").columns[1][1],
+              -999.25);
+    for (const char* f :
+         {"lasio/tests/examples/barebones.las", "welly/tests/assets/barebones.las"}) {
+        const ImportResult r = readLasFile(externalRoot() / f);
+        EXPECT_EQ(r.fieldNames, (std::vector<std::string>{"DEPTH"}));
+        EXPECT_EQ(r.columns[0], (std::vector<double>{200, 201}));
+        EXPECT_EQ(r.warnings.size(), 2u);
+    }
+    // no "~A", or no LAS file at all: refused
+    for (const char* f : {"missing_a_section.las", "not_a_las_file.las"})
         expectError([&] { readLasFile(root / f); }, "Error reading file.");
 }
 

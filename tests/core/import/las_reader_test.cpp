@@ -425,6 +425,58 @@ TEST(LasReader, FileReadInPiecesMatchesTheWholeText) {
     EXPECT_EQ(reports.back(), text.size());
 }
 
+// What other readers open: a file without a NULL item, without a ~Well or a ~Version section.
+// It is read with no null value (every number is a value), and a warning says what was missing.
+TEST(LasReader, MissingNullWellOrVersionSectionsAreReadWithAWarning) {
+    const std::string curves = " DEPT.M : d\n GR.GAPI : g\n";
+    const std::string data = "1 -999.25\n2 5\n";
+    const std::string noNull = [&] {
+        std::string t = lasText(curves, data);
+        const std::string item = " NULL.      -999.25 : NULL VALUE\n";
+        return t.erase(t.find(item), item.size());
+    }();
+    const std::string bare = "~CURVE INFORMATION\n" + curves + "~A\n" + data;
+    const std::string noWell = "~VERSION INFORMATION\n VERS. 2.0 :\n WRAP. NO :\n" + bare;
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> warnings;
+    } cases[] = {
+        {"no NULL item", noNull, {"The file has no NULL item: no value is read as a null."}},
+        {"no ~Well section", noWell,
+         {"The file has no ~Well section: the depth range comes from the data, and no value is "
+          "read as a null."}},
+        {"only ~Curve and ~A", bare,
+         {"The file has no ~Version section: it is read as LAS 2.0.",
+          "The file has no ~Well section: the depth range comes from the data, and no value is "
+          "read as a null."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const ImportResult r = readLas(c.text);
+        EXPECT_EQ(r.warnings, c.warnings);
+        EXPECT_EQ(shown(r.columns[1]), shown({-999.25, 5}));
+        EXPECT_EQ(r.nullValueText, "");
+    }
+}
+
+// UTF-16 without a byte-order mark is told from the zero bytes of its ASCII text.
+TEST(LasReader, Utf16WithoutAByteOrderMark) {
+    const std::string text = lasText(" DEPT.M : d\n GR.GAPI : g\n", "1 2\n3 4\n");
+    std::string little, big;
+    for (char ch : text) {
+        little += ch;
+        little += '\0';
+        big += '\0';
+        big += ch;
+    }
+    for (const std::string* bytes : {&little, &big}) {
+        const ImportResult r = readLas(*bytes);
+        EXPECT_EQ(r.fieldNames, (std::vector<std::string>{"DEPTH", "GR"}));
+        EXPECT_EQ(shown(r.columns[1]), shown({2, 4}));
+    }
+}
+
 TEST(LasReader, RefusesFilesItCannotRead) {
     const std::string curves = " DEPT.M : d\n GR.GAPI : g\n";
     const std::string good = lasText(curves, "1 2\n");
@@ -440,7 +492,6 @@ TEST(LasReader, RefusesFilesItCannotRead) {
     std::vector<Case> cases = {
         {"no ~A line", without("~A\n")},
         {"no ~C line", without("~CURVE INFORMATION\n")},
-        {"no NULL line", without(" NULL.      -999.25 : NULL VALUE\n")},
         {"NULL not a number", lasText(curves, "1 2\n", "NONE")},
         {"NULL without colon",
          [&] {
