@@ -76,14 +76,16 @@ TEST_F(CliTest, ATypedShearCurveThatNoListHoldsIsMeasuredNotEstimated) {
         const auto& sourceRow = in.rows[std::stoul(row[rec]) - 1];
         const double expected = std::nearbyint(304800 / std::stod(sourceRow[dts]) * 1e4) / 1e4;
         EXPECT_NEAR(std::stod(row[vs]), expected, 1e-9) << "Rec " << row[rec];
-        if (checked++ == 0) EXPECT_EQ(row[vs], "2038.6537");
+        if (checked++ == 0) {
+            EXPECT_EQ(row[vs], "2038.6537");
+        }
     }
     EXPECT_GT(checked, 1000u);
 }
 
 TEST_F(CliTest, AnUnknownCurveNameIsReportedBeforeAnythingElse) {
     // P-135 also leaves its density unit open; the name is the first thing said.
-    for (const std::string& option : {"--density XYZ", "--p-wave XYZ", "--s-wave XYZ"}) {
+    for (const char* option : {"--density XYZ", "--p-wave XYZ", "--s-wave XYZ"}) {
         CliRun r =
             run("elastic '" + kP135 + "' " + option + " -o '" + (dir / "o.las").string() + "'");
         EXPECT_EQ(r.code, 1) << option;
