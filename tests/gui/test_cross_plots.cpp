@@ -64,7 +64,7 @@ class CrossPlotsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = testData("las/cross_plot_well.las");
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_TRUE(seam_->messages.empty());
     }
     void TearDown() override {
@@ -74,7 +74,7 @@ class CrossPlotsTest : public ::testing::Test {
 
     void computeElastic() {
         seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
-        form_->subsystems().elasticController()->Elasticparameters1Click();
+        form_->subsystems().elasticController()->computeElasticParameters();
         QApplication::processEvents();
     }
     TCrossPlots* open() {
@@ -165,7 +165,7 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
         if (auto* select = qobject_cast<TSelectPL*>(&d)) select->sWaveBox()->setCurrentText("");
         return int(QDialog::Accepted);
     };
-    form_->subsystems().elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->computeElasticParameters();
     QApplication::processEvents();
     EXPECT_EQ(w->plot(4)->points()->ys()[0], elastic(compute::kVpVs)[0]);
     EXPECT_NE(w->plot(4)->points()->ys()[0], vpvs);

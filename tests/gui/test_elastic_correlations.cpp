@@ -77,13 +77,13 @@ class ElasticCorrelationsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = testData("cli/well.las");
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_TRUE(form_->workspace().loaded());
     }
     void TearDown() override { form_.reset(); }
 
     void computeElastic() {
-        form_->subsystems().elasticController()->Elasticparameters1Click();
+        form_->subsystems().elasticController()->computeElasticParameters();
         ASSERT_FALSE(form_->workspace().elastic().isEmpty());
     }
     TElasticCorrelationPage* open() {

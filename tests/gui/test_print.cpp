@@ -56,7 +56,7 @@ class PrintTest : public ::testing::Test {
 
     void importLas(const char* name) {
         seam_->openFile = testData(name);
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_TRUE(form_->workspace().loaded()) << name;
         seam_->messages.clear();
         seam_->dialogsRun.clear();
@@ -130,7 +130,7 @@ TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
 
 TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
     importLas("cli/well.las");
-    form_->subsystems().elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->computeElasticParameters();
     TrackPanel* panel = form_->trackPanel();
     ASSERT_EQ(panel->trackCount(), 4 + 13);
     const QString pdf = folder_.qfile("tracks.pdf");

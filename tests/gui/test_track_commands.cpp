@@ -87,7 +87,7 @@ class TrackCommandsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(dir_.path(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = realFile();
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_GT(form_->trackPanel()->trackCount(), 3);
         seam_->messages.clear();
         form_->show();

@@ -305,7 +305,7 @@ bool TCalculationForm::FormCloseQuery() {
     // folder's tables alone.
     if (!ready_) return true;
     bool keepLitholog = false;
-    const auto saveElastic = [this] { return subsystems_->saveController()->Savetable1Click(); };
+    const auto saveElastic = [this] { return subsystems_->saveController()->saveTable(); };
     if (!askExitQuestions(*this, saveElastic, lithologSaver_, keepLitholog)) return false;
 
     trackPanel_->removeAll();

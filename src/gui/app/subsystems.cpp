@@ -49,8 +49,9 @@ void Subsystems::createLithologAndFilter() {
     l.makeProgramFolderCurrent = [this] { return form_.makeProgramFolderCurrent(); };
     l.page = form_.graphPage();
     lithologPanel_ = std::make_unique<LithologPanel>(l);
-    form_.setLithologSaver(
-        [this] { return lithologPanel_->Button2Click() && lithologPanel_->Button4Click(); });
+    form_.setLithologSaver([this] {
+        return lithologPanel_->saveLithologFile() && lithologPanel_->saveLithologBitmap();
+    });
 
     FilterContext f;
     f.workspace = &form_.workspace();
@@ -101,25 +102,25 @@ void Subsystems::bindCommands() {
     createPrintController();
 
     CommandTable& c = form_.commands();
-    c.bind(QStringLiteral("ASCIIfile1"), [this] { runImport(&ImportController::ASCIIfile1Click); });
-    c.bind(QStringLiteral("Lasfilez1"), [this] { runImport(&ImportController::Lasfilez1Click); });
-    c.bind(QStringLiteral("Open21"), [this] { runImport(&ImportController::Open21Click); });
+    c.bind(QStringLiteral("ASCIIfile1"), [this] { runImport(&ImportController::importAscii); });
+    c.bind(QStringLiteral("Lasfilez1"), [this] { runImport(&ImportController::importLas); });
+    c.bind(QStringLiteral("Open21"), [this] { runImport(&ImportController::mergeLasFiles); });
     c.bind(QStringLiteral("Lapse1"), [this] { lapseController_->Lapse1Click(); });
     c.bind(QStringLiteral("Emptytable1"), [this] { form_.Emptytable1Click(); });
-    c.bind(QStringLiteral("Savetable1"), [this] { saveController_->Savetable1Click(); });
+    c.bind(QStringLiteral("Savetable1"), [this] { saveController_->saveTable(); });
     c.bind(QStringLiteral("Exit1"), [this] { form_.Exit1Click(); });
     c.bind(QStringLiteral("Elasticparameters1"),
-           [this] { elasticController_->Elasticparameters1Click(); });
+           [this] { elasticController_->computeElasticParameters(); });
     c.bind(QStringLiteral("N3"), [this] { crossPlotsController_->N3Click(); });
     c.bind(QStringLiteral("About2"), [this] { form_.About2Click(); });
     c.bind(QStringLiteral("Printtracks1"), [this] { printController_->Printtracks1Click(); });
     c.bind(QStringLiteral("Printtable1"), [this] { printController_->Printtable1Click(); });
     c.bind(QStringLiteral("ColumnsConfiguration"), [this] { printController_->sButton3Click(); });
-    c.bind(QStringLiteral("Find1"), [this] { filterController_->Find1Click(); });
-    c.bind(QStringLiteral("Filter1"), [this] { filterController_->Filter1Click(); });
-    c.bind(QStringLiteral("UndoFilter1"), [this] { filterController_->UndoFilter1Click(); });
+    c.bind(QStringLiteral("Find1"), [this] { filterController_->findDepth(); });
+    c.bind(QStringLiteral("Filter1"), [this] { filterController_->applyFilter(); });
+    c.bind(QStringLiteral("UndoFilter1"), [this] { filterController_->undoFilter(); });
     c.bind(QStringLiteral("Correlationcoefficients1"),
-           [this] { correlationController_->Correlationcoefficients1Click(); });
+           [this] { correlationController_->computeCorrelations(); });
     c.bind(QStringLiteral("ElasticCorrelations1"),
            [this] { elasticCorrelations_->ElasticCorrelations1Click(); });
 
