@@ -248,10 +248,10 @@ TEST_F(CrossPlotsTest, SetMinMaxAppliesEachRowWhoseMinimumIsBelowItsMaximum) {
     computeElastic();
     TCrossPlots* w = open();
     const LimitsCase cases[] = {
-        {"both rows", {"1.5", "2.5", "2000", "2700"}, "sButton1", true, true},
-        {"row 1 upside down", {"10", "5", "2100", "2600"}, "sButton1", false, true},
-        {"row 2 equal", {"1.6", "2.4", "7", "7"}, "sButton1", true, false},
-        {"Cancel", {"1", "3", "1", "3"}, "sButton2", false, false},
+        {"both rows", {"1.5", "2.5", "2000", "2700"}, "okButton", true, true},
+        {"row 1 upside down", {"10", "5", "2100", "2600"}, "okButton", false, true},
+        {"row 2 equal", {"1.6", "2.4", "7", "7"}, "okButton", true, false},
+        {"Cancel", {"1", "3", "1", "3"}, "cancelButton", false, false},
         {"close box", {"1", "3", "1", "3"}, "", false, false},
     };
     for (const auto& c : cases) {
@@ -297,9 +297,9 @@ TEST_F(CrossPlotsTest, SetMinMaxRefusesABoxWithoutANumber) {
     seam_->onDialog = [&](QDialog& d) {
         auto& dialog = dynamic_cast<TSetMinMaxComp&>(d);
         dialog.maximumBox(2)->setText("abc");
-        dialog.findChild<QPushButton*>("sButton1")->click();
+        dialog.findChild<QPushButton*>("okButton")->click();
         stayedOpen = dialog.result() == 0 && !dialog.answer();
-        dialog.findChild<QPushButton*>("sButton2")->click();
+        dialog.findChild<QPushButton*>("cancelButton")->click();
         return dialog.result();
     };
     item(w->plot(3), "Set Min, Max")->trigger();
@@ -314,7 +314,7 @@ TEST_F(CrossPlotsTest, WithTwoWindowsSetMinMaxChangesTheWindowWhoseMenuWasUsed) 
     TCrossPlots* second = open();
     ASSERT_NE(first, second);
     const auto untouched = first->plot(4)->xRange();
-    answerLimits({"1", "3", "3000", "6000"}, "sButton1");
+    answerLimits({"1", "3", "3000", "6000"}, "okButton");
     item(second->plot(4), "Set Min, Max")->trigger();
     EXPECT_EQ(second->plot(4)->xRange().hi, 6000);
     EXPECT_EQ(first->plot(4)->xRange().hi, untouched.hi);
@@ -483,7 +483,7 @@ TEST_F(CrossPlotsTest, TheLimitsDialogHasItsCaptionsAndButtons) {
               dialog.caption(2)->width());
     EXPECT_EQ(dialog.minimumBox(2)->geometry().topLeft(), QPoint(120, 136));
     EXPECT_EQ(dialog.maximumBox(1)->geometry().topLeft(), QPoint(272, 80));
-    dialog.findChild<QPushButton*>("sButton1")->click();
+    dialog.findChild<QPushButton*>("okButton")->click();
     ASSERT_TRUE(dialog.answer().has_value());
     EXPECT_EQ(*dialog.answer(), (std::array<double, 4>{1, 2, 3, 4}));
 }

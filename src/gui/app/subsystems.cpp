@@ -111,7 +111,7 @@ void Subsystems::bindCommands() {
     c.bind(QStringLiteral("Exit1"), [this] { form_.Exit1Click(); });
     c.bind(QStringLiteral("Elasticparameters1"),
            [this] { elasticController_->computeElasticParameters(); });
-    c.bind(QStringLiteral("N3"), [this] { crossPlotsController_->N3Click(); });
+    c.bind(QStringLiteral("N3"), [this] { crossPlotsController_->showCrossPlots(); });
     c.bind(QStringLiteral("About2"), [this] { form_.About2Click(); });
     c.bind(QStringLiteral("Printtracks1"), [this] { printController_->Printtracks1Click(); });
     c.bind(QStringLiteral("Printtable1"), [this] { printController_->Printtable1Click(); });
@@ -122,7 +122,7 @@ void Subsystems::bindCommands() {
     c.bind(QStringLiteral("Correlationcoefficients1"),
            [this] { correlationController_->computeCorrelations(); });
     c.bind(QStringLiteral("ElasticCorrelations1"),
-           [this] { elasticCorrelations_->ElasticCorrelations1Click(); });
+           [this] { elasticCorrelations_->showElasticCorrelations(); });
 
     // The page buttons run their commands whatever the menu state; a button whose command
     // does not exist yet is greyed.
