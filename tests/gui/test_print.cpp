@@ -189,7 +189,7 @@ TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
         // Print: with no printer the sheet goes into a PDF file, one landscape page.
         seam_->saveFile = pdf;
         if (QPrinterInfo::availablePrinters().isEmpty()) {
-            w.findChild<QPushButton*>("sButton1")->click();
+            w.findChild<QPushButton*>("printButton")->click();
         } else {
             QPrinter printer(QPrinter::ScreenResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -199,7 +199,7 @@ TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
         sheetInk = inkShare(w.sheetImage());
         // Save writes the sheet as a bitmap the program reads back.
         seam_->saveFile = bmp;
-        w.findChild<QPushButton*>("sButton3")->click();
+        w.findChild<QPushButton*>("saveButton")->click();
     });
     EXPECT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
     const PdfCheck check = checkPdf(pdf);

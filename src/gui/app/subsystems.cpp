@@ -105,7 +105,7 @@ void Subsystems::bindCommands() {
     c.bind(QStringLiteral("ASCIIfile1"), [this] { runImport(&ImportController::importAscii); });
     c.bind(QStringLiteral("Lasfilez1"), [this] { runImport(&ImportController::importLas); });
     c.bind(QStringLiteral("Open21"), [this] { runImport(&ImportController::mergeLasFiles); });
-    c.bind(QStringLiteral("Lapse1"), [this] { lapseController_->Lapse1Click(); });
+    c.bind(QStringLiteral("Lapse1"), [this] { lapseController_->showTimeLapse(); });
     c.bind(QStringLiteral("Emptytable1"), [this] { form_.Emptytable1Click(); });
     c.bind(QStringLiteral("Savetable1"), [this] { saveController_->saveTable(); });
     c.bind(QStringLiteral("Exit1"), [this] { form_.Exit1Click(); });
@@ -113,9 +113,10 @@ void Subsystems::bindCommands() {
            [this] { elasticController_->computeElasticParameters(); });
     c.bind(QStringLiteral("N3"), [this] { crossPlotsController_->showCrossPlots(); });
     c.bind(QStringLiteral("About2"), [this] { form_.About2Click(); });
-    c.bind(QStringLiteral("Printtracks1"), [this] { printController_->Printtracks1Click(); });
-    c.bind(QStringLiteral("Printtable1"), [this] { printController_->Printtable1Click(); });
-    c.bind(QStringLiteral("ColumnsConfiguration"), [this] { printController_->sButton3Click(); });
+    c.bind(QStringLiteral("Printtracks1"), [this] { printController_->printTracks(); });
+    c.bind(QStringLiteral("Printtable1"), [this] { printController_->printTable(); });
+    c.bind(QStringLiteral("ColumnsConfiguration"),
+           [this] { printController_->configureColumns(); });
     c.bind(QStringLiteral("Find1"), [this] { filterController_->findDepth(); });
     c.bind(QStringLiteral("Filter1"), [this] { filterController_->applyFilter(); });
     c.bind(QStringLiteral("UndoFilter1"), [this] { filterController_->undoFilter(); });
