@@ -99,7 +99,7 @@ class CorrelationTest : public ::testing::Test {
     }
     void correlate(const QString& reference) {
         reference_ = reference;
-        form_->commands().run(QStringLiteral("Correlationcoefficients1"));
+        form_->commands().run(CommandId::CorrelationCoefficients);
     }
 
     ProgramFolder folder_;
@@ -174,12 +174,12 @@ TEST_F(CorrelationTest, RowsStandFromFiftyWithElasticRowsBelowAndASecondRunRepla
 
     // Cancel clears the reference and leaves the rows.
     seam_->onDialog = [](QDialog&) { return int(QDialog::Rejected); };
-    form_->commands().run(QStringLiteral("Correlationcoefficients1"));
+    form_->commands().run(CommandId::CorrelationCoefficients);
     EXPECT_EQ(form_->subsystems().correlationController()->referenceLog(), "");
     EXPECT_EQ(shownRows(*form_).size(), names.size());
 
     // Empty Table takes the rows away with the workspace.
-    form_->commands().run(QStringLiteral("Emptytable1"));
+    form_->commands().run(CommandId::EmptyTable);
     EXPECT_TRUE(shownRows(*form_).empty());
     EXPECT_EQ(form_->tablePage()->referenceNameCaption()->text(), "");
 }

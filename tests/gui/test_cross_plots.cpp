@@ -78,7 +78,7 @@ class CrossPlotsTest : public ::testing::Test {
         QApplication::processEvents();
     }
     TCrossPlots* open() {
-        EXPECT_TRUE(form_->commands().run(QStringLiteral("N3")));
+        EXPECT_TRUE(form_->commands().run(CommandId::CrossPlots));
         auto windows = form_->subsystems().crossPlotsController()->windows();
         return windows.empty() ? nullptr : windows.back();
     }
@@ -119,7 +119,7 @@ class CrossPlotsTest : public ::testing::Test {
 };
 
 TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTable) {
-    EXPECT_TRUE(form_->commands().action(QStringLiteral("N3"))->isEnabled());
+    EXPECT_TRUE(form_->commands().action(CommandId::CrossPlots)->isEnabled());
     TCrossPlots* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Cross Plots");
@@ -149,13 +149,13 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
     // Filter leaves two records; Undo Filter brings all back.
     form_->tablePage()->filterLowBox()->setText("2000.4");
     form_->tablePage()->filterHighBox()->setText("2001.1");
-    ASSERT_TRUE(form_->commands().run(QStringLiteral("Filter1")));
+    ASSERT_TRUE(form_->commands().run(CommandId::ApplyFilter));
     QApplication::processEvents();
     EXPECT_EQ(w->readings(), readings + 1);
     EXPECT_EQ(w->plot(3)->pointCount(), 2u);
     const auto rho = elastic(compute::kRho);
     EXPECT_NEAR(w->plot(1)->points()->xs()[0], rho[0], kTol);
-    ASSERT_TRUE(form_->commands().run(QStringLiteral("UndoFilter1")));
+    ASSERT_TRUE(form_->commands().run(CommandId::UndoFilter));
     QApplication::processEvents();
     EXPECT_EQ(w->plot(3)->pointCount(), 6u);
 
@@ -170,7 +170,7 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
     EXPECT_EQ(w->plot(4)->points()->ys()[0], elastic(compute::kVpVs)[0]);
     EXPECT_NE(w->plot(4)->points()->ys()[0], vpvs);
 
-    form_->Emptytable1Click();
+    form_->emptyTable();
     QApplication::processEvents();
     for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(w->plot(k)->message(), "Compute the elastic parameters first.");
@@ -461,7 +461,7 @@ TEST_F(CrossPlotsTest, ColourByPaintsEachPointByTheChosenCurveWithAScale) {
 
     // A curve that goes with the well leaves the plot uncoloured.
     p->colourActions()[1]->trigger();
-    form_->Emptytable1Click();
+    form_->emptyTable();
     QApplication::processEvents();
     EXPECT_FALSE(p->colourScaleShown());
     EXPECT_EQ(w->colouring(3).kind, lithora::workspace::ColourOption::None);

@@ -97,9 +97,9 @@ TEST_F(DataCommandsTest, LasImportBuildsOneFittedTrackPerCurveAndFillsTheTablePa
     EXPECT_TRUE(form_->tablePage()->memo()->toPlainText().startsWith("~VERSION INFORMATION\n"));
     EXPECT_TRUE(form_->tablePage()->memo()->toPlainText().endsWith(
         "~A  DEPTH     RHOB      DT      DTSM     GR"));
+    // Every data command has its handler, so all of them are available now.
     for (QAction* a : form_->dataCommands())
-        EXPECT_EQ(a->isEnabled(), form_->commands().isBound(a->objectName()))
-            << a->objectName().toStdString();
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_EQ(form_->statusText(), "Ready");
     EXPECT_EQ(form_->tablePage()->sourceGrid()->model()->rowCount(), 3);
 
@@ -213,7 +213,7 @@ TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {
     // asked, with the earlier units proposed.
     // The sonic curves of the second file name no unit, so the depth unit decides.
     importLas("cli/well.las");
-    form_->Emptytable1Click();
+    form_->emptyTable();
     std::string text = slurp(testData("cli/well_lower_m.las").toStdString());
     for (const char* unit : {"DT  .US/M", "DTSM.US/M"})
         text.replace(text.find(unit), 9, std::string(unit).substr(0, 5) + "    ");
@@ -282,7 +282,7 @@ TEST_F(DataCommandsTest, AsciiExportReadsBackAndAForeignFileIsNamed) {
     seam_->saveFile = QString::fromStdString(txt.string());
     ASSERT_TRUE(form_->subsystems().saveController()->saveTable());
     EXPECT_EQ(seam_->savesAsked, std::vector<QString>{"Save Table as ASCII file"});
-    form_->Emptytable1Click();
+    form_->emptyTable();
 
     seam_->openFile = QString::fromStdString(txt.string());
     form_->subsystems().importController()->importAscii();
@@ -291,7 +291,7 @@ TEST_F(DataCommandsTest, AsciiExportReadsBackAndAForeignFileIsNamed) {
     EXPECT_FALSE(form_->tablePage()->memo()->isVisible());
     EXPECT_EQ(form_->workspace().source().field(1).def.name, "Depth");
     EXPECT_EQ(form_->workspace().source().cellText(2, 10), "2");  // Vp/Vs of the last row
-    form_->Emptytable1Click();
+    form_->emptyTable();
 
     std::ofstream(folder_.path() / "notes.txt") << "just some notes\n1\t2\n";
     seam_->openFile = QString::fromStdString((folder_.path() / "notes.txt").string());
@@ -301,7 +301,7 @@ TEST_F(DataCommandsTest, AsciiExportReadsBackAndAForeignFileIsNamed) {
     EXPECT_TRUE(seam_->messages[0].text.startsWith("Error reading file : "));
     EXPECT_TRUE(seam_->messages[0].text.endsWith("notes.txt"));
     EXPECT_EQ(form_->statusText(), "Error reading file.");
-    EXPECT_FALSE(form_->action("Emptytable1")->isEnabled());
+    EXPECT_FALSE(form_->action(CommandId::EmptyTable)->isEnabled());
 }
 
 }  // namespace

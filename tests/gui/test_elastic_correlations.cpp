@@ -87,7 +87,7 @@ class ElasticCorrelationsTest : public ::testing::Test {
         ASSERT_FALSE(form_->workspace().elastic().isEmpty());
     }
     TElasticCorrelationPage* open() {
-        form_->commands().run(QStringLiteral("ElasticCorrelations1"));
+        form_->commands().run(CommandId::ElasticCorrelations);
         const auto windows = form_->subsystems().elasticCorrelations()->windows();
         if (windows.empty()) return nullptr;
         windows.back()->show();
@@ -224,7 +224,7 @@ TEST_F(ElasticCorrelationsTest, ElasticTracksAskForTheComputationThenFollowTheTa
     expectRange(w->track(5)->depthRange(), depths, "back");
 
     // Empty Table: the log the window showed is gone, and the window with it.
-    form_->commands().run(QStringLiteral("Emptytable1"));
+    form_->commands().run(CommandId::EmptyTable);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form_->subsystems().elasticCorrelations()->windows().empty());
 }

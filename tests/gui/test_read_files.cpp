@@ -188,7 +188,7 @@ class OpenTwoTest : public ::testing::Test {
             button(*read, "okButton")->click();
             return read->result();
         };
-        form_->action("Open21")->trigger();
+        form_->action(CommandId::MergeFiles)->trigger();
     }
 
     ProgramFolder folder_;
@@ -213,7 +213,7 @@ TEST_F(OpenTwoTest, FillsTheWorkspaceLikeAnImportAndSaveTableWritesTheLastHeader
     EXPECT_EQ(form_->tablePage()->summaryBox(TablePage::Stop)->text(), "1501");
     EXPECT_TRUE(form_->tablePage()->memo()->toPlainText().contains("RUN TWO"));
     EXPECT_FALSE(form_->tablePage()->memo()->toPlainText().contains("RUN ONE"));
-    EXPECT_TRUE(form_->action("Elasticparameters1")->isEnabled());
+    EXPECT_TRUE(form_->action(CommandId::ElasticParameters)->isEnabled());
     EXPECT_EQ(form_->statusText(), "Ready");
 
     // The elastic parameters find their curves; Save Table writes LAS with the last file's
@@ -229,7 +229,7 @@ TEST_F(OpenTwoTest, FillsTheWorkspaceLikeAnImportAndSaveTableWritesTheLastHeader
 
     // A loaded workspace takes no second file; Cancel of the dialog changes nothing.
     seam_->dialogsRun.clear();
-    form_->action("Open21")->trigger();
+    form_->action(CommandId::MergeFiles)->trigger();
     EXPECT_TRUE(seam_->dialogsRun.empty());
     EXPECT_EQ(form_->trackPanel()->trackCount(), 3 + 13);
 }
