@@ -136,19 +136,19 @@ void TablePage::createControls(lithora::workspace::Workspace& workspace) {
     mono.setPointSize(9);
     headerMemo_->setFont(mono);
 
-    CCVrLabel_ = placedCaption(this, QStringLiteral("Correlation Coefficient"), 845, 0,
-                               layoutFont("Arial", 9, true));
-    CCVrLabel_->setObjectName(QStringLiteral("CCVrLabel"));
+    correlationCaption_ = placedCaption(this, QStringLiteral("Correlation Coefficient"), 845, 0,
+                                        layoutFont("Arial", 9, true));
+    correlationCaption_->setObjectName(QStringLiteral("correlationCaption"));
     referenceCaption_ = new QLabel(this);
     referenceCaption_->setObjectName(QStringLiteral("referenceCaption"));
     referenceCaption_->setGeometry(825, 25, 98, 18);
     referenceCaption_->setFont(bold8);
     referenceCaption_->setStyleSheet(QStringLiteral("color: rgb(0, 128, 255);"));
-    VrLabelSourceCC_ = new QLabel(this);
-    VrLabelSourceCC_->setObjectName(QStringLiteral("VrLabelSourceCC"));
-    VrLabelSourceCC_->setGeometry(925, 25, 75, 18);
-    VrLabelSourceCC_->setFont(bold8);
-    VrLabelSourceCC_->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
+    referenceNameCaption_ = new QLabel(this);
+    referenceNameCaption_->setObjectName(QStringLiteral("referenceNameCaption"));
+    referenceNameCaption_->setGeometry(925, 25, 75, 18);
+    referenceNameCaption_->setFont(bold8);
+    referenceNameCaption_->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
 }
 
 void TablePage::styleElasticGrid() {
@@ -283,7 +283,7 @@ void TablePage::showImportControls(bool las) {
 void TablePage::clear() {
     clearCorrelationRows();
     referenceCaption_->clear();
-    VrLabelSourceCC_->clear();
+    referenceNameCaption_->clear();
     for (SummaryBox* box : summary_) box->clearValue();
     filterLow_->clearValue();
     filterHigh_->clearValue();

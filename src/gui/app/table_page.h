@@ -34,9 +34,9 @@ class TablePage : public QWidget {
     QPushButton* columnsButton() const { return columnsButton_; }
     enum SummaryField { Records, Tracks, Start, Stop, Interval };
     SummaryBox* summaryBox(SummaryField which) const { return summary_[which]; }
-    QLabel* correlationCaption() const { return CCVrLabel_; }
+    QLabel* correlationCaption() const { return correlationCaption_; }
     QLabel* referenceCaption() const { return referenceCaption_; }  // "Reference:"
-    QLabel* referenceNameCaption() const { return VrLabelSourceCC_; }
+    QLabel* referenceNameCaption() const { return referenceNameCaption_; }
 
     // Colours, fonts and widths of the source grid after an import: the LAS style, or the
     // style of an ASCII import (index column coloured like the curves). Also gives the
@@ -75,9 +75,9 @@ class TablePage : public QWidget {
     std::array<SummaryBox*, 5> summary_{};
     QLabel* headerCaption_ = nullptr;
     QPlainTextEdit* headerMemo_ = nullptr;
-    QLabel* CCVrLabel_ = nullptr;
+    QLabel* correlationCaption_ = nullptr;
     QLabel* referenceCaption_ = nullptr;
-    QLabel* VrLabelSourceCC_ = nullptr;
+    QLabel* referenceNameCaption_ = nullptr;
     QWidget* sourceRows_ = nullptr;
     QWidget* elasticRows_ = nullptr;
 };
