@@ -153,8 +153,8 @@ int main(int argc, char** argv) {
     report("follow a filter, plots drawn:", follow);
 
     const Times colour = median([&] {
-        w->ColourByClick(3, 0);
-        w->ColourByClick(3, 1);  // the gamma ray
+        w->colourPlotBy(3, 0);
+        w->colourPlotBy(3, 1);  // the gamma ray
         w->plot(3)->plot()->replot(QCustomPlot::rpImmediateRefresh);
     });
     report("colour a plot by the gamma ray:", colour);

@@ -85,11 +85,11 @@ int main(int argc, char** argv) {
     form->show();
     QElapsedTimer timer;
     timer.start();
-    form->subsystems().importController()->Lasfilez1Click();
+    form->subsystems().importController()->importLas();
     QApplication::processEvents();
     memory("import", timer.elapsed() / 1000.0);
     timer.restart();
-    form->subsystems().elasticController()->Elasticparameters1Click();
+    form->subsystems().elasticController()->computeElasticParameters();
     QApplication::processEvents();
     memory("elastic parameters", timer.elapsed() / 1000.0);
     timer.restart();

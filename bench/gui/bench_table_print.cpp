@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
             QElapsedTimer t;
             t.start();
-            window.Button3Click();
+            window.buildPreview();
             window.preview()->widget()->repaint();
             window.thumbnails()->viewport()->repaint();
             runs.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);

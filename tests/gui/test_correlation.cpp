@@ -70,7 +70,7 @@ class CorrelationTest : public ::testing::Test {
                 offered_ = s->items();
                 okEnabled_ = s->okButton()->isEnabled();
                 if (!reference_.isEmpty() && !s->select(reference_)) return int(QDialog::Rejected);
-                s->sButton1Click();
+                s->confirm();
                 return s->result();
             }
             if (auto* u = qobject_cast<TSelectUnits*>(&d)) {
@@ -94,12 +94,12 @@ class CorrelationTest : public ::testing::Test {
 
     void importLas(const QString& path) {
         seam_->openFile = path;
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_TRUE(form_->workspace().loaded()) << path.toStdString();
     }
     void correlate(const QString& reference) {
         reference_ = reference;
-        form_->commands().run(QStringLiteral("Correlationcoefficients1"));
+        form_->commands().run(CommandId::CorrelationCoefficients);
     }
 
     ProgramFolder folder_;
@@ -114,7 +114,7 @@ class CorrelationTest : public ::testing::Test {
 
 TEST_F(CorrelationTest, RowsStandFromFiftyWithElasticRowsBelowAndASecondRunReplacesThem) {
     importLas(testData("cli/well.las"));
-    form_->subsystems().elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->computeElasticParameters();
     ASSERT_FALSE(form_->workspace().elastic().isEmpty());
     form_->pageControl()->setCurrentIndex(1);  // the command shows its rows on the Table page
 
@@ -174,12 +174,12 @@ TEST_F(CorrelationTest, RowsStandFromFiftyWithElasticRowsBelowAndASecondRunRepla
 
     // Cancel clears the reference and leaves the rows.
     seam_->onDialog = [](QDialog&) { return int(QDialog::Rejected); };
-    form_->commands().run(QStringLiteral("Correlationcoefficients1"));
+    form_->commands().run(CommandId::CorrelationCoefficients);
     EXPECT_EQ(form_->subsystems().correlationController()->referenceLog(), "");
     EXPECT_EQ(shownRows(*form_).size(), names.size());
 
     // Empty Table takes the rows away with the workspace.
-    form_->commands().run(QStringLiteral("Emptytable1"));
+    form_->commands().run(CommandId::EmptyTable);
     EXPECT_TRUE(shownRows(*form_).empty());
     EXPECT_EQ(form_->tablePage()->referenceNameCaption()->text(), "");
 }
@@ -202,7 +202,7 @@ TEST_F(CorrelationTest, TwentyCurvesGrowThePageToHoldTheLastRow) {
     }
     importLas(QString::fromStdString(folder_.write("twenty.las", las).string()));
     ASSERT_EQ(form_->workspace().sourceTrackCount(), 20);
-    form_->subsystems().elasticController()->Elasticparameters1Click();  // Vs estimated
+    form_->subsystems().elasticController()->computeElasticParameters();  // Vs estimated
     ASSERT_FALSE(form_->workspace().elastic().isEmpty());
 
     correlate("RHOB");
@@ -259,7 +259,7 @@ TEST_F(CorrelationTest, TheDesktopListAgreesWithTheCommandLineOnRealFiles) {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         importLas(testData(file));
-        form_->subsystems().elasticController()->Elasticparameters1Click();
+        form_->subsystems().elasticController()->computeElasticParameters();
         reference_.clear();  // the first candidate
         correlate("");
         ASSERT_FALSE(offered_.isEmpty());

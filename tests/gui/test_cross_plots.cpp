@@ -64,7 +64,7 @@ class CrossPlotsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = testData("las/cross_plot_well.las");
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_TRUE(seam_->messages.empty());
     }
     void TearDown() override {
@@ -74,11 +74,11 @@ class CrossPlotsTest : public ::testing::Test {
 
     void computeElastic() {
         seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
-        form_->subsystems().elasticController()->Elasticparameters1Click();
+        form_->subsystems().elasticController()->computeElasticParameters();
         QApplication::processEvents();
     }
     TCrossPlots* open() {
-        EXPECT_TRUE(form_->commands().run(QStringLiteral("N3")));
+        EXPECT_TRUE(form_->commands().run(CommandId::CrossPlots));
         auto windows = form_->subsystems().crossPlotsController()->windows();
         return windows.empty() ? nullptr : windows.back();
     }
@@ -119,7 +119,7 @@ class CrossPlotsTest : public ::testing::Test {
 };
 
 TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTable) {
-    EXPECT_TRUE(form_->commands().action(QStringLiteral("N3"))->isEnabled());
+    EXPECT_TRUE(form_->commands().action(CommandId::CrossPlots)->isEnabled());
     TCrossPlots* w = open();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "Cross Plots");
@@ -149,13 +149,13 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
     // Filter leaves two records; Undo Filter brings all back.
     form_->tablePage()->filterLowBox()->setText("2000.4");
     form_->tablePage()->filterHighBox()->setText("2001.1");
-    ASSERT_TRUE(form_->commands().run(QStringLiteral("Filter1")));
+    ASSERT_TRUE(form_->commands().run(CommandId::ApplyFilter));
     QApplication::processEvents();
     EXPECT_EQ(w->readings(), readings + 1);
     EXPECT_EQ(w->plot(3)->pointCount(), 2u);
     const auto rho = elastic(compute::kRho);
     EXPECT_NEAR(w->plot(1)->points()->xs()[0], rho[0], kTol);
-    ASSERT_TRUE(form_->commands().run(QStringLiteral("UndoFilter1")));
+    ASSERT_TRUE(form_->commands().run(CommandId::UndoFilter));
     QApplication::processEvents();
     EXPECT_EQ(w->plot(3)->pointCount(), 6u);
 
@@ -165,12 +165,12 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
         if (auto* select = qobject_cast<TSelectPL*>(&d)) select->sWaveBox()->setCurrentText("");
         return int(QDialog::Accepted);
     };
-    form_->subsystems().elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->computeElasticParameters();
     QApplication::processEvents();
     EXPECT_EQ(w->plot(4)->points()->ys()[0], elastic(compute::kVpVs)[0]);
     EXPECT_NE(w->plot(4)->points()->ys()[0], vpvs);
 
-    form_->Emptytable1Click();
+    form_->emptyTable();
     QApplication::processEvents();
     for (int k = 1; k <= 4; ++k)
         EXPECT_EQ(w->plot(k)->message(), "Compute the elastic parameters first.");
@@ -248,10 +248,10 @@ TEST_F(CrossPlotsTest, SetMinMaxAppliesEachRowWhoseMinimumIsBelowItsMaximum) {
     computeElastic();
     TCrossPlots* w = open();
     const LimitsCase cases[] = {
-        {"both rows", {"1.5", "2.5", "2000", "2700"}, "sButton1", true, true},
-        {"row 1 upside down", {"10", "5", "2100", "2600"}, "sButton1", false, true},
-        {"row 2 equal", {"1.6", "2.4", "7", "7"}, "sButton1", true, false},
-        {"Cancel", {"1", "3", "1", "3"}, "sButton2", false, false},
+        {"both rows", {"1.5", "2.5", "2000", "2700"}, "okButton", true, true},
+        {"row 1 upside down", {"10", "5", "2100", "2600"}, "okButton", false, true},
+        {"row 2 equal", {"1.6", "2.4", "7", "7"}, "okButton", true, false},
+        {"Cancel", {"1", "3", "1", "3"}, "cancelButton", false, false},
         {"close box", {"1", "3", "1", "3"}, "", false, false},
     };
     for (const auto& c : cases) {
@@ -297,9 +297,9 @@ TEST_F(CrossPlotsTest, SetMinMaxRefusesABoxWithoutANumber) {
     seam_->onDialog = [&](QDialog& d) {
         auto& dialog = dynamic_cast<TSetMinMaxComp&>(d);
         dialog.maximumBox(2)->setText("abc");
-        dialog.findChild<QPushButton*>("sButton1")->click();
+        dialog.findChild<QPushButton*>("okButton")->click();
         stayedOpen = dialog.result() == 0 && !dialog.answer();
-        dialog.findChild<QPushButton*>("sButton2")->click();
+        dialog.findChild<QPushButton*>("cancelButton")->click();
         return dialog.result();
     };
     item(w->plot(3), "Set Min, Max")->trigger();
@@ -314,7 +314,7 @@ TEST_F(CrossPlotsTest, WithTwoWindowsSetMinMaxChangesTheWindowWhoseMenuWasUsed) 
     TCrossPlots* second = open();
     ASSERT_NE(first, second);
     const auto untouched = first->plot(4)->xRange();
-    answerLimits({"1", "3", "3000", "6000"}, "sButton1");
+    answerLimits({"1", "3", "3000", "6000"}, "okButton");
     item(second->plot(4), "Set Min, Max")->trigger();
     EXPECT_EQ(second->plot(4)->xRange().hi, 6000);
     EXPECT_EQ(first->plot(4)->xRange().hi, untouched.hi);
@@ -461,7 +461,7 @@ TEST_F(CrossPlotsTest, ColourByPaintsEachPointByTheChosenCurveWithAScale) {
 
     // A curve that goes with the well leaves the plot uncoloured.
     p->colourActions()[1]->trigger();
-    form_->Emptytable1Click();
+    form_->emptyTable();
     QApplication::processEvents();
     EXPECT_FALSE(p->colourScaleShown());
     EXPECT_EQ(w->colouring(3).kind, lithora::workspace::ColourOption::None);
@@ -483,7 +483,7 @@ TEST_F(CrossPlotsTest, TheLimitsDialogHasItsCaptionsAndButtons) {
               dialog.caption(2)->width());
     EXPECT_EQ(dialog.minimumBox(2)->geometry().topLeft(), QPoint(120, 136));
     EXPECT_EQ(dialog.maximumBox(1)->geometry().topLeft(), QPoint(272, 80));
-    dialog.findChild<QPushButton*>("sButton1")->click();
+    dialog.findChild<QPushButton*>("okButton")->click();
     ASSERT_TRUE(dialog.answer().has_value());
     EXPECT_EQ(*dialog.answer(), (std::array<double, 4>{1, 2, 3, 4}));
 }

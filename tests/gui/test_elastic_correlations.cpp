@@ -62,7 +62,7 @@ class ElasticCorrelationsTest : public ::testing::Test {
             if (auto* s = qobject_cast<Tdgselection*>(&d)) {
                 if (density_) s->densityBox()->setEditText(*density_);
                 if (gammaRay_) s->gammaRayBox()->setEditText(*gammaRay_);
-                s->sButton1Click();
+                s->confirm();
                 return s->result();
             }
             if (qobject_cast<TSetMinMaxComp*>(&d) || qobject_cast<TElasticChangeColor*>(&d) ||
@@ -77,17 +77,17 @@ class ElasticCorrelationsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = testData("cli/well.las");
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_TRUE(form_->workspace().loaded());
     }
     void TearDown() override { form_.reset(); }
 
     void computeElastic() {
-        form_->subsystems().elasticController()->Elasticparameters1Click();
+        form_->subsystems().elasticController()->computeElasticParameters();
         ASSERT_FALSE(form_->workspace().elastic().isEmpty());
     }
     TElasticCorrelationPage* open() {
-        form_->commands().run(QStringLiteral("ElasticCorrelations1"));
+        form_->commands().run(CommandId::ElasticCorrelations);
         const auto windows = form_->subsystems().elasticCorrelations()->windows();
         if (windows.empty()) return nullptr;
         windows.back()->show();
@@ -187,7 +187,7 @@ TEST_F(ElasticCorrelationsTest, FiveCombinationTracksShowBothTablesWithTwoScales
     EXPECT_EQ(w->track(5)->plot()->xAxis->basePen().style(), Qt::DotLine);
 
     // Close hides the window for good; the next use opens a new one.
-    w->findChild<QPushButton*>("sButton1")->click();
+    w->findChild<QPushButton*>("closeButton")->click();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form_->subsystems().elasticCorrelations()->windows().empty());
@@ -224,7 +224,7 @@ TEST_F(ElasticCorrelationsTest, ElasticTracksAskForTheComputationThenFollowTheTa
     expectRange(w->track(5)->depthRange(), depths, "back");
 
     // Empty Table: the log the window showed is gone, and the window with it.
-    form_->commands().run(QStringLiteral("Emptytable1"));
+    form_->commands().run(CommandId::EmptyTable);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form_->subsystems().elasticCorrelations()->windows().empty());
 }
@@ -274,14 +274,14 @@ TEST_F(ElasticCorrelationsTest, SetMinMaxTakesEachScaleOnlyWithItsMinimumBelowIt
             s.maximumBox(1)->setValue(b);
             s.minimumBox(2)->setValue(c);
             s.maximumBox(2)->setValue(d);
-            s.sButton1Click();
+            s.applyLimits();
             return s.result();
         };
     };
     const Case cases[] = {
         {"cancel",
          [](TSetMinMaxComp& s) {
-             s.sButton2Click();
+             s.cancel();
              return s.result();
          },
          top, bottom},
@@ -316,7 +316,7 @@ TEST_F(ElasticCorrelationsTest, SetMinMaxTakesEachScaleOnlyWithItsMinimumBelowIt
     popupDialog = [&](QDialog& d) {
         auto& s = dynamic_cast<TSetMinMaxComp&>(d);
         s.minimumBox(1)->setText("abc");
-        s.sButton1Click();
+        s.applyLimits();
         EXPECT_FALSE(s.answer().has_value());
         return int(QDialog::Rejected);
     };
@@ -347,7 +347,7 @@ TEST_F(ElasticCorrelationsTest, ChangeColorAppliesAtOnceAndCancelPutsEveryColour
                 dynamic_cast<QColorDialog&>(colour).setCurrentColor(green);
                 return int(QDialog::Accepted);
             };
-            EXPECT_TRUE(c.SwatchClick(swatch));
+            EXPECT_TRUE(c.chooseSwatch(swatch));
             const auto a = swatch == 1 ? Top : Bottom;
             // At once, before the dialog closes.
             EXPECT_EQ(t->curveColour(a), green);
@@ -355,9 +355,9 @@ TEST_F(ElasticCorrelationsTest, ChangeColorAppliesAtOnceAndCancelPutsEveryColour
             EXPECT_EQ(t->axisLineColour(a), green);
             EXPECT_EQ(c.swatchColour(swatch), green);
             if (keep)
-                c.sButton1Click();
+                c.confirm();
             else
-                c.sButton2Click();
+                c.cancel();
             return c.result();
         };
     };

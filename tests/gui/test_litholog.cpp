@@ -208,7 +208,7 @@ TEST_F(LithologGui, ABottomAtTheLastDepthEndsTheLitholog) {
 
 TEST_F(LithologGui, SaveTableOpenTableAndSaveLithologReadBack) {
     seam.saveFile = QString();
-    EXPECT_FALSE(panel->Button2Click());
+    EXPECT_FALSE(panel->saveLithologFile());
     EXPECT_EQ(seam.messages.back(), "Litholog information table is empty.");
     panel->button("New Table")->click();
     enter("1600.5", "Shale");
@@ -216,9 +216,9 @@ TEST_F(LithologGui, SaveTableOpenTableAndSaveLithologReadBack) {
     const QImage drawn = panel->column();
 
     seam.saveFile = dir.filePath("well.llg");
-    EXPECT_TRUE(panel->Button2Click());
+    EXPECT_TRUE(panel->saveLithologFile());
     seam.saveFile = dir.filePath("column.bmp");
-    EXPECT_TRUE(panel->Button4Click());
+    EXPECT_TRUE(panel->saveLithologBitmap());
     QImage bmp(dir.filePath("column.bmp"), "BMP");
     ASSERT_EQ(bmp.size(), QSize(40, 484));
     EXPECT_EQ(bmp.convertToFormat(QImage::Format_RGB32),
@@ -372,7 +372,7 @@ TEST_F(FilterGui, FilterRedrawsTheLithologOverTheWindowAndUndoRestores) {
     enter("1700", "Coal");
     start->setValue(1600);
     stop->setValue(1700);
-    filter->Filter1Click();
+    filter->applyFilter();
     EXPECT_EQ(ws->source().recordCount(), 201);
     EXPECT_EQ(rescaled, ws->sourceTrackCount());  // no elastic records: source tracks only
     EXPECT_EQ(detached, 0);
@@ -381,18 +381,18 @@ TEST_F(FilterGui, FilterRedrawsTheLithologOverTheWindowAndUndoRestores) {
     EXPECT_FALSE(rowIsWhite(460));
 
     start->setValue(1700);
-    filter->Filter1Click();
+    filter->applyFilter();
     EXPECT_EQ(seam.messages.back(), "The start depth must be smaller than the stop depth.");
     EXPECT_EQ(ws->source().recordCount(), 201);
 
-    filter->UndoFilter1Click();
+    filter->undoFilter();
     EXPECT_EQ(ws->source().recordCount(), 601);
     EXPECT_FALSE(ws->depthWindow().filterActive);
     EXPECT_TRUE(rowIsWhite(400));  // 1700 .. 1800 has no interval
 }
 
 TEST_F(FilterGui, FindOpensAnOnTopSearchWindowThatFindsDepths) {
-    filter->Find1Click();
+    filter->findDepth();
     ASSERT_EQ(filter->searchPages().size(), 1u);
     TSearchPage* search = filter->searchPages().front();
     EXPECT_TRUE(search->isVisible());
@@ -407,13 +407,13 @@ TEST_F(FilterGui, FindOpensAnOnTopSearchWindowThatFindsDepths) {
     EXPECT_TRUE(search->isVisible());
 
     search->entry()->setText("1650.4");
-    search->Button1Click();
+    search->searchDepth();
     search->entry()->setText("abc");
-    search->Button1Click();
+    search->searchDepth();
     ASSERT_EQ(seam.messages.size(), 2u);
     EXPECT_EQ(seam.messages[0], "Requested depth/time not found.");
     EXPECT_EQ(seam.messages[1], "Please enter a valid NUMBER !");
-    search->findChild<QPushButton*>(QStringLiteral("Button2"))->click();
+    search->findChild<QPushButton*>(QStringLiteral("closeButton"))->click();
     EXPECT_FALSE(search->isVisible());
     EXPECT_EQ(search->entry()->text(), "abc");
 }

@@ -116,15 +116,16 @@ TEST_F(MainWindowTest, StartsWithDataCommandsGreyedAndReady) {
     for (QAction* a : form.dataCommands())
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_EQ(form.dataCommands().size(), 10);
-    for (const char* name : {"Open1", "ASCIIfile1", "Lasfilez1", "About2", "Exit1"})
-        EXPECT_TRUE(form.action(name)->isEnabled()) << name;
+    for (CommandId id :
+         {CommandId::ImportAscii, CommandId::ImportLas, CommandId::About, CommandId::Exit})
+        EXPECT_TRUE(form.action(id)->isEnabled()) << commandName(id).toStdString();
     EXPECT_TRUE(fs::exists(folder_.path() / "ElasticTable.db"));
     EXPECT_TRUE(fs::exists(folder_.path() / "Litholog.db"));
     EXPECT_FALSE(fs::exists(folder_.path() / "Table.db"));
 }
 
 struct CommandCase {
-    const char* name;
+    CommandId id;
     const char* menu;  // object name of the menu that holds it
     const char* text;
     QKeySequence shortcut;
@@ -136,7 +137,7 @@ class MenuCommandTest : public MainWindowTest, public ::testing::WithParamInterf
 TEST_P(MenuCommandTest, ItemHasItsShortcutHintAndMenu) {
     const CommandCase& c = GetParam();
     TCalculationForm& form = makeForm();
-    QAction* a = form.action(c.name);
+    QAction* a = form.action(c.id);
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->text(), c.text);
     EXPECT_EQ(a->shortcut(), c.shortcut);
@@ -152,38 +153,43 @@ TEST_P(MenuCommandTest, ItemHasItsShortcutHintAndMenu) {
 INSTANTIATE_TEST_SUITE_P(
     Commands, MenuCommandTest,
     ::testing::Values(
-        CommandCase{"ASCIIfile1", "Open1Menu", "ASCII File", QKeySequence(Qt::Key_F2),
+        CommandCase{CommandId::ImportAscii, "openMenu", "ASCII File", QKeySequence(Qt::Key_F2),
                     "Open an ASCII file format"},
-        CommandCase{"Lasfilez1", "Open1Menu", "LAS File", QKeySequence(Qt::Key_F3),
+        CommandCase{CommandId::ImportLas, "openMenu", "LAS File", QKeySequence(Qt::Key_F3),
                     "Open LAS file format"},
-        CommandCase{"Open21", "File1", "Open 2", QKeySequence(), ""},
-        CommandCase{"Emptytable1", "File1", "Empty Table", QKeySequence(Qt::CTRL | Qt::Key_E),
-                    "Empty existing table to open a new one"},
-        CommandCase{"Savetable1", "File1", "Save Table", QKeySequence(Qt::CTRL | Qt::Key_S),
-                    "Save current table to file"},
-        CommandCase{"Printtracks1", "File1", "Print Tracks", QKeySequence(Qt::CTRL | Qt::Key_T),
-                    "Print a number of tracks in one page"},
-        CommandCase{"Printtable1", "File1", "Print Table", QKeySequence(Qt::CTRL | Qt::Key_P),
-                    "Print tables"},
-        CommandCase{"Exit1", "File1", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X),
+        CommandCase{CommandId::MergeFiles, "fileMenu", "Open 2", QKeySequence(), ""},
+        CommandCase{CommandId::EmptyTable, "fileMenu", "Empty Table",
+                    QKeySequence(Qt::CTRL | Qt::Key_E), "Empty existing table to open a new one"},
+        CommandCase{CommandId::SaveTable, "fileMenu", "Save Table",
+                    QKeySequence(Qt::CTRL | Qt::Key_S), "Save current table to file"},
+        CommandCase{CommandId::PrintTracks, "fileMenu", "Print Tracks",
+                    QKeySequence(Qt::CTRL | Qt::Key_T), "Print a number of tracks in one page"},
+        CommandCase{CommandId::PrintTable, "fileMenu", "Print Table",
+                    QKeySequence(Qt::CTRL | Qt::Key_P), "Print tables"},
+        CommandCase{CommandId::Exit, "fileMenu", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X),
                     "Exit the program"},
-        CommandCase{"Find1", "Edit1", "Find", QKeySequence(Qt::CTRL | Qt::Key_F),
+        CommandCase{CommandId::FindDepth, "editMenu", "Find", QKeySequence(Qt::CTRL | Qt::Key_F),
                     "Search for a specific depth or time"},
-        CommandCase{"Filter1", "Edit1", "Filter", QKeySequence(Qt::CTRL | Qt::Key_R),
-                    "Apply filter range on data"},
-        CommandCase{"UndoFilter1", "Edit1", "Undo Filter", QKeySequence(Qt::CTRL | Qt::Key_U),
-                    "Undo filter"},
-        CommandCase{"ElasticCorrelations1", "View1", "Elastic Correlations",
+        CommandCase{CommandId::ApplyFilter, "editMenu", "Filter",
+                    QKeySequence(Qt::CTRL | Qt::Key_R), "Apply filter range on data"},
+        CommandCase{CommandId::UndoFilter, "editMenu", "Undo Filter",
+                    QKeySequence(Qt::CTRL | Qt::Key_U), "Undo filter"},
+        CommandCase{CommandId::ElasticCorrelations, "viewMenu", "Elastic Correlations",
                     QKeySequence(Qt::Key_F5), "Show combination logs"},
-        CommandCase{"Lapse1", "View1", "Time Laps", QKeySequence(Qt::Key_F6),
+        CommandCase{CommandId::TimeLapse, "viewMenu", "Time Laps", QKeySequence(Qt::Key_F6),
                     "Show time laps page"},
-        CommandCase{"N3", "View1", "Cross Plots", QKeySequence(Qt::Key_F7), "Show cross plots"},
-        CommandCase{"Elasticparameters1", "Calculation1", "Elastic Parameters",
+        CommandCase{CommandId::CrossPlots, "viewMenu", "Cross Plots", QKeySequence(Qt::Key_F7),
+                    "Show cross plots"},
+        CommandCase{CommandId::ElasticParameters, "calculationMenu", "Elastic Parameters",
                     QKeySequence(Qt::Key_F8), "Calculate elastic parameters"},
-        CommandCase{"Correlationcoefficients1", "Calculation1", "Correlation Coefficients",
-                    QKeySequence(Qt::Key_F9), "Calculate correlation coefficient"},
-        CommandCase{"About2", "About1", "About", QKeySequence(Qt::CTRL | Qt::Key_A), ""}),
-    [](const ::testing::TestParamInfo<CommandCase>& p) { return p.param.name; });
+        CommandCase{CommandId::CorrelationCoefficients, "calculationMenu",
+                    "Correlation Coefficients", QKeySequence(Qt::Key_F9),
+                    "Calculate correlation coefficient"},
+        CommandCase{CommandId::About, "aboutMenu", "About", QKeySequence(Qt::CTRL | Qt::Key_A),
+                    ""}),
+    [](const ::testing::TestParamInfo<CommandCase>& p) {
+        return commandName(p.param.id).toStdString();
+    });
 
 // The names of a menu's or tool bar's entries in order; "-" for a separator, the widget's
 // object name for a spacer or a logo.
@@ -202,36 +208,36 @@ QStringList entries(const QList<QAction*>& actions, QToolBar* bar = nullptr) {
 
 TEST_F(MainWindowTest, FileMenuAndToolBarAreInTheirOrder) {
     TCalculationForm& form = makeForm();
-    auto* file = form.findChild<QMenu*>("File1");
+    auto* file = form.findChild<QMenu*>("fileMenu");
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(entries(file->actions()),
-              QStringList({"Open1", "Open21", "Emptytable1", "Savetable1", "-", "Printtracks1",
-                           "Printtable1", "-", "Exit1"}));
+              QStringList({"openSubmenu", "MergeFiles", "EmptyTable", "SaveTable", "-",
+                           "PrintTracks", "PrintTable", "-", "Exit"}));
 
-    auto* bar = form.findChild<QToolBar*>("ToolBar1");
+    auto* bar = form.findChild<QToolBar*>("commandBar");
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->height(), 37);
-    EXPECT_EQ(entries(bar->actions(), bar), QStringList({"Emptytable1",
-                                                         "Lasfilez1",
-                                                         "ASCIIfile1",
-                                                         "Savetable1",
+    EXPECT_EQ(entries(bar->actions(), bar), QStringList({"EmptyTable",
+                                                         "ImportLas",
+                                                         "ImportAscii",
+                                                         "SaveTable",
                                                          "-",
-                                                         "Printtracks1",
-                                                         "Printtable1",
+                                                         "PrintTracks",
+                                                         "PrintTable",
                                                          "-",
-                                                         "Find1",
+                                                         "FindDepth",
                                                          "ToolGap1",
-                                                         "Elasticparameters1",
-                                                         "Correlationcoefficients1",
+                                                         "ElasticParameters",
+                                                         "CorrelationCoefficients",
                                                          "-",
-                                                         "ElasticCorrelations1",
-                                                         "Lapse1",
-                                                         "N3",
+                                                         "ElasticCorrelations",
+                                                         "TimeLapse",
+                                                         "CrossPlots",
                                                          "ToolGap2",
                                                          "ToolLogo1",
                                                          "ToolLogo2",
                                                          "ToolLogo3",
-                                                         "Exit1"}));
+                                                         "Exit"}));
     EXPECT_EQ(form.findChild<QWidget*>("ToolGap2")->width(), 285);
     // Each tool button is the menu item itself: same command, hint, picture and state.
     for (QAction* a : bar->actions()) {
@@ -279,10 +285,10 @@ TEST_F(MainWindowTest, EmptyTableOnAnEmptyWorkspaceDoesNothing) {
     RecordingSeam* seam = nullptr;
     TCalculationForm& form = makeForm(&seam);
     form.tablePage()->memo()->setPlainText("kept");
-    form.Emptytable1Click();
+    form.emptyTable();
     EXPECT_TRUE(seam->messages.empty());
     EXPECT_EQ(form.tablePage()->memo()->toPlainText(), "kept");
-    EXPECT_FALSE(form.action("Emptytable1")->isEnabled());
+    EXPECT_FALSE(form.action(CommandId::EmptyTable)->isEnabled());
     EXPECT_TRUE(fs::exists(folder_.path() / "ElasticTable.db"));
 }
 
@@ -300,7 +306,7 @@ TEST_F(MainWindowTest, EmptyTableReturnsALoadedWorkspaceToEmpty) {
     ASSERT_EQ(form.tablePage()->sourceGrid()->tableModel()->rowCount(), 3);
     ASSERT_EQ(form.tablePage()->summaryBox(TablePage::Records)->text(), "3");
 
-    form.Emptytable1Click();
+    form.emptyTable();
 
     EXPECT_TRUE(seam->messages.empty());
     EXPECT_FALSE(fs::exists(folder_.path() / "Table.db"));
@@ -393,7 +399,7 @@ TEST_P(ExitQuestionTest, AnswersDecideWhetherTheWindowClosesAndCleansUp) {
         EXPECT_EQ(form.tablePage()->sourceGrid()->tableModel()->rowCount(), 3);
         EXPECT_EQ(form.tablePage()->elasticGrid()->tableModel()->rowCount(), c.elastic ? 3 : 0);
         EXPECT_EQ(form.workspace().litholog().recordCount(), c.litholog ? 1 : 0);
-        EXPECT_TRUE(form.action("Emptytable1")->isEnabled());
+        EXPECT_TRUE(form.action(CommandId::EmptyTable)->isEnabled());
     }
 }
 
@@ -601,7 +607,7 @@ TEST_F(MainWindowTest, SourceGridStylesColourColumnsByImportKind) {
 TEST_F(MainWindowTest, AboutRunsItsModalWindowThroughTheSeam) {
     RecordingSeam* seam = nullptr;
     TCalculationForm& form = makeForm(&seam);
-    form.action("About2")->trigger();
+    form.action(CommandId::About)->trigger();
     ASSERT_EQ(seam->dialogsRun.size(), 1u);
     EXPECT_EQ(seam->dialogsRun[0], "TAboutForm");
 }

@@ -56,14 +56,14 @@ class PrintTest : public ::testing::Test {
 
     void importLas(const char* name) {
         seam_->openFile = testData(name);
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_TRUE(form_->workspace().loaded()) << name;
         seam_->messages.clear();
         seam_->dialogsRun.clear();
     }
     // Runs a command whose window the test drives in `drive`; the window is then closed.
     template <class Window>
-    int runWindow(const char* command, std::function<void(Window&)> drive) {
+    int runWindow(CommandId command, std::function<void(Window&)> drive) {
         int runs = 0;
         seam_->onDialog = [&](QDialog& d) {
             auto* w = qobject_cast<Window*>(&d);
@@ -73,7 +73,7 @@ class PrintTest : public ::testing::Test {
             w->done(QDialog::Accepted);
             return w->result();
         };
-        form_->commands().run(QString::fromLatin1(command));
+        form_->commands().run(command);
         seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
         return runs;
     }
@@ -100,10 +100,10 @@ void tick(QListWidget* list, int entry, bool on = true) {
 
 TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
     // Nothing to print on an empty workspace: no window.
-    EXPECT_EQ(runWindow<TChartPrintP>("Printtracks1", [](TChartPrintP&) {}), 0);
+    EXPECT_EQ(runWindow<TChartPrintP>(CommandId::PrintTracks, [](TChartPrintP&) {}), 0);
 
     importLas("print/three_curves.las");
-    const int runs = runWindow<TChartPrintP>("Printtracks1", [&](TChartPrintP& w) {
+    const int runs = runWindow<TChartPrintP>(CommandId::PrintTracks, [&](TChartPrintP& w) {
         QListWidget* list = w.tracksList();
         ASSERT_EQ(list->count(), 3);
         EXPECT_EQ(list->item(0)->text(), "RHOB(G/CC)");
@@ -130,14 +130,14 @@ TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
 
 TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
     importLas("cli/well.las");
-    form_->subsystems().elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->computeElasticParameters();
     TrackPanel* panel = form_->trackPanel();
     ASSERT_EQ(panel->trackCount(), 4 + 13);
     const QString pdf = folder_.qfile("tracks.pdf");
     const QString bmp = folder_.qfile("tracks.bmp");
     double sheetInk = 0;
 
-    runWindow<TChartPrintP>("Printtracks1", [&](TChartPrintP& w) {
+    runWindow<TChartPrintP>(CommandId::PrintTracks, [&](TChartPrintP& w) {
         QListWidget* list = w.tracksList();
         ASSERT_EQ(list->count(), 4 + 13);
         // Every elastic entry carries the title of the track it shows, impedances included.
@@ -189,7 +189,7 @@ TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
         // Print: with no printer the sheet goes into a PDF file, one landscape page.
         seam_->saveFile = pdf;
         if (QPrinterInfo::availablePrinters().isEmpty()) {
-            w.findChild<QPushButton*>("sButton1")->click();
+            w.findChild<QPushButton*>("printButton")->click();
         } else {
             QPrinter printer(QPrinter::ScreenResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -199,7 +199,7 @@ TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
         sheetInk = inkShare(w.sheetImage());
         // Save writes the sheet as a bitmap the program reads back.
         seam_->saveFile = bmp;
-        w.findChild<QPushButton*>("sButton3")->click();
+        w.findChild<QPushButton*>("saveButton")->click();
     });
     EXPECT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
     const PdfCheck check = checkPdf(pdf);
@@ -219,7 +219,7 @@ TEST_F(PrintTest, TablePrintClosedWithoutPreviewKeepsPrintingOffAndReattachesTab
     importLas("print/three_curves.las");
     auto& source = form_->workspace().source();
     ASSERT_TRUE(source.hasAfterScroll());
-    const int runs = runWindow<TTablePrint>("Printtable1", [&](TTablePrint& w) {
+    const int runs = runWindow<TTablePrint>(CommandId::PrintTable, [&](TTablePrint& w) {
         EXPECT_FALSE(source.hasAfterScroll());
         EXPECT_EQ(w.tableBox()->currentText(), "Source Table");
         EXPECT_TRUE(w.landscapeButton()->isChecked());
@@ -240,7 +240,7 @@ TEST_F(PrintTest, SourceTableOfARealFilePrintsItsPagesIntoAPdfFile) {
     const QString all = folder_.qfile("all.pdf");
     const QString one = folder_.qfile("one.pdf");
     const QString range = folder_.qfile("range.pdf");
-    runWindow<TTablePrint>("Printtable1", [&](TTablePrint& w) {
+    runWindow<TTablePrint>(CommandId::PrintTable, [&](TTablePrint& w) {
         w.printerBox()->setCurrentText("PDF file");
         w.previewButton()->click();
         EXPECT_TRUE(w.printAllButton()->isEnabled());
@@ -306,7 +306,7 @@ TEST_F(PrintTest, LithologTablePrintsItsIntervalsInPortrait) {
     const int rows = panel->grid()->model()->rowCount();
     const QString pdf = folder_.qfile("litholog.pdf");
     seam_->saveFile = pdf;
-    runWindow<TTablePrint>("Printtable1", [&](TTablePrint& w) {
+    runWindow<TTablePrint>(CommandId::PrintTable, [&](TTablePrint& w) {
         w.tableBox()->setCurrentText("Litholog Table");
         w.portraitButton()->setChecked(true);
         w.previewButton()->click();
@@ -327,7 +327,7 @@ TEST_F(PrintTest, LithologTablePrintsItsIntervalsInPortrait) {
 TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
     importLas("print/three_curves.las");
     TableGrid* grid = form_->tablePage()->sourceGrid();
-    runWindow<TColumnConfiguration>("ColumnsConfiguration", [&](TColumnConfiguration& w) {
+    runWindow<TColumnConfiguration>(CommandId::ConfigureColumns, [&](TColumnConfiguration& w) {
         QListWidget* list = w.checkList();
         ASSERT_EQ(list->count(), 5);  // Rec, the depth and three curves; no "Counting"
         EXPECT_EQ(list->item(1)->text(), "DEPT(M)");
@@ -345,7 +345,7 @@ TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
         tick(list, 1, false);
         EXPECT_TRUE(grid->isColumnHidden(1));
     });
-    runWindow<TColumnConfiguration>("ColumnsConfiguration", [&](TColumnConfiguration& w) {
+    runWindow<TColumnConfiguration>(CommandId::ConfigureColumns, [&](TColumnConfiguration& w) {
         QListWidget* list = w.checkList();
         ASSERT_EQ(list->count(), 5);
         EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
@@ -355,7 +355,7 @@ TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
     // A depth filter shows fewer records in the same columns: the column stays hidden.
     form_->tablePage()->filterLowBox()->setValue(1000.5);
     form_->tablePage()->filterHighBox()->setValue(1001.5);
-    form_->commands().run("Filter1");
+    form_->commands().run(CommandId::ApplyFilter);
     ASSERT_EQ(grid->model()->rowCount(), 3);
     EXPECT_TRUE(grid->isColumnHidden(1));
     std::vector<QString> printed;
@@ -364,7 +364,7 @@ TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
     EXPECT_EQ(printed, (std::vector<QString>{"Rec. #", "RHOB(G/CC)", "DT(US/M)", "GR(GAPI)"}));
 
     // Ticking it again shows it again.
-    runWindow<TColumnConfiguration>("ColumnsConfiguration",
+    runWindow<TColumnConfiguration>(CommandId::ConfigureColumns,
                                     [&](TColumnConfiguration& w) { tick(w.checkList(), 1); });
     EXPECT_FALSE(grid->isColumnHidden(1));
 }

@@ -93,13 +93,13 @@ TEST_F(ReadFilesTest, ChoosingCurvesFromFilesAddedInTwoDialogs) {
     d.show();
     EXPECT_EQ(d.windowTitle(), "Open");
     EXPECT_EQ(d.size(), QSize(484, 525));
-    EXPECT_FALSE(button(d, "BitBtn1")->isEnabled());  // nothing chosen: no OK
+    EXPECT_FALSE(button(d, "okButton")->isEnabled());  // nothing chosen: no OK
 
     seam.openFiles = {a};
-    button(d, "Button1")->click();
+    button(d, "addFileButton")->click();
     EXPECT_EQ(seam.opensAsked.back(), "Opening Las File");
     seam.openFiles = {b};
-    button(d, "Button1")->click();
+    button(d, "addFileButton")->click();
     EXPECT_EQ(d.fileList()->toPlainText(), a + "\n" + b);
     // Each curve by its mnemonic, also where no blank stands between mnemonic and unit.
     EXPECT_EQ(texts(d.curveList()),
@@ -119,30 +119,30 @@ TEST_F(ReadFilesTest, ChoosingCurvesFromFilesAddedInTwoDialogs) {
     // ">>" twice appends the ticked curves once; the same mnemonic of the other file is a
     // curve of its own.
     tick(d, {0, 2, 6});
-    button(d, "Button2")->click();
-    button(d, "Button2")->click();
+    button(d, "addCurvesButton")->click();
+    button(d, "addCurvesButton")->click();
     EXPECT_EQ(texts(d.selectionList()), (QStringList{"DEPT", "GR", "GR"}));
-    EXPECT_TRUE(button(d, "BitBtn1")->isEnabled());
+    EXPECT_TRUE(button(d, "okButton")->isEnabled());
 
     // "<<" takes the selected lines out.
     d.selectionList()->item(1)->setSelected(true);
-    button(d, "Button5")->click();
+    button(d, "removeCurvesButton")->click();
     EXPECT_EQ(texts(d.selectionList()), (QStringList{"DEPT", "GR"}));
     const auto chosen = d.chosen();
     ASSERT_EQ(chosen.size(), 2u);
     EXPECT_EQ(chosen[1].file, 1u);  // the second file of the list
     EXPECT_EQ(chosen[1].column, 3);
 
-    button(d, "Button3")->click();  // Select All
+    button(d, "selectAllButton")->click();  // Select All
     for (int r = 0; r < d.curveList()->count(); ++r)
         EXPECT_EQ(d.curveList()->item(r)->checkState(), Qt::Checked);
-    button(d, "Button4")->click();  // Unselect All
-    EXPECT_FALSE(button(d, "Button2")->isEnabled());
+    button(d, "unselectAllButton")->click();  // Unselect All
+    EXPECT_FALSE(button(d, "addCurvesButton")->isEnabled());
 
     for (int r = d.selectionList()->count() - 1; r >= 0; --r)
         d.selectionList()->item(r)->setSelected(true);
-    button(d, "Button5")->click();
-    EXPECT_FALSE(button(d, "BitBtn1")->isEnabled());
+    button(d, "removeCurvesButton")->click();
+    EXPECT_FALSE(button(d, "okButton")->isEnabled());
 }
 
 TEST_F(ReadFilesTest, OkWantsTheDepthFirstAndABadFileKeepsTheOthers) {
@@ -150,7 +150,7 @@ TEST_F(ReadFilesTest, OkWantsTheDepthFirstAndABadFileKeepsTheOthers) {
     write("nocurves.las", "~VERSION\n VERS. 2.0 :\n~A\n1500 1\n");
     TRead_Files d(context());
     seam.openFiles = {a, folder.qfile("nocurves.las")};
-    button(d, "Button1")->click();
+    button(d, "addFileButton")->click();
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_TRUE(seam.messages[0].text.startsWith("Error reading file."));
     EXPECT_TRUE(seam.messages[0].text.contains("nocurves.las"));
@@ -158,8 +158,8 @@ TEST_F(ReadFilesTest, OkWantsTheDepthFirstAndABadFileKeepsTheOthers) {
     EXPECT_EQ(d.curveList()->count(), 4);
 
     tick(d, {2});
-    button(d, "Button2")->click();
-    button(d, "BitBtn1")->click();
+    button(d, "addCurvesButton")->click();
+    button(d, "okButton")->click();
     EXPECT_EQ(seam.messageTexts().back(),
               "The first curve chosen is the depth: choose the depth curve of a file first.");
     EXPECT_EQ(d.result(), 0);
@@ -182,13 +182,13 @@ class OpenTwoTest : public ::testing::Test {
             auto* read = qobject_cast<TRead_Files*>(&d);
             if (!read) return int(QDialog::Accepted);
             seam_->openFiles = files;
-            button(*read, "Button1")->click();
+            button(*read, "addFileButton")->click();
             tick(*read, rows);
-            button(*read, "Button2")->click();
-            button(*read, "BitBtn1")->click();
+            button(*read, "addCurvesButton")->click();
+            button(*read, "okButton")->click();
             return read->result();
         };
-        form_->action("Open21")->trigger();
+        form_->action(CommandId::MergeFiles)->trigger();
     }
 
     ProgramFolder folder_;
@@ -213,15 +213,15 @@ TEST_F(OpenTwoTest, FillsTheWorkspaceLikeAnImportAndSaveTableWritesTheLastHeader
     EXPECT_EQ(form_->tablePage()->summaryBox(TablePage::Stop)->text(), "1501");
     EXPECT_TRUE(form_->tablePage()->memo()->toPlainText().contains("RUN TWO"));
     EXPECT_FALSE(form_->tablePage()->memo()->toPlainText().contains("RUN ONE"));
-    EXPECT_TRUE(form_->action("Elasticparameters1")->isEnabled());
+    EXPECT_TRUE(form_->action(CommandId::ElasticParameters)->isEnabled());
     EXPECT_EQ(form_->statusText(), "Ready");
 
     // The elastic parameters find their curves; Save Table writes LAS with the last file's
     // well lines.
-    form_->subsystems().elasticController()->Elasticparameters1Click();
+    form_->subsystems().elasticController()->computeElasticParameters();
     ASSERT_EQ(ws.elastic().recordCount(), 3);
     seam_->saveFile = folder_.qfile("saved.las");
-    ASSERT_TRUE(form_->subsystems().saveController()->Savetable1Click());
+    ASSERT_TRUE(form_->subsystems().saveController()->saveTable());
     EXPECT_EQ(seam_->savesAsked.back(), "Save Table as LAS file");
     const std::string saved = slurp(folder_.file("saved.las"));
     EXPECT_NE(saved.find("RUN TWO"), std::string::npos);
@@ -229,7 +229,7 @@ TEST_F(OpenTwoTest, FillsTheWorkspaceLikeAnImportAndSaveTableWritesTheLastHeader
 
     // A loaded workspace takes no second file; Cancel of the dialog changes nothing.
     seam_->dialogsRun.clear();
-    form_->action("Open21")->trigger();
+    form_->action(CommandId::MergeFiles)->trigger();
     EXPECT_TRUE(seam_->dialogsRun.empty());
     EXPECT_EQ(form_->trackPanel()->trackCount(), 3 + 13);
 }

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
 #include <memory>
 
 #include "core/compute/elastic.h"
@@ -45,7 +46,7 @@ class ShellTest : public ::testing::Test {
 
     void importLas(const char* name) {
         seam_->openFile = testData(name);
-        form_->action("Lasfilez1")->trigger();
+        form_->action(CommandId::ImportLas)->trigger();
     }
 
     TablePage& page() { return *form_->tablePage(); }
@@ -58,42 +59,86 @@ class ShellTest : public ::testing::Test {
 // Every menu item and tool button either runs a command or is greyed: none does nothing.
 TEST_F(ShellTest, OnlyCommandsThatExistAreOffered) {
     CommandTable& commands = form_->commands();
+    auto boundAction = [&](QAction* a) {
+        for (int i = 0; i < kCommandCount; ++i) {
+            const auto id = static_cast<CommandId>(i);
+            if (commands.action(id) == a) return commands.isBound(id);
+        }
+        return false;
+    };
     auto checkAll = [&] {
         for (QAction* a : form_->findChildren<QAction*>()) {
-            if (a->objectName().isEmpty() || a->objectName() == "Open1" || a->isSeparator())
+            if (a->objectName().isEmpty() || a->objectName() == "openSubmenu" || a->isSeparator())
                 continue;
-            if (!commands.isBound(a->objectName())) {
-                EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-            }
+            if (!boundAction(a)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
         }
     };
     checkAll();
     importLas("cli/well.las");
     ASSERT_EQ(form_->statusText(), "Ready");
     checkAll();
-    for (const char* name : {"Emptytable1", "Savetable1", "Elasticparameters1"})
-        EXPECT_TRUE(form_->action(name)->isEnabled()) << name;
-    EXPECT_TRUE(form_->action("N3")->isEnabled());  // Cross Plots, with or without results
-    for (const char* name : {"Open21", "Lapse1"})
-        EXPECT_TRUE(form_->action(name)->isEnabled()) << name;
+    for (CommandId id : {CommandId::EmptyTable, CommandId::SaveTable, CommandId::ElasticParameters})
+        EXPECT_TRUE(form_->action(id)->isEnabled()) << commandName(id).toStdString();
+    EXPECT_TRUE(
+        form_->action(CommandId::CrossPlots)->isEnabled());  // Cross Plots, with or without results
+    for (CommandId id : {CommandId::MergeFiles, CommandId::TimeLapse})
+        EXPECT_TRUE(form_->action(id)->isEnabled()) << commandName(id).toStdString();
     // The page buttons of bound commands are available.
     EXPECT_TRUE(page().filterButton()->isEnabled());
     EXPECT_TRUE(page().columnsButton()->isEnabled());
 
     // A subsystem binding its command makes it available, as its state allows.
     int finds = 0;
-    commands.bind("Find1", [&finds] { ++finds; });
-    EXPECT_TRUE(form_->action("Find1")->isEnabled());
-    form_->action("Find1")->trigger();
+    commands.bind(CommandId::FindDepth, [&finds] { ++finds; });
+    EXPECT_TRUE(form_->action(CommandId::FindDepth)->isEnabled());
+    form_->action(CommandId::FindDepth)->trigger();
     EXPECT_EQ(finds, 1);
-    form_->action("Emptytable1")->trigger();
-    EXPECT_FALSE(form_->action("Find1")->isEnabled());
+    form_->action(CommandId::EmptyTable)->trigger();
+    EXPECT_FALSE(form_->action(CommandId::FindDepth)->isEnabled());
+}
+
+// Every menu item runs a command that has a handler, and every command has a menu item; the
+// one command without (Columns Configuration) is run by its button on the Table page.
+TEST_F(ShellTest, EveryMenuItemHasABoundCommandAndEveryCommandAMenuItem) {
+    CommandTable& commands = form_->commands();
+    QList<QAction*> items;
+    std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+        for (QAction* a : menu->actions()) {
+            if (a->isSeparator()) continue;
+            if (auto* submenu = a->menu<QMenu*>())
+                collect(submenu);
+            else
+                items.append(a);
+        }
+    };
+    for (QAction* top : form_->menuBar()->actions())
+        if (auto* menu = top->menu<QMenu*>()) collect(menu);
+    ASSERT_FALSE(items.isEmpty());
+
+    for (QAction* item : items) {
+        bool hasCommand = false;
+        for (int i = 0; i < kCommandCount; ++i) {
+            const auto id = static_cast<CommandId>(i);
+            if (commands.action(id) != item) continue;
+            hasCommand = true;
+            EXPECT_TRUE(commands.isBound(id)) << commandName(id).toStdString();
+        }
+        EXPECT_TRUE(hasCommand) << "menu item without a command: " << item->text().toStdString();
+    }
+    for (int i = 0; i < kCommandCount; ++i) {
+        const auto id = static_cast<CommandId>(i);
+        EXPECT_TRUE(commands.isBound(id)) << commandName(id).toStdString();
+        if (id == CommandId::ConfigureColumns) continue;
+        EXPECT_TRUE(items.contains(commands.action(id)))
+            << "command without a menu item: " << commandName(id).toStdString();
+    }
+    EXPECT_TRUE(page().columnsButton()->isEnabled());
 }
 
 TEST_F(ShellTest, AFailedImportLeavesTheEmptyWorkspaceAndReady) {
     folder_.write("bad.las", std::string("\x00\x01binary", 8));
     seam_->openFile = folder_.qfile("bad.las");
-    form_->action("Lasfilez1")->trigger();
+    form_->action(CommandId::ImportLas)->trigger();
 
     EXPECT_EQ(seam_->messageTexts(), std::vector<QString>{"Error reading file."});
     EXPECT_EQ(seam_->messages[0].icon, QMessageBox::Critical);
@@ -116,13 +161,14 @@ TEST_F(ShellTest, AFailedImportLeavesTheEmptyWorkspaceAndReady) {
 TEST_F(ShellTest, ASecondFileOnALoadedWorkspaceSaysToEmptyTheTableFirst) {
     importLas("cli/well.las");
     ASSERT_EQ(form_->trackPanel()->trackCount(), 4);
-    for (const char* command : {"Lasfilez1", "ASCIIfile1"}) {
+    for (CommandId command : {CommandId::ImportLas, CommandId::ImportAscii}) {
         seam_->opensAsked.clear();
         form_->setStatusText("Ready");
         form_->action(command)->trigger();
-        EXPECT_EQ(form_->statusText(), "Empty the table first (File > Empty Table).") << command;
-        EXPECT_TRUE(seam_->opensAsked.empty()) << command;
-        EXPECT_TRUE(seam_->messages.empty()) << command;
+        EXPECT_EQ(form_->statusText(), "Empty the table first (File > Empty Table).")
+            << commandName(command).toStdString();
+        EXPECT_TRUE(seam_->opensAsked.empty()) << commandName(command).toStdString();
+        EXPECT_TRUE(seam_->messages.empty()) << commandName(command).toStdString();
     }
     EXPECT_EQ(form_->trackPanel()->trackCount(), 4);
 }
@@ -152,7 +198,7 @@ TEST_F(ShellTest, ElasticParametersFromTheGraphPageShowTheTablePage) {
     ASSERT_GT(form_->scrollArea()->horizontalScrollBar()->value(), 0);
 
     seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
-    form_->action("Elasticparameters1")->trigger();
+    form_->action(CommandId::ElasticParameters)->trigger();
     ASSERT_EQ(form_->workspace().elastic().recordCount(), 3);
 
     EXPECT_EQ(form_->pageControl()->currentIndex(), 0);

@@ -88,10 +88,10 @@ class TimeLapseTest : public ::testing::Test {
             if (auto* s = qobject_cast<TTrackSelection*>(&d)) {
                 if (choice == -1) return int(QDialog::Rejected);
                 if (choice == 0) {
-                    button(*s, "sButton2")->click();
+                    button(*s, "cancelButton")->click();
                 } else {
                     s->list()->setCurrentIndex(choice - 1);
-                    button(*s, "sButton1")->click();
+                    button(*s, "okButton")->click();
                 }
                 return s->result();
             }
@@ -108,22 +108,24 @@ class TimeLapseTest : public ::testing::Test {
     void open(TTLapse& w, int chart, const QString& file, int curve) {
         seam.openFile = file;
         choice = curve;
-        button(w, chart == 1 ? "sButton5" : "sButton6")->click();
+        button(w, chart == 1 ? "openFirstButton" : "openSecondButton")->click();
     }
 
     // Which buttons are enabled, by name.
     static std::map<std::string, bool> states(TTLapse& w) {
         std::map<std::string, bool> out;
         for (const char* n :
-             {"sButton5", "sButton10", "sButton6", "sButton9", "sButton7", "sButton8", "sButton1"})
+             {"openFirstButton", "clearFirstButton", "openSecondButton", "clearSecondButton",
+              "calculateButton", "clearAllButton", "printButton"})
             out[n] = button(w, n)->isEnabled();
         return out;
     }
     static std::map<std::string, bool> expect(bool open2, bool clear1, bool clear2, bool calculate,
                                               bool clearAll, bool print) {
-        return {{"sButton5", true},   {"sButton6", open2},     {"sButton10", clear1},
-                {"sButton9", clear2}, {"sButton7", calculate}, {"sButton8", clearAll},
-                {"sButton1", print}};
+        return {{"openFirstButton", true},      {"openSecondButton", open2},
+                {"clearFirstButton", clear1},   {"clearSecondButton", clear2},
+                {"calculateButton", calculate}, {"clearAllButton", clearAll},
+                {"printButton", print}};
     }
 };
 
@@ -137,17 +139,17 @@ TEST_F(TimeLapseTest, ButtonsFollowEachStep) {
     EXPECT_EQ(states(w), expect(true, true, false, false, true, false));
     open(w, 2, write("b.las", las(kSecond)), 1);
     EXPECT_EQ(states(w), expect(true, true, true, true, true, false));
-    button(w, "sButton7")->click();
+    button(w, "calculateButton")->click();
     EXPECT_EQ(states(w), expect(true, true, true, false, true, true));
 
     // A difference belongs to the curves it came from: clearing one of them removes it.
-    button(w, "sButton10")->click();
+    button(w, "clearFirstButton")->click();
     EXPECT_FALSE(w.hasCurve(1));
     EXPECT_FALSE(w.hasCurve(3));
     EXPECT_EQ(w.chart(3)->pointCount(), 0);
     EXPECT_EQ(states(w), expect(true, false, true, false, true, false));
 
-    button(w, "sButton8")->click();
+    button(w, "clearAllButton")->click();
     EXPECT_EQ(states(w), expect(false, false, false, false, false, false));
     for (int n = 1; n <= 3; ++n) EXPECT_EQ(w.chart(n)->pointCount(), 0) << n;
 }
@@ -158,7 +160,7 @@ TEST_F(TimeLapseTest, DifferenceIsSecondMinusFirstWithNullAsGap) {
     open(w, 2, write("b.las", las(kSecond)), 1);
     EXPECT_EQ(w.chart(1)->title(), "GR");
     EXPECT_EQ(w.chart(1)->depthTitle(), "Depth(m)");
-    button(w, "sButton7")->click();
+    button(w, "calculateButton")->click();
     ASSERT_TRUE(w.difference());
     DepthTrack* d = w.chart(3);
     EXPECT_EQ(d->title(), "Difference");
@@ -179,14 +181,14 @@ TEST_F(TimeLapseTest, OpenAgainReplacesTheCurve) {
     const QString a = write("a.las", las(kFirst));
     open(w, 1, a, 1);
     open(w, 2, write("b.las", las(kSecond)), 1);
-    button(w, "sButton7")->click();
+    button(w, "calculateButton")->click();
     open(w, 1, a, 2);
     EXPECT_EQ(w.chart(1)->title(), "RHOB");
     EXPECT_EQ(w.chart(1)->pointCount(), 5);
     EXPECT_NEAR(w.chart(1)->samples().values[0], 2.30, kTol);
     // The old difference is gone and can be computed again from the new pair.
     EXPECT_FALSE(w.hasCurve(3));
-    EXPECT_TRUE(button(w, "sButton7")->isEnabled());
+    EXPECT_TRUE(button(w, "calculateButton")->isEnabled());
 }
 
 TEST_F(TimeLapseTest, CancelOfLasTracksChangesNothing) {
@@ -226,7 +228,7 @@ TEST_F(TimeLapseTest, FaultsAreReportedAndChangeNothing) {
     };
     for (const Case& c : cases) {
         open(w, 2, write("c.las", las(c.data)), 1);
-        button(w, "sButton7")->click();
+        button(w, "calculateButton")->click();
         EXPECT_EQ(seam.messageTexts().back(), c.message);
         EXPECT_FALSE(w.hasCurve(3));
     }
@@ -246,9 +248,9 @@ TEST_F(TimeLapseTest, WideningByThirtyPixelsWidensEachChartByTen) {
     }
     EXPECT_EQ(w.chartFrame(2)->x(), w.chartFrame(1)->geometry().right() + 1 + 7);
     EXPECT_EQ(w.chartFrame(3)->x(), w.chartFrame(2)->geometry().right() + 1 + 7);
-    EXPECT_EQ(button(w, "sButton6")->x(), w.chartFrame(2)->x() + 8);
-    EXPECT_EQ(button(w, "sButton8")->x(), w.chartFrame(3)->x() + 88);
-    EXPECT_EQ(button(w, "sButton1")->y(), 725 - 65);
+    EXPECT_EQ(button(w, "openSecondButton")->x(), w.chartFrame(2)->x() + 8);
+    EXPECT_EQ(button(w, "clearAllButton")->x(), w.chartFrame(3)->x() + 88);
+    EXPECT_EQ(button(w, "printButton")->y(), 725 - 65);
     // Back to the first size: nothing drifts.
     w.resize(719, 705);
     EXPECT_EQ(w.chartFrame(3)->geometry(), QRect(504, 40, 201, 625));
@@ -261,7 +263,7 @@ TEST_F(TimeLapseTest, MainCommandShowsTheWindowModally) {
         shown = qobject_cast<TTLapse*>(&d) != nullptr;
         return int(QDialog::Rejected);
     };
-    controller.Lapse1Click();
+    controller.showTimeLapse();
     EXPECT_TRUE(shown);
 }
 
@@ -270,7 +272,7 @@ class LapsePrintTest : public TimeLapseTest {
     void computed(TTLapse& w) {
         open(w, 1, write("a.las", las(kFirst)), 1);
         open(w, 2, write("b.las", las(kSecond)), 1);
-        button(w, "sButton7")->click();
+        button(w, "calculateButton")->click();
         ASSERT_TRUE(w.hasCurve(3));
     }
     static void tick(TLapsePrint& p, int row, bool on) {
@@ -299,7 +301,7 @@ TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnCl
         // A copy holds the chart's curve and its whole-number axis.
         EXPECT_EQ(p->copy(3)->pointCount(), 5);
         EXPECT_EQ(p->copy(2)->valueLabels(), (std::vector<QString>{"45", "85"}));
-        EXPECT_FALSE(button(*p, "sButton1")->isEnabled());  // nothing ticked: nothing to print
+        EXPECT_FALSE(button(*p, "printButton")->isEnabled());  // nothing ticked: nothing to print
 
         tick(*p, 2, true);
         EXPECT_EQ(p->previewList(), (std::vector<QCustomPlot*>{p->copy(3)->plot()}));
@@ -311,9 +313,9 @@ TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnCl
         EXPECT_EQ(p->page()->charts().front(), p->copy(1)->plot());
         EXPECT_EQ(p->page()->printRect(p->copy(1)->plot()),
                   p->page()->printRect(p->copy(3)->plot()));
-        EXPECT_TRUE(button(*p, "sButton1")->isEnabled());
+        EXPECT_TRUE(button(*p, "printButton")->isEnabled());
 
-        auto* style = p->findChild<QComboBox*>("ComboBox1");
+        auto* style = p->findChild<QComboBox*>("orientationBox");
         EXPECT_EQ(style->currentText(), "Portrait");
         EXPECT_EQ(p->page()->orientation(), QPageLayout::Portrait);
         EXPECT_LT(p->page()->sheetMm().width(), p->page()->sheetMm().height());
@@ -324,11 +326,11 @@ TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnCl
         // FormCanResize: the preview is the width less 250, Close follows the bottom.
         p->resize(875, 600);
         EXPECT_EQ(p->page()->width(), 625);
-        EXPECT_EQ(button(*p, "sButton2")->y(), 600 - 65);
-        button(*p, "sButton2")->click();
+        EXPECT_EQ(button(*p, "closeButton")->y(), 600 - 65);
+        button(*p, "closeButton")->click();
         return p->result();
     };
-    button(w, "sButton1")->click();
+    button(w, "printButton")->click();
     EXPECT_TRUE(ran);
     for (int n = 1; n <= 3; ++n)
         EXPECT_FALSE(QFile::exists(folder.qfile("tempchart" + std::to_string(n) + ".tee"))) << n;
@@ -390,14 +392,14 @@ TEST_F(LapsePrintTest, PrintWithoutPrinterWritesOnePdfPageAndSaveWritesABitmap) 
     p.show();
     for (int row : {0, 1, 2}) tick(p, row, true);
     seam.saveFile = folder.qfile("lapse.pdf");
-    button(p, "sButton1")->click();
+    button(p, "printButton")->click();
     const PdfCheck pdf = checkPdf(seam.saveFile);
     EXPECT_EQ(pdf.pages, 1);
     EXPECT_FALSE(pdf.landscape);
     EXPECT_GT(pdf.inkFraction, 0.01);
 
     seam.saveFile = folder.qfile("lapse.bmp");
-    button(p, "sButton3")->click();
+    button(p, "saveButton")->click();
     EXPECT_EQ(seam.savesAsked.back(), "Save as Bitmap");
     QImage bmp;
     ASSERT_TRUE(bmp.load(seam.saveFile, "BMP"));

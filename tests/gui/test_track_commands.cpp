@@ -87,7 +87,7 @@ class TrackCommandsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(dir_.path(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = realFile();
-        form_->subsystems().importController()->Lasfilez1Click();
+        form_->subsystems().importController()->importLas();
         ASSERT_GT(form_->trackPanel()->trackCount(), 3);
         seam_->messages.clear();
         form_->show();
@@ -113,7 +113,7 @@ class TrackCommandsTest : public ::testing::Test {
 struct MinMaxAnswer {
     const char* what;
     QString minimum, maximum;
-    const char* button;  // "sButton1" Ok, "sButton2" Cancel, "" the close box
+    const char* button;  // "okButton", "cancelButton", "" the close box
     bool applies;
 };
 
@@ -121,10 +121,10 @@ TEST_F(TrackCommandsTest, SetMinMaxAppliesOnlyWhatOkAnswers) {
     DepthTrack* t = track(2);
     const auto fitted = t->valueRange();
     const std::vector<MinMaxAnswer> answers = {
-        {"Ok 0 / 0 is the Cancel answer", "0", "0", "sButton1", false},
-        {"Ok 0 / 150 applies", "0", "150", "sButton1", true},
-        {"Cancel", "5", "6", "sButton2", false},
-        {"minimum not below maximum", "150", "150", "sButton1", false},
+        {"Ok 0 / 0 is the Cancel answer", "0", "0", "okButton", false},
+        {"Ok 0 / 150 applies", "0", "150", "okButton", true},
+        {"Cancel", "5", "6", "cancelButton", false},
+        {"minimum not below maximum", "150", "150", "okButton", false},
         {"close box after an earlier Ok", "1", "2", "", false},
     };
     for (const auto& a : answers) {
@@ -165,9 +165,9 @@ TEST_F(TrackCommandsTest, SetMinMaxSaysWhenABoxHoldsNoNumber) {
     seam_->onDialog = [&](QDialog& d) {
         auto& dialog = dynamic_cast<TSetMinMax&>(d);
         dialog.minimumBox()->setText("abc");
-        dialog.findChild<QPushButton*>("sButton1")->click();
+        dialog.findChild<QPushButton*>("okButton")->click();
         stayedOpen = dialog.result() == 0 && !dialog.answer();
-        dialog.findChild<QPushButton*>("sButton2")->click();
+        dialog.findChild<QPushButton*>("cancelButton")->click();
         return dialog.result();
     };
     const auto before = track(1)->valueRange();
@@ -344,17 +344,17 @@ TEST_F(TrackCommandsTest, TheZoomWindowPrintsOnePageAndSavesABitmap) {
         dynamic_cast<ChartPrintPreview&>(dialog).print();
         return QDialog::Accepted;
     };
-    zoom->findChild<QPushButton*>("sButton1")->click();
+    zoom->findChild<QPushButton*>("printButton")->click();
     const PdfCheck check = checkPdf(pdf);
     EXPECT_EQ(check.pages, 1);
     EXPECT_GT(check.inkFraction, 0.002);
     EXPECT_EQ(zoom->chart()->valueRange().lo, range.lo);
 
     seam_->saveFile = QDir(dir_.path()).filePath("zoom.bmp");
-    EXPECT_TRUE(zoom->sButton3Click());
+    EXPECT_TRUE(zoom->saveChart());
     EXPECT_FALSE(QImage(seam_->saveFile).isNull());
 
-    zoom->findChild<QPushButton*>("sButton2")->click();  // Close frees the window
+    zoom->findChild<QPushButton*>("closeButton")->click();  // Close frees the window
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(commands()->zoomWindows().empty());

@@ -159,21 +159,20 @@ void TCalculationForm::createPages() {
     scrollArea_->setWidgetResizable(false);
     pageHolder_ = new QWidget;
     pageHolder_->setObjectName(QStringLiteral("PageHolder"));
-    PageControl1_ = new PageControl(pageHolder_);
-    PageControl1_->setObjectName(QStringLiteral("PageControl1"));
+    pages_ = new PageControl(pageHolder_);
+    pages_->setObjectName(QStringLiteral("pages"));
     tablePage_ = new TablePage(*workspace_);
     graphPage_ = new GraphPage;
-    PageControl1_->addTab(tablePage_, QStringLiteral("Table"));
-    PageControl1_->addTab(graphPage_, QStringLiteral("Graph"));
+    pages_->addTab(tablePage_, QStringLiteral("Table"));
+    pages_->addTab(graphPage_, QStringLiteral("Graph"));
     setPageControlSize(kPageWidth, kPageHeight);
     scrollArea_->setWidget(pageHolder_);
     setCentralWidget(scrollArea_);
-    connect(PageControl1_, &QTabWidget::currentChanged, this,
-            &TCalculationForm::PageControl1Change);
+    connect(pages_, &QTabWidget::currentChanged, this, &TCalculationForm::pageChanged);
 }
 
 void TCalculationForm::setPageControlSize(int width, int height) {
-    PageControl1_->resize(width, height);
+    pages_->resize(width, height);
     pageHolder_->resize(width, height);
 }
 
@@ -182,12 +181,12 @@ void TCalculationForm::resetScrollPositions() {
     scrollArea_->verticalScrollBar()->setValue(0);
 }
 
-void TCalculationForm::PageControl1Change(int index) {
+void TCalculationForm::pageChanged(int index) {
     if (index == kGraphPageIndex) {
         const auto& elastic = workspace_->elastic();
-        setPageControlSize(trackPanel_->graphPageWidth(elastic.isOpen() && !elastic.isEmpty(),
-                                                       PageControl1_->width()),
-                           kPageHeight);
+        setPageControlSize(
+            trackPanel_->graphPageWidth(elastic.isOpen() && !elastic.isEmpty(), pages_->width()),
+            kPageHeight);
     } else if (index == kTablePageIndex) {
         setPageControlSize(kTablePageWidth, tablePageHeight_);
     }
@@ -196,7 +195,7 @@ void TCalculationForm::PageControl1Change(int index) {
 
 void TCalculationForm::showTablePage() {
     // Switching pages sizes them; the page may be showing already, so size it here too.
-    PageControl1_->setCurrentIndex(kTablePageIndex);
+    pages_->setCurrentIndex(kTablePageIndex);
     setPageControlSize(kTablePageWidth, tablePageHeight_);
     resetScrollPositions();
 }
@@ -271,7 +270,7 @@ void TCalculationForm::TableScroll() {
 
 // ---- handlers -------------------------------------------------------------------------
 
-void TCalculationForm::Emptytable1Click() {
+void TCalculationForm::emptyTable() {
     if (!ready_ || !workspace_->loaded()) return;
     trackPanel_->removeAll();
     tablePage_->clearCorrelationRows();
@@ -284,11 +283,11 @@ void TCalculationForm::Emptytable1Click() {
     showEmptyWorkspace();
 }
 
-void TCalculationForm::Exit1Click() {
+void TCalculationForm::exitProgram() {
     close();
 }
 
-void TCalculationForm::About2Click() {
+void TCalculationForm::showAbout() {
     TAboutForm about(this);
     seam_->exec(about);
 }
@@ -305,7 +304,7 @@ bool TCalculationForm::FormCloseQuery() {
     // folder's tables alone.
     if (!ready_) return true;
     bool keepLitholog = false;
-    const auto saveElastic = [this] { return subsystems_->saveController()->Savetable1Click(); };
+    const auto saveElastic = [this] { return subsystems_->saveController()->saveTable(); };
     if (!askExitQuestions(*this, saveElastic, lithologSaver_, keepLitholog)) return false;
 
     trackPanel_->removeAll();

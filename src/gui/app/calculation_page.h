@@ -21,7 +21,7 @@ class TrackPanel;
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
 // command states. It owns the workspace of the one well for the whole run and the set of
 // subsystems (see Subsystems), whose controllers hold the commands and are bound to the menu
-// items by name (see CommandTable).
+// items by their CommandId (see CommandTable).
 //
 // Creating the window makes the program folder current, takes the folder's single-copy
 // lock and opens the shipped tables. When another copy runs from the folder, or the shipped
@@ -54,10 +54,10 @@ class TCalculationForm : public QMainWindow {
     // The subsystems' controllers and panels.
     Subsystems& subsystems() const { return *subsystems_; }
 
-    // Commands by the menu items' object names; a command is bound to its handler with
-    // commands().bind(name, ...), and stays disabled until it is.
+    // Commands by their ids; a command is bound to its handler with commands().bind(id, ...),
+    // and stays disabled until it is.
     CommandTable& commands() { return *commands_; }
-    QAction* action(const QString& name) const { return commands_->action(name); }
+    QAction* action(CommandId id) const { return commands_->action(id); }
     QList<QAction*> dataCommands() const { return commands_->dataCommands(); }
     void enableDataCommands() { commands_->setDataCommandsEnabled(true); }
     void disableDataCommands() { commands_->setDataCommandsEnabled(false); }
@@ -70,7 +70,7 @@ class TCalculationForm : public QMainWindow {
     QString statusText() const;
 
     // Pages.
-    PageControl* pageControl() const { return PageControl1_; }
+    PageControl* pageControl() const { return pages_; }
     TablePage* tablePage() const { return tablePage_; }
     GraphPage* graphPage() const { return graphPage_; }
     TrackPanel* trackPanel() const { return trackPanel_.get(); }
@@ -100,13 +100,13 @@ class TCalculationForm : public QMainWindow {
 
   public slots:
     // File.
-    void Emptytable1Click();
-    void Exit1Click();
+    void emptyTable();
+    void exitProgram();
     // About.
-    void About2Click();
+    void showAbout();
 
     void TableScroll();
-    void PageControl1Change(int index);
+    void pageChanged(int index);
 
   protected:
     void closeEvent(QCloseEvent* event) override;    // FormCloseQuery
@@ -131,7 +131,7 @@ class TCalculationForm : public QMainWindow {
     QLabel* statusPanel_ = nullptr;
     QScrollArea* scrollArea_ = nullptr;
     QWidget* pageHolder_ = nullptr;
-    PageControl* PageControl1_ = nullptr;
+    PageControl* pages_ = nullptr;
     TablePage* tablePage_ = nullptr;
     GraphPage* graphPage_ = nullptr;
     int tablePageHeight_ = 610;

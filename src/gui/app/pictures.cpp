@@ -282,39 +282,39 @@ void derrick(QPainter& p, const QPointF& base, qreal height, const QColor& colou
 
 }  // namespace
 
-QIcon commandIcon(const QString& name) {
+QIcon commandIcon(CommandId id) {
     std::function<void(QPainter&)> draw;
-    if (name == QLatin1String("Emptytable1"))
+    if (id == CommandId::EmptyTable)
         draw = emptyTable;
-    else if (name == QLatin1String("Lasfilez1"))
+    else if (id == CommandId::ImportLas)
         draw = [](QPainter& p) { fileWithText(p, "LAS", QColor(0, 0, 170), true); };
-    else if (name == QLatin1String("ASCIIfile1"))
+    else if (id == CommandId::ImportAscii)
         draw = [](QPainter& p) { fileWithText(p, "TXT", QColor(0, 120, 0), false); };
-    else if (name == QLatin1String("Savetable1"))
+    else if (id == CommandId::SaveTable)
         draw = save;
-    else if (name == QLatin1String("Printtracks1"))
+    else if (id == CommandId::PrintTracks)
         draw = [](QPainter& p) {
             printer(p);
             logCurve(p, QRectF(11, 2, 9, 10), QColor(255, 0, 0), 1.0, 1.0);
         };
-    else if (name == QLatin1String("Printtable1"))
+    else if (id == CommandId::PrintTable)
         draw = [](QPainter& p) {
             printer(p);
             tableGrid(p, QRectF(11, 3, 10, 8));
         };
-    else if (name == QLatin1String("Find1"))
+    else if (id == CommandId::FindDepth)
         draw = find;
-    else if (name == QLatin1String("Elasticparameters1"))
+    else if (id == CommandId::ElasticParameters)
         draw = elasticParameters;
-    else if (name == QLatin1String("Correlationcoefficients1"))
+    else if (id == CommandId::CorrelationCoefficients)
         draw = correlation;
-    else if (name == QLatin1String("ElasticCorrelations1"))
+    else if (id == CommandId::ElasticCorrelations)
         draw = tracks;
-    else if (name == QLatin1String("Lapse1"))
+    else if (id == CommandId::TimeLapse)
         draw = timeLapse;
-    else if (name == QLatin1String("N3"))
+    else if (id == CommandId::CrossPlots)
         draw = [](QPainter& p) { scatter(p, false); };
-    else if (name == QLatin1String("Exit1"))
+    else if (id == CommandId::Exit)
         draw = exitDoor;
     if (!draw) return {};
     return QIcon(drawn(kIconW, kIconH, draw));

@@ -49,8 +49,9 @@ void Subsystems::createLithologAndFilter() {
     l.makeProgramFolderCurrent = [this] { return form_.makeProgramFolderCurrent(); };
     l.page = form_.graphPage();
     lithologPanel_ = std::make_unique<LithologPanel>(l);
-    form_.setLithologSaver(
-        [this] { return lithologPanel_->Button2Click() && lithologPanel_->Button4Click(); });
+    form_.setLithologSaver([this] {
+        return lithologPanel_->saveLithologFile() && lithologPanel_->saveLithologBitmap();
+    });
 
     FilterContext f;
     f.workspace = &form_.workspace();
@@ -101,39 +102,39 @@ void Subsystems::bindCommands() {
     createPrintController();
 
     CommandTable& c = form_.commands();
-    c.bind(QStringLiteral("ASCIIfile1"), [this] { runImport(&ImportController::ASCIIfile1Click); });
-    c.bind(QStringLiteral("Lasfilez1"), [this] { runImport(&ImportController::Lasfilez1Click); });
-    c.bind(QStringLiteral("Open21"), [this] { runImport(&ImportController::Open21Click); });
-    c.bind(QStringLiteral("Lapse1"), [this] { lapseController_->Lapse1Click(); });
-    c.bind(QStringLiteral("Emptytable1"), [this] { form_.Emptytable1Click(); });
-    c.bind(QStringLiteral("Savetable1"), [this] { saveController_->Savetable1Click(); });
-    c.bind(QStringLiteral("Exit1"), [this] { form_.Exit1Click(); });
-    c.bind(QStringLiteral("Elasticparameters1"),
-           [this] { elasticController_->Elasticparameters1Click(); });
-    c.bind(QStringLiteral("N3"), [this] { crossPlotsController_->N3Click(); });
-    c.bind(QStringLiteral("About2"), [this] { form_.About2Click(); });
-    c.bind(QStringLiteral("Printtracks1"), [this] { printController_->Printtracks1Click(); });
-    c.bind(QStringLiteral("Printtable1"), [this] { printController_->Printtable1Click(); });
-    c.bind(QStringLiteral("ColumnsConfiguration"), [this] { printController_->sButton3Click(); });
-    c.bind(QStringLiteral("Find1"), [this] { filterController_->Find1Click(); });
-    c.bind(QStringLiteral("Filter1"), [this] { filterController_->Filter1Click(); });
-    c.bind(QStringLiteral("UndoFilter1"), [this] { filterController_->UndoFilter1Click(); });
-    c.bind(QStringLiteral("Correlationcoefficients1"),
-           [this] { correlationController_->Correlationcoefficients1Click(); });
-    c.bind(QStringLiteral("ElasticCorrelations1"),
-           [this] { elasticCorrelations_->ElasticCorrelations1Click(); });
+    c.bind(CommandId::ImportAscii, [this] { runImport(&ImportController::importAscii); });
+    c.bind(CommandId::ImportLas, [this] { runImport(&ImportController::importLas); });
+    c.bind(CommandId::MergeFiles, [this] { runImport(&ImportController::mergeLasFiles); });
+    c.bind(CommandId::TimeLapse, [this] { lapseController_->showTimeLapse(); });
+    c.bind(CommandId::EmptyTable, [this] { form_.emptyTable(); });
+    c.bind(CommandId::SaveTable, [this] { saveController_->saveTable(); });
+    c.bind(CommandId::Exit, [this] { form_.exitProgram(); });
+    c.bind(CommandId::ElasticParameters,
+           [this] { elasticController_->computeElasticParameters(); });
+    c.bind(CommandId::CrossPlots, [this] { crossPlotsController_->showCrossPlots(); });
+    c.bind(CommandId::About, [this] { form_.showAbout(); });
+    c.bind(CommandId::PrintTracks, [this] { printController_->printTracks(); });
+    c.bind(CommandId::PrintTable, [this] { printController_->printTable(); });
+    c.bind(CommandId::ConfigureColumns, [this] { printController_->configureColumns(); });
+    c.bind(CommandId::FindDepth, [this] { filterController_->findDepth(); });
+    c.bind(CommandId::ApplyFilter, [this] { filterController_->applyFilter(); });
+    c.bind(CommandId::UndoFilter, [this] { filterController_->undoFilter(); });
+    c.bind(CommandId::CorrelationCoefficients,
+           [this] { correlationController_->computeCorrelations(); });
+    c.bind(CommandId::ElasticCorrelations,
+           [this] { elasticCorrelations_->showElasticCorrelations(); });
 
     // The page buttons run their commands whatever the menu state; a button whose command
     // does not exist yet is greyed.
-    auto button = [this, &c](QPushButton* b, const QString& name) {
-        b->setEnabled(c.isBound(name));
+    auto button = [this, &c](QPushButton* b, CommandId id) {
+        b->setEnabled(c.isBound(id));
         QObject::connect(b, &QPushButton::clicked, &form_,
-                         [this, name] { form_.commands().run(name); });
+                         [this, id] { form_.commands().run(id); });
     };
     TablePage* page = form_.tablePage();
-    button(page->filterButton(), QStringLiteral("Filter1"));
-    button(page->undoFilterButton(), QStringLiteral("UndoFilter1"));
-    button(page->columnsButton(), QStringLiteral("ColumnsConfiguration"));
+    button(page->filterButton(), CommandId::ApplyFilter);
+    button(page->undoFilterButton(), CommandId::UndoFilter);
+    button(page->columnsButton(), CommandId::ConfigureColumns);
 }
 
 void Subsystems::runImport(void (ImportController::*command)()) {

@@ -59,7 +59,7 @@ void TablePage::createControls(lithora::workspace::Workspace& workspace) {
     sourceCaption_->setObjectName(QStringLiteral("SourceCaption"));
 
     columnsButton_ = new QPushButton(QStringLiteral("Columns Configuration"), this);
-    columnsButton_->setObjectName(QStringLiteral("ColumnsConfiguration"));
+    columnsButton_->setObjectName(QStringLiteral("columnsButton"));
     columnsButton_->setGeometry(160, 10, 657, 15);
     columnsButton_->setFocusPolicy(Qt::TabFocus);
     columnsButton_->setStyleSheet(QStringLiteral(
@@ -69,7 +69,7 @@ void TablePage::createControls(lithora::workspace::Workspace& workspace) {
         "QPushButton:disabled { color: palette(mid); }"));
 
     sourceGrid_ = new TableGrid(workspace.source(), this);
-    sourceGrid_->setObjectName(QStringLiteral("DBGrid1"));
+    sourceGrid_->setObjectName(QStringLiteral("sourceGrid"));
     sourceGrid_->setGeometry(80, 28, 737, 150);
 
     filterButton_ = new QPushButton(QStringLiteral("Filter"), this);
@@ -95,7 +95,7 @@ void TablePage::createControls(lithora::workspace::Workspace& workspace) {
     elasticCaption_->setObjectName(QStringLiteral("ElasticCaption"));
 
     elasticGrid_ = new TableGrid(workspace.elastic(), this);
-    elasticGrid_->setObjectName(QStringLiteral("DBGrid2"));
+    elasticGrid_->setObjectName(QStringLiteral("elasticGrid"));
     elasticGrid_->setGeometry(80, 218, 737, 150);
     elasticGrid_->setFocusPolicy(Qt::ClickFocus);
     {
@@ -124,31 +124,31 @@ void TablePage::createControls(lithora::workspace::Workspace& workspace) {
 
     headerCaption_ = placedCaption(this, QStringLiteral("LAS File Header"), 77, 388, bold8);
     headerCaption_->setObjectName(QStringLiteral("HeaderCaption"));
-    Memo1_ = new QPlainTextEdit(this);
-    Memo1_->setObjectName(QStringLiteral("Memo1"));
-    Memo1_->setGeometry(80, 406, 737, 135);
-    Memo1_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    headerMemo_ = new QPlainTextEdit(this);
+    headerMemo_->setObjectName(QStringLiteral("headerMemo"));
+    headerMemo_->setGeometry(80, 406, 737, 135);
+    headerMemo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    headerMemo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    headerMemo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Header lines line up in columns, so they read best in a fixed-pitch font.
     QFont mono(QStringLiteral("Courier New"));
     mono.setStyleHint(QFont::TypeWriter);
     mono.setPointSize(9);
-    Memo1_->setFont(mono);
+    headerMemo_->setFont(mono);
 
-    CCVrLabel_ = placedCaption(this, QStringLiteral("Correlation Coefficient"), 845, 0,
-                               layoutFont("Arial", 9, true));
-    CCVrLabel_->setObjectName(QStringLiteral("CCVrLabel"));
-    VrLabel10_ = new QLabel(this);
-    VrLabel10_->setObjectName(QStringLiteral("VrLabel10"));
-    VrLabel10_->setGeometry(825, 25, 98, 18);
-    VrLabel10_->setFont(bold8);
-    VrLabel10_->setStyleSheet(QStringLiteral("color: rgb(0, 128, 255);"));
-    VrLabelSourceCC_ = new QLabel(this);
-    VrLabelSourceCC_->setObjectName(QStringLiteral("VrLabelSourceCC"));
-    VrLabelSourceCC_->setGeometry(925, 25, 75, 18);
-    VrLabelSourceCC_->setFont(bold8);
-    VrLabelSourceCC_->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
+    correlationCaption_ = placedCaption(this, QStringLiteral("Correlation Coefficient"), 845, 0,
+                                        layoutFont("Arial", 9, true));
+    correlationCaption_->setObjectName(QStringLiteral("correlationCaption"));
+    referenceCaption_ = new QLabel(this);
+    referenceCaption_->setObjectName(QStringLiteral("referenceCaption"));
+    referenceCaption_->setGeometry(825, 25, 98, 18);
+    referenceCaption_->setFont(bold8);
+    referenceCaption_->setStyleSheet(QStringLiteral("color: rgb(0, 128, 255);"));
+    referenceNameCaption_ = new QLabel(this);
+    referenceNameCaption_->setObjectName(QStringLiteral("referenceNameCaption"));
+    referenceNameCaption_->setGeometry(925, 25, 75, 18);
+    referenceNameCaption_->setFont(bold8);
+    referenceNameCaption_->setStyleSheet(QStringLiteral("color: rgb(128, 0, 0);"));
 }
 
 void TablePage::styleElasticGrid() {
@@ -264,7 +264,7 @@ void TablePage::showImport(const lithora::workspace::Workspace& ws, bool las) {
     if (las) {
         QStringList lines;
         for (const auto& line : ws.importInfo().headerLines) lines << QString::fromStdString(line);
-        Memo1_->setPlainText(lines.join('\n'));
+        headerMemo_->setPlainText(lines.join('\n'));
     }
     showSummary(ws.summary(localeDecimalPoint()));
     filterLow_->setValue(ws.depthWindow().shownTop);
@@ -276,18 +276,18 @@ void TablePage::showImportControls(bool las) {
     elasticCaption_->show();
     sourceGrid_->show();
     elasticGrid_->show();
-    Memo1_->setVisible(las);
+    headerMemo_->setVisible(las);
     headerCaption_->setVisible(las);
 }
 
 void TablePage::clear() {
     clearCorrelationRows();
-    VrLabel10_->clear();
-    VrLabelSourceCC_->clear();
+    referenceCaption_->clear();
+    referenceNameCaption_->clear();
     for (SummaryBox* box : summary_) box->clearValue();
     filterLow_->clearValue();
     filterHigh_->clearValue();
-    Memo1_->clear();
+    headerMemo_->clear();
 }
 
 QWidget* TablePage::newCorrelationRows(bool elastic) {

@@ -26,7 +26,7 @@ class TablePage : public QWidget {
     QLabel* sourceCaption() const { return sourceCaption_; }
     QLabel* elasticCaption() const { return elasticCaption_; }
     QLabel* headerCaption() const { return headerCaption_; }
-    QPlainTextEdit* memo() const { return Memo1_; }
+    QPlainTextEdit* memo() const { return headerMemo_; }
     NumberBox* filterLowBox() const { return filterLow_; }
     NumberBox* filterHighBox() const { return filterHigh_; }
     QPushButton* filterButton() const { return filterButton_; }
@@ -34,9 +34,9 @@ class TablePage : public QWidget {
     QPushButton* columnsButton() const { return columnsButton_; }
     enum SummaryField { Records, Tracks, Start, Stop, Interval };
     SummaryBox* summaryBox(SummaryField which) const { return summary_[which]; }
-    QLabel* correlationCaption() const { return CCVrLabel_; }
-    QLabel* referenceCaption() const { return VrLabel10_; }  // "Reference:"
-    QLabel* referenceNameCaption() const { return VrLabelSourceCC_; }
+    QLabel* correlationCaption() const { return correlationCaption_; }
+    QLabel* referenceCaption() const { return referenceCaption_; }  // "Reference:"
+    QLabel* referenceNameCaption() const { return referenceNameCaption_; }
 
     // Colours, fonts and widths of the source grid after an import: the LAS style, or the
     // style of an ASCII import (index column coloured like the curves). Also gives the
@@ -74,10 +74,10 @@ class TablePage : public QWidget {
     TableGrid* elasticGrid_ = nullptr;
     std::array<SummaryBox*, 5> summary_{};
     QLabel* headerCaption_ = nullptr;
-    QPlainTextEdit* Memo1_ = nullptr;
-    QLabel* CCVrLabel_ = nullptr;
-    QLabel* VrLabel10_ = nullptr;
-    QLabel* VrLabelSourceCC_ = nullptr;
+    QPlainTextEdit* headerMemo_ = nullptr;
+    QLabel* correlationCaption_ = nullptr;
+    QLabel* referenceCaption_ = nullptr;
+    QLabel* referenceNameCaption_ = nullptr;
     QWidget* sourceRows_ = nullptr;
     QWidget* elasticRows_ = nullptr;
 };

@@ -52,7 +52,7 @@ int CorrelationController::pageHeightFor(int rows, int currentHeight) {
     return needed >= kFirstPageHeight ? needed : currentHeight;
 }
 
-void CorrelationController::Correlationcoefficients1Click() {
+void CorrelationController::computeCorrelations() {
     auto& ws = ctx_.workspace;
     if (!ws.loaded() || !ws.source().isOpen()) return;
     ReferenceLog_.clear();

@@ -42,7 +42,7 @@ class CorrelationController : public QObject {
     static int pageHeightFor(int rows, int currentHeight);
 
   public slots:
-    void Correlationcoefficients1Click();
+    void computeCorrelations();
 
   private:
     CommandContext ctx_;

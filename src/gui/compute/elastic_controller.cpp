@@ -13,7 +13,7 @@ namespace commands = lithora::commands;
 ElasticController::ElasticController(CommandContext context, ElasticView& view, QObject* parent)
     : QObject(parent), ctx_(std::move(context)), view_(view) {}
 
-void ElasticController::Elasticparameters1Click() {
+void ElasticController::computeElasticParameters() {
     auto& ws = ctx_.workspace;
     if (!ws.loaded() || !ws.source().isOpen()) return;
 

@@ -23,7 +23,7 @@ class ElasticController : public QObject {
     ElasticController(CommandContext context, ElasticView& view, QObject* parent = nullptr);
 
   public slots:
-    void Elasticparameters1Click();
+    void computeElasticParameters();
 
   private:
     CommandContext ctx_;

@@ -35,7 +35,7 @@ void FilterController::run(const QString& status,
                                 failure, QMessageBox::Ok);
 }
 
-void FilterController::Filter1Click() {
+void FilterController::applyFilter() {
     auto& ws = *context_.workspace;
     if (!ws.source().isOpen() || ws.source().totalRecordCount() == 0) return;
     const auto start = context_.startBox->value();
@@ -50,13 +50,13 @@ void FilterController::Filter1Click() {
         [&] { return ws.applyDepthFilter(*start, *stop); });
 }
 
-void FilterController::UndoFilter1Click() {
+void FilterController::undoFilter() {
     auto& ws = *context_.workspace;
     if (!ws.depthWindow().filterActive) return;
     run(QStringLiteral("Undoing filter, please wait..."), [&] { return ws.undoDepthFilter(); });
 }
 
-void FilterController::Find1Click() {
+void FilterController::findDepth() {
     auto& ws = *context_.workspace;
     if (!ws.source().isOpen() || ws.source().totalRecordCount() == 0) return;
     auto* page = new TSearchPage(ws, context_.seam, context_.parent);

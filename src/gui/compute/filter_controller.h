@@ -15,8 +15,8 @@ struct FilterContext {
     lithora::workspace::Workspace* workspace = nullptr;
     std::function<DialogSeam&()> seam;
     std::function<void(const QString&)> setStatus;
-    NumberBox* startBox = nullptr;  // Edit6
-    NumberBox* stopBox = nullptr;   // Edit7
+    NumberBox* startBox = nullptr;
+    NumberBox* stopBox = nullptr;
     // The source table's after-scroll handler, detached while the records change.
     std::function<void()> detachTableScroll;
     std::function<void()> attachTableScroll;
@@ -37,9 +37,9 @@ class FilterController : public QObject {
     const std::vector<QPointer<TSearchPage>>& searchPages() const { return searchPages_; }
 
   public slots:
-    void Filter1Click();
-    void UndoFilter1Click();
-    void Find1Click();
+    void applyFilter();
+    void undoFilter();
+    void findDepth();
 
   private:
     // Runs a change of the visible records with the status text, the hourglass and the

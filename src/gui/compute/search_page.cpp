@@ -34,30 +34,30 @@ TSearchPage::TSearchPage(lithora::workspace::Workspace& workspace,
     frame->setFrameShape(QFrame::Box);
     frame->setGeometry(12, 36, 192, 36);
     frame->setStyleSheet(QStringLiteral("QFrame { background: rgb(225, 251, 255); }"));
-    Edit1_ = new QLineEdit(frame);
-    Edit1_->setObjectName(QStringLiteral("Edit1"));
-    Edit1_->setFrame(false);
+    depthEntry_ = new QLineEdit(frame);
+    depthEntry_->setObjectName(QStringLiteral("depthEntry"));
+    depthEntry_->setFrame(false);
     QFont ef(QStringLiteral("Arial"));
     ef.setPixelSize(20);
     ef.setBold(true);
-    Edit1_->setFont(ef);
-    Edit1_->setStyleSheet(
+    depthEntry_->setFont(ef);
+    depthEntry_->setStyleSheet(
         QStringLiteral("QLineEdit { color: green; background: rgb(225, 251, 255); }"));
-    Edit1_->setGeometry(4, 4, 184, 28);
+    depthEntry_->setGeometry(4, 4, 184, 28);
 
-    Button2_ = new QPushButton(QStringLiteral("&Close"), this);
-    Button2_->setObjectName(QStringLiteral("Button2"));
-    Button2_->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    Button2_->setGeometry(12, 84, 90, 28);
-    Button2_->setAutoDefault(false);
-    Button1_ = new QPushButton(QStringLiteral("&Search"), this);
-    Button1_->setObjectName(QStringLiteral("Button1"));
-    Button1_->setStyleSheet(QStringLiteral("color: green; font-weight: bold;"));
-    Button1_->setGeometry(114, 84, 90, 28);
-    Button1_->setAutoDefault(false);
-    connect(Button1_, &QPushButton::clicked, this, &TSearchPage::Button1Click);
-    connect(Button2_, &QPushButton::clicked, this, &TSearchPage::Button2Click);
-    connect(Edit1_, &QLineEdit::returnPressed, this, &TSearchPage::Button1Click);
+    closeButton_ = new QPushButton(QStringLiteral("&Close"), this);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    closeButton_->setGeometry(12, 84, 90, 28);
+    closeButton_->setAutoDefault(false);
+    searchButton_ = new QPushButton(QStringLiteral("&Search"), this);
+    searchButton_->setObjectName(QStringLiteral("searchButton"));
+    searchButton_->setStyleSheet(QStringLiteral("color: green; font-weight: bold;"));
+    searchButton_->setGeometry(114, 84, 90, 28);
+    searchButton_->setAutoDefault(false);
+    connect(searchButton_, &QPushButton::clicked, this, &TSearchPage::searchDepth);
+    connect(closeButton_, &QPushButton::clicked, this, &TSearchPage::closeSearch);
+    connect(depthEntry_, &QLineEdit::returnPressed, this, &TSearchPage::searchDepth);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -66,22 +66,22 @@ TSearchPage::TSearchPage(lithora::workspace::Workspace& workspace,
 void TSearchPage::keyPressEvent(QKeyEvent* event) {
     // Enter searches; it never closes the window as a dialog's default button would.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Button1Click();
+        searchDepth();
         return;
     }
     QDialog::keyPressEvent(event);
 }
 
-void TSearchPage::Button1Click() {
+void TSearchPage::searchDepth() {
     const std::string message =
         lithora::compute::searchDepth(workspace_.source(), workspace_.elastic(),
-                                      Edit1_->text().toStdString(), localeDecimalPoint());
+                                      depthEntry_->text().toStdString(), localeDecimalPoint());
     if (message.empty()) return;
     const bool notFound = message == lithora::compute::kDepthNotFoundMessage;
     seam_().message(this, notFound ? QMessageBox::Information : QMessageBox::Critical,
                     QStringLiteral("Lithora"), QString::fromStdString(message), QMessageBox::Ok);
 }
 
-void TSearchPage::Button2Click() {
+void TSearchPage::closeSearch() {
     hide();
 }

@@ -17,11 +17,11 @@ class TSearchPage : public QDialog {
     TSearchPage(lithora::workspace::Workspace& workspace, std::function<DialogSeam&()> seam,
                 QWidget* parent);
 
-    QLineEdit* entry() const { return Edit1_; }
+    QLineEdit* entry() const { return depthEntry_; }
 
   public slots:
-    void Button1Click();  // &Search
-    void Button2Click();  // &Close
+    void searchDepth();  // &Search
+    void closeSearch();  // &Close
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -29,7 +29,7 @@ class TSearchPage : public QDialog {
   private:
     lithora::workspace::Workspace& workspace_;
     std::function<DialogSeam&()> seam_;
-    QLineEdit* Edit1_ = nullptr;
-    QPushButton* Button1_ = nullptr;
-    QPushButton* Button2_ = nullptr;
+    QLineEdit* depthEntry_ = nullptr;
+    QPushButton* searchButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };

@@ -47,7 +47,7 @@ Tselectlog::Tselectlog(const QStringList& candidates, QWidget* parent)
 
     // Two columns, filled down the first column and then the second.
     auto* box = new QGroupBox(this);
-    box->setObjectName(QStringLiteral("RadioGroup1"));
+    box->setObjectName(QStringLiteral("curveGroup"));
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(10, 6, 10, 6);
     grid->setVerticalSpacing(2);
@@ -74,27 +74,27 @@ Tselectlog::Tselectlog(const QStringList& candidates, QWidget* parent)
     const QFont buttonFont = pixelFont("Tahoma", 13, true);
     auto* row = new QHBoxLayout;
     ok_ = new QPushButton(QStringLiteral("Ok"), this);
-    ok_->setObjectName(QStringLiteral("sButton1"));
+    ok_->setObjectName(QStringLiteral("okButton"));
     ok_->setFont(buttonFont);
     ok_->setStyleSheet(QStringLiteral("QPushButton:enabled { color: rgb(0, 128, 0); }"));
     ok_->setMinimumSize(110, 30);
     ok_->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("sButton2"));
-    cancel->setFont(buttonFont);
-    cancel->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-    cancel->setMinimumSize(110, 30);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setFont(buttonFont);
+    cancelButton->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    cancelButton->setMinimumSize(110, 30);
     row->addWidget(ok_);
     row->addStretch(1);
-    row->addWidget(cancel);
+    row->addWidget(cancelButton);
     layout->addLayout(row);
-    connect(ok_, &QPushButton::clicked, this, &Tselectlog::sButton1Click);
-    connect(cancel, &QPushButton::clicked, this, &Tselectlog::sButton2Click);
+    connect(ok_, &QPushButton::clicked, this, &Tselectlog::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &Tselectlog::cancel);
 
     // With nothing to choose "Ok" would have nothing to answer.
     ok_->setEnabled(!buttons_.isEmpty());
     if (!buttons_.isEmpty()) buttons_.front()->setChecked(true);
-    if (buttons_.isEmpty()) cancel->setDefault(true);
+    if (buttons_.isEmpty()) cancelButton->setDefault(true);
 
     // The dialog's own size, larger only where many curves or large fonts need more room.
     setFixedSize(sizeHint().expandedTo(QSize(kClientWidth, kClientHeight)));
@@ -116,14 +116,14 @@ bool Tselectlog::select(const QString& name) {
     return false;
 }
 
-void Tselectlog::sButton1Click() {
+void Tselectlog::confirm() {
     const QAbstractButton* chosen = group_->checkedButton();
     if (!chosen) return;
     ReferenceLog_ = chosen->text();
     accept();
 }
 
-void Tselectlog::sButton2Click() {
+void Tselectlog::cancel() {
     ReferenceLog_.clear();
     reject();
 }

@@ -30,8 +30,8 @@ class Tselectlog : public QDialog {
     QPushButton* okButton() const { return ok_; }
 
   public slots:
-    void sButton1Click();  // Ok
-    void sButton2Click();  // Cancel
+    void confirm();  // Ok
+    void cancel();   // Cancel
 
   private:
     QButtonGroup* group_ = nullptr;

@@ -126,7 +126,7 @@ TVsEquation::TVsEquation(const QStringList& sourceFields, QWidget* parent) : QDi
     auto* defaults = new QPushButton(tr("Defaults"), panel);
     defaults->setObjectName(QStringLiteral("defaultsButton"));
     defaults->setAutoDefault(false);
-    connect(defaults, &QPushButton::clicked, this, &TVsEquation::Button1Click);
+    connect(defaults, &QPushButton::clicked, this, &TVsEquation::restoreDefaults);
     linearRow->addWidget(linear_);
     linearRow->addWidget(slope_);
     linearRow->addWidget(new QLabel(tr("Vp - "), panel));
@@ -162,7 +162,7 @@ TVsEquation::TVsEquation(const QStringList& sourceFields, QWidget* parent) : QDi
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    Button1Click();
+    restoreDefaults();
 }
 
 QWidget* TVsEquation::buildUnderDevelopment(const QStringList& fields) {
@@ -235,7 +235,7 @@ void TVsEquation::accept() {
     QDialog::accept();
 }
 
-void TVsEquation::Button1Click() {
+void TVsEquation::restoreDefaults() {
     slope_->setValue(kDefaultSlope);
     intercept_->setValue(kDefaultIntercept);
 }

@@ -40,7 +40,7 @@ class TVsEquation : public QDialog {
     QWidget* underDevelopment() const { return underDevelopment_; }
 
   public slots:
-    void Button1Click();  // "Defaults"
+    void restoreDefaults();  // "Defaults"
     void accept() override;
 
   private:

@@ -39,7 +39,7 @@ QString shownNumber(double v) {
 
 CrossPlot::CrossPlot(int number, const QColor& colour, QWidget* parent)
     : QFrame(parent), number_(number) {
-    setObjectName(QStringLiteral("DBChart%1").arg(number));
+    setObjectName(QStringLiteral("crossPlot%1").arg(number));
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
     setFixedSize(kWidth, kHeight);

@@ -62,19 +62,19 @@ TCrossPlots::TCrossPlots(CommandContext context, QWidget* parent)
         }
         connect(p, &CrossPlot::printRequested, this, &TCrossPlots::printPlot);
         connect(p, &CrossPlot::exportRequested, this, &TCrossPlots::exportPlot);
-        connect(p, &CrossPlot::minMaxRequested, this, &TCrossPlots::setMinMax);
-        connect(p, &CrossPlot::colourChosen, this, &TCrossPlots::ColourByClick);
+        connect(p, &CrossPlot::minMaxRequested, this, &TCrossPlots::setPlotLimits);
+        connect(p, &CrossPlot::colourChosen, this, &TCrossPlots::colourPlotBy);
         plots_[static_cast<std::size_t>(k - 1)] = p;
     }
 
-    Button1_ = new QPushButton(QStringLiteral("Close"), this);
-    Button1_->setObjectName(QStringLiteral("Button1"));
-    Button1_->setGeometry(9, 517, 75, 25);
-    QFont bold = Button1_->font();
+    closeButton_ = new QPushButton(QStringLiteral("Close"), this);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->setGeometry(9, 517, 75, 25);
+    QFont bold = closeButton_->font();
     bold.setBold(true);
-    Button1_->setFont(bold);
-    Button1_->setStyleSheet(QStringLiteral("color: red;"));
-    connect(Button1_, &QPushButton::clicked, this, &QWidget::close);
+    closeButton_->setFont(bold);
+    closeButton_->setStyleSheet(QStringLiteral("color: red;"));
+    connect(closeButton_, &QPushButton::clicked, this, &QWidget::close);
 
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -174,7 +174,7 @@ void TCrossPlots::showColouring(int k) {
                     lithora::workspace::colourValues(ctx_.workspace, o));
 }
 
-void TCrossPlots::ColourByClick(int k, int choice) {
+void TCrossPlots::colourPlotBy(int k, int choice) {
     if (!plot(k) || choice < 0 || choice >= static_cast<int>(options_.size())) return;
     colouring_[static_cast<std::size_t>(k - 1)] = options_[static_cast<std::size_t>(choice)];
     BusyCursor busy;
@@ -199,7 +199,7 @@ void TCrossPlots::exportPlot(int k) {
     if (ctx_.restoreFolder) ctx_.restoreFolder();
 }
 
-void TCrossPlots::setMinMax(int k) {
+void TCrossPlots::setPlotLimits(int k) {
     CrossPlot* p = plot(k);
     if (!p) return;
     const auto y = p->yRange();

@@ -26,7 +26,7 @@ class TCrossPlots : public QWidget {
     ~TCrossPlots() override;
 
     CrossPlot* plot(int k) const;  // 1 .. 4
-    QPushButton* closeButton() const { return Button1_; }
+    QPushButton* closeButton() const { return closeButton_; }
     // The "Colour by" choices of every plot, in menu order, and the one plot k shows.
     const std::vector<lithora::workspace::ColourOption>& colourOptions() const { return options_; }
     const lithora::workspace::ColourOption& colouring(int k) const;
@@ -35,32 +35,22 @@ class TCrossPlots : public QWidget {
 
   public slots:
     void FormShow();  // reads the tables again
-    void Print1Click() { printPlot(1); }
-    void Print2Click() { printPlot(2); }
-    void Print3Click() { printPlot(3); }
-    void Print4Click() { printPlot(4); }
-    void Export1Click() { exportPlot(1); }
-    void Export2Click() { exportPlot(2); }
-    void Export3Click() { exportPlot(3); }
-    void Export4Click() { exportPlot(4); }
-    void Edit1Click() { setMinMax(1); }
-    void SetMinMax1Click() { setMinMax(2); }
-    void SetMinMax2Click() { setMinMax(3); }
-    void SetMinMax3Click() { setMinMax(4); }
     // "Colour by" on plot k: choice is an index into colourOptions().
-    void ColourByClick(int k, int choice);
+    void colourPlotBy(int k, int choice);
 
-  private:
+    // The commands of plot k's menu.
     void printPlot(int k);
     void exportPlot(int k);
-    void setMinMax(int k);
+    void setPlotLimits(int k);
+
+  private:
     void refreshSoon();
     void showColouring(int k);
     void showChoices();
 
     CommandContext ctx_;
     std::array<CrossPlot*, 4> plots_{};
-    QPushButton* Button1_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
     std::vector<lithora::workspace::ColourOption> options_;
     std::array<lithora::workspace::ColourOption, 4> colouring_{};
     lithora::store::Subscription elasticChanges_, sourceChanges_;

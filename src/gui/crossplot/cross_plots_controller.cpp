@@ -12,7 +12,7 @@ std::vector<TCrossPlots*> CrossPlotsController::windows() const {
     return out;
 }
 
-void CrossPlotsController::N3Click() {
+void CrossPlotsController::showCrossPlots() {
     std::erase_if(windows_, [](const QPointer<TCrossPlots>& w) { return w.isNull(); });
     BusyCursor busy;
     auto* window = new TCrossPlots(ctx_, ctx_.parent);

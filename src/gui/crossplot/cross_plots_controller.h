@@ -17,7 +17,7 @@ class CrossPlotsController : public QObject {
     std::vector<TCrossPlots*> windows() const;
 
   public slots:
-    void N3Click();
+    void showCrossPlots();
 
   private:
     CommandContext ctx_;

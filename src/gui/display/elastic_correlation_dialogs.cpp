@@ -71,23 +71,24 @@ Tdgselection::Tdgselection(const QStringList& densityLogs, const QStringList& ga
         connect(b, &QComboBox::editTextChanged, this, &Tdgselection::updateOk);
         return b;
     };
-    ComboBox1_ = box("ComboBox1", densityLogs, 24);
-    ComboBox2_ = box("ComboBox2", gammaRayLogs, 232);
+    densityBox_ = box("densityBox", densityLogs, 24);
+    gammaRayBox_ = box("gammaRayBox", gammaRayLogs, 232);
 
-    ok_ = dialogButton(this, "sButton1", "Ok", QRect(16, 120, 129, 33), "green");
+    ok_ = dialogButton(this, "okButton", "Ok", QRect(16, 120, 129, 33), "green");
     ok_->setDefault(true);
-    auto* cancel = dialogButton(this, "sButton2", "Cancel", QRect(256, 120, 129, 33), "red");
-    connect(ok_, &QPushButton::clicked, this, &Tdgselection::sButton1Click);
-    connect(cancel, &QPushButton::clicked, this, &Tdgselection::sButton2Click);
+    auto* cancelButton =
+        dialogButton(this, "cancelButton", "Cancel", QRect(256, 120, 129, 33), "red");
+    connect(ok_, &QPushButton::clicked, this, &Tdgselection::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &Tdgselection::cancel);
     updateOk();
 }
 
 QString Tdgselection::ChosenDensity() const {
-    return ComboBox1_->currentText().trimmed();
+    return densityBox_->currentText().trimmed();
 }
 
 QString Tdgselection::ChosenGammaRay() const {
-    return ComboBox2_->currentText().trimmed();
+    return gammaRayBox_->currentText().trimmed();
 }
 
 void Tdgselection::updateOk() {
@@ -98,12 +99,12 @@ void Tdgselection::updateOk() {
                          : QStringLiteral("Choose or type a density and a gamma-ray curve."));
 }
 
-void Tdgselection::sButton1Click() {
+void Tdgselection::confirm() {
     if (ChosenDensity().isEmpty() || ChosenGammaRay().isEmpty()) return;
     accept();
 }
 
-void Tdgselection::sButton2Click() {
+void Tdgselection::cancel() {
     reject();
 }
 
@@ -122,7 +123,7 @@ TElasticChangeColor::TElasticChangeColor(const QString& caption1, const QString&
     int swatchLeft = 144;
     for (int i = 0; i < 2; ++i) {
         auto* l = new QLabel(texts[i], this);
-        l->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        l->setObjectName(QStringLiteral("swatchCaption%1").arg(i + 1));
         l->setFont(bold);
         l->move(16, 16 + 32 * i);
         l->adjustSize();
@@ -132,30 +133,30 @@ TElasticChangeColor::TElasticChangeColor(const QString& caption1, const QString&
     }
     for (int i = 0; i < 2; ++i) {
         auto* s = new QPushButton(this);
-        s->setObjectName(QStringLiteral("Shape%1").arg(i + 1));
+        s->setObjectName(QStringLiteral("swatch%1").arg(i + 1));
         s->setGeometry(swatchLeft, 8 + 32 * i, 25, 25);
         s->setCursor(Qt::PointingHandCursor);
         s->setFlat(true);
         s->setAutoFillBackground(true);
         s->setToolTip(QStringLiteral("Click to choose the colour"));
         swatches_[static_cast<std::size_t>(i)] = s;
-        connect(s, &QPushButton::clicked, this, [this, i] { SwatchClick(i + 1); });
+        connect(s, &QPushButton::clicked, this, [this, i] { chooseSwatch(i + 1); });
         fill(i + 1, colours_[static_cast<std::size_t>(i)]);
     }
     const int width = std::max(182, swatchLeft + 25 + 13);
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
-    ok->setObjectName(QStringLiteral("sButton1"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setGeometry(9, 69, 75, 25);
     ok->setFont(bold);
     ok->setStyleSheet(QStringLiteral("color: green;"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("sButton2"));
-    cancel->setGeometry(97, 69, 75, 25);
-    cancel->setFont(bold);
-    cancel->setStyleSheet(QStringLiteral("color: red;"));
-    connect(ok, &QPushButton::clicked, this, &TElasticChangeColor::sButton1Click);
-    connect(cancel, &QPushButton::clicked, this, &TElasticChangeColor::sButton2Click);
+    auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setGeometry(97, 69, 75, 25);
+    cancelButton->setFont(bold);
+    cancelButton->setStyleSheet(QStringLiteral("color: red;"));
+    connect(ok, &QPushButton::clicked, this, &TElasticChangeColor::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &TElasticChangeColor::cancel);
     setFixedSize(width, 102);
 }
 
@@ -167,7 +168,7 @@ void TElasticChangeColor::fill(int swatch, const QColor& colour) {
             .arg(colour.name()));
 }
 
-bool TElasticChangeColor::SwatchClick(int swatch) {
+bool TElasticChangeColor::chooseSwatch(int swatch) {
     QColorDialog dialog(lastChosen_, this);
     if (seam_.exec(dialog) != QDialog::Accepted) return false;
     const QColor chosen = dialog.currentColor();
@@ -178,10 +179,10 @@ bool TElasticChangeColor::SwatchClick(int swatch) {
     return true;
 }
 
-void TElasticChangeColor::sButton1Click() {
+void TElasticChangeColor::confirm() {
     accept();
 }
 
-void TElasticChangeColor::sButton2Click() {
+void TElasticChangeColor::cancel() {
     reject();
 }

@@ -23,19 +23,19 @@ class Tdgselection : public QDialog {
 
     QString ChosenDensity() const;
     QString ChosenGammaRay() const;
-    QComboBox* densityBox() const { return ComboBox1_; }
-    QComboBox* gammaRayBox() const { return ComboBox2_; }
+    QComboBox* densityBox() const { return densityBox_; }
+    QComboBox* gammaRayBox() const { return gammaRayBox_; }
     QPushButton* okButton() const { return ok_; }
 
   public slots:
-    void sButton1Click();  // Ok
-    void sButton2Click();  // Cancel
+    void confirm();  // Ok
+    void cancel();   // Cancel
 
   private:
     void updateOk();
 
-    QComboBox* ComboBox1_ = nullptr;
-    QComboBox* ComboBox2_ = nullptr;
+    QComboBox* densityBox_ = nullptr;
+    QComboBox* gammaRayBox_ = nullptr;
     QPushButton* ok_ = nullptr;
 };
 
@@ -59,9 +59,9 @@ class TElasticChangeColor : public QDialog {
 
   public slots:
     // Asks for the swatch's colour; true when one was chosen and applied.
-    bool SwatchClick(int swatch);
-    void sButton1Click();  // Ok
-    void sButton2Click();  // Cancel
+    bool chooseSwatch(int swatch);
+    void confirm();  // Ok
+    void cancel();   // Cancel
 
   private:
     void fill(int swatch, const QColor& colour);

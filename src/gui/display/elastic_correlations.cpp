@@ -125,7 +125,7 @@ TElasticCorrelationPage::TElasticCorrelationPage(ElasticCorrelationContext conte
         move(screen->availableGeometry().center() - rect().center());
 
     auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("sButton1"));
+    close->setObjectName(QStringLiteral("closeButton"));
     close->setGeometry(1, 610, 75, 25);
     QFont bold = close->font();
     bold.setBold(true);
@@ -191,7 +191,7 @@ void TElasticCorrelationPage::buildTracks() {
     for (int k = 1; k <= kTrackCount; ++k) {
         const TrackSpec& s = specOf(k);
         auto* t = new ComboTrack(k, QPixmap(), this);
-        t->setObjectName(QStringLiteral("DBChart%1").arg(k));
+        t->setObjectName(QStringLiteral("correlationTrack%1").arg(k));
         t->setGeometry(s.left, kTrackTop, s.width, kTrackHeight);
         const std::pair<ComboTrack::Axis, const CurveSpec*> curves[] = {
             {ComboTrack::Top, &s.top}, {ComboTrack::Bottom, &s.bottom}};
@@ -204,10 +204,10 @@ void TElasticCorrelationPage::buildTracks() {
         }
         // Only the first track shows the depths; the others line up with it.
         t->setDepthLabelsShown(k == 1);
-        connect(t, &ComboTrack::printRequested, this, &TElasticCorrelationPage::PrintClick);
-        connect(t, &ComboTrack::exportRequested, this, &TElasticCorrelationPage::ExportClick);
-        connect(t, &ComboTrack::minMaxRequested, this, &TElasticCorrelationPage::SetMinMaxClick);
-        connect(t, &ComboTrack::colourRequested, this, &TElasticCorrelationPage::ChangeColorClick);
+        connect(t, &ComboTrack::printRequested, this, &TElasticCorrelationPage::printTrack);
+        connect(t, &ComboTrack::exportRequested, this, &TElasticCorrelationPage::exportTrack);
+        connect(t, &ComboTrack::minMaxRequested, this, &TElasticCorrelationPage::setTrackLimits);
+        connect(t, &ComboTrack::colourRequested, this, &TElasticCorrelationPage::changeTrackColour);
         connect(t, &ComboTrack::zoomed, this, &TElasticCorrelationPage::Zooming);
         tracks_[static_cast<std::size_t>(k - 1)] = t;
     }
@@ -311,7 +311,7 @@ bool TElasticCorrelationPage::saveCopy(ComboTrack& t) {
     return false;
 }
 
-void TElasticCorrelationPage::PrintClick(int number) {
+void TElasticCorrelationPage::printTrack(int number) {
     ComboTrack* t = track(number);
     if (!t || !saveCopy(*t)) return;
     ChartCopy copy;
@@ -340,7 +340,7 @@ void TElasticCorrelationPage::PrintClick(int number) {
     if (c_.restoreFolder) c_.restoreFolder();
 }
 
-void TElasticCorrelationPage::ExportClick(int number) {
+void TElasticCorrelationPage::exportTrack(int number) {
     ComboTrack* t = track(number);
     if (!t) return;
     ChartExportDialog dialog(*t->plot(), seam(), this);
@@ -348,7 +348,7 @@ void TElasticCorrelationPage::ExportClick(int number) {
     if (c_.restoreFolder) c_.restoreFolder();
 }
 
-void TElasticCorrelationPage::SetMinMaxClick(int number) {
+void TElasticCorrelationPage::setTrackLimits(int number) {
     ComboTrack* t = track(number);
     if (!t) return;
     const TrackSpec& s = specOf(number);
@@ -369,7 +369,7 @@ void TElasticCorrelationPage::SetMinMaxClick(int number) {
     alignTracks();  // longer labels may need a second row
 }
 
-void TElasticCorrelationPage::ChangeColorClick(int number) {
+void TElasticCorrelationPage::changeTrackColour(int number) {
     ComboTrack* t = track(number);
     if (!t) return;
     const TrackSpec& s = specOf(number);
@@ -437,7 +437,7 @@ void ElasticCorrelations::closeAll() {
     windows_.clear();
 }
 
-void ElasticCorrelations::ElasticCorrelations1Click() {
+void ElasticCorrelations::showElasticCorrelations() {
     if (!c_.source || !c_.source->isOpen() || c_.source->isEmpty()) return;
     const lithora::RoleLists roles = c_.roles ? c_.roles() : lithora::RoleLists{};
     QString density, gammaRay;

@@ -64,10 +64,10 @@ class TElasticCorrelationPage : public QDialog {
 
   public slots:
     // The popup commands of track 1 .. 5.
-    void PrintClick(int track);
-    void ExportClick(int track);
-    void SetMinMaxClick(int track);
-    void ChangeColorClick(int track);
+    void printTrack(int track);
+    void exportTrack(int track);
+    void setTrackLimits(int track);
+    void changeTrackColour(int track);
     // A zoom rectangle on the track: the zoomed part opens in a zoom window, the track goes
     // back to its full ranges.
     void Zooming(int track);
@@ -118,7 +118,7 @@ class ElasticCorrelations : public QObject {
     void closeAll();
 
   public slots:
-    void ElasticCorrelations1Click();
+    void showElasticCorrelations();
 
   private:
     ElasticCorrelationContext c_;

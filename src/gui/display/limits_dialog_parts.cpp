@@ -25,13 +25,13 @@ QLabel* addHeading(QDialog* dialog, const QString& text, const QRect& room) {
 std::pair<QPushButton*, QPushButton*> addOkCancel(QDialog* dialog, const QRect& ok,
                                                   const QRect& cancel) {
     auto* okButton = new QPushButton(QStringLiteral("Ok"), dialog);
-    okButton->setObjectName(QStringLiteral("sButton1"));
+    okButton->setObjectName(QStringLiteral("okButton"));
     okButton->setGeometry(ok);
     okButton->setFont(limitsDialogFont("Tahoma", 13, true));
     okButton->setStyleSheet(QStringLiteral("color: green;"));
     okButton->setDefault(true);
     auto* cancelButton = new QPushButton(QStringLiteral("Cancel"), dialog);
-    cancelButton->setObjectName(QStringLiteral("sButton2"));
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
     cancelButton->setGeometry(cancel);
     cancelButton->setStyleSheet(QStringLiteral("color: red;"));
     return {okButton, cancelButton};

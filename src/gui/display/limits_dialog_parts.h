@@ -8,7 +8,7 @@ class QLabel;
 class QPushButton;
 
 // What the two "Set Min, Max" dialogs share: their fonts, the heading, and the "Ok" (green,
-// bold, named sButton1, the default button) and "Cancel" (red, sButton2) buttons.
+// bold, named okButton, the default button) and "Cancel" (red, cancelButton) buttons.
 QFont limitsDialogFont(const char* family, int pixels, bool bold);
 // The heading across the top in bold 16-pixel Arial, or a smaller size where the desktop's
 // Arial (or the font standing in for it) is too wide for the room, so it is never cut.

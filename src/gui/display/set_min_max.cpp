@@ -29,34 +29,35 @@ TSetMinMax::TSetMinMax(double minimum, double maximum, DialogSeam& seam, QWidget
     minCaption->move(25, 32);
     maxCaption->move(231, 32);
 
-    Edit1_ = new NumberBox(this);
-    Edit1_->setObjectName(QStringLiteral("Edit1"));
-    Edit1_->setGeometry(24, 56, 113, 24);
-    Edit1_->setValue(minimum);
-    Edit2_ = new NumberBox(this);
-    Edit2_->setObjectName(QStringLiteral("Edit2"));
-    Edit2_->setGeometry(232, 56, 113, 24);
-    Edit2_->setValue(maximum);
+    minimumBox_ = new NumberBox(this);
+    minimumBox_->setObjectName(QStringLiteral("minimumBox"));
+    minimumBox_->setGeometry(24, 56, 113, 24);
+    minimumBox_->setValue(minimum);
+    maximumBox_ = new NumberBox(this);
+    maximumBox_->setObjectName(QStringLiteral("maximumBox"));
+    maximumBox_->setGeometry(232, 56, 113, 24);
+    maximumBox_->setValue(maximum);
 
-    auto [ok, cancel] = addOkCancel(this, QRect(104, 95, 129, 33), QRect(241, 95, 129, 33));
-    connect(ok, &QPushButton::clicked, this, &TSetMinMax::sButton1Click);
-    connect(cancel, &QPushButton::clicked, this, &TSetMinMax::sButton2Click);
+    auto [okButton, cancelButton] =
+        addOkCancel(this, QRect(104, 95, 129, 33), QRect(241, 95, 129, 33));
+    connect(okButton, &QPushButton::clicked, this, &TSetMinMax::applyLimits);
+    connect(cancelButton, &QPushButton::clicked, this, &TSetMinMax::cancel);
 }
 
-void TSetMinMax::sButton1Click() {
-    const auto lo = Edit1_->value();
-    const auto hi = Edit2_->value();
+void TSetMinMax::applyLimits() {
+    const auto lo = minimumBox_->value();
+    const auto hi = maximumBox_->value();
     if (!lo || !hi) {
         seam_.message(this, QMessageBox::Warning, QStringLiteral("Set Min, Max"),
                       QStringLiteral("Enter a number in both boxes."), QMessageBox::Ok);
-        (lo ? Edit2_ : Edit1_)->setFocus();
+        (lo ? maximumBox_ : minimumBox_)->setFocus();
         return;
     }
     answer_ = std::make_pair(*lo, *hi);
     accept();
 }
 
-void TSetMinMax::sButton2Click() {
+void TSetMinMax::cancel() {
     answer_ = std::make_pair(0.0, 0.0);
     reject();
 }

@@ -16,18 +16,18 @@ class TSetMinMax : public QDialog {
   public:
     TSetMinMax(double minimum, double maximum, DialogSeam& seam, QWidget* parent = nullptr);
 
-    NumberBox* minimumBox() const { return Edit1_; }
-    NumberBox* maximumBox() const { return Edit2_; }
+    NumberBox* minimumBox() const { return minimumBox_; }
+    NumberBox* maximumBox() const { return maximumBox_; }
     // The answer of "Ok" or "Cancel"; none when the dialog was closed otherwise.
     std::optional<std::pair<double, double>> answer() const { return answer_; }
 
   public slots:
-    void sButton1Click();  // Ok
-    void sButton2Click();  // Cancel
+    void applyLimits();  // Ok
+    void cancel();       // Cancel
 
   private:
     DialogSeam& seam_;
-    NumberBox* Edit1_ = nullptr;
-    NumberBox* Edit2_ = nullptr;
+    NumberBox* minimumBox_ = nullptr;
+    NumberBox* maximumBox_ = nullptr;
     std::optional<std::pair<double, double>> answer_;
 };

@@ -55,19 +55,21 @@ TSetMinMaxComp::TSetMinMaxComp(const Row& row1, const Row& row2, DialogSeam& sea
         hi->setGeometry(272, boxTop, kBoxWidth, kBoxHeight);
         hi->setValue(row.maximum);
     };
-    const char* names1[3] = {"Label1", "Edit1", "Edit2"};
-    const char* names2[3] = {"Label2", "Edit3", "Edit4"};
-    makeRow(row1, 56, 80, Label1_, Edit1_, Edit2_, names1);
-    makeRow(row2, 112, 136, Label2_, Edit3_, Edit4_, names2);
+    const char* names1[3] = {"firstCaption", "firstMinimumBox", "firstMaximumBox"};
+    const char* names2[3] = {"secondCaption", "secondMinimumBox", "secondMaximumBox"};
+    makeRow(row1, 56, 80, firstCaption_, firstMinimumBox_, firstMaximumBox_, names1);
+    makeRow(row2, 112, 136, secondCaption_, secondMinimumBox_, secondMaximumBox_, names2);
 
-    auto [ok, cancel] = addOkCancel(this, QRect(112, 175, 129, 33), QRect(264, 175, 129, 33));
-    connect(ok, &QPushButton::clicked, this, &TSetMinMaxComp::sButton1Click);
-    connect(cancel, &QPushButton::clicked, this, &TSetMinMaxComp::sButton2Click);
+    auto [okButton, cancelButton] =
+        addOkCancel(this, QRect(112, 175, 129, 33), QRect(264, 175, 129, 33));
+    connect(okButton, &QPushButton::clicked, this, &TSetMinMaxComp::applyLimits);
+    connect(cancelButton, &QPushButton::clicked, this, &TSetMinMaxComp::cancel);
 }
 
-void TSetMinMaxComp::sButton1Click() {
+void TSetMinMaxComp::applyLimits() {
     std::array<double, 4> values{};
-    NumberBox* boxes[4] = {Edit1_, Edit2_, Edit3_, Edit4_};
+    NumberBox* boxes[4] = {firstMinimumBox_, firstMaximumBox_, secondMinimumBox_,
+                           secondMaximumBox_};
     for (int i = 0; i < 4; ++i) {
         const auto v = boxes[i]->value();
         if (!v) {
@@ -82,7 +84,7 @@ void TSetMinMaxComp::sButton1Click() {
     accept();
 }
 
-void TSetMinMaxComp::sButton2Click() {
+void TSetMinMaxComp::cancel() {
     answer_.reset();
     reject();
 }

@@ -23,23 +23,23 @@ class TSetMinMaxComp : public QDialog {
 
     TSetMinMaxComp(const Row& row1, const Row& row2, DialogSeam& seam, QWidget* parent = nullptr);
 
-    QLabel* caption(int row) const { return row == 1 ? Label1_ : Label2_; }
-    NumberBox* minimumBox(int row) const { return row == 1 ? Edit1_ : Edit3_; }
-    NumberBox* maximumBox(int row) const { return row == 1 ? Edit2_ : Edit4_; }
+    QLabel* caption(int row) const { return row == 1 ? firstCaption_ : secondCaption_; }
+    NumberBox* minimumBox(int row) const { return row == 1 ? firstMinimumBox_ : secondMinimumBox_; }
+    NumberBox* maximumBox(int row) const { return row == 1 ? firstMaximumBox_ : secondMaximumBox_; }
     // The answer of "Ok"; none when the dialog was closed any other way.
     std::optional<std::array<double, 4>> answer() const { return answer_; }
 
   public slots:
-    void sButton1Click();  // Ok
-    void sButton2Click();  // Cancel
+    void applyLimits();  // Ok
+    void cancel();       // Cancel
 
   private:
     DialogSeam& seam_;
-    QLabel* Label1_ = nullptr;
-    QLabel* Label2_ = nullptr;
-    NumberBox* Edit1_ = nullptr;
-    NumberBox* Edit2_ = nullptr;
-    NumberBox* Edit3_ = nullptr;
-    NumberBox* Edit4_ = nullptr;
+    QLabel* firstCaption_ = nullptr;
+    QLabel* secondCaption_ = nullptr;
+    NumberBox* firstMinimumBox_ = nullptr;
+    NumberBox* firstMaximumBox_ = nullptr;
+    NumberBox* secondMinimumBox_ = nullptr;
+    NumberBox* secondMaximumBox_ = nullptr;
     std::optional<std::array<double, 4>> answer_;
 };

@@ -48,15 +48,15 @@ TZoomChart::TZoomChart(QString chartFile, QPixmap background, QString depthTitle
     setFixedSize(kWidth, kPanelHeight + kChartHeight);
 
     auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setObjectName(QStringLiteral("buttonPanel"));
     panel->setFrameShape(QFrame::Panel);
     panel->setFrameShadow(QFrame::Sunken);
     panel->setGeometry(0, 0, kWidth, kPanelHeight);
-    connect(button(panel, "sButton1", "Print", 8, "green"), &QPushButton::clicked, this,
-            &TZoomChart::sButton1Click);
-    connect(button(panel, "sButton3", "Save", 88, "green"), &QPushButton::clicked, this,
-            &TZoomChart::sButton3Click);
-    connect(button(panel, "sButton2", "Close", 168, "red"), &QPushButton::clicked, this,
+    connect(button(panel, "printButton", "Print", 8, "green"), &QPushButton::clicked, this,
+            &TZoomChart::printChart);
+    connect(button(panel, "saveButton", "Save", 88, "green"), &QPushButton::clicked, this,
+            &TZoomChart::saveChart);
+    connect(button(panel, "closeButton", "Close", 168, "red"), &QPushButton::clicked, this,
             &QDialog::close);
 }
 
@@ -64,8 +64,8 @@ QString TZoomChart::FormShow() {
     ChartCopy copy;
     const QString error = loadChartCopy(chartFile_, copy);
     if (!error.isEmpty()) return error;
-    delete DBChart1_;
-    DBChart1_ = nullptr;
+    delete track_;
+    track_ = nullptr;
     delete combo_;
     combo_ = nullptr;
     QWidget* chart = nullptr;
@@ -74,24 +74,24 @@ QString TZoomChart::FormShow() {
         combo_ = ComboTrack::fromCopy(copy, background_, this);
         combo_->setDepthTitle(depthTitle_);
         combo_->setDepthLabelsShown(true);
-        connect(combo_, &ComboTrack::zoomed, this, &TZoomChart::DBChart1Zoom);
-        connect(combo_, &ComboTrack::zoomUndone, this, &TZoomChart::DBChart1UndoZoom);
+        connect(combo_, &ComboTrack::zoomed, this, &TZoomChart::trackZoomed);
+        connect(combo_, &ComboTrack::zoomUndone, this, &TZoomChart::trackZoomUndone);
         chart = combo_;
         menu = combo_->popupMenu();
     } else {
-        DBChart1_ = DepthTrack::fromCopy(copy, background_, this);
-        DBChart1_->setDepthTitle(depthTitle_);
-        connect(DBChart1_, &DepthTrack::zoomed, this, &TZoomChart::DBChart1Zoom);
-        connect(DBChart1_, &DepthTrack::zoomUndone, this, &TZoomChart::DBChart1UndoZoom);
-        chart = DBChart1_;
-        menu = DBChart1_->popupMenu();
+        track_ = DepthTrack::fromCopy(copy, background_, this);
+        track_->setDepthTitle(depthTitle_);
+        connect(track_, &DepthTrack::zoomed, this, &TZoomChart::trackZoomed);
+        connect(track_, &DepthTrack::zoomUndone, this, &TZoomChart::trackZoomUndone);
+        chart = track_;
+        menu = track_->popupMenu();
     }
-    chart->setObjectName(QStringLiteral("DBChart1"));
+    chart->setObjectName(QStringLiteral("zoomedChart"));
     chart->setGeometry(0, kPanelHeight, kWidth, kChartHeight);
     if (combo_)
         combo_->setRightMargin(10);
     else
-        DBChart1_->setRightMargin(10);
+        track_->setRightMargin(10);
     // The zoomed ranges become the chart's own, with labels at the ends of the value ranges.
     keepShownRanges(false);
     rememberRanges();
@@ -101,7 +101,7 @@ QString TZoomChart::FormShow() {
     undoZoom_->setObjectName(QStringLiteral("UndoZoom"));
     undoZoom_->setEnabled(false);
     connect(undoZoom_, &QAction::triggered, this, [this] {
-        if (undoZoomStep()) DBChart1UndoZoom();
+        if (undoZoomStep()) trackZoomUndone();
     });
     chart->show();
     return {};
@@ -109,44 +109,44 @@ QString TZoomChart::FormShow() {
 
 QCustomPlot* TZoomChart::plot() const {
     if (combo_) return combo_->plot();
-    return DBChart1_ ? DBChart1_->plot() : nullptr;
+    return track_ ? track_->plot() : nullptr;
 }
 
 void TZoomChart::keepShownRanges(bool remember) {
     if (combo_) combo_->keepShownRanges(remember);
-    if (DBChart1_) DBChart1_->keepShownRanges(remember);
+    if (track_) track_->keepShownRanges(remember);
 }
 
 bool TZoomChart::undoZoomStep() {
     if (combo_) return combo_->undoZoomStep();
-    return DBChart1_ && DBChart1_->undoZoomStep();
+    return track_ && track_->undoZoomStep();
 }
 
 int TZoomChart::zoomDepth() const {
     if (combo_) return combo_->zoomDepth();
-    return DBChart1_ ? DBChart1_->zoomDepth() : 0;
+    return track_ ? track_->zoomDepth() : 0;
 }
 
 void TZoomChart::rememberRanges() {
     if (combo_) {
         ZoomTopRange_ = combo_->valueRange(ComboTrack::Top);
         ZoomBottomRange_ = combo_->valueRange(ComboTrack::Bottom);
-    } else if (DBChart1_) {
-        ZoomTopRange_ = DBChart1_->valueRange();
+    } else if (track_) {
+        ZoomTopRange_ = track_->valueRange();
     }
     if (undoZoom_) undoZoom_->setEnabled(zoomDepth() > 0);
 }
 
-void TZoomChart::DBChart1Zoom() {
+void TZoomChart::trackZoomed() {
     keepShownRanges(true);
     rememberRanges();
 }
 
-void TZoomChart::DBChart1UndoZoom() {
+void TZoomChart::trackZoomUndone() {
     rememberRanges();
 }
 
-void TZoomChart::sButton1Click() {
+void TZoomChart::printChart() {
     if (!plot()) return;
     ChartPrintPreview preview(ChartPrintPreview::chartPage(*plot(), QMarginsF(38, 15, 38, 15)),
                               seam_(), this);
@@ -155,14 +155,14 @@ void TZoomChart::sButton1Click() {
 }
 
 void TZoomChart::ChartPreviewer1AfterDraw() {
-    if (DBChart1_) DBChart1_->setValueRange(ZoomTopRange_.lo, ZoomTopRange_.hi);
+    if (track_) track_->setValueRange(ZoomTopRange_.lo, ZoomTopRange_.hi);
     if (combo_) {
         combo_->setValueRange(ComboTrack::Top, ZoomTopRange_.lo, ZoomTopRange_.hi);
         combo_->setValueRange(ComboTrack::Bottom, ZoomBottomRange_.lo, ZoomBottomRange_.hi);
     }
 }
 
-bool TZoomChart::sButton3Click() {
+bool TZoomChart::saveChart() {
     if (!plot()) return false;
     DialogSeam& seam = seam_();
     const QString path =

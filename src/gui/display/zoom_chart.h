@@ -33,7 +33,7 @@ class TZoomChart : public QDialog {
     QString FormShow();
 
     // The chart: a one-curve track, or a combination track for a copy of two curves.
-    DepthTrack* chart() const { return DBChart1_; }
+    DepthTrack* chart() const { return track_; }
     ComboTrack* comboChart() const { return combo_; }
     QCustomPlot* plot() const;
     lithora::AxisRange zoomTopRange() const { return ZoomTopRange_; }
@@ -41,10 +41,10 @@ class TZoomChart : public QDialog {
     QAction* undoZoomAction() const { return undoZoom_; }
 
   public slots:
-    void DBChart1Zoom();
-    void DBChart1UndoZoom();
-    void sButton1Click();  // Print
-    bool sButton3Click();  // Save
+    void trackZoomed();
+    void trackZoomUndone();
+    void printChart();  // Print
+    bool saveChart();   // Save
     void ChartPreviewer1AfterDraw();
 
   private:
@@ -57,7 +57,7 @@ class TZoomChart : public QDialog {
     QPixmap background_;
     QString depthTitle_;
     std::function<DialogSeam&()> seam_;
-    DepthTrack* DBChart1_ = nullptr;
+    DepthTrack* track_ = nullptr;
     ComboTrack* combo_ = nullptr;
     QAction* undoZoom_ = nullptr;
     lithora::AxisRange ZoomTopRange_;

@@ -171,27 +171,26 @@ LithologPanel::~LithologPanel() = default;
 
 void LithologPanel::createControls() {
     QWidget* page = context_.page;
-    DBGrid3_ = new QTableView(page);
-    DBGrid3_->setObjectName(QStringLiteral("DBGrid3"));
-    DBGrid3_->setGeometry(5, 72, 324, 120);
+    grid_ = new QTableView(page);
+    grid_->setObjectName(QStringLiteral("lithologGrid"));
+    grid_->setGeometry(5, 72, 324, 120);
     gridModel_ = new LithologGridModel(
         model_,
         [this](int row, int column, const QString& text) {
             return column == 1 ? typeBottom(row, text) : chooseLithology(row, text);
         },
         this);
-    DBGrid3_->setModel(gridModel_);
-    DBGrid3_->setItemDelegate(new LithologyDelegate(DBGrid3_));
-    DBGrid3_->verticalHeader()->setDefaultSectionSize(18);
-    DBGrid3_->verticalHeader()->setFixedWidth(12);
-    DBGrid3_->setColumnWidth(0, 80);
-    DBGrid3_->setColumnWidth(1, 95);
-    DBGrid3_->horizontalHeader()->setStretchLastSection(true);
-    DBGrid3_->setSelectionBehavior(QAbstractItemView::SelectItems);
-    DBGrid3_->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid3_->setEditTriggers(QAbstractItemView::DoubleClicked |
-                              QAbstractItemView::SelectedClicked |
-                              QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    grid_->setModel(gridModel_);
+    grid_->setItemDelegate(new LithologyDelegate(grid_));
+    grid_->verticalHeader()->setDefaultSectionSize(18);
+    grid_->verticalHeader()->setFixedWidth(12);
+    grid_->setColumnWidth(0, 80);
+    grid_->setColumnWidth(1, 95);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                           QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
 
     const std::pair<const char*, int> buttons[] = {
         {"New Table", 200}, {"Open  Table", 224}, {"Save Table", 248}, {"Save Litholog", 272}};
@@ -200,17 +199,18 @@ void LithologPanel::createControls() {
         b->setGeometry(5, top, 100, 20);
         buttons_[b->text()] = b;
     }
-    buttons_["New Table"]->setObjectName(QStringLiteral("Button1"));
-    buttons_["Open  Table"]->setObjectName(QStringLiteral("Button3"));
-    buttons_["Save Table"]->setObjectName(QStringLiteral("Button2"));
-    buttons_["Save Litholog"]->setObjectName(QStringLiteral("Button4"));
-    connect(buttons_["New Table"], &QPushButton::clicked, this, &LithologPanel::Button1Click);
-    connect(buttons_["Open  Table"], &QPushButton::clicked, this, &LithologPanel::Button3Click);
-    connect(buttons_["Save Table"], &QPushButton::clicked, this, [this] { Button2Click(); });
-    connect(buttons_["Save Litholog"], &QPushButton::clicked, this, [this] { Button4Click(); });
+    buttons_["New Table"]->setObjectName(QStringLiteral("newLithologButton"));
+    buttons_["Open  Table"]->setObjectName(QStringLiteral("openLithologButton"));
+    buttons_["Save Table"]->setObjectName(QStringLiteral("saveLithologFileButton"));
+    buttons_["Save Litholog"]->setObjectName(QStringLiteral("saveLithologBitmapButton"));
+    connect(buttons_["New Table"], &QPushButton::clicked, this, &LithologPanel::startNewLitholog);
+    connect(buttons_["Open  Table"], &QPushButton::clicked, this, &LithologPanel::openLithologFile);
+    connect(buttons_["Save Table"], &QPushButton::clicked, this, [this] { saveLithologFile(); });
+    connect(buttons_["Save Litholog"], &QPushButton::clicked, this,
+            [this] { saveLithologBitmap(); });
 
     auto* nav = new QFrame(page);
-    nav->setObjectName(QStringLiteral("DBNavigator1"));
+    nav->setObjectName(QStringLiteral("lithologNavigator"));
     nav->setGeometry(113, 200, 216, 25);
     const QStyle::StandardPixmap icons[] = {
         QStyle::SP_MediaSkipBackward, QStyle::SP_MediaSeekBackward,   QStyle::SP_MediaSeekForward,
@@ -225,65 +225,65 @@ void LithologPanel::createControls() {
         b->setIcon(page->style()->standardIcon(icons[i]));
         b->setGeometry(i * 36, 0, 36, 25);
         navigator_[name] = b;
-        connect(b, &QToolButton::clicked, this, [this, name] { DBNavigator1Click(name); });
+        connect(b, &QToolButton::clicked, this, [this, name] { runNavigatorButton(name); });
     }
 
-    DBChart8_ = new QCustomPlot(page);
-    DBChart8_->setObjectName(QStringLiteral("DBChart8"));
+    depthScale_ = new QCustomPlot(page);
+    depthScale_->setObjectName(QStringLiteral("lithologDepthScale"));
     // The depth axis stands beside the column; the chart reaches further left than the axis
     // needs for short depths so that six-digit labels and the axis title still fit.
-    DBChart8_->setGeometry(368 - kDepthScaleExtra, 5, 73 + kDepthScaleExtra, 565);
-    DBChart8_->setInteractions({});
-    DBChart8_->plotLayout()->insertRow(0);
-    auto* title = new QCPTextElement(DBChart8_, QStringLiteral("Litholog"),
+    depthScale_->setGeometry(368 - kDepthScaleExtra, 5, 73 + kDepthScaleExtra, 565);
+    depthScale_->setInteractions({});
+    depthScale_->plotLayout()->insertRow(0);
+    auto* title = new QCPTextElement(depthScale_, QStringLiteral("Litholog"),
                                      QFont(QStringLiteral("Arial"), 8, QFont::Bold));
     title->setMargins(QMargins(kDepthScaleExtra, 2, 0, 2));  // centred over the first width
-    DBChart8_->plotLayout()->addElement(0, 0, title);
-    QCPAxisRect* rect = DBChart8_->axisRect();
+    depthScale_->plotLayout()->addElement(0, 0, title);
+    QCPAxisRect* rect = depthScale_->axisRect();
     rect->setAutoMargins(QCP::msNone);
     rect->setMargins(QMargins(51 + kDepthScaleExtra, 6, 22, 23));
-    DBChart8_->xAxis->setVisible(false);
-    DBChart8_->xAxis->setRange(0, 1);
-    DBChart8_->yAxis->setRangeReversed(true);
-    DBChart8_->yAxis->grid()->setVisible(false);
-    DBChart8_->yAxis->setTickLength(0, 6);
-    DBChart8_->yAxis->setSubTickLength(0, 4);
-    DBChart8_->yAxis->setTickPen(QPen(Qt::black, 2));
-    DBChart8_->yAxis->setLabelFont(QFont(QStringLiteral("Arial"), 7, QFont::Bold));
-    DBChart8_->yAxis->setLabelColor(Qt::blue);
-    DBChart8_->yAxis->setTickLabelFont(QFont(QStringLiteral("Arial"), 7));
-    DBChart8_->yAxis->setLabelPadding(2);
-    DBChart8_->yAxis->setTickLabelPadding(2);
+    depthScale_->xAxis->setVisible(false);
+    depthScale_->xAxis->setRange(0, 1);
+    depthScale_->yAxis->setRangeReversed(true);
+    depthScale_->yAxis->grid()->setVisible(false);
+    depthScale_->yAxis->setTickLength(0, 6);
+    depthScale_->yAxis->setSubTickLength(0, 4);
+    depthScale_->yAxis->setTickPen(QPen(Qt::black, 2));
+    depthScale_->yAxis->setLabelFont(QFont(QStringLiteral("Arial"), 7, QFont::Bold));
+    depthScale_->yAxis->setLabelColor(Qt::blue);
+    depthScale_->yAxis->setTickLabelFont(QFont(QStringLiteral("Arial"), 7));
+    depthScale_->yAxis->setLabelPadding(2);
+    depthScale_->yAxis->setTickLabelPadding(2);
 
     frame_ = new QFrame(page);
     frame_->setObjectName(QStringLiteral("LithologFrame"));
     frame_->setGeometry(440, 57, 42, 486);
     frame_->setFrameShape(QFrame::Box);
     frame_->setLineWidth(1);
-    Image1_ = new QLabel(page);
-    Image1_->setObjectName(QStringLiteral("Image1"));
-    Image1_->setGeometry(441, 58, kColumnWidth, kColumnHeight);
+    columnImage_ = new QLabel(page);
+    columnImage_->setObjectName(QStringLiteral("lithologColumn"));
+    columnImage_->setGeometry(441, 58, kColumnWidth, kColumnHeight);
     column_ = QImage(kColumnWidth, kColumnHeight, QImage::Format_RGB32);
     column_.fill(Qt::white);
-    Image1_->setPixmap(QPixmap::fromImage(column_));
+    columnImage_->setPixmap(QPixmap::fromImage(column_));
     alignDepthScale();
 }
 
 // The depth scale reads true beside the column: the window's top depth stands level with the
 // column's first row and its bottom depth one row below its last, as the intervals are drawn.
 void LithologPanel::alignDepthScale() {
-    QCPAxisRect* rect = DBChart8_->axisRect();
+    QCPAxisRect* rect = depthScale_->axisRect();
     // Laid out at its own size, also before it is first shown.
-    DBChart8_->setViewport(QRect(QPoint(0, 0), DBChart8_->size()));
-    DBChart8_->replot();
-    const int top = Image1_->y() - DBChart8_->y();
+    depthScale_->setViewport(QRect(QPoint(0, 0), depthScale_->size()));
+    depthScale_->replot();
+    const int top = columnImage_->y() - depthScale_->y();
     QMargins m = rect->margins();
     m.setTop(std::max(0, m.top() + top - rect->top()));
     rect->setMargins(m);
-    DBChart8_->replot();
+    depthScale_->replot();
     m.setBottom(std::max(0, m.bottom() + rect->height() - kColumnHeight));
     rect->setMargins(m);
-    DBChart8_->replot();
+    depthScale_->replot();
 }
 
 QPushButton* LithologPanel::button(const QString& name) const {
@@ -307,7 +307,7 @@ void LithologPanel::logLoaded() {
     if (!source.isOpen() || source.totalRecordCount() == 0) return;
     const auto depth = source.floatColumn(1);
     model_.setLogRange(depth.front(), depth.back());
-    DBChart8_->yAxis->setLabel(QString::fromStdString(source.field(1).label()));
+    depthScale_->yAxis->setLabel(QString::fromStdString(source.field(1).label()));
     redraw();
 }
 
@@ -317,11 +317,11 @@ void LithologPanel::workspaceEmptied() {
                                   : std::vector<LithologInterval>{});
     model_.setMinimum(context_.workspace->depthWindow().shownTop);
     gridModel_->refresh();
-    DBChart8_->yAxis->setLabel(QString());
-    DBChart8_->yAxis->setRange(0, 1);
-    DBChart8_->replot();
+    depthScale_->yAxis->setLabel(QString());
+    depthScale_->yAxis->setRange(0, 1);
+    depthScale_->replot();
     column_.fill(Qt::white);
-    Image1_->setPixmap(QPixmap::fromImage(column_));
+    columnImage_->setPixmap(QPixmap::fromImage(column_));
 }
 
 const QImage* LithologPanel::pattern(const std::string& name) {
@@ -358,8 +358,8 @@ void LithologPanel::drawWindowLabels(QPainter& p) {
 void LithologPanel::redraw() {
     const auto w = window();
     column_.fill(Qt::white);
-    DBChart8_->yAxis->setRange(w.top, w.bottom);
-    DBChart8_->replot();
+    depthScale_->yAxis->setRange(w.top, w.bottom);
+    depthScale_->replot();
     if (w.bottom != w.top) {
         QPainter p(&column_);
         QFont font(QStringLiteral("Tahoma"));
@@ -386,7 +386,7 @@ void LithologPanel::redraw() {
         }
         drawWindowLabels(p);
     }
-    Image1_->setPixmap(QPixmap::fromImage(column_));
+    columnImage_->setPixmap(QPixmap::fromImage(column_));
 }
 
 void LithologPanel::error(const QString& text, QMessageBox::Icon icon) {
@@ -431,7 +431,7 @@ void LithologPanel::showModel(int focusRow, int focusColumn) {
         this,
         [this, focusRow, focusColumn] {
             if (focusRow >= 0 && focusRow < gridModel_->rowCount())
-                DBGrid3_->setCurrentIndex(gridModel_->index(focusRow, focusColumn));
+                grid_->setCurrentIndex(gridModel_->index(focusRow, focusColumn));
         },
         Qt::QueuedConnection);
 }
@@ -481,10 +481,10 @@ void LithologPanel::offerKeptIntervals() {
                        "Save it as a litholog file now?")
             .arg(kept),
         QMessageBox::Yes | QMessageBox::No);
-    if (answer == QMessageBox::Yes) Button2Click();
+    if (answer == QMessageBox::Yes) saveLithologFile();
 }
 
-void LithologPanel::Button1Click() {
+void LithologPanel::startNewLitholog() {
     if (sourceEmpty()) return;
     auto& ws = *context_.workspace;
     const int kept = completeIntervals();
@@ -502,7 +502,7 @@ void LithologPanel::Button1Click() {
     context_.makeProgramFolderCurrent();
 }
 
-void LithologPanel::Button3Click() {
+void LithologPanel::openLithologFile() {
     if (sourceEmpty()) return;
     if (completeIntervals() > 1) {
         information(QStringLiteral(
@@ -527,7 +527,7 @@ void LithologPanel::Button3Click() {
     if (!read.error.empty()) error(QString::fromStdString(read.error));
 }
 
-bool LithologPanel::Button2Click() {
+bool LithologPanel::saveLithologFile() {
     if (completeIntervals() == 0) {
         information(QStringLiteral("Litholog information table is empty."));
         return false;
@@ -548,7 +548,7 @@ bool LithologPanel::Button2Click() {
     return written;
 }
 
-bool LithologPanel::Button4Click() {
+bool LithologPanel::saveLithologBitmap() {
     if (completeIntervals() == 0) {
         information(QStringLiteral("Litholog information table is empty."));
         return false;
@@ -575,13 +575,13 @@ bool LithologPanel::Button4Click() {
     return written;
 }
 
-void LithologPanel::DBNavigator1Click(const QString& name) {
+void LithologPanel::runNavigatorButton(const QString& name) {
     const int rows = gridModel_->rowCount();
-    const int current = DBGrid3_->currentIndex().isValid() ? DBGrid3_->currentIndex().row() : -1;
-    const int column = std::max(0, DBGrid3_->currentIndex().column());
+    const int current = grid_->currentIndex().isValid() ? grid_->currentIndex().row() : -1;
+    const int column = std::max(0, grid_->currentIndex().column());
     auto go = [&](int row) {
         if (rows > 0)
-            DBGrid3_->setCurrentIndex(gridModel_->index(std::clamp(row, 0, rows - 1), column));
+            grid_->setCurrentIndex(gridModel_->index(std::clamp(row, 0, rows - 1), column));
     };
     if (name == "First") return go(0);
     if (name == "Prior") return go(current - 1);
@@ -594,8 +594,8 @@ void LithologPanel::DBNavigator1Click(const QString& name) {
         if (at < 0) return;  // nothing goes below the bottom of the log
         gridModel_->refresh();
         const QModelIndex cell = gridModel_->index(at, 1);
-        DBGrid3_->setCurrentIndex(cell);
-        DBGrid3_->edit(cell);
+        grid_->setCurrentIndex(cell);
+        grid_->edit(cell);
         return;
     }
     if (name == "Delete") {

@@ -58,9 +58,10 @@ class LithologGridModel : public QAbstractTableModel {
     int rows_ = 0;
 };
 
-// The litholog of the Graph page: the grid DBGrid3 with its lithology drop-down list, the
-// navigator, the buttons "New Table", "Open  Table", "Save Table" and "Save Litholog", the
-// depth scale DBChart8 and the column image Image1 (40 x 484) drawn with the pattern bitmaps.
+// The litholog of the Graph page: the grid of intervals with its lithology drop-down list, the
+// navigator, the buttons "New Table", "Open  Table", "Save Table" (the .llg file) and "Save
+// Litholog" (the column as a bitmap), the depth scale and the column image (40 x 484) drawn
+// with the pattern bitmaps.
 // The intervals and their rules live in a LithologModel; "Litholog.db" keeps every complete
 // interval as soon as it is entered.
 class LithologPanel : public QObject {
@@ -70,9 +71,9 @@ class LithologPanel : public QObject {
     ~LithologPanel() override;
 
     const lithora::exporter::LithologModel& model() const { return model_; }
-    QTableView* grid() const { return DBGrid3_; }
-    QCustomPlot* depthChart() const { return DBChart8_; }
-    QLabel* columnImage() const { return Image1_; }
+    QTableView* grid() const { return grid_; }
+    QCustomPlot* depthChart() const { return depthScale_; }
+    QLabel* columnImage() const { return columnImage_; }
     const QImage& column() const { return column_; }
     QPushButton* button(const QString& name) const;           // "New Table", "Open  Table", ...
     QToolButton* navigatorButton(const QString& name) const;  // "First" ... "Delete"
@@ -94,11 +95,11 @@ class LithologPanel : public QObject {
     bool chooseLithology(int row, const QString& name);
 
   public slots:
-    void Button1Click();  // New Table
-    void Button3Click();  // Open  Table
-    bool Button2Click();  // Save Table: true when written
-    bool Button4Click();  // Save Litholog: true when written
-    void DBNavigator1Click(const QString& button);
+    void startNewLitholog();    // New Table
+    void openLithologFile();    // Open  Table
+    bool saveLithologFile();    // Save Table: true when written
+    bool saveLithologBitmap();  // Save Litholog: true when written
+    void runNavigatorButton(const QString& button);
 
   private:
     void createControls();
@@ -115,11 +116,11 @@ class LithologPanel : public QObject {
 
     LithologContext context_;
     lithora::exporter::LithologModel model_;
-    QTableView* DBGrid3_ = nullptr;
+    QTableView* grid_ = nullptr;
     LithologGridModel* gridModel_ = nullptr;
-    QCustomPlot* DBChart8_ = nullptr;
+    QCustomPlot* depthScale_ = nullptr;
     QFrame* frame_ = nullptr;
-    QLabel* Image1_ = nullptr;
+    QLabel* columnImage_ = nullptr;
     QImage column_;
     std::map<QString, QPushButton*> buttons_;
     std::map<QString, QToolButton*> navigator_;

@@ -11,7 +11,7 @@ SaveController::SaveController(CommandContext context,
                                std::function<std::vector<std::string>()> memo, QObject* parent)
     : QObject(parent), ctx_(std::move(context)), memo_(std::move(memo)) {}
 
-bool SaveController::Savetable1Click() {
+bool SaveController::saveTable() {
     auto& ws = ctx_.workspace;
     if (!commands::hasTableToSave(ws)) {
         ctx_.status("Ready");

@@ -17,7 +17,7 @@ class SaveController : public QObject {
   public slots:
     // True when the table was written; the close query keeps the window open when it was
     // not, so choosing to save before exit never loses the table.
-    bool Savetable1Click();
+    bool saveTable();
 
   private:
     CommandContext ctx_;

@@ -34,7 +34,7 @@ lithora::import::Progress statusProgress(const CommandContext& ctx) {
 ImportController::ImportController(CommandContext context, ImportView& view, QObject* parent)
     : QObject(parent), ctx_(std::move(context)), view_(view) {}
 
-void ImportController::Lasfilez1Click() {
+void ImportController::importLas() {
     if (!lithora::commands::canImport(ctx_.workspace)) return;
     const QString file =
         ctx_.seam.openFileName(ctx_.parent, "Opening Las File", "LAS files (*.las)", "las");
@@ -46,7 +46,7 @@ void ImportController::Lasfilez1Click() {
     ctx_.restoreFolder();
 }
 
-void ImportController::ASCIIfile1Click() {
+void ImportController::importAscii() {
     if (!lithora::commands::canImport(ctx_.workspace)) return;
     const QString file =
         ctx_.seam.openFileName(ctx_.parent, "Opening ASCII Files", "Text Files (*.txt)", ".txt");
@@ -54,7 +54,7 @@ void ImportController::ASCIIfile1Click() {
     run(false, file);
 }
 
-void ImportController::Open21Click() {
+void ImportController::mergeLasFiles() {
     if (!lithora::commands::canImport(ctx_.workspace)) return;
     TRead_Files dialog(ctx_, ctx_.parent);
     const bool accepted = ctx_.seam.exec(dialog) == QDialog::Accepted;

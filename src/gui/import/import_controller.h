@@ -25,9 +25,9 @@ class ImportController : public QObject {
     ImportController(CommandContext context, ImportView& view, QObject* parent = nullptr);
 
   public slots:
-    void Lasfilez1Click();
-    void ASCIIfile1Click();
-    void Open21Click();
+    void importLas();
+    void importAscii();
+    void mergeLasFiles();
 
   private:
     using Reader = std::function<lithora::commands::ImportOutcome(

@@ -26,18 +26,18 @@ class TRead_Files : public QDialog {
     std::vector<std::filesystem::path> files() const;
     std::vector<lithora::import::MergeChoice> chosen() const;
 
-    QPlainTextEdit* fileList() const { return Memo1_; }
-    QListWidget* curveList() const { return CheckListBox1_; }
-    QListWidget* selectionList() const { return Memo2_; }
+    QPlainTextEdit* fileList() const { return fileList_; }
+    QListWidget* curveList() const { return curveList_; }
+    QListWidget* selectionList() const { return chosenList_; }
 
   public slots:
-    void Button1Click();  // "Add File"
-    void Button2Click();  // ">>"
-    void Button5Click();  // "<<"
-    void Button3Click();  // "Select All"
-    void Button4Click();  // "Unselect All"
-    void BitBtn1Click();  // OK
-    void BitBtn2Click();  // Cancel
+    void addFiles();              // "Add File"
+    void addTickedCurves();       // ">>"
+    void removeSelectedCurves();  // "<<"
+    void tickAllCurves();         // "Select All"
+    void untickAllCurves();       // "Unselect All"
+    void confirm();               // OK
+    void cancel();                // Cancel
 
   private:
     void setAllChecked(bool on);
@@ -47,10 +47,10 @@ class TRead_Files : public QDialog {
     std::vector<std::filesystem::path> files_;
     std::vector<lithora::import::MergeChoice> entries_;   // parallel to the curve list
     std::vector<lithora::import::MergeChoice> selected_;  // parallel to the selection list
-    QPlainTextEdit* Memo1_ = nullptr;
-    QListWidget* CheckListBox1_ = nullptr;
-    QListWidget* Memo2_ = nullptr;
-    QPushButton* Button2_ = nullptr;
-    QPushButton* Button5_ = nullptr;
-    QPushButton* BitBtn1_ = nullptr;
+    QPlainTextEdit* fileList_ = nullptr;
+    QListWidget* curveList_ = nullptr;
+    QListWidget* chosenList_ = nullptr;
+    QPushButton* addCurvesButton_ = nullptr;
+    QPushButton* removeCurvesButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };

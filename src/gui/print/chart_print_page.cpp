@@ -63,23 +63,23 @@ TChartPrintP::TChartPrintP(Tracks tracks, DialogSeam& seam, std::function<void()
     styleCaption->setFont(pixelFont("Arial", 13, true));
     styleCaption->setStyleSheet(QStringLiteral("color: blue"));
     column->addWidget(styleCaption);
-    ComboBox1_ = new QComboBox(left);
-    ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1_->addItems({QStringLiteral("Landscape"), QStringLiteral("Portrait")});
-    ComboBox1_->setFixedWidth(146);
-    ComboBox1_->setStyleSheet(
+    orientationBox_ = new QComboBox(left);
+    orientationBox_->setObjectName(QStringLiteral("orientationBox"));
+    orientationBox_->addItems({QStringLiteral("Landscape"), QStringLiteral("Portrait")});
+    orientationBox_->setFixedWidth(146);
+    orientationBox_->setStyleSheet(
         QStringLiteral("QComboBox { background: rgb(225, 251, 255); color: green; "
                        "font-weight: bold; }"));
-    column->addWidget(ComboBox1_);
+    column->addWidget(orientationBox_);
     column->addSpacing(12);
     column->addWidget(new QLabel(QStringLiteral("Tracks List"), left));
-    CheckListBox1_ = new QListWidget(left);
-    CheckListBox1_->setObjectName(QStringLiteral("CheckListBox1"));
-    CheckListBox1_->setFrameShape(QFrame::NoFrame);
-    CheckListBox1_->setFixedWidth(235);
-    CheckListBox1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    CheckListBox1_->setStyleSheet(QStringLiteral("QListWidget { color: green; }"));
-    column->addWidget(CheckListBox1_, 1);
+    tracksList_ = new QListWidget(left);
+    tracksList_->setObjectName(QStringLiteral("tracksList"));
+    tracksList_->setFrameShape(QFrame::NoFrame);
+    tracksList_->setFixedWidth(235);
+    tracksList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    tracksList_->setStyleSheet(QStringLiteral("QListWidget { color: green; }"));
+    column->addWidget(tracksList_, 1);
     column->addSpacing(12);
     auto button = [&](const QString& text, const char* name, const char* colour) {
         auto* b = new QPushButton(text, left);
@@ -90,10 +90,10 @@ TChartPrintP::TChartPrintP(Tracks tracks, DialogSeam& seam, std::function<void()
         column->addWidget(b);
         return b;
     };
-    saveButton_ = button(QStringLiteral("Save"), "sButton3", "green");
-    printButton_ = button(QStringLiteral("Print"), "sButton1", "green");
+    saveButton_ = button(QStringLiteral("Save"), "saveButton", "green");
+    printButton_ = button(QStringLiteral("Print"), "printButton", "green");
     column->addSpacing(40);
-    closeButton_ = button(QStringLiteral("Close"), "sButton2", "red");
+    closeButton_ = button(QStringLiteral("Close"), "closeButton", "red");
 
     sheet_ = new TrackSheet(this);
     sheet_->setMinimumWidth(300);
@@ -103,11 +103,11 @@ TChartPrintP::TChartPrintP(Tracks tracks, DialogSeam& seam, std::function<void()
     layout->addWidget(sheet_, 1);
     resize(775, 575);
 
-    connect(ComboBox1_, &QComboBox::currentIndexChanged, this, &TChartPrintP::ComboBox1Change);
-    connect(CheckListBox1_, &QListWidget::itemChanged, this,
-            &TChartPrintP::CheckListBox1ClickCheck);
-    connect(printButton_, &QPushButton::clicked, this, &TChartPrintP::sButton1Click);
-    connect(saveButton_, &QPushButton::clicked, this, &TChartPrintP::sButton3Click);
+    connect(orientationBox_, &QComboBox::currentIndexChanged, this,
+            &TChartPrintP::orientationChanged);
+    connect(tracksList_, &QListWidget::itemChanged, this, &TChartPrintP::trackTicked);
+    connect(printButton_, &QPushButton::clicked, this, &TChartPrintP::printChosenTracks);
+    connect(saveButton_, &QPushButton::clicked, this, &TChartPrintP::saveSheetBitmap);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::accept);
 
     FormCreate();
@@ -122,18 +122,18 @@ QString TChartPrintP::chartFileName(int slot) {
 }
 
 DepthTrack* TChartPrintP::printCopy(int slot) const {
-    if (slot < 1 || slot > static_cast<int>(PrintCopies_.size())) return nullptr;
-    return PrintCopies_[static_cast<std::size_t>(slot - 1)].get();
+    if (slot < 1 || slot > static_cast<int>(printCopies_.size())) return nullptr;
+    return printCopies_[static_cast<std::size_t>(slot - 1)].get();
 }
 
 void TChartPrintP::FormCreate() {
-    ComboBox1_->blockSignals(true);
-    ComboBox1_->setCurrentIndex(1);  // "Portrait"
-    ComboBox1_->blockSignals(false);
+    orientationBox_->blockSignals(true);
+    orientationBox_->setCurrentIndex(1);  // "Portrait"
+    orientationBox_->blockSignals(false);
     sheet_->setPaper(kA4, QPageLayout::Portrait);
     TrackPanel* panel = tracks_.panel;
     if (!panel) return;
-    CheckListBox1_->blockSignals(true);
+    tracksList_->blockSignals(true);
     const QPixmap background = trackBackground(tracks_.folder);
     const int sources = panel->sourceTrackCount();
     for (int slot = 1; slot <= sources; ++slot)
@@ -144,14 +144,14 @@ void TChartPrintP::FormCreate() {
     if (tracks_.elasticHasRecords)
         for (int slot = sources + 1; slot <= panel->trackCount(); ++slot)
             addCopy(slot, panel->track(slot) ? panel->track(slot)->title() : QString(), background);
-    CheckListBox1_->blockSignals(false);
+    tracksList_->blockSignals(false);
 }
 
 // Copies the track of a slot through its chart file and adds its entry to the list.
 void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& background) {
     DepthTrack* track = tracks_.panel->track(slot);
-    PrintCopies_.resize(static_cast<std::size_t>(slot));
-    auto* item = new QListWidgetItem(label, CheckListBox1_);
+    printCopies_.resize(static_cast<std::size_t>(slot));
+    auto* item = new QListWidgetItem(label, tracksList_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
     item->setCheckState(Qt::Unchecked);
     if (!track) return;
@@ -173,21 +173,21 @@ void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& backgr
     printed->setChartSize(QSize(kCopyWidth, height));
     printed->rescale();
     printed->plot()->replot();
-    PrintCopies_[static_cast<std::size_t>(slot - 1)] = std::move(printed);
+    printCopies_[static_cast<std::size_t>(slot - 1)] = std::move(printed);
 }
 
-void TChartPrintP::CheckListBox1ClickCheck(QListWidgetItem*) {
+void TChartPrintP::trackTicked(QListWidgetItem*) {
     // The sheet's list is rebuilt from the last entry to the first; it is drawn so that
     // the first ticked entry lies on top.
     std::vector<QCustomPlot*> charts;
-    for (int e = CheckListBox1_->count() - 1; e >= 0; --e) {
-        if (CheckListBox1_->item(e)->checkState() != Qt::Checked) continue;
+    for (int e = tracksList_->count() - 1; e >= 0; --e) {
+        if (tracksList_->item(e)->checkState() != Qt::Checked) continue;
         if (DepthTrack* copy = printCopy(e + 1)) charts.insert(charts.begin(), copy->plot());
     }
     sheet_->setCharts(std::move(charts));
 }
 
-void TChartPrintP::ComboBox1Change(int index) {
+void TChartPrintP::orientationChanged(int index) {
     sheet_->setPaper(kA4, index == 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
@@ -195,7 +195,7 @@ QString TChartPrintP::printSheet(QPrinter& printer) {
     return sheet_->printSheet(printer, QStringLiteral("Lithora tracks"));
 }
 
-void TChartPrintP::sButton1Click() {
+void TChartPrintP::printChosenTracks() {
     if (sheet_->charts().empty()) {
         seam_.message(this, QMessageBox::Information, QStringLiteral("Print"),
                       QStringLiteral("Tick the tracks to print in the Tracks List."),
@@ -219,7 +219,7 @@ QImage TChartPrintP::sheetImage() const {
     return sheet_->sheetImage(96 / 25.4);
 }
 
-void TChartPrintP::sButton3Click() {
+void TChartPrintP::saveSheetBitmap() {
     QString path =
         seam_.saveFileName(this, QStringLiteral("Save as Bitmap"),
                            QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("bmp"));
@@ -244,11 +244,11 @@ void TChartPrintP::done(int result) {
 // Deletes the chart files and frees the copies.
 void TChartPrintP::FormClose() {
     if (sheet_) sheet_->setCharts({});
-    const int last = std::max(kChartFileSlots, static_cast<int>(PrintCopies_.size()));
+    const int last = std::max(kChartFileSlots, static_cast<int>(printCopies_.size()));
     const QDir folder(tracks_.folder);
     for (int n = last; n >= 1; --n) {
         const QString file = folder.filePath(chartFileName(n));
         if (QFile::exists(file)) QFile::remove(file);
     }
-    PrintCopies_.clear();
+    printCopies_.clear();
 }

@@ -39,8 +39,8 @@ class TChartPrintP : public QDialog {
                  QWidget* parent = nullptr);
     ~TChartPrintP() override;
 
-    QComboBox* styleBox() const { return ComboBox1_; }
-    QListWidget* tracksList() const { return CheckListBox1_; }
+    QComboBox* styleBox() const { return orientationBox_; }
+    QListWidget* tracksList() const { return tracksList_; }
     TrackSheet* sheet() const { return sheet_; }
     // The copy of a track slot (1-based); null when it has none.
     DepthTrack* printCopy(int slot) const;
@@ -53,10 +53,10 @@ class TChartPrintP : public QDialog {
     QImage sheetImage() const;
 
   public slots:
-    void ComboBox1Change(int index);
-    void CheckListBox1ClickCheck(QListWidgetItem* item);
-    void sButton1Click();  // Print
-    void sButton3Click();  // Save
+    void orientationChanged(int index);
+    void trackTicked(QListWidgetItem* item);
+    void printChosenTracks();  // Print
+    void saveSheetBitmap();    // Save
     void done(int result) override;
 
   private:
@@ -67,10 +67,10 @@ class TChartPrintP : public QDialog {
     Tracks tracks_;
     DialogSeam& seam_;
     std::function<void()> restoreFolder_;
-    std::vector<std::unique_ptr<DepthTrack>> PrintCopies_;  // slot j at index j - 1
+    std::vector<std::unique_ptr<DepthTrack>> printCopies_;  // slot j at index j - 1
     bool copyWarningShown_ = false;
-    QComboBox* ComboBox1_ = nullptr;
-    QListWidget* CheckListBox1_ = nullptr;
+    QComboBox* orientationBox_ = nullptr;
+    QListWidget* tracksList_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;

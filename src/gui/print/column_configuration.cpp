@@ -23,22 +23,21 @@ TColumnConfiguration::TColumnConfiguration(const lithora::store::Table& source, 
     heading->setFont(pixelFont("Tahoma", 13, true));
     heading->setStyleSheet(QStringLiteral("color: navy"));
     heading->setWordWrap(true);
-    CheckListBox1_ = new QListWidget(this);
-    CheckListBox1_->setObjectName(QStringLiteral("CheckListBox1"));
-    CheckListBox1_->setFrameShape(QFrame::NoFrame);
-    CheckListBox1_->setFlow(QListView::LeftToRight);
-    CheckListBox1_->setWrapping(true);
-    CheckListBox1_->setResizeMode(QListView::Adjust);
-    CheckListBox1_->setUniformItemSizes(true);
-    CheckListBox1_->setStyleSheet(QStringLiteral(
+    columnList_ = new QListWidget(this);
+    columnList_->setObjectName(QStringLiteral("columnList"));
+    columnList_->setFrameShape(QFrame::NoFrame);
+    columnList_->setFlow(QListView::LeftToRight);
+    columnList_->setWrapping(true);
+    columnList_->setResizeMode(QListView::Adjust);
+    columnList_->setUniformItemSizes(true);
+    columnList_->setStyleSheet(QStringLiteral(
         "QListWidget { background: rgb(233, 248, 254); color: green; font-weight: bold; }"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
-    layout->addWidget(CheckListBox1_, 1);
+    layout->addWidget(columnList_, 1);
     resize(382, 264);
     FormCreate(source);
-    connect(CheckListBox1_, &QListWidget::itemChanged, this,
-            &TColumnConfiguration::CheckListBox1ClickCheck);
+    connect(columnList_, &QListWidget::itemChanged, this, &TColumnConfiguration::columnTicked);
 }
 
 int TColumnConfiguration::columnOfField(int field) const {
@@ -53,7 +52,7 @@ void TColumnConfiguration::FormCreate(const lithora::store::Table& source) {
     if (!source.isOpen()) return;
     for (int f = 0; f + 1 < source.fieldCount(); ++f) {
         auto* item =
-            new QListWidgetItem(QString::fromStdString(source.field(f).label()), CheckListBox1_);
+            new QListWidgetItem(QString::fromStdString(source.field(f).label()), columnList_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
         item->setData(Qt::UserRole, f);
         const int column = columnOfField(f);
@@ -63,7 +62,7 @@ void TColumnConfiguration::FormCreate(const lithora::store::Table& source) {
     }
 }
 
-void TColumnConfiguration::CheckListBox1ClickCheck(QListWidgetItem* item) {
+void TColumnConfiguration::columnTicked(QListWidgetItem* item) {
     if (!item) return;
     const int column = columnOfField(item->data(Qt::UserRole).toInt());
     if (column >= 0) grid_.setColumnHidden(column, item->checkState() != Qt::Checked);
@@ -75,7 +74,7 @@ void TColumnConfiguration::resizeEvent(QResizeEvent* event) {
     // its own size is not laid out yet when the dialog is resized.
     const QMargins m = layout()->contentsMargins();
     const int width = (event->size().width() - m.left() - m.right() -
-                       CheckListBox1_->verticalScrollBar()->sizeHint().width() - 4) /
+                       columnList_->verticalScrollBar()->sizeHint().width() - 4) /
                       2;
-    CheckListBox1_->setGridSize(QSize(std::max(60, width), 17));
+    columnList_->setGridSize(QSize(std::max(60, width), 17));
 }

@@ -18,10 +18,10 @@ class TColumnConfiguration : public QDialog {
     TColumnConfiguration(const lithora::store::Table& source, QTableView& grid,
                          QWidget* parent = nullptr);
 
-    QListWidget* checkList() const { return CheckListBox1_; }
+    QListWidget* checkList() const { return columnList_; }
 
   public slots:
-    void CheckListBox1ClickCheck(QListWidgetItem* item);
+    void columnTicked(QListWidgetItem* item);
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -32,5 +32,5 @@ class TColumnConfiguration : public QDialog {
     int columnOfField(int field) const;
 
     QTableView& grid_;
-    QListWidget* CheckListBox1_ = nullptr;
+    QListWidget* columnList_ = nullptr;
 };

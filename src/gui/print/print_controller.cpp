@@ -23,7 +23,7 @@ void PrintController::restoreFolder() {
     if (c_.makeProgramFolderCurrent) c_.makeProgramFolderCurrent();
 }
 
-void PrintController::Printtracks1Click() {
+void PrintController::printTracks() {
     if (sourceEmpty() || !c_.tracks) return;
     const auto& source = c_.workspace->source();
     TChartPrintP::Tracks t;
@@ -43,7 +43,7 @@ void PrintController::Printtracks1Click() {
     restoreFolder();
 }
 
-void PrintController::Printtable1Click() {
+void PrintController::printTable() {
     if (sourceEmpty()) return;
     TTablePrint::Source s;
     s.grid = c_.grid;
@@ -76,7 +76,7 @@ void PrintController::Printtable1Click() {
     restoreFolder();
 }
 
-void PrintController::sButton3Click() {
+void PrintController::configureColumns() {
     if (!c_.workspace || !c_.workspace->loaded() || !c_.grid) return;
     QTableView* grid = c_.grid(0);
     if (!grid) return;

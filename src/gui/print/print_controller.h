@@ -35,9 +35,9 @@ class PrintController : public QObject {
     explicit PrintController(PrintContext context, QObject* parent = nullptr);
 
   public slots:
-    void Printtracks1Click();
-    void Printtable1Click();
-    void sButton3Click();  // Columns Configuration
+    void printTracks();
+    void printTable();
+    void configureColumns();  // Columns Configuration
 
   private:
     bool sourceEmpty() const;

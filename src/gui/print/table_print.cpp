@@ -99,20 +99,20 @@ void TTablePrint::createControls() {
     tables->setFont(pixelFont("Arial", 13, true));
     tables->setStyleSheet(QStringLiteral("color: blue"));
     tables->adjustSize();
-    ComboBox1_ = new QComboBox(this);
-    ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1_->addItems({QStringLiteral("Source Table"), QStringLiteral("Elastic Parameters"),
-                          QStringLiteral("Litholog Table")});
-    ComboBox1_->setGeometry(9, 191, 146, 24);
-    ComboBox1_->setStyleSheet(
+    tableBox_ = new QComboBox(this);
+    tableBox_->setObjectName(QStringLiteral("tableBox"));
+    tableBox_->addItems({QStringLiteral("Source Table"), QStringLiteral("Elastic Parameters"),
+                         QStringLiteral("Litholog Table")});
+    tableBox_->setGeometry(9, 191, 146, 24);
+    tableBox_->setStyleSheet(
         QStringLiteral("QComboBox { background: rgb(225, 251, 255); color: green; "
                        "font-weight: bold; }"));
 
-    Button3_ = new QPushButton(QStringLiteral("Get Table\nPreview"), this);
-    Button3_->setObjectName(QStringLiteral("Button3"));
-    Button3_->setGeometry(200, 189, 81, 46);
-    Button3_->setStyleSheet(QStringLiteral("QPushButton { color: rgb(0, 64, 0); }"));
-    Button3_->setFont(pixelFont("Tahoma", 11, false));
+    previewButton_ = new QPushButton(QStringLiteral("Get Table\nPreview"), this);
+    previewButton_->setObjectName(QStringLiteral("previewButton"));
+    previewButton_->setGeometry(200, 189, 81, 46);
+    previewButton_->setStyleSheet(QStringLiteral("QPushButton { color: rgb(0, 64, 0); }"));
+    previewButton_->setFont(pixelFont("Tahoma", 11, false));
 
     caption(this, QStringLiteral("Printers"), 9, 227);
     printers_ = new QComboBox(this);
@@ -149,9 +149,12 @@ void TTablePrint::createControls() {
                            "QPushButton:disabled { color: gray; }"));
         return b;
     };
-    Button1_ = button(QStringLiteral("Print  All\nPages"), "Button1", {8, 429, 81, 46});
-    Button2_ = button(QStringLiteral("Print\nCurrent Page"), "Button2", {8, 485, 81, 46});
-    Button4_ = button(QStringLiteral("Print Range :"), "Button4", {152, 429, 81, 46});
+    printAllButton_ =
+        button(QStringLiteral("Print  All\nPages"), "printAllButton", {8, 429, 81, 46});
+    printCurrentButton_ =
+        button(QStringLiteral("Print\nCurrent Page"), "printCurrentButton", {8, 485, 81, 46});
+    printRangeButton_ =
+        button(QStringLiteral("Print Range :"), "printRangeButton", {152, 429, 81, 46});
     caption(this, QStringLiteral("From :"), 152, 490);
     caption(this, QStringLiteral("To :"), 152, 514);
     from_ = new QSpinBox(this);
@@ -166,13 +169,13 @@ void TTablePrint::createControls() {
     from_->setGeometry(208, 488, 60, 22);
     to_->setGeometry(208, 512, 60, 22);
 
-    GmPreview1_ = new PagePreview(this);
-    GmPreview1_->setGeometry(296, 8, 473, 433);
-    ProgressBar1_ = new QProgressBar(this);
-    ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1_->setGeometry(296, 440, 473, 17);
-    ProgressBar1_->setTextVisible(false);
-    ProgressBar1_->hide();
+    preview_ = new PagePreview(this);
+    preview_->setGeometry(296, 8, 473, 433);
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("progressBar"));
+    progressBar_->setGeometry(296, 440, 473, 17);
+    progressBar_->setTextVisible(false);
+    progressBar_->hide();
 
     // The page navigator.
     struct Nav {
@@ -199,7 +202,7 @@ void TTablePrint::createControls() {
         b->setToolTip(QString::fromLatin1(n.hint));
         b->setGeometry(x, 462, 35, 40);
         x += 37;
-        connect(b, &QToolButton::clicked, GmPreview1_, n.slot);
+        connect(b, &QToolButton::clicked, preview_, n.slot);
     }
 
     close_ = new QPushButton(QStringLiteral("Close"), this);
@@ -207,22 +210,22 @@ void TTablePrint::createControls() {
     close_->setGeometry(680, 508, 105, 25);
     close_->setStyleSheet(QStringLiteral("QPushButton { color: red; }"));
 
-    thumbnailModel_ = new PageThumbnails(*GmPreview1_, this);
+    thumbnailModel_ = new PageThumbnails(*preview_, this);
     thumbnails_->setModel(thumbnailModel_);
     connect(thumbnails_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& i) {
-                if (i.isValid()) GmPreview1_->setCurrentPage(i.row() + 1);
+                if (i.isValid()) preview_->setCurrentPage(i.row() + 1);
             });
-    connect(GmPreview1_, &PagePreview::currentPageChanged, this, [this](int page) {
+    connect(preview_, &PagePreview::currentPageChanged, this, [this](int page) {
         if (page < 1) return;
         const QModelIndex i = thumbnailModel_->index(page - 1);
         if (thumbnails_->currentIndex() != i) thumbnails_->setCurrentIndex(i);
     });
 
-    connect(Button3_, &QPushButton::clicked, this, &TTablePrint::Button3Click);
-    connect(Button1_, &QPushButton::clicked, this, &TTablePrint::Button1Click);
-    connect(Button2_, &QPushButton::clicked, this, &TTablePrint::Button2Click);
-    connect(Button4_, &QPushButton::clicked, this, &TTablePrint::Button4Click);
+    connect(previewButton_, &QPushButton::clicked, this, &TTablePrint::buildPreview);
+    connect(printAllButton_, &QPushButton::clicked, this, &TTablePrint::printAllPages);
+    connect(printCurrentButton_, &QPushButton::clicked, this, &TTablePrint::printCurrentPage);
+    connect(printRangeButton_, &QPushButton::clicked, this, &TTablePrint::printPageRange);
     connect(close_, &QPushButton::clicked, this, &QDialog::accept);
     connect(papers_, &QComboBox::currentIndexChanged, this, &TTablePrint::paperChanged);
     connect(printers_, &QComboBox::currentIndexChanged, this, [this] {
@@ -234,14 +237,15 @@ void TTablePrint::createControls() {
 void TTablePrint::FormCreate() {
     if (source_.detachTableScroll) source_.detachTableScroll();
     setPrintButtonsEnabled(false);
-    ComboBox1_->setCurrentIndex(0);
+    tableBox_->setCurrentIndex(0);
     landscape_->setChecked(true);
     setup_.orientation = Orientation::Landscape;
     paperChanged();
 }
 
 void TTablePrint::setPrintButtonsEnabled(bool on) {
-    for (QPushButton* b : {Button1_, Button2_, Button4_}) b->setEnabled(on);
+    for (QPushButton* b : {printAllButton_, printCurrentButton_, printRangeButton_})
+        b->setEnabled(on);
 }
 
 int TTablePrint::pageCount() const {
@@ -249,16 +253,16 @@ int TTablePrint::pageCount() const {
 }
 
 void TTablePrint::advance(int steps) {
-    ProgressBar1_->setValue(std::min(ProgressBar1_->maximum(), ProgressBar1_->value() + steps));
+    progressBar_->setValue(std::min(progressBar_->maximum(), progressBar_->value() + steps));
 }
 
-void TTablePrint::Button3Click() {
-    if (ComboBox1_->currentText().isEmpty()) return;
-    const int choice = ComboBox1_->currentIndex();
+void TTablePrint::buildPreview() {
+    if (tableBox_->currentText().isEmpty()) return;
+    const int choice = tableBox_->currentIndex();
     QTableView* grid = source_.grid ? source_.grid(choice) : nullptr;
     if (!grid) {
         seam_.message(this, QMessageBox::Information, QStringLiteral("Table Print"),
-                      QStringLiteral("The %1 cannot be shown now.").arg(ComboBox1_->currentText()),
+                      QStringLiteral("The %1 cannot be shown now.").arg(tableBox_->currentText()),
                       QMessageBox::Ok);
         return;
     }
@@ -276,13 +280,13 @@ void TTablePrint::Button3Click() {
         portrait_->isChecked() ? Orientation::Portrait : Orientation::Landscape;
     progressMaximum_ =
         lithora::chart::previewProgressMaximum(static_cast<std::size_t>(records), orientation);
-    ProgressBar1_->setRange(0, progressMaximum_);
-    ProgressBar1_->setValue(0);
-    ProgressBar1_->show();
-    ProgressBar1_->repaint();
+    progressBar_->setRange(0, progressMaximum_);
+    progressBar_->setValue(0);
+    progressBar_->show();
+    progressBar_->repaint();
     advance(2);
 
-    GmPreview1_->clear();
+    preview_->clear();
     thumbnailModel_->reset();
     advance(1);
     const QLocale locale;
@@ -296,7 +300,7 @@ void TTablePrint::Button3Click() {
     advance(1);  // the first page, drawn when it is shown
     advance(1);
     advance(1);
-    ProgressBar1_->hide();
+    progressBar_->hide();
 }
 
 void TTablePrint::relayout() {
@@ -319,7 +323,7 @@ void TTablePrint::relayout() {
     doc.paint = [this](QPainter& painter, int page, double pxPerMm) {
         if (layout_) grid_.paintPage(painter, *layout_, setup_, page, pxPerMm, header_);
     };
-    GmPreview1_->setDocument(std::move(doc));
+    preview_->setDocument(std::move(doc));
     // Five thumbnails a row in portrait, four in landscape.
     const int perRow = landscape ? 4 : 5;
     const int room = thumbnails_->width() - 2 * thumbnails_->frameWidth() -
@@ -351,7 +355,7 @@ QString TTablePrint::printPages(QPrinter& printer, int from, int to) {
     printer.setPageSize(pageSizeOf(paper));
     printer.setPageOrientation(qtOrientation(setup_.orientation));
     printer.setFullPage(true);
-    printer.setDocName(QStringLiteral("Lithora %1").arg(ComboBox1_->currentText()));
+    printer.setDocName(QStringLiteral("Lithora %1").arg(tableBox_->currentText()));
     QPainter painter;
     if (!painter.begin(&printer)) return QStringLiteral("The printer cannot print.");
     const double pxPerMm = printer.resolution() / 25.4;
@@ -395,15 +399,15 @@ void TTablePrint::printChosen(int from, int to) {
     if (source_.restoreFolder) source_.restoreFolder();
 }
 
-void TTablePrint::Button1Click() {
+void TTablePrint::printAllPages() {
     printChosen(1, pageCount());
 }
 
-void TTablePrint::Button2Click() {
-    printChosen(GmPreview1_->currentPage(), GmPreview1_->currentPage());
+void TTablePrint::printCurrentPage() {
+    printChosen(preview_->currentPage(), preview_->currentPage());
 }
 
-void TTablePrint::Button4Click() {
+void TTablePrint::printPageRange() {
     printChosen(from_->value(), to_->value());
 }
 

@@ -46,20 +46,20 @@ class TTablePrint : public QDialog {
     TTablePrint(Source source, DialogSeam& seam, QWidget* parent = nullptr);
     ~TTablePrint() override;
 
-    QComboBox* tableBox() const { return ComboBox1_; }
+    QComboBox* tableBox() const { return tableBox_; }
     QComboBox* printerBox() const { return printers_; }
     QComboBox* paperBox() const { return papers_; }
     QRadioButton* landscapeButton() const { return landscape_; }
     QRadioButton* portraitButton() const { return portrait_; }
-    QPushButton* previewButton() const { return Button3_; }
-    QPushButton* printAllButton() const { return Button1_; }
-    QPushButton* printCurrentButton() const { return Button2_; }
-    QPushButton* printRangeButton() const { return Button4_; }
+    QPushButton* previewButton() const { return previewButton_; }
+    QPushButton* printAllButton() const { return printAllButton_; }
+    QPushButton* printCurrentButton() const { return printCurrentButton_; }
+    QPushButton* printRangeButton() const { return printRangeButton_; }
     QSpinBox* fromBox() const { return from_; }
     QSpinBox* toBox() const { return to_; }
-    PagePreview* preview() const { return GmPreview1_; }
+    PagePreview* preview() const { return preview_; }
     QListView* thumbnails() const { return thumbnails_; }
-    QProgressBar* progressBar() const { return ProgressBar1_; }
+    QProgressBar* progressBar() const { return progressBar_; }
     // The maximum the progress bar had while the last preview was built.
     int progressMaximum() const { return progressMaximum_; }
     int pageCount() const;
@@ -71,10 +71,10 @@ class TTablePrint : public QDialog {
     QString printPages(QPrinter& printer, int from, int to);
 
   public slots:
-    void Button3Click();  // Get Table Preview
-    void Button1Click();  // Print  All Pages
-    void Button2Click();  // Print Current Page
-    void Button4Click();  // Print Range :
+    void buildPreview();      // Get Table Preview
+    void printAllPages();     // Print  All Pages
+    void printCurrentPage();  // Print Current Page
+    void printPageRange();    // Print Range :
     void done(int result) override;
 
   private:
@@ -101,18 +101,18 @@ class TTablePrint : public QDialog {
 
     QListView* thumbnails_ = nullptr;
     PageThumbnails* thumbnailModel_ = nullptr;
-    QComboBox* ComboBox1_ = nullptr;
-    QPushButton* Button3_ = nullptr;
+    QComboBox* tableBox_ = nullptr;
+    QPushButton* previewButton_ = nullptr;
     QComboBox* printers_ = nullptr;
     QComboBox* papers_ = nullptr;
     QRadioButton* landscape_ = nullptr;
     QRadioButton* portrait_ = nullptr;
-    QPushButton* Button1_ = nullptr;
-    QPushButton* Button2_ = nullptr;
-    QPushButton* Button4_ = nullptr;
+    QPushButton* printAllButton_ = nullptr;
+    QPushButton* printCurrentButton_ = nullptr;
+    QPushButton* printRangeButton_ = nullptr;
     QSpinBox* from_ = nullptr;
     QSpinBox* to_ = nullptr;
-    PagePreview* GmPreview1_ = nullptr;
-    QProgressBar* ProgressBar1_ = nullptr;
+    PagePreview* preview_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
     QPushButton* close_ = nullptr;
 };

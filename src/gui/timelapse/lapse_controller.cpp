@@ -5,7 +5,7 @@
 LapseController::LapseController(CommandContext context, QObject* parent)
     : QObject(parent), ctx_(std::move(context)) {}
 
-void LapseController::Lapse1Click() {
+void LapseController::showTimeLapse() {
     TTLapse window(ctx_, ctx_.parent);
     ctx_.seam.exec(window);
 }

@@ -11,7 +11,7 @@ class LapseController : public QObject {
     explicit LapseController(CommandContext context, QObject* parent = nullptr);
 
   public slots:
-    void Lapse1Click();
+    void showTimeLapse();
 
   private:
     CommandContext ctx_;

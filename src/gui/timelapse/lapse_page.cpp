@@ -95,20 +95,20 @@ TTLapse::TTLapse(CommandContext context, QWidget* parent)
     }
 
     const QColor blue(0, 0, 160), red(255, 0, 0), green(0, 128, 64);
-    sButton5_ = makeButton(this, "sButton5", QStringLiteral("Open"), blue, "Arial");
-    sButton10_ = makeButton(this, "sButton10", QStringLiteral("Clear"), red);
-    sButton6_ = makeButton(this, "sButton6", QStringLiteral("Open"), blue, "Arial");
-    sButton9_ = makeButton(this, "sButton9", QStringLiteral("Clear"), red);
-    sButton7_ = makeButton(this, "sButton7", QStringLiteral("Calculate"), green);
-    sButton8_ = makeButton(this, "sButton8", QStringLiteral("Clear All"), red);
-    sButton1_ = makeButton(this, "sButton1", QStringLiteral("Print"), QColor(0, 128, 0));
-    connect(sButton5_, &QPushButton::clicked, this, &TTLapse::sButton5Click);
-    connect(sButton6_, &QPushButton::clicked, this, &TTLapse::sButton6Click);
-    connect(sButton7_, &QPushButton::clicked, this, &TTLapse::sButton7Click);
-    connect(sButton10_, &QPushButton::clicked, this, &TTLapse::sButton10Click);
-    connect(sButton9_, &QPushButton::clicked, this, &TTLapse::sButton9Click);
-    connect(sButton8_, &QPushButton::clicked, this, &TTLapse::sButton8Click);
-    connect(sButton1_, &QPushButton::clicked, this, &TTLapse::sButton1Click);
+    openFirstButton_ = makeButton(this, "openFirstButton", QStringLiteral("Open"), blue, "Arial");
+    clearFirstButton_ = makeButton(this, "clearFirstButton", QStringLiteral("Clear"), red);
+    openSecondButton_ = makeButton(this, "openSecondButton", QStringLiteral("Open"), blue, "Arial");
+    clearSecondButton_ = makeButton(this, "clearSecondButton", QStringLiteral("Clear"), red);
+    calculateButton_ = makeButton(this, "calculateButton", QStringLiteral("Calculate"), green);
+    clearAllButton_ = makeButton(this, "clearAllButton", QStringLiteral("Clear All"), red);
+    printButton_ = makeButton(this, "printButton", QStringLiteral("Print"), QColor(0, 128, 0));
+    connect(openFirstButton_, &QPushButton::clicked, this, &TTLapse::openFirstLog);
+    connect(openSecondButton_, &QPushButton::clicked, this, &TTLapse::openSecondLog);
+    connect(calculateButton_, &QPushButton::clicked, this, &TTLapse::calculateDifference);
+    connect(clearFirstButton_, &QPushButton::clicked, this, &TTLapse::clearFirstLog);
+    connect(clearSecondButton_, &QPushButton::clicked, this, &TTLapse::clearSecondLog);
+    connect(clearAllButton_, &QPushButton::clicked, this, &TTLapse::clearAllLogs);
+    connect(printButton_, &QPushButton::clicked, this, &TTLapse::printComparison);
 
     setMinimumSize(kWidth - 3 * 120, kHeight - 400);
     resize(kWidth, kHeight);
@@ -167,13 +167,13 @@ void TTLapse::layoutControls() {
     const auto place = [](QPushButton* b, const QFrame* chart, int offset) {
         b->move(chart->x() + offset, kButtonTop);
     };
-    place(sButton5_, frames_[0], 8);
-    place(sButton10_, frames_[0], 88);
-    place(sButton6_, frames_[1], 8);
-    place(sButton9_, frames_[1], 88);
-    place(sButton7_, frames_[2], 8);
-    place(sButton8_, frames_[2], 88);
-    sButton1_->move(6, height() - 65);
+    place(openFirstButton_, frames_[0], 8);
+    place(clearFirstButton_, frames_[0], 88);
+    place(openSecondButton_, frames_[1], 8);
+    place(clearSecondButton_, frames_[1], 88);
+    place(calculateButton_, frames_[2], 8);
+    place(clearAllButton_, frames_[2], 88);
+    printButton_->move(6, height() - 65);
 }
 
 void TTLapse::resizeEvent(QResizeEvent* event) {
@@ -182,20 +182,20 @@ void TTLapse::resizeEvent(QResizeEvent* event) {
 }
 
 void TTLapse::updateButtons() {
-    sButton5_->setEnabled(true);
-    sButton6_->setEnabled(secondOpenAllowed_);
-    sButton10_->setEnabled(first_.has_value());
-    sButton9_->setEnabled(second_.has_value());
-    sButton7_->setEnabled(first_ && second_ && !diff_);
-    sButton8_->setEnabled(first_ || second_ || diff_);
-    sButton1_->setEnabled(diff_.has_value());
+    openFirstButton_->setEnabled(true);
+    openSecondButton_->setEnabled(secondOpenAllowed_);
+    clearFirstButton_->setEnabled(first_.has_value());
+    clearSecondButton_->setEnabled(second_.has_value());
+    calculateButton_->setEnabled(first_ && second_ && !diff_);
+    clearAllButton_->setEnabled(first_ || second_ || diff_);
+    printButton_->setEnabled(diff_.has_value());
 }
 
-void TTLapse::sButton5Click() {
+void TTLapse::openFirstLog() {
     readLog(1);
 }
 
-void TTLapse::sButton6Click() {
+void TTLapse::openSecondLog() {
     readLog(2);
 }
 
@@ -246,7 +246,7 @@ void TTLapse::showLog(int n, timelapse::LapseLog log) {
     updateButtons();
 }
 
-void TTLapse::sButton7Click() {
+void TTLapse::calculateDifference() {
     if (!first_ || !second_ || diff_) return;
     timelapse::LapseDifference d;
     try {
@@ -275,7 +275,7 @@ void TTLapse::dropDifference() {
     clearChart(3);
 }
 
-void TTLapse::sButton10Click() {
+void TTLapse::clearFirstLog() {
     if (!first_) return;
     first_.reset();
     clearChart(1);
@@ -283,7 +283,7 @@ void TTLapse::sButton10Click() {
     updateButtons();
 }
 
-void TTLapse::sButton9Click() {
+void TTLapse::clearSecondLog() {
     if (!second_) return;
     second_.reset();
     clearChart(2);
@@ -291,7 +291,7 @@ void TTLapse::sButton9Click() {
     updateButtons();
 }
 
-void TTLapse::sButton8Click() {
+void TTLapse::clearAllLogs() {
     first_.reset();
     second_.reset();
     diff_.reset();
@@ -300,7 +300,7 @@ void TTLapse::sButton8Click() {
     updateButtons();
 }
 
-void TTLapse::sButton1Click() {
+void TTLapse::printComparison() {
     if (!diff_) return;
     TLapsePrint preview(ctx_, {tracks_[0], tracks_[1], tracks_[2]}, this);
     ctx_.seam.exec(preview);

@@ -41,13 +41,13 @@ class TTLapse : public QDialog {
     const std::optional<lithora::timelapse::LapseDifference>& difference() const { return diff_; }
 
   public slots:
-    void sButton5Click();   // "Open" of the first chart
-    void sButton6Click();   // "Open" of the second chart
-    void sButton7Click();   // "Calculate"
-    void sButton10Click();  // "Clear" of the first chart
-    void sButton9Click();   // "Clear" of the second chart
-    void sButton8Click();   // "Clear All"
-    void sButton1Click();   // "Print"
+    void openFirstLog();         // "Open" of the first chart
+    void openSecondLog();        // "Open" of the second chart
+    void calculateDifference();  // "Calculate"
+    void clearFirstLog();        // "Clear" of the first chart
+    void clearSecondLog();       // "Clear" of the second chart
+    void clearAllLogs();         // "Clear All"
+    void printComparison();      // "Print"
 
   protected:
     void resizeEvent(QResizeEvent* event) override;  // FormCanResize
@@ -70,11 +70,11 @@ class TTLapse : public QDialog {
     bool secondOpenAllowed_ = false;
     int traceNumber_ = 0;
 
-    QPushButton* sButton5_ = nullptr;   // Open 1
-    QPushButton* sButton10_ = nullptr;  // Clear 1
-    QPushButton* sButton6_ = nullptr;   // Open 2
-    QPushButton* sButton9_ = nullptr;   // Clear 2
-    QPushButton* sButton7_ = nullptr;   // Calculate
-    QPushButton* sButton8_ = nullptr;   // Clear All
-    QPushButton* sButton1_ = nullptr;   // Print
+    QPushButton* openFirstButton_ = nullptr;
+    QPushButton* clearFirstButton_ = nullptr;
+    QPushButton* openSecondButton_ = nullptr;
+    QPushButton* clearSecondButton_ = nullptr;
+    QPushButton* calculateButton_ = nullptr;
+    QPushButton* clearAllButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
 };

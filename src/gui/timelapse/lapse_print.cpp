@@ -60,33 +60,34 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3
     auto* styleCaption = new QLabel(QStringLiteral("Preview Style"), this);
     styleCaption->setFont(boldTahoma());
     styleCaption->setGeometry(16, 12, 200, 20);
-    ComboBox1_ = new QComboBox(this);
-    ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1_->addItems({QStringLiteral("Landscape"), QStringLiteral("Portrait")});
-    ComboBox1_->setCurrentIndex(1);
-    ComboBox1_->setFont(boldTahoma());
-    ComboBox1_->setStyleSheet(
+    orientationBox_ = new QComboBox(this);
+    orientationBox_->setObjectName(QStringLiteral("orientationBox"));
+    orientationBox_->addItems({QStringLiteral("Landscape"), QStringLiteral("Portrait")});
+    orientationBox_->setCurrentIndex(1);
+    orientationBox_->setFont(boldTahoma());
+    orientationBox_->setStyleSheet(
         QStringLiteral("QComboBox { color: rgb(0, 128, 0); background: rgb(225, 251, 255); }"));
-    ComboBox1_->setGeometry(16, 34, 200, 26);
+    orientationBox_->setGeometry(16, 34, 200, 26);
 
     auto* listCaption = new QLabel(QStringLiteral("Tracks List"), this);
     listCaption->setFont(boldTahoma());
     listCaption->setGeometry(16, 76, 200, 20);
-    CheckListBox1_ = new QListWidget(this);
-    CheckListBox1_->setObjectName(QStringLiteral("CheckListBox1"));
-    CheckListBox1_->setFrameShape(QFrame::NoFrame);
-    CheckListBox1_->setFont(QFont(QStringLiteral("Tahoma")));
-    CheckListBox1_->setStyleSheet(QStringLiteral("QListWidget { color: rgb(0, 128, 0); }"));
-    CheckListBox1_->setGeometry(16, 98, 200, 90);
+    chartList_ = new QListWidget(this);
+    chartList_->setObjectName(QStringLiteral("chartList"));
+    chartList_->setFrameShape(QFrame::NoFrame);
+    chartList_->setFont(QFont(QStringLiteral("Tahoma")));
+    chartList_->setStyleSheet(QStringLiteral("QListWidget { color: rgb(0, 128, 0); }"));
+    chartList_->setGeometry(16, 98, 200, 90);
 
-    sButton3_ = makeButton(this, "sButton3", QStringLiteral("Save"), kGreen, {16, 204, 95, 28});
-    sButton1_ = makeButton(this, "sButton1", QStringLiteral("Print"), kGreen, {121, 204, 95, 28});
-    sButton2_ = makeButton(this, "sButton2", QStringLiteral("Close"), QColor(255, 0, 0),
-                           {16, kHeight - 65, 95, 28});
+    saveButton_ = makeButton(this, "saveButton", QStringLiteral("Save"), kGreen, {16, 204, 95, 28});
+    printButton_ =
+        makeButton(this, "printButton", QStringLiteral("Print"), kGreen, {121, 204, 95, 28});
+    closeButton_ = makeButton(this, "closeButton", QStringLiteral("Close"), QColor(255, 0, 0),
+                              {16, kHeight - 65, 95, 28});
 
-    TeePreviewPanel1_ = new TrackSheet(this);
-    TeePreviewPanel1_->setObjectName(QStringLiteral("TeePreviewPanel1"));
-    TeePreviewPanel1_->setPaper(kA4, QPageLayout::Portrait);
+    sheet_ = new TrackSheet(this);
+    sheet_->setObjectName(QStringLiteral("sheet"));
+    sheet_->setPaper(kA4, QPageLayout::Portrait);
 
     // The copies, each through its chart file.
     const QPixmap background = lapseBackground(folder_);
@@ -112,7 +113,7 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3
     const QStringList entries{QStringLiteral("First Log"), QStringLiteral("Second Log"),
                               QStringLiteral("Difference Log")};
     for (int i = 0; i < entries.size(); ++i) {
-        auto* item = new QListWidgetItem(entries[i], CheckListBox1_);
+        auto* item = new QListWidgetItem(entries[i], chartList_);
         if (copies_[static_cast<std::size_t>(i)]) {
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         } else {
@@ -121,15 +122,14 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3
         item->setCheckState(Qt::Unchecked);
     }
 
-    connect(CheckListBox1_, &QListWidget::itemChanged, this,
-            [this](QListWidgetItem*) { CheckListBox1ClickCheck(); });
-    connect(ComboBox1_, &QComboBox::currentIndexChanged, this, [this](int index) {
-        TeePreviewPanel1_->setPaper(kA4,
-                                    index == 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    connect(chartList_, &QListWidget::itemChanged, this,
+            [this](QListWidgetItem*) { chartTicked(); });
+    connect(orientationBox_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        sheet_->setPaper(kA4, index == 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
     });
-    connect(sButton3_, &QPushButton::clicked, this, &TLapsePrint::sButton3Click);
-    connect(sButton1_, &QPushButton::clicked, this, &TLapsePrint::sButton1Click);
-    connect(sButton2_, &QPushButton::clicked, this, &TLapsePrint::sButton2Click);
+    connect(saveButton_, &QPushButton::clicked, this, &TLapsePrint::saveSheetBitmap);
+    connect(printButton_, &QPushButton::clicked, this, &TLapsePrint::printSheet);
+    connect(closeButton_, &QPushButton::clicked, this, &TLapsePrint::closeWindow);
 
     resize(kWidth, kHeight);
     updateButtons();
@@ -149,32 +149,32 @@ QString TLapsePrint::chartFile(int n) const {
 }
 
 std::vector<QCustomPlot*> TLapsePrint::previewList() const {
-    std::vector<QCustomPlot*> list = TeePreviewPanel1_->charts();  // topmost first
+    std::vector<QCustomPlot*> list = sheet_->charts();  // topmost first
     std::reverse(list.begin(), list.end());
     return list;
 }
 
-void TLapsePrint::CheckListBox1ClickCheck() {
+void TLapsePrint::chartTicked() {
     // Difference, second log, first log: the first log lies on top.
     std::vector<QCustomPlot*> list;
     for (int i = 2; i >= 0; --i) {
-        const QListWidgetItem* item = CheckListBox1_->item(i);
+        const QListWidgetItem* item = chartList_->item(i);
         DepthTrack* copy = copies_[static_cast<std::size_t>(i)];
         if (copy && item && item->checkState() == Qt::Checked) list.push_back(copy->plot());
     }
     std::reverse(list.begin(), list.end());  // the sheet lists the topmost chart first
-    TeePreviewPanel1_->setCharts(std::move(list));
+    sheet_->setCharts(std::move(list));
     updateButtons();
 }
 
 void TLapsePrint::updateButtons() {
-    const bool any = !TeePreviewPanel1_->charts().empty();
-    sButton3_->setEnabled(any);
-    sButton1_->setEnabled(any);
+    const bool any = !sheet_->charts().empty();
+    saveButton_->setEnabled(any);
+    printButton_->setEnabled(any);
 }
 
-void TLapsePrint::sButton3Click() {
-    if (TeePreviewPanel1_->charts().empty()) return;
+void TLapsePrint::saveSheetBitmap() {
+    if (sheet_->charts().empty()) return;
     QString path =
         ctx_.seam.saveFileName(this, QStringLiteral("Save as Bitmap"),
                                QStringLiteral("Bitmap files (*.bmp)"), QStringLiteral("bmp"));
@@ -183,34 +183,32 @@ void TLapsePrint::sButton3Click() {
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".bmp");
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
-                         TeePreviewPanel1_->sheetImage(96 / 25.4).save(&file, "BMP") &&
-                         file.commit();
+                         sheet_->sheetImage(96 / 25.4).save(&file, "BMP") && file.commit();
     if (!written)
         ctx_.message(QMessageBox::Warning,
                      QStringLiteral("Cannot write \"%1\": %2").arg(path, file.errorString()));
 }
 
-void TLapsePrint::sButton1Click() {
-    if (TeePreviewPanel1_->charts().empty()) return;
+void TLapsePrint::printSheet() {
+    if (sheet_->charts().empty()) return;
     // At screen resolution the charts' fonts keep their size on the page.
     QPrinter printer(QPrinter::ScreenResolution);
-    if (choosePrinter(printer, TeePreviewPanel1_->orientation(), ctx_.seam, this)) {
+    if (choosePrinter(printer, sheet_->orientation(), ctx_.seam, this)) {
         BusyCursor busy;
-        const QString error =
-            TeePreviewPanel1_->printSheet(printer, QStringLiteral("Lithora time lapse"));
+        const QString error = sheet_->printSheet(printer, QStringLiteral("Lithora time lapse"));
         if (!error.isEmpty()) ctx_.message(QMessageBox::Warning, error);
     }
     if (ctx_.restoreFolder) ctx_.restoreFolder();
 }
 
-void TLapsePrint::sButton2Click() {
+void TLapsePrint::closeWindow() {
     close();
 }
 
 void TLapsePrint::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    TeePreviewPanel1_->setGeometry(kLeftPanel, 0, std::max(0, width() - kLeftPanel), height());
-    sButton2_->move(sButton2_->x(), height() - 65);
+    sheet_->setGeometry(kLeftPanel, 0, std::max(0, width() - kLeftPanel), height());
+    closeButton_->move(closeButton_->x(), height() - 65);
 }
 
 void TLapsePrint::done(int result) {
@@ -219,7 +217,7 @@ void TLapsePrint::done(int result) {
 }
 
 void TLapsePrint::FormClose() {
-    TeePreviewPanel1_->setCharts({});
+    sheet_->setCharts({});
     for (int n = 3; n >= 1; --n) {
         const QString file = chartFile(n);
         if (QFile::exists(file)) QFile::remove(file);

@@ -32,17 +32,17 @@ class TLapsePrint : public QDialog {
     // The copy of chart n (1 first, 2 second, 3 difference); null when it has none.
     DepthTrack* copy(int n) const;
     QString chartFile(int n) const;
-    TrackSheet* page() const { return TeePreviewPanel1_; }
+    TrackSheet* page() const { return sheet_; }
     // The preview's list of charts in drawing order: the difference first, the first log
     // last, so the first log lies on top where copies overlap.
     std::vector<QCustomPlot*> previewList() const;
-    QListWidget* checkList() const { return CheckListBox1_; }
+    QListWidget* checkList() const { return chartList_; }
 
   public slots:
-    void CheckListBox1ClickCheck();
-    void sButton3Click();  // "Save"
-    void sButton1Click();  // "Print"
-    void sButton2Click();  // "Close"
+    void chartTicked();
+    void saveSheetBitmap();  // "Save"
+    void printSheet();       // "Print"
+    void closeWindow();      // "Close"
     void done(int result) override;
 
   protected:
@@ -55,10 +55,10 @@ class TLapsePrint : public QDialog {
     CommandContext ctx_;
     QString folder_;
     std::array<DepthTrack*, 3> copies_{};
-    QComboBox* ComboBox1_ = nullptr;
-    QListWidget* CheckListBox1_ = nullptr;
-    TrackSheet* TeePreviewPanel1_ = nullptr;
-    QPushButton* sButton3_ = nullptr;
-    QPushButton* sButton1_ = nullptr;
-    QPushButton* sButton2_ = nullptr;
+    QComboBox* orientationBox_ = nullptr;
+    QListWidget* chartList_ = nullptr;
+    TrackSheet* sheet_ = nullptr;
+    QPushButton* saveButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
 };

@@ -27,37 +27,37 @@ TTrackSelection::TTrackSelection(const QStringList& curves, QWidget* parent) : Q
     label->setWordWrap(true);
     label->setGeometry(12, 4, 350, 50);
 
-    ComboBox1_ = new QComboBox(this);
-    ComboBox1_->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1_->addItems(curves);
-    ComboBox1_->setCurrentIndex(curves.isEmpty() ? -1 : 0);
-    ComboBox1_->setGeometry(12, 60, 348, 26);
+    curveBox_ = new QComboBox(this);
+    curveBox_->setObjectName(QStringLiteral("curveBox"));
+    curveBox_->addItems(curves);
+    curveBox_->setCurrentIndex(curves.isEmpty() ? -1 : 0);
+    curveBox_->setGeometry(12, 60, 348, 26);
 
-    sButton1_ = new QPushButton(QStringLiteral("Ok"), this);
-    sButton1_->setObjectName(QStringLiteral("sButton1"));
-    sButton1_->setFont(buttonFont());
-    sButton1_->setStyleSheet(QStringLiteral("color: rgb(0, 128, 0);"));
-    sButton1_->setGeometry(96, 104, 80, 30);
-    sButton1_->setDefault(true);
-    sButton1_->setEnabled(!curves.isEmpty());
+    okButton_ = new QPushButton(QStringLiteral("Ok"), this);
+    okButton_->setObjectName(QStringLiteral("okButton"));
+    okButton_->setFont(buttonFont());
+    okButton_->setStyleSheet(QStringLiteral("color: rgb(0, 128, 0);"));
+    okButton_->setGeometry(96, 104, 80, 30);
+    okButton_->setDefault(true);
+    okButton_->setEnabled(!curves.isEmpty());
 
-    sButton2_ = new QPushButton(QStringLiteral("Cancel"), this);
-    sButton2_->setObjectName(QStringLiteral("sButton2"));
-    sButton2_->setFont(buttonFont());
-    sButton2_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
-    sButton2_->setGeometry(196, 104, 80, 30);
+    cancelButton_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton_->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton_->setFont(buttonFont());
+    cancelButton_->setStyleSheet(QStringLiteral("color: rgb(255, 0, 0);"));
+    cancelButton_->setGeometry(196, 104, 80, 30);
 
-    connect(sButton1_, &QPushButton::clicked, this, &TTrackSelection::sButton1Click);
-    connect(sButton2_, &QPushButton::clicked, this, &TTrackSelection::sButton2Click);
+    connect(okButton_, &QPushButton::clicked, this, &TTrackSelection::confirm);
+    connect(cancelButton_, &QPushButton::clicked, this, &TTrackSelection::cancel);
 }
 
-void TTrackSelection::sButton1Click() {
-    chosen_ = ComboBox1_->currentIndex() >= 0 ? ComboBox1_->currentIndex() + 1 : -1;
+void TTrackSelection::confirm() {
+    chosen_ = curveBox_->currentIndex() >= 0 ? curveBox_->currentIndex() + 1 : -1;
     if (chosen_ < 0) return;
     accept();
 }
 
-void TTrackSelection::sButton2Click() {
+void TTrackSelection::cancel() {
     chosen_ = -1;
     reject();
 }

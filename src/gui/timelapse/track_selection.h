@@ -17,15 +17,15 @@ class TTrackSelection : public QDialog {
     // The chosen curve's position k (1 = the first curve after the depth); -1 when the
     // dialog was cancelled or nothing was chosen.
     int chosen() const { return chosen_; }
-    QComboBox* list() const { return ComboBox1_; }
+    QComboBox* list() const { return curveBox_; }
 
   public slots:
-    void sButton1Click();  // Ok
-    void sButton2Click();  // Cancel
+    void confirm();  // Ok
+    void cancel();   // Cancel
 
   private:
-    QComboBox* ComboBox1_ = nullptr;
-    QPushButton* sButton1_ = nullptr;
-    QPushButton* sButton2_ = nullptr;
+    QComboBox* curveBox_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
     int chosen_ = -1;
 };
