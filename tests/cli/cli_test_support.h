@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include "support/test_paths.h"
 
 namespace lithora::cli_test {
 

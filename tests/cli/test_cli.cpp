@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli_test_support.h"
+#include "support/test_paths.h"
 
 namespace fs = std::filesystem;
 
@@ -22,10 +23,12 @@ using lithora::cli_test::CliTest;
 using lithora::cli_test::slurp;
 
 TEST_F(CliTest, UsageErrorsExitWithTwo) {
-    for (const char* args :
-         {"", "frobnicate x.las", "import", "import a.las --bogus",
-          "elastic " LITHORA_TEST_DATA "/cli/well.las", "elastic x.las -o y.las --from 1",
-          "import a.las b.las", "elastic x.las -o y --vs-equation cubic"}) {
+    const std::string well = std::string(LITHORA_TEST_DATA) + "/cli/well.las";
+    for (const std::string& args :
+         {std::string(), std::string("frobnicate x.las"), std::string("import"),
+          std::string("import a.las --bogus"), "elastic " + well,
+          std::string("elastic x.las -o y.las --from 1"), std::string("import a.las b.las"),
+          std::string("elastic x.las -o y --vs-equation cubic")}) {
         CliRun r = run(args);
         EXPECT_EQ(r.code, 2) << args;
         EXPECT_NE(r.err.find("usage:"), std::string::npos) << args;
@@ -70,7 +73,7 @@ TEST_F(CliTest, ImportPrintsTheWorkspaceAsJson) {
 TEST_F(CliTest, ImportWarnsOnStandardErrorAndInTheJson) {
     const std::string warning =
         "excess_curves.las: 2 data lines hold 4 values for 6 curves; the missing values are null.";
-    CliRun r = run("import '" LITHORA_TEST_DATA
+    CliRun r = run("import '" + std::string(LITHORA_TEST_DATA) +
                    "/external/las-external/lasio/tests/examples/excess_curves.las'");
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(nlohmann::json::parse(r.out)["warnings"], nlohmann::json::array({warning}));

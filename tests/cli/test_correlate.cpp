@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli_test_support.h"
+#include "support/test_paths.h"
 
 namespace {
 

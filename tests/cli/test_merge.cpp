@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli_test_support.h"
+#include "support/test_paths.h"
 
 namespace {
 

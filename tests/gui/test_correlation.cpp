@@ -20,6 +20,7 @@
 #include "gui/widgets/page_control.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
+#include "support/test_paths.h"
 
 namespace {
 

@@ -24,6 +24,7 @@
 #include "gui/compute/search_page.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/widgets/number_box.h"
+#include "support/test_paths.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include "core/workspace/workspace.h"
+#include "support/test_paths.h"
 
 // The build makes one bitmap per lithology, named exactly as the lithology, no extension.
 TEST(PatternBitmaps, OneBmpPerLithologyName) {

@@ -24,6 +24,7 @@
 #include "gui/widgets/summary_box.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
+#include "support/test_paths.h"
 
 namespace {
 

@@ -70,7 +70,9 @@ TEST_F(ShellTest, OnlyCommandsThatExistAreOffered) {
         for (QAction* a : form_->findChildren<QAction*>()) {
             if (a->objectName().isEmpty() || a->objectName() == "openSubmenu" || a->isSeparator())
                 continue;
-            if (!boundAction(a)) EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+            if (!boundAction(a)) {
+                EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+            }
         }
     };
     checkAll();

@@ -21,6 +21,7 @@
 #include "gui/display/depth_track.h"
 #include "gui/display/track_panel.h"
 #include "support/palette.h"
+#include "support/test_paths.h"
 
 namespace {
 

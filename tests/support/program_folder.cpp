@@ -1,4 +1,5 @@
 #include "support/program_folder.h"
+#include "support/test_paths.h"
 
 #include <QDir>
 
@@ -15,7 +16,7 @@ ProgramFolder::~ProgramFolder() {
 }
 
 QString testData(const char* name) {
-    return QStringLiteral(LITHORA_TEST_DATA "/") + QString::fromLatin1(name);
+    return QString::fromUtf8(LITHORA_TEST_DATA) + '/' + QString::fromLatin1(name);
 }
 
 }  // namespace lithora::test

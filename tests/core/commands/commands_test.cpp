@@ -11,6 +11,7 @@
 #include "core/commands/import_file.h"
 #include "core/commands/save_table.h"
 #include "core/import/las_reader.h"
+#include "support/test_paths.h"
 
 namespace fs = std::filesystem;
 using lithora::compute::DensityUnit;
@@ -35,7 +36,7 @@ class CommandsTest : public ::testing::Test {
     // well.las with its curve lines replaced: depth, density and sonic units as given.
     fs::path wellWith(const std::string& depthUnit, const std::string& dtUnit,
                       const std::string& dtsUnit, const std::string& densityUnit = "G/CC") {
-        std::ifstream in(LITHORA_TEST_DATA "/cli/well.las", std::ios::binary);
+        std::ifstream in(std::string(LITHORA_TEST_DATA) + "/cli/well.las", std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), {});
         auto put = [&text](const std::string& from, const std::string& to) {
             text.replace(text.find(from), from.size(), to);
@@ -60,7 +61,7 @@ class CommandsTest : public ::testing::Test {
 
 TEST_F(CommandsTest, TheDefaultsAreTheFirstCurveOfEachRoleAndFlagsOnlyFall) {
     Workspace ws(dir, Storage::Memory);
-    import(ws, LITHORA_TEST_DATA "/cli/well.las");
+    import(ws, std::string(LITHORA_TEST_DATA) + "/cli/well.las");
     auto choice = commands::proposedCurves(ws);
     EXPECT_EQ(choice.density, "RHOB");
     EXPECT_EQ(choice.pWave, "DT");
@@ -159,9 +160,11 @@ TEST_F(CommandsTest, AFailedImportLeavesAnEmptyWorkspaceAndALoadedOneRefuses) {
         EXPECT_EQ(outcome.status, commands::ImportOutcome::Status::NothingRead);
         EXPECT_EQ(outcome.message, "Error reading file : " + (dir / "notes.txt").string());
 
-        import(ws, LITHORA_TEST_DATA "/cli/well.las");
-        EXPECT_EQ(commands::importLas(ws, {LITHORA_TEST_DATA "/cli/well.las", {}, {}}).status,
-                  commands::ImportOutcome::Status::Refused);
+        import(ws, std::string(LITHORA_TEST_DATA) + "/cli/well.las");
+        EXPECT_EQ(
+            commands::importLas(ws, {std::string(LITHORA_TEST_DATA) + "/cli/well.las", {}, {}})
+                .status,
+            commands::ImportOutcome::Status::Refused);
         EXPECT_TRUE(commands::emptyTable(ws));
         EXPECT_FALSE(commands::emptyTable(ws));
         ws.exitCleanup();
@@ -205,7 +208,7 @@ using lithora::import::CurveRole;
 class ChosenCurvesTest : public CommandsTest {
   protected:
     fs::path dtsWell() {
-        std::ifstream in(LITHORA_TEST_DATA "/cli/well.las", std::ios::binary);
+        std::ifstream in(std::string(LITHORA_TEST_DATA) + "/cli/well.las", std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), {});
         text.replace(text.find(" DTSM.US/M "), 11, " DTS .US/M ");
         const auto p = dir / "dts.las";
@@ -253,7 +256,7 @@ TEST_F(ChosenCurvesTest, ATypedCurveThatIsAFieldIsUsedWhateverTheRecognitionFoun
 
 TEST_F(ChosenCurvesTest, EveryTypedNameIsCheckedBeforeAnyFurtherQuestion) {
     Workspace ws(dir, Storage::Memory);
-    import(ws, LITHORA_TEST_DATA "/cli/well.las");
+    import(ws, std::string(LITHORA_TEST_DATA) + "/cli/well.las");
     struct Case {
         commands::CurveChoice choice;
         std::string message;
@@ -309,7 +312,8 @@ TEST_F(CommandsTest, AFailureNamesTheFileOrFolderAndTheReason) {
     fs::create_directories(dir / "ws" / "Table.db");
     std::ofstream(dir / "ws" / "Table.db" / "x") << "x";
     Workspace stuck(dir / "ws");
-    const auto refused = commands::importLas(stuck, {LITHORA_TEST_DATA "/cli/well.las", {}, {}});
+    const auto refused =
+        commands::importLas(stuck, {std::string(LITHORA_TEST_DATA) + "/cli/well.las", {}, {}});
     EXPECT_EQ(refused.status, commands::ImportOutcome::Status::Refused);
     EXPECT_NE(refused.message.find((dir / "ws" / "Table.db").string()), std::string::npos)
         << refused.message;
@@ -319,7 +323,8 @@ TEST_F(CommandsTest, AFailureNamesTheFileOrFolderAndTheReason) {
     fs::remove_all(dir / "ws");
     std::ofstream(dir / "ws") << "a file where the folder should be";
     Workspace nowhere(dir / "ws");
-    const auto failed = commands::importLas(nowhere, {LITHORA_TEST_DATA "/cli/well.las", {}, {}});
+    const auto failed =
+        commands::importLas(nowhere, {std::string(LITHORA_TEST_DATA) + "/cli/well.las", {}, {}});
     EXPECT_EQ(failed.status, commands::ImportOutcome::Status::Failed);
     EXPECT_EQ(failed.message.rfind(
                   "Cannot create the work table " + (dir / "ws" / "Table.db").string(), 0),

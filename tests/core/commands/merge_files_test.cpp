@@ -13,6 +13,7 @@
 #include "core/commands/save_table.h"
 #include "core/import/las_reader.h"
 #include "core/store/table.h"
+#include "support/test_paths.h"
 
 namespace fs = std::filesystem;
 using lithora::import::MergeChoice;
@@ -35,7 +36,7 @@ class MergeFilesTest : public ::testing::Test {
 
     // well.las with another well name and the depths moved by `shift` metres.
     fs::path well(const std::string& name, const std::string& wellName, double shift) {
-        std::ifstream in(LITHORA_TEST_DATA "/cli/well.las", std::ios::binary);
+        std::ifstream in(std::string(LITHORA_TEST_DATA) + "/cli/well.las", std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), {});
         text.replace(text.find("TEST 1"), 6, wellName);
         if (shift != 0) {

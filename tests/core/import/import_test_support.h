@@ -12,6 +12,7 @@
 
 #include "core/common/error.h"
 #include "core/import/import_result.h"
+#include "support/test_paths.h"
 
 namespace lithora::import::testing {
 

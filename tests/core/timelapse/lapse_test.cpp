@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/common/error.h"
+#include "support/test_paths.h"
 
 namespace lithora::timelapse {
 namespace {

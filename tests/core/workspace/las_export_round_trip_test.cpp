@@ -9,6 +9,7 @@
 
 #include "core/import/las_reader.h"
 #include "core/workspace/workspace.h"
+#include "support/test_paths.h"
 
 namespace fs = std::filesystem;
 
@@ -20,8 +21,8 @@ TEST(LasExportRoundTrip, IndentedSectionTitlesAndAForeignCodePage) {
     {
         lithora::workspace::Workspace ws(dir);
         ws.openShippedTables();
-        ws.installImport(
-            lithora::import::readLasFile(LITHORA_TEST_DATA "/las/indented_titles_cp1252.las"));
+        ws.installImport(lithora::import::readLasFile(std::string(LITHORA_TEST_DATA) +
+                                                      "/las/indented_titles_cp1252.las"));
         ws.computeElastic(
             "RHOB", "DT", "DTSM",
             {lithora::compute::SonicUnit::PerMetre, lithora::compute::SonicUnit::PerMetre,

@@ -6,6 +6,7 @@
 #include "core/import/ascii_reader.h"
 #include "core/import/las_reader.h"
 #include "core/workspace/workspace.h"
+#include "support/test_paths.h"
 
 namespace fs = std::filesystem;
 
@@ -18,7 +19,7 @@ TEST(RoundTrip, AsciiExportReadsBackWithItsNamesUnitsAndValues) {
         lithora::workspace::Workspace ws(dir);
         ws.openShippedTables();
         // The LAS curves as if an ASCII file had given them, so Save Table writes ASCII.
-        auto read = lithora::import::readLasFile(LITHORA_TEST_DATA "/cli/well.las");
+        auto read = lithora::import::readLasFile(std::string(LITHORA_TEST_DATA) + "/cli/well.las");
         read.lasSource = false;
         read.asciiHeaderLine = "Column 1 : Depth m";
         ws.installImport(std::move(read));

@@ -15,6 +15,7 @@
 #include "core/import/ascii_reader.h"
 #include "core/import/las_reader.h"
 #include "core/workspace/workspace.h"
+#include "support/test_paths.h"
 
 namespace fs = std::filesystem;
 using lithora::compute::DensityUnit;
