@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 #include <memory>
 
+#include "core/common/file_writer.h"
 #include "gui/app/calculation_page.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/splash_screen.h"
@@ -16,6 +17,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lithora"));
+    // A save cut short by a signal leaves no hidden temporary file beside its target.
+    lithora::removeTemporaryFilesOnSignal();
     DialogSeam seam;
 
     const QString userData = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);

@@ -200,12 +200,59 @@ TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
     // Cancel in the Vs dialog computes nothing.
     seam_->dialogsRun.clear();
     seam_->onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TSelectPL*>(&d))
+            select->findChild<QComboBox*>("sWaveBox")->setCurrentText("");
         return qobject_cast<TVsEquation*>(&d) ? QDialog::Rejected : QDialog::Accepted;
     };
     form_->workspace().elastic().emptyTable();
     form_->subsystems().elasticController()->computeElasticParameters();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TVsEquation"}));
     EXPECT_TRUE(form_->workspace().elastic().isEmpty());
+}
+
+// A curve the user names is used for its role whatever the recognition found: the dialog offers
+// every curve (the recognised ones first), a shear log under a name no list holds is measured
+// Vs, and a name that is no curve is said before any further question.
+TEST_F(DataCommandsTest, ANamedCurveIsUsedAndAnUnknownNameIsSaidFirst) {
+    std::string text = slurp(testData("cli/well.las").toStdString());
+    text.replace(text.find(" DTSM.US/M "), 11, " DTS .US/M ");
+    text.replace(text.find("DTSM     GR"), 4, "DTS ");
+    std::ofstream(folder_.path() / "dts.las", std::ios::binary) << text;
+    seam_->openFile = QString::fromStdString((folder_.path() / "dts.las").string());
+    form_->subsystems().importController()->importLas();
+    ASSERT_FALSE(form_->workspace().roleFlags().sWave);
+
+    QStringList offered;
+    QString proposed = "unset";
+    seam_->onDialog = [&](QDialog& d) {
+        if (auto* select = qobject_cast<TSelectPL*>(&d)) {
+            auto* box = select->findChild<QComboBox*>("sWaveBox");
+            for (int i = 0; i < box->count(); ++i) offered << box->itemText(i);
+            proposed = box->currentText();
+            box->setCurrentText("DTS");
+        }
+        return QDialog::Accepted;
+    };
+    form_->subsystems().elasticController()->computeElasticParameters();
+    EXPECT_EQ(proposed, "");  // nothing recognised: nothing proposed
+    EXPECT_TRUE(offered.contains("DTS"));
+    EXPECT_FALSE(offered.contains("DEPTH"));
+    EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL"}));  // no Vs equation
+    EXPECT_EQ(form_->workspace().elastic().cellText(0, lithora::compute::kVs), "2000");
+
+    seam_->dialogsRun.clear();
+    seam_->onDialog = [](QDialog& d) {
+        if (auto* select = qobject_cast<TSelectPL*>(&d)) {
+            select->findChild<QComboBox*>("densityBox")->setCurrentText("XYZ");
+            select->findChild<QComboBox*>("sWaveBox")->setCurrentText("");
+        }
+        return QDialog::Accepted;
+    };
+    form_->subsystems().elasticController()->computeElasticParameters();
+    EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL"}));
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(seam_->messages[0].text, "Field 'XYZ' not found.");
+    EXPECT_EQ(form_->workspace().elastic().cellText(0, lithora::compute::kVs), "2000");
 }
 
 TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {

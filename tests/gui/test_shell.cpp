@@ -142,7 +142,12 @@ TEST_F(ShellTest, AFailedImportLeavesTheEmptyWorkspaceAndReady) {
     seam_->openFile = folder_.qfile("bad.las");
     form_->action(CommandId::ImportLas)->trigger();
 
-    EXPECT_EQ(seam_->messageTexts(), std::vector<QString>{"Error reading file."});
+    // The first line as always; the second names the file and why it could not be read.
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    const QStringList lines = seam_->messages[0].text.split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[0], "Error reading file.");
+    EXPECT_TRUE(lines[1].startsWith(folder_.qfile("bad.las") + ": ")) << lines[1].toStdString();
     EXPECT_EQ(seam_->messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(form_->statusText(), "Ready");
     for (QAction* a : form_->dataCommands())

@@ -19,7 +19,7 @@ void ElasticController::computeElasticParameters() {
 
     commands::CurveChoice choice;
     {
-        TSelectPL dialog(ws.roles(), ctx_.parent);
+        TSelectPL dialog(ws, ctx_.parent);
         const bool accepted = ctx_.seam.exec(dialog) == QDialog::Accepted;
         if (accepted)
             choice = {dialog.densityLog().toStdString(), dialog.gammaRayLog().toStdString(),
@@ -27,7 +27,13 @@ void ElasticController::computeElasticParameters() {
         if (ctx_.parent) ctx_.parent->repaint();
         if (!accepted) return;
     }
-    const auto plan = commands::confirmCurves(ws, choice);
+    // Every typed name is checked before any further question; a name that is a curve of the
+    // file is used for its role whatever the recognition found.
+    const auto plan = commands::planCurves(ws, choice);
+    if (plan.stop == commands::CurvePlan::Stop::UnknownCurve) {
+        ctx_.message(QMessageBox::Critical, QString::fromStdString(plan.message));
+        return;
+    }
     if (!plan.proceed()) return;
 
     lithora::compute::VsSettings vs;

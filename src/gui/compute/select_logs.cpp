@@ -1,5 +1,8 @@
 #include "gui/compute/select_logs.h"
 
+#include "core/commands/compute_elastic.h"
+#include "core/workspace/workspace.h"
+
 #include <QComboBox>
 #include <QCompleter>
 #include <QLabel>
@@ -30,6 +33,25 @@ QFont pixelFont(const QString& family, int pixels, bool bold) {
 TSelectPL::TSelectPL(const lithora::RoleLists& roles, QWidget* parent)
     : TSelectPL(toList(roles.density), toList(roles.gammaRay), toList(roles.pWave),
                 toList(roles.sWave), parent) {}
+
+TSelectPL::TSelectPL(const lithora::workspace::Workspace& ws, QWidget* parent)
+    : TSelectPL(toList(lithora::commands::offeredCurves(ws, lithora::import::CurveRole::Density)),
+                toList(lithora::commands::offeredCurves(ws, lithora::import::CurveRole::GammaRay)),
+                toList(lithora::commands::offeredCurves(ws, lithora::import::CurveRole::PWave)),
+                toList(lithora::commands::offeredCurves(ws, lithora::import::CurveRole::SWave)),
+                parent) {
+    // What the dialog proposes is the first recognised curve, never merely the first curve.
+    const auto proposed = lithora::commands::proposedCurves(ws);
+    const std::pair<QComboBox*, const std::string*> boxes[] = {{density_, &proposed.density},
+                                                               {gammaRay_, &proposed.gammaRay},
+                                                               {pWave_, &proposed.pWave},
+                                                               {sWave_, &proposed.sWave}};
+    for (const auto& [box, name] : boxes) {
+        const QString text = QString::fromStdString(*name);
+        box->setCurrentIndex(box->findText(text));
+        box->setEditText(text);
+    }
+}
 
 TSelectPL::TSelectPL(const QStringList& densityLogs, const QStringList& gammaRayLogs,
                      const QStringList& pWaveLogs, const QStringList& sWaveLogs, QWidget* parent)

@@ -7,10 +7,16 @@
 class QComboBox;
 class QPushButton;
 
+namespace lithora::workspace {
+class Workspace;
+}
+
 // The curve dialog of the elastic computation ("Elastic Parameters Calculation"): one
 // editable list per role (density, gamma ray, P-wave and S-wave slowness), each offering the
-// curves recognised for that role and preset to the first of them. "Ok" accepts with the
-// texts the boxes show, typed or chosen; "Cancel" (or Escape) rejects.
+// curves recognised for that role and preset to the first of them. Made for a workspace, each
+// list also offers every other curve of the source table after the recognised ones, so a log
+// under a name no list holds can be chosen; a role without a recognised curve starts empty.
+// "Ok" accepts with the texts the boxes show, typed or chosen; "Cancel" (or Escape) rejects.
 class TSelectPL : public QDialog {
     Q_OBJECT
   public:
@@ -18,6 +24,7 @@ class TSelectPL : public QDialog {
               const QStringList& pWaveLogs, const QStringList& sWaveLogs,
               QWidget* parent = nullptr);
     TSelectPL(const lithora::RoleLists& roles, QWidget* parent = nullptr);
+    explicit TSelectPL(const lithora::workspace::Workspace& ws, QWidget* parent = nullptr);
 
     QString densityLog() const;
     QString gammaRayLog() const;

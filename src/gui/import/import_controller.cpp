@@ -98,13 +98,16 @@ void ImportController::run(bool las, const QString& file, const Reader& read) {
         }
         return;
     }
+    // "Error reading file." says what; the line below it says which file, and why.
+    const QString text = QString::fromStdString(
+        outcome.detail.empty() ? outcome.message : outcome.message + "\n" + outcome.detail);
     if (outcome.status == Status::NothingRead) {
         // No column file at all: nothing changed, the commands stay as they were.
         ctx_.status("Error reading file.");
-        ctx_.message(QMessageBox::Warning, QString::fromStdString(outcome.message));
+        ctx_.message(QMessageBox::Warning, text);
         return;
     }
     view_.importFailed();
     ctx_.status("Ready");
-    ctx_.message(QMessageBox::Critical, QString::fromStdString(outcome.message));
+    ctx_.message(QMessageBox::Critical, text);
 }
