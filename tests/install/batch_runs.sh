@@ -28,8 +28,8 @@ same_as_direct() {
 
 if command -v parallel >/dev/null; then
   mkdir -p parallel
-  parallel -S : --joblog parallel.log \
-    "$cli elastic {} -o parallel/{/.}.las --table parallel/{/.}.tsv" ::: wells/*
+  parallel --will-cite -S : --joblog parallel.log \
+    "$cli elastic {} -o parallel/{/.}.las --table parallel/{/.}.tsv" ::: wells/* </dev/null
   same_as_direct parallel
   [ "$(awk 'NR > 1 && $7 != 0' parallel.log | wc -l)" = 0 ] || fail "a job failed in GNU Parallel"
 else
