@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
         if (status == 0) {
             Step step("Elastic Parameters");
             const auto choice = commands::proposedCurves(ws);
-            const auto plan = commands::confirmCurves(ws, choice);
+            const auto plan = commands::planCurves(ws, choice);
             const auto units = commands::decideUnits(ws, choice, plan.measuredVs).units();
             if (!plan.proceed() || !units ||
                 !commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}).empty())

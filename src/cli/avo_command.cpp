@@ -20,7 +20,7 @@ int runAvo(const std::vector<std::string>& args) {
         request.angles = read.range;
     }
     const auto table = a.option("--table");
-    if (table) refuseOutputsThatAreInputs({*table}, a.files);
+    if (table) refuseOutputsThatAreInputs({*table}, inputsOf(a));
 
     auto ws = openWorkspace(std::nullopt);
     loadWell(*ws, a.files.front(), a.flag("--ascii"));

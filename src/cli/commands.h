@@ -52,6 +52,9 @@ std::vector<std::string> importInto(workspace::Workspace& ws, const std::string&
 // The same after opening the elastic and litholog tables, for commands that compute.
 void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii);
 
+// The files a command reads: its FILEs and the litholog of --litholog.
+std::vector<std::string> inputsOf(const Args& a);
+
 // Refuses, before anything is read or written, an output that is one of the inputs (the
 // same file through any path or link): InputError "The output ... is the input file.".
 void refuseOutputsThatAreInputs(const std::vector<std::filesystem::path>& outputs,

@@ -56,7 +56,7 @@ int runElastic(const std::vector<std::string>& args) {
     if (!batch) {
         std::vector<std::filesystem::path> outputs{*out};
         if (table) outputs.emplace_back(*table);
-        refuseOutputsThatAreInputs(outputs, a.files);
+        refuseOutputsThatAreInputs(outputs, inputsOf(a));
         runOne(a, a.files.front(), *out, table, workspaceFolder);
         return 0;
     }
@@ -67,7 +67,7 @@ int runElastic(const std::vector<std::string>& args) {
         outputs.push_back(batchOutput(*out, file));
         if (table) outputs.push_back(batchOutput(*table, file, ".tsv"));
     }
-    refuseOutputsThatAreInputs(outputs, a.files);
+    refuseOutputsThatAreInputs(outputs, inputsOf(a));
     makeBatchFolder(*out, "-o");
     if (table) makeBatchFolder(*table, "--table");
     return runBatch(a.files, jobs, [&](const std::string& file) {
@@ -109,6 +109,12 @@ ElasticChoices elasticChoices(const Args& a) {
             *sonicUnit == "us/m" ? compute::SonicUnit::PerMetre : compute::SonicUnit::PerFoot;
     if (densityUnit) c.units.density = compute::densityUnitFromTag(*densityUnit);
     return c;
+}
+
+std::vector<std::string> inputsOf(const Args& a) {
+    std::vector<std::string> inputs = a.files;
+    if (auto litholog = a.option("--litholog")) inputs.push_back(*litholog);
+    return inputs;
 }
 
 commands::ElasticRequest elasticRequestFor(workspace::Workspace& ws, const Args& a) {

@@ -98,7 +98,7 @@ int runFluidSub(const std::vector<std::string>& args) {
     elasticChoices(a);  // usage errors before any work
     commands::FluidSubstitutionRequest request = fluidSettings(a);
     const auto table = a.option("--table");
-    if (table) refuseOutputsThatAreInputs({*table}, a.files);
+    if (table) refuseOutputsThatAreInputs({*table}, inputsOf(a));
 
     auto ws = openWorkspace(std::nullopt);
     loadWell(*ws, a.files.front(), a.flag("--ascii"));

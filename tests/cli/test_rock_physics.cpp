@@ -69,7 +69,7 @@ TEST_F(RockPhysicsCli, FluidSubstitutionWritesItsTable) {
     const auto row = cells(t[1]);
     ASSERT_EQ(row.size(), 10u);
     EXPECT_EQ(row[1], "1000");
-    EXPECT_EQ(row[2], "0.12");  // "%" read as a fraction
+    EXPECT_EQ(row[2], "0.12");       // "%" read as a fraction
     EXPECT_EQ(row[4], "3333.3333");  // Vp = 1e6 / 300
     EXPECT_EQ(row[5], "1818.1818");
     EXPECT_EQ(row[6], "2400");
@@ -152,6 +152,17 @@ TEST_F(RockPhysicsCli, VsByLithologyFromALithologFile) {
     // Shale at Vp 3.3333 km/s: 0.76969 Vp - 0.86735 km/s; sandstone at 2.8571 km/s.
     EXPECT_EQ(cells(t[1])[vsColumn], "1698.2833");
     EXPECT_NEAR(std::stod(cells(t[3])[vsColumn]), (0.80416 * (1e3 / 350) - 0.85588) * 1000, 1e-4);
+
+    // The litholog is an input: an output that names it is refused and it stays as it was.
+    const std::string before = slurp(dir / "well.llg");
+    for (const std::string& output :
+         {"-o " + table("well.llg"), "-o " + table("x.las") + " --table " + table("well.llg")}) {
+        const auto refused = run("elastic " + well + " --vs-equation lithology --litholog " +
+                                 table("well.llg") + " " + output);
+        EXPECT_EQ(refused.code, 1) << output;
+        EXPECT_NE(refused.err.find("is the input file"), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(slurp(dir / "well.llg"), before);
 
     std::ofstream(dir / "bad.llg", std::ios::binary) << "\r\nheading\r\n1000\t999999\tShale\t\r\n";
     const auto bad = run("elastic " + well + " --vs-equation lithology --litholog " +

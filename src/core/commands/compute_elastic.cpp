@@ -68,12 +68,6 @@ CurvePlan planFor(bool density, bool pWave, bool sWave) {
 
 }  // namespace
 
-CurvePlan confirmCurves(workspace::Workspace& ws, const CurveChoice& choice) {
-    lowerFlagsOfEmptyChoices(ws, choice);
-    const auto& flags = ws.roleFlags();
-    return planFor(flags.density, flags.pWave, flags.sWave);
-}
-
 CurvePlan planCurves(workspace::Workspace& ws, const CurveChoice& choice) {
     if (auto message = checkCurveNames(ws, choice); !message.empty()) {
         CurvePlan plan;

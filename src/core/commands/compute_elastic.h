@@ -42,16 +42,10 @@ struct CurvePlan {
     bool proceed() const { return stop == Stop::None; }
 };
 
-// Confirms a choice: an empty choice makes its role unavailable (the availability flags only
-// fall; an import sets them again), then says whether the computation can go on and whether
-// Vs is measured, by the flags alone: a chosen name of a role the file had no recognised
-// curve for is not used.
-CurvePlan confirmCurves(workspace::Workspace& ws, const CurveChoice& choice);
-
 // Confirms a choice as the user made it: every name is checked first (checkCurveNames; an
-// unknown one stops with its message), an empty choice lowers its role's flag as in
-// confirmCurves, and then the names themselves decide: a density and a P-wave name are
-// needed, and a shear name, whether recognised or typed, is used as measured Vs.
+// unknown one stops with its message), an empty choice lowers its role's flag (the flags
+// only fall; an import sets them again), and then the names themselves decide: a density and a
+// P-wave name are needed, and a shear name, whether recognised or typed, is used as measured Vs.
 CurvePlan planCurves(workspace::Workspace& ws, const CurveChoice& choice);
 
 // The slowness unit of one chosen sonic curve.

@@ -126,10 +126,7 @@ bool evaluateRow(const Params& p, double density, double pSlowness, double sSlow
             break;
         case VsMode::Lithology:
             if (rockClass) {
-                const auto& line =
-                    rockphysics::kGreenbergCastagnaLines[static_cast<std::size_t>(*rockClass)];
-                const long double v = vp / 1000;
-                vs = (line.a2 * v * v + line.a1 * v + line.a0) * 1000;
+                vs = rockphysics::greenbergCastagnaVs(vp, *rockClass);
                 break;
             }
             [[fallthrough]];

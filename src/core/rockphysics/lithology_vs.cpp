@@ -17,9 +17,9 @@ std::optional<RockClass> rockClassOf(std::string_view lithology) {
     return std::nullopt;
 }
 
-double greenbergCastagnaVs(double vp, RockClass rockClass) {
+long double greenbergCastagnaVs(long double vp, RockClass rockClass) {
     const VsLine& line = kGreenbergCastagnaLines[static_cast<std::size_t>(rockClass)];
-    const double v = vp / 1000.0;
+    const long double v = vp / 1000;
     return (line.a2 * v * v + line.a1 * v + line.a0) * 1000.0;
 }
 
@@ -48,24 +48,6 @@ std::vector<std::optional<RockClass>> rockClassesAt(std::span<const double> dept
         }
     }
     return classes;
-}
-
-std::vector<double> lithologyVs(std::span<const double> vp,
-                                std::span<const std::optional<RockClass>> classes, double slope,
-                                double intercept, LithologyVsCounts& counts) {
-    std::vector<double> vs(vp.size(), std::nan(""));
-    for (std::size_t r = 0; r < vp.size(); ++r) {
-        if (std::isnan(vp[r])) continue;
-        const auto c = r < classes.size() ? classes[r] : std::nullopt;
-        if (c) {
-            vs[r] = greenbergCastagnaVs(vp[r], *c);
-            ++counts.byClass[static_cast<std::size_t>(*c)];
-        } else {
-            vs[r] = slope * vp[r] - intercept;
-            ++counts.fallback;
-        }
-    }
-    return vs;
 }
 
 }  // namespace lithora::rockphysics

@@ -29,8 +29,9 @@ inline constexpr std::array<VsLine, kRockClassCount> kGreenbergCastagnaLines{{
 // or "Siltstone" a shale. Any other name has no class.
 std::optional<RockClass> rockClassOf(std::string_view lithology);
 
-// Vs in m/s of the class's line for vp in m/s.
-double greenbergCastagnaVs(double vp, RockClass rockClass);
+// Vs in m/s of the class's line for vp in m/s, in the extended precision the elastic
+// computation works in.
+long double greenbergCastagnaVs(long double vp, RockClass rockClass);
 
 // One litholog interval; top and bottom in either order.
 struct LithologyInterval {
@@ -44,16 +45,11 @@ struct LithologyInterval {
 std::vector<std::optional<RockClass>> rockClassesAt(std::span<const double> depths,
                                                     std::span<const LithologyInterval> intervals);
 
-// How many samples took each class's line and how many the fallback equation.
+// How many samples of an elastic computation took each class's line and how many the
+// fallback equation.
 struct LithologyVsCounts {
     std::array<long long, kRockClassCount> byClass{};
     long long fallback = 0;
 };
-
-// Vs in m/s of each sample: its class's line where it has a class, else the linear equation
-// slope*vp - intercept. A NaN vp gives NaN and is not counted.
-std::vector<double> lithologyVs(std::span<const double> vp,
-                                std::span<const std::optional<RockClass>> classes, double slope,
-                                double intercept, LithologyVsCounts& counts);
 
 }  // namespace lithora::rockphysics

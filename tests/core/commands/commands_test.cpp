@@ -59,23 +59,23 @@ class CommandsTest : public ::testing::Test {
     int files = 0;
 };
 
-TEST_F(CommandsTest, TheDefaultsAreTheFirstCurveOfEachRoleAndFlagsOnlyFall) {
+TEST_F(CommandsTest, TheDefaultsAreTheFirstCurveOfEachRoleAndTheNamesDecide) {
     Workspace ws(dir, Storage::Memory);
     import(ws, std::string(LITHORA_TEST_DATA) + "/cli/well.las");
     auto choice = commands::proposedCurves(ws);
     EXPECT_EQ(choice.density, "RHOB");
     EXPECT_EQ(choice.pWave, "DT");
     EXPECT_EQ(choice.sWave, "DTSM");
-    EXPECT_TRUE(commands::confirmCurves(ws, choice).measuredVs);
+    EXPECT_TRUE(commands::planCurves(ws, choice).measuredVs);
 
-    // An empty S-wave choice estimates Vs from then on, whatever is chosen later.
+    // An empty S-wave choice estimates Vs and lowers the role's flag; a shear name chosen
+    // later is used again, since the names decide.
     choice.sWave.clear();
-    EXPECT_FALSE(commands::confirmCurves(ws, choice).measuredVs);
-    EXPECT_FALSE(commands::confirmCurves(ws, commands::proposedCurves(ws)).measuredVs);
+    EXPECT_FALSE(commands::planCurves(ws, choice).measuredVs);
+    EXPECT_FALSE(ws.roleFlags().sWave);
+    EXPECT_TRUE(commands::planCurves(ws, commands::proposedCurves(ws)).measuredVs);
     choice.density.clear();
-    EXPECT_EQ(commands::confirmCurves(ws, choice).stop, commands::CurvePlan::Stop::NoDensity);
-    EXPECT_EQ(commands::confirmCurves(ws, commands::proposedCurves(ws)).stop,
-              commands::CurvePlan::Stop::NoDensity);
+    EXPECT_EQ(commands::planCurves(ws, choice).stop, commands::CurvePlan::Stop::NoDensity);
 }
 
 TEST_F(CommandsTest, EachSonicCurveTakesItsOwnUnitBeforeTheDepthUnit) {
@@ -176,7 +176,7 @@ TEST_F(CommandsTest, ComputeAndSaveReadBack) {
     ws.openShippedTables();
     import(ws, wellWith("M", "US/F", ""));
     auto choice = commands::proposedCurves(ws);
-    const auto plan = commands::confirmCurves(ws, choice);
+    const auto plan = commands::planCurves(ws, choice);
     const auto units = commands::decideUnits(ws, choice, plan.measuredVs).units();
     ASSERT_TRUE(units.has_value());
     EXPECT_FALSE(commands::hasTableToSave(ws));

@@ -128,7 +128,7 @@ TEST_F(MergeFilesTest, OpenTwoFillsTheWorkspaceAndSaveTableWritesTheLastFilesWel
     auto choice = commands::proposedCurves(ws);
     EXPECT_EQ(choice.density, "RHOB");
     EXPECT_EQ(choice.sWave, "DTSM");
-    const auto plan = commands::confirmCurves(ws, choice);
+    const auto plan = commands::planCurves(ws, choice);
     const auto units = commands::decideUnits(ws, choice, plan.measuredVs).units();
     ASSERT_TRUE(units.has_value());
     ASSERT_EQ(commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}), "");

@@ -112,20 +112,5 @@ TEST(LithologyVs, IntervalsDecideEachDepth) {
         std::nullopt,         std::nullopt};
     EXPECT_EQ(classes, expected);
 
-    const std::vector<double> vp = {3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000, 3000, kNaN};
-    LithologyVsCounts counts;
-    const auto vs = lithologyVs(vp, classes, 0.8619, 1172, counts);
-    EXPECT_NEAR(vs[0], 0.8619 * 3000 - 1172, 1e-6);
-    EXPECT_NEAR(vs[1], 1441.72, 1e-6);
-    EXPECT_NEAR(vs[3], 1556.6, 1e-6);
-    EXPECT_NEAR(vs[6], 1524.1, 1e-6);
-    EXPECT_NEAR(vs[8], 0.8619 * 3000 - 1172, 1e-6);
-    EXPECT_TRUE(std::isnan(vs[9]));
-    EXPECT_EQ(counts.byClass[static_cast<int>(RockClass::Shale)], 2);
-    EXPECT_EQ(counts.byClass[static_cast<int>(RockClass::Sandstone)], 2);
-    EXPECT_EQ(counts.byClass[static_cast<int>(RockClass::Limestone)], 2);
-    EXPECT_EQ(counts.byClass[static_cast<int>(RockClass::Dolomite)], 0);
-    EXPECT_EQ(counts.fallback, 3);
-
     EXPECT_EQ(rockClassesAt(depths, {}), std::vector<std::optional<RockClass>>(depths.size()));
 }
