@@ -7,6 +7,7 @@
 
 #include "core/common/error.h"
 #include "core/common/file_writer.h"
+#include "core/common/las_section.h"
 #include "core/common/number_text.h"
 #include "core/common/text.h"
 
@@ -129,6 +130,8 @@ struct MemoParts {
 //   further header lines start at that title;
 // - no NULL line: no well lines are copied (the writer makes a NULL line of its own).
 // A section title "~A" always ends a copy, so no data title is written into the header.
+// Section titles are told as the reader tells them, so a LAS 3.0 memo ("~Log_Definition",
+// "~Log_Data") is located like a LAS 2.0 one once its other data sets are left out (below).
 MemoParts locateMemoParts(const std::vector<std::string>& memo) {
     MemoParts parts;
     const std::size_t n = memo.size();
@@ -144,11 +147,11 @@ MemoParts locateMemoParts(const std::vector<std::string>& memo) {
         from = i + 1;
     }
     for (std::size_t j = from; j < n; ++j) {
-        if (isLasSection(line(j), "~C")) {
+        if (lasSectionOf(line(j)) == LasSection::Curve) {
             curveTitle = j;
             break;
         }
-        if (isLasSection(line(j), "~A")) break;
+        if (lasSectionOf(line(j)) == LasSection::Data) break;
     }
 
     std::size_t firstOther = n;  // first section title searched for the further lines
@@ -165,10 +168,30 @@ MemoParts locateMemoParts(const std::vector<std::string>& memo) {
     if (!parts.hasNull) parts.wellBegin = parts.wellEnd = 0;
 
     parts.paramBegin = parts.paramEnd = firstOther;
-    while (parts.paramEnd < n && !isLasSection(line(parts.paramEnd), "~O") &&
-           !isLasSection(line(parts.paramEnd), "~A"))
+    while (parts.paramEnd < n && lasSectionOf(line(parts.paramEnd)) != LasSection::Other &&
+           lasSectionOf(line(parts.paramEnd)) != LasSection::Data)
         ++parts.paramEnd;
     return parts;
+}
+
+// The memo as a LAS 2.0 header may copy it: the sections of LAS 3.0 data sets other than the
+// log data (core, tops, ...; definitions and data lines that a LAS 2.0 reader would take for
+// curves) are left out, and the log data set's parameter title becomes a LAS 2.0 one.
+std::vector<std::string> las2Memo(const std::vector<std::string>& memo) {
+    std::vector<std::string> out;
+    out.reserve(memo.size());
+    bool otherDataSet = false;
+    for (const auto& line : memo) {
+        const LasSection section = lasSectionOf(withoutLineEnd(line));
+        if (section != LasSection::None) otherDataSet = section == LasSection::OtherDataSet;
+        if (otherDataSet) continue;
+        if (section == LasSection::Parameter && !lasDataSetName(line).empty()) {
+            out.emplace_back("~PARAMETER INFORMATION");
+        } else {
+            out.push_back(line);
+        }
+    }
+    return out;
 }
 
 template <class Out>
@@ -176,7 +199,8 @@ void writeLas(Out& out, const LasExportInput& in, const ElasticRows& rows) {
     const std::size_t rowCount = rows.rowCount();
     const std::string unit = depthUnitLetter(in.depthUnit);
     const std::string nullText = nullTextFor(in);
-    const MemoParts parts = locateMemoParts(in.memo);
+    const std::vector<std::string> memo = las2Memo(in.memo);
+    const MemoParts parts = locateMemoParts(memo);
     auto depthText = [&](const std::string& given, std::size_t row) {
         if (!given.empty() || rowCount == 0) return given;
         const double d = rows.value(row, compute::kDepth);
@@ -202,7 +226,7 @@ void writeLas(Out& out, const LasExportInput& in, const ElasticRows& rows) {
     out.line(padded(" STEP.", 20) + in.stepText + ":    STEP VALUE");
     if (parts.hasNull) {
         for (std::size_t i = parts.wellBegin; i < parts.wellEnd; ++i)
-            out.line(withoutLineEnd(in.memo[i]));
+            out.line(withoutLineEnd(memo[i]));
     } else {
         out.line(" NULL.            " + nullText + ":    NULL VALUE");
     }
@@ -223,7 +247,7 @@ void writeLas(Out& out, const LasExportInput& in, const ElasticRows& rows) {
     out.line(" LR   .GPKG/M3                  :  11 LAME CONSTANT.DENSITY ( G PASCAL.KG/M3 )");
     out.line(" MR   .GPKG/M3                  :  12 SHEAR MODULUS.DENSITY ( G PASCAL.KG/M3 )");
     for (std::size_t i = parts.paramBegin; i < parts.paramEnd; ++i)
-        out.line(withoutLineEnd(in.memo[i]));
+        out.line(withoutLineEnd(memo[i]));
 
     out.line("~OTHER INFIORMATION");
     out.line(kOtherRule);

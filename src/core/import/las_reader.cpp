@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/common/error.h"
+#include "core/common/las_section.h"
 #include "core/common/number_text.h"
 #include "core/common/text.h"
 #include "core/import/import_text.h"
@@ -185,10 +186,16 @@ class LasStream::Impl {
             begin(head);
         }
         if (stage_ == Stage::Header) headerText({}, true);
-        if (stage_ == Stage::Header)
+        if (stage_ == Stage::Header) {
+            if (curveState_ == CurveState::BeforeSection && !otherDataSets_.empty())
+                failRead(
+                    "it holds no log data (no \"~Log_Definition\" or \"~Curve\" section), "
+                    "only the data sets " +
+                    joined(otherDataSets_));
             failRead(curveState_ == CurveState::BeforeSection
                          ? "it has no curve section (no line that begins with \"~C\")"
                          : "it has no data section (no \"~A\" line after the curve section)");
+        }
         if (headerOnly_) {
             r_.lasSource = true;
             return std::move(r_);
@@ -202,7 +209,9 @@ class LasStream::Impl {
     }
 
   private:
-    enum class Stage { Header, Data, Done };
+    // Trailer: sections after the data section (LAS 3.0 data sets after the log data), kept
+    // as header text.
+    enum class Stage { Header, Data, Trailer, Done };
     enum class CurveState { BeforeSection, InSection, AfterSection };
 
     void begin(std::string_view bytes) {
@@ -226,7 +235,7 @@ class LasStream::Impl {
     void feedText(std::string_view text) {
         if (stage_ == Stage::Header) {
             headerText(text, false);
-        } else if (stage_ == Stage::Data) {
+        } else {
             dataText(text, false);
         }
     }
@@ -277,27 +286,28 @@ class LasStream::Impl {
             nullLiteral_ = std::string(line);
 
         // Section titles are recognised also after leading blanks.
-        std::string_view title = lasSectionTitle(line);
-        if (!title.empty()) {
-            section_ = title.size() > 1 ? title[1] : '\0';
+        const LasSection title = lasSectionOf(line);
+        if (title != LasSection::None) {
+            section_ = title;
             if (curveState_ == CurveState::BeforeSection) {
-                sawVersion_ = sawVersion_ || section_ == 'V';
-                sawWell_ = sawWell_ || section_ == 'W';
+                sawVersion_ = sawVersion_ || section_ == LasSection::Version;
+                sawWell_ = sawWell_ || section_ == LasSection::Well;
             }
-        } else if (section_ == 'W' && !nullItem_) {
+            if (title == LasSection::OtherDataSet) noteOtherDataSet(lasDataSetName(line));
+        } else if (section_ == LasSection::Well && !nullItem_) {
             auto dot = line.find('.');
             if (dot != std::string_view::npos && trimView(line.substr(0, dot)) == "NULL")
                 nullItem_ = std::string(line);
-        } else if (section_ == 'V') {
+        } else if (section_ == LasSection::Version) {
             versionItem(line);
         }
 
         switch (curveState_) {
             case CurveState::BeforeSection:
-                if (title.starts_with("~C")) curveState_ = CurveState::InSection;
+                if (title == LasSection::Curve) curveState_ = CurveState::InSection;
                 return;
             case CurveState::InSection:
-                if (title.empty()) {
+                if (title == LasSection::None) {
                     curveLine(line);
                     return;
                 }
@@ -307,14 +317,23 @@ class LasStream::Impl {
             case CurveState::AfterSection:
                 break;
         }
-        if (title.starts_with("~A")) {
+        if (title == LasSection::Data) {
             stage_ = Stage::Data;
             headerEnd_ = scan_;
         }
     }
 
+    // A LAS 3.0 data set other than the log data: kept in the header text, named in a warning.
+    void noteOtherDataSet(std::string_view name) {
+        std::string n = withoutControlCharacters(name);
+        for (const auto& seen : otherDataSets_)
+            if (lowerAscii(seen) == lowerAscii(n)) return;
+        otherDataSets_.push_back(std::move(n));
+    }
+
     // "WRAP. NO" makes every data line one depth step; "DLM. COMMA" separates values by
-    // commas. The value may stand where the unit belongs ("WRAP.NO").
+    // commas and "DLM. TAB" by tabs (blanks then belong to a text value). The value may stand
+    // where the unit belongs ("WRAP.NO").
     void versionItem(std::string_view line) {
         auto dot = line.find('.');
         if (dot == std::string_view::npos) return;
@@ -326,6 +345,7 @@ class LasStream::Impl {
             lineRecords_ = value == "NO";
         } else {
             commaDelimited_ = value == "COMMA";
+            tabDelimited_ = value == "TAB";
         }
     }
 
@@ -367,6 +387,7 @@ class LasStream::Impl {
         std::string_view line;
         while (detail::nextLine(head, pos, line)) r_.headerBytes.emplace_back(line);
         const bool utf8 = isValidUtf8(head);
+        headerUtf8_ = utf8;
         auto decoded = [&](const std::string& s) { return utf8 ? s : windows1252ToUtf8(s); };
         for (const auto& l : r_.headerBytes) r_.headerLines.push_back(decoded(l));
         for (auto& e : r_.catalog) {
@@ -419,6 +440,7 @@ class LasStream::Impl {
         nullValue_ = r_.nullValue;
         columnCount_ = r_.fieldNames.size();
         columns_.assign(columnCount_, {});
+        textFields_.assign(columnCount_, false);
         padding_ = detail::PaddingLimit(columnCount_);
 
         decodeHeaderTexts(std::string_view(header_.data(), headerEnd_));
@@ -440,6 +462,10 @@ class LasStream::Impl {
 
     // Data arrives in pieces; only whole lines are parsed so no number is cut in two.
     void dataText(std::string_view text, bool final) {
+        if (stage_ == Stage::Trailer) {
+            trailerText(text);
+            return;
+        }
         if (stage_ != Stage::Data) return;
         if (!carry_.empty()) {
             std::size_t eol = text.find_first_of("\r\n");
@@ -453,6 +479,10 @@ class LasStream::Impl {
             std::string joined;
             joined.swap(carry_);
             parseData(joined);
+            if (stage_ == Stage::Trailer) {
+                trailerText(text);
+                return;
+            }
         }
         if (final) {
             parseData(text);
@@ -464,7 +494,17 @@ class LasStream::Impl {
             return;
         }
         parseData(text.substr(0, last + 1));
+        if (stage_ == Stage::Trailer) {
+            trailerText(text.substr(last + 1));
+            return;
+        }
         carry_.assign(text.substr(last + 1));
+    }
+
+    // Text after the data section, kept up to the size a header may have.
+    void trailerText(std::string_view text) {
+        if (trailer_.size() < kMaxHeader)
+            trailer_.append(text.substr(0, kMaxHeader - trailer_.size()));
     }
 
     // text holds whole lines (or is the end of the file).
@@ -478,6 +518,10 @@ class LasStream::Impl {
             }
             bool wasFirst = textDone_ - dataStart_ < kFirstSlice;
             parseBlock(text.data(), text.data() + cut);
+            if (stage_ == Stage::Trailer) {
+                trailerText(text.substr(static_cast<std::size_t>(trailerStart_ - text.data())));
+                return;
+            }
             textDone_ += cut;
             text.remove_prefix(cut);
             if (wasFirst && textDone_ - dataStart_ >= kFirstSlice) reserveRows();
@@ -522,6 +566,7 @@ class LasStream::Impl {
         bool commas = commas_;
         bool commasChecked = commasChecked_;
         bool afterValue = afterValue_;
+        const bool tabs = tabDelimited_;
         const char* lineBegin = p;
         auto take = [&](double v) {
             // A depth is a position, never a null sample, whatever the NULL item says.
@@ -544,6 +589,9 @@ class LasStream::Impl {
                         field = 0;
                     }
                     lineStart = true;
+                } else if (tabs && c == '\t' && !lineStart) {
+                    if (!afterValue) take(kNull);  // nothing between two tabs
+                    afterValue = false;
                 }
                 ++p;
                 continue;
@@ -559,7 +607,8 @@ class LasStream::Impl {
                     continue;
                 }
                 if (c == '~') {  // a section after the data section ends it
-                    stage_ = Stage::Done;
+                    stage_ = Stage::Trailer;
+                    trailerStart_ = p;
                     break;
                 }
             }
@@ -593,7 +642,21 @@ class LasStream::Impl {
                     if (commas) continue;
                 }
             }
-            while (p != end && !endsToken(*p, commas)) ++p;
+            // Text where a number belongs: a null sample, and its curve is named in a warning.
+            // A quoted text runs to its closing quote; with commas or tabs between values, a
+            // text runs to the next one, blanks included.
+            if (c == '"') {
+                const char* close = p + 1;
+                while (close < end && *close != '"' && *close != '\n' && *close != '\r') ++close;
+                if (close < end && *close == '"') p = close + 1;
+            }
+            if (commas || tabs) {
+                const char stop = commas ? ',' : '\t';
+                while (p != end && *p != stop && *p != '\n' && *p != '\r') ++p;
+            } else {
+                while (p != end && !endsToken(*p, false)) ++p;
+            }
+            if (field < n) textFields_[field] = true;
             take(kNull);
         }
         field_ = field;
@@ -626,13 +689,41 @@ class LasStream::Impl {
                    (m.most == 1 ? " value" : " values") + " for " + std::to_string(columnCount_) +
                    (columnCount_ == 1 ? " curve; " : " curves; ") + outcome;
         };
-        std::string text = fileName_.empty() ? std::string() : fileName_ + ": ";
+        std::string text;
         if (more_.lines > 0) text += part(more_, "the extra values were dropped.");
         if (fewer_.lines > 0) {
             if (more_.lines > 0) text += ' ';
             text += part(fewer_, "the missing values are null.");
         }
-        return text;
+        return named(std::move(text));
+    }
+
+    // A warning names the file when the stream was given its name (files of a merge).
+    std::string named(std::string text) const {
+        return fileName_.empty() ? text : fileName_ + ": " + text;
+    }
+
+    static std::string joined(const std::vector<std::string>& names) {
+        std::string out;
+        for (const auto& name : names) {
+            if (!out.empty()) out += ", ";
+            out += name;
+        }
+        return out;
+    }
+
+    // The lines after the data section go to the header text after the data title line,
+    // decoded as the header was; the data sets they open are named in the warning.
+    void keepTrailer() {
+        std::size_t pos = 0;
+        std::string_view line;
+        while (detail::nextLine(trailer_, pos, line)) {
+            if (lasSectionOf(line) == LasSection::OtherDataSet)
+                noteOtherDataSet(lasDataSetName(line));
+            r_.headerBytes.emplace_back(line);
+            r_.headerLines.push_back(headerUtf8_ ? std::string(line) : windows1252ToUtf8(line));
+        }
+        std::string().swap(trailer_);
     }
 
     ImportResult takeResult() {
@@ -649,6 +740,17 @@ class LasStream::Impl {
         auto lastIt =
             std::find_if(index.rbegin(), index.rend(), [](double d) { return !std::isnan(d); });
         if (auto warning = lineWarning()) r_.warnings.push_back(std::move(*warning));
+        std::vector<std::string> textCurves;
+        for (std::size_t f = 0; f < textFields_.size(); ++f)
+            if (textFields_[f]) textCurves.push_back(r_.fieldNames[f]);
+        if (!textCurves.empty())
+            r_.warnings.push_back(named("Text in the data section is read as null samples of " +
+                                        joined(textCurves) + "."));
+        keepTrailer();
+        if (!otherDataSets_.empty())
+            r_.warnings.push_back(
+                named("The LAS 3.0 data sets " + joined(otherDataSets_) +
+                      " are kept in the header text only; the log data is read."));
         if (*lastIt < *firstIt) {
             for (auto& c : columns_) std::reverse(c.begin(), c.end());
         }
@@ -673,7 +775,8 @@ class LasStream::Impl {
     std::size_t scan_ = 0;
     std::size_t headerEnd_ = 0;
     std::size_t lineIndex_ = 0;
-    char section_ = '\0';
+    LasSection section_ = LasSection::None;
+    std::vector<std::string> otherDataSets_;     // LAS 3.0 data sets besides the log data
     bool sawVersion_ = false, sawWell_ = false;  // sections before the curve section
     CurveState curveState_ = CurveState::BeforeSection;
     std::optional<std::string> nullLiteral_;
@@ -684,10 +787,15 @@ class LasStream::Impl {
     std::size_t columnCount_ = 0;
     std::vector<std::vector<double>> columns_;
     std::string carry_;
+    std::string trailer_;
+    const char* trailerStart_ = nullptr;  // where the data section ended in the current block
+    bool headerUtf8_ = true;
+    std::vector<bool> textFields_;  // curves that met text in the data section
     std::size_t field_ = 0;
     bool lineStart_ = true;
     bool lineRecords_ = false;     // "WRAP. NO"
     bool commaDelimited_ = false;  // "DLM. COMMA"
+    bool tabDelimited_ = false;    // "DLM. TAB"
     bool commas_ = false;          // the current line separates its values by commas
     bool commasChecked_ = false;   // whether it does is known
     bool afterValue_ = false;      // a value has been taken since the last comma

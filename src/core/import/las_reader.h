@@ -18,10 +18,16 @@ namespace lithora::import {
 // one depth step per data line instead: missing values of a line are null, surplus values
 // dropped, and the result carries one warning that counts such lines. Values are separated
 // by blanks and tabs, and by commas too on a line that holds commas and no blank between its
-// values, or in every line when the version section says "DLM. COMMA". A token that is not
-// a number is a null sample in its own place, and a value equal to the NULL item is a null
-// sample except in the depth column. Rows come out shallowest first whatever the order in
-// the file.
+// values, or in every line when the version section says "DLM. COMMA"; "DLM. TAB" separates
+// them by tabs alone. A token that is not a number (a text, or a quoted text with blanks) is
+// a null sample in its own place, and one warning names the curves that held text; a value
+// equal to the NULL item is a null sample except in the depth column. Rows come out
+// shallowest first whatever the order in the file.
+//
+// LAS 3.0: the log data set ("~Log_Definition" and "~Log_Data", or "~Curve" and "~A") is read
+// as above, array curves ("NMR[1]", "NMR[2]") as curves of their own. The sections of other
+// data sets (core, tops, inclinometry, ...) before or after it are kept in the header text
+// and named in a warning; a file holding no log data set is refused and says which it holds.
 //
 // Every failure (no curve section, no curve in it, no NULL item or one that is not a
 // number, no "~A" line, no data row or none with a depth, unreadable file) throws

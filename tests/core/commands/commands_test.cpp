@@ -198,6 +198,35 @@ TEST_F(CommandsTest, ComputeAndSaveReadBack) {
     EXPECT_NE(commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}), "");
 }
 
+TEST_F(CommandsTest, Las3FileSavesAsLas2) {
+    // The log data of a LAS 3.0 file, saved, is a LAS 2.0 file: its parameters kept, the other
+    // data sets (core, tops, ... with their text data lines) left out.
+    Workspace ws(dir, Storage::Memory);
+    ws.openShippedTables();
+    import(ws, std::string(LITHORA_TEST_DATA) +
+                   "/external/las-external/lasio/tests/examples/3.0/sample_3.0.las");
+    auto choice = commands::proposedCurves(ws);
+    const auto plan = commands::planCurves(ws, choice);
+    const auto units = commands::decideUnits(ws, choice, plan.measuredVs).units();
+    ASSERT_TRUE(units.has_value());
+    ASSERT_EQ(commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}), "");
+    ASSERT_EQ(commands::saveTable(ws, {dir / "las3.las", ws.importInfo().headerLines}), "");
+
+    const auto back = lithora::import::readLasFile(dir / "las3.las");
+    EXPECT_EQ(back.rowCount(), 3u);
+    EXPECT_TRUE(back.warnings.empty());
+    for (const auto& line : back.headerLines) {
+        EXPECT_EQ(line.find("~Log_"), std::string::npos) << line;
+        EXPECT_EQ(line.find("_Definition"), std::string::npos) << line;
+        EXPECT_EQ(line.find("hunk of rock"), std::string::npos) << line;
+    }
+    EXPECT_NE(std::find(back.headerLines.begin(), back.headerLines.end(), "~PARAMETER INFORMATION"),
+              back.headerLines.end());
+    EXPECT_NE(std::find_if(back.headerLines.begin(), back.headerLines.end(),
+                           [](const std::string& l) { return l.rfind(" RUNS.", 0) == 0; }),
+              back.headerLines.end());
+}
+
 }  // namespace
 
 namespace {

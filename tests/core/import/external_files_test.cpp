@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/common/las_section.h"
 #include "core/common/number_text.h"
 #include "core/import/las_reader.h"
 #include "import_test_support.h"
@@ -69,8 +70,11 @@ TEST(ExternalFiles, EveryFileReadsOrIsRefused) {
         try {
             ImportResult r = readLasFile(path);
             expectConsistent(r);
-            ASSERT_FALSE(r.headerLines.empty());
-            EXPECT_EQ(trimView(r.headerLines.back()).substr(0, 2), "~A");
+            // the header text runs through the data section's title (and may go on with the
+            // sections after the data)
+            EXPECT_TRUE(std::any_of(
+                r.headerLines.begin(), r.headerLines.end(),
+                [](const std::string& line) { return lasSectionOf(line) == LasSection::Data; }));
             ++read;
             if (wellFormed) {
                 EXPECT_EQ(r.fieldNames.size(), m.curves);
@@ -146,9 +150,9 @@ TEST(ExternalFiles, SurprisesOfRealFiles) {
     EXPECT_EQ(shortHeader.nullValueText, "-999.2500");
     // no NULL item, no ~Well section, only ~Curve and ~A: read as other readers read them,
     // every number a value, with a warning saying what was missing
-    for (const char* f : {"lasio/tests/examples/missing_null.las",
-                          "lascheck/tests/examples/missing_null.las",
-                          "lascheck/tests/examples/missing_well_section.las"}) {
+    for (const char* f :
+         {"lasio/tests/examples/missing_null.las", "lascheck/tests/examples/missing_null.las",
+          "lascheck/tests/examples/missing_well_section.las"}) {
         SCOPED_TRACE(f);
         const ImportResult r = readLasFile(externalRoot() / f);
         ASSERT_EQ(r.fieldNames.size(), 8u);
@@ -169,6 +173,88 @@ TEST(ExternalFiles, SurprisesOfRealFiles) {
     // no "~A", or no LAS file at all: refused
     for (const char* f : {"missing_a_section.las", "not_a_las_file.las"})
         expectError([&] { readLasFile(root / f); }, "Error reading file.");
+}
+
+TEST(ExternalFiles, Las3LogDataCellByCell) {
+    // the same well with commas and with tabs between the values: text cells are nulls, array
+    // elements are curves of their own, and the other data sets are named
+    const auto root = externalRoot() / "lasio/tests/examples/3.0";
+    const std::vector<double> nmrDeepestFirst[] = {
+        {10, 12, 14, 18, 13}, {12, 15, 21, 35, 25}, {18, 25, 10, 8, 17}};
+    for (const char* f : {"sample_3.0.las", "las-30a-revised-2010.las", "sample_3.0_tab_dlm.las"}) {
+        SCOPED_TRACE(f);
+        const ImportResult r = readLasFile(root / f);
+        expectConsistent(r);
+        EXPECT_EQ(r.fieldNames,
+                  (std::vector<std::string>{"DEPTH", "DT", "RHOB", "NPHI", "SFLU", "SFLA", "ILM",
+                                            "ILD", "YME", "CDES", "NMR[1]", "NMR[2]", "NMR[3]",
+                                            "NMR[4]", "NMR[5]"}));
+        ASSERT_EQ(r.rowCount(), 3u);
+        EXPECT_EQ(shown(r.columns[0]), shown({1669.75, 1669.875, 1670}));
+        const double same[] = {123.45, 2550, 0.45, 123.45, 123.45, 110.2, 105.6};
+        for (std::size_t c = 0; c < 7; ++c)
+            EXPECT_EQ(shown(r.columns[c + 1]), shown({same[c], same[c], same[c]})) << c;
+        EXPECT_EQ(shown(r.columns[8]), shown({2.85e12, 1.47e12, 1.45e12}));
+        EXPECT_EQ(shown(r.columns[9]), shown({kNullSample, kNullSample, kNullSample}));
+        for (std::size_t k = 0; k < 5; ++k)
+            EXPECT_EQ(shown(r.columns[10 + k]),
+                      shown({nmrDeepestFirst[2][k], nmrDeepestFirst[1][k], nmrDeepestFirst[0][k]}))
+                << k;
+        EXPECT_EQ(r.nullValueText, "-999.25");
+        EXPECT_EQ(r.roles.density, (std::vector<std::string>{"RHOB"}));
+        // a file read from disk is named in its warnings
+        const std::string name = std::string(f) + ": ";
+        EXPECT_EQ(r.warnings,
+                  (std::vector<std::string>{
+                      name + "Text in the data section is read as null samples of CDES.",
+                      name + "The LAS 3.0 data sets Drilling, Core, Inclinometry, Test, TOPS, "
+                             "Perforations are kept in the header text only; the log data is "
+                             "read."}));
+    }
+}
+
+TEST(ExternalFiles, RefusedFilesSayWhy) {
+    // every file of the test data still refused, with the reason a user is given
+    const std::string noLogData =
+        "it holds no log data (no \"~Log_Definition\" or \"~Curve\" section), only the data "
+        "sets ";
+    const std::string noDataSection =
+        "it has no data section (no \"~A\" line after the curve section)";
+    const std::string noDepth = "its data section holds no row with a depth";
+    const std::pair<const char*, std::string> cases[] = {
+        // the data section comes before the curve section
+        {"las-js/src/__test__/sample_v3/E3.las", noDataSection},
+        {"lascheck/tests/examples/missing_a_section.las", noDepth},
+        {"lascheck/tests/examples/missing_ascii_section.las", noDataSection},
+        {"lasio/standards/examples/3.0/sample_3.0.las", noDataSection},
+        {"lasio/tests/examples/3.0/Curve-Param Error #10 (SS).LAS", noLogData + "Phase"},
+        {"lasio/tests/examples/3.0/Curve-Param Error #14 (SS).LAS", noLogData + "Phase"},
+        {"lasio/tests/examples/3.0/Curve-Param Error #16 (SS).LAS", noLogData + "Phase"},
+        {"lasio/tests/examples/3.0/Curve-Param Error #2 (MS).LAS", noLogData + "Phase"},
+        {"lasio/tests/examples/3.0/Curve-Param Error #5 (MS).LAS", noLogData + "Phase"},
+        {"lasio/tests/examples/3.0/Curve-Param Error #7 (SS).LAS", noLogData + "Phase"},
+        {"lasio/tests/examples/3.0/Curve-Param Unknown #1(SS).las", noLogData + "Drilling"},
+        {"lasio/tests/examples/3.0/Reshape Error #2 (SS).las", noLogData + "Drilling"},
+        {"lasio/tests/examples/data_characters.las", noDepth},
+        {"lasio/tests/examples/missing_a_section.las", noDepth},
+        {"lasio/tests/examples/not_a_las_file.las",
+         "it has no curve section (no line that begins with \"~C\")"},
+        {"wellio.js/assets/data_characters.las", noDepth},
+        {"wellio.js/assets/missing_a_section.las", noDepth},
+        {"wellio.js/assets/usgs_bad/260341080252801.19980915.NN.las",
+         "its curve section defines no curve"},
+        {"welly/tutorial/data/P-135_cuttings.las", noLogData + "Lithology"},
+    };
+    for (const auto& [file, reason] : cases) {
+        SCOPED_TRACE(file);
+        try {
+            readLasFile(externalRoot() / file);
+            ADD_FAILURE() << "read";
+        } catch (const ReadError& e) {
+            EXPECT_STREQ(e.what(), "Error reading file.");
+            EXPECT_EQ(e.reason(), reason);
+        }
+    }
 }
 
 }  // namespace
