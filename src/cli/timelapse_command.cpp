@@ -55,9 +55,16 @@ int runTimelapse(const std::vector<std::string>& args) {
         try {
             FileWriter out(*table);
             out.line("Depth\tFirst\tSecond\tDifference");
-            for (std::size_t i = 0; i < d.depth.size(); ++i)
-                out.line(numberText(d.depth[i]) + '\t' + numberText(d.first[i]) + '\t' +
-                         numberText(d.second[i]) + '\t' + numberText(d.difference[i]));
+            std::string line;
+            for (std::size_t i = 0; i < d.depth.size(); ++i) {
+                line.clear();
+                appendNumberText(line, d.depth[i]);
+                for (double v : {d.first[i], d.second[i], d.difference[i]}) {
+                    line += '\t';
+                    appendNumberText(line, v);
+                }
+                out.line(line);
+            }
             out.commit();
         } catch (const Error& e) {
             throw InputError{e.what()};

@@ -4,8 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace lithora {
@@ -21,10 +19,16 @@ std::string trim(std::string_view s) {
     return std::string(trimView(s));
 }
 
-std::string numberText(double value, char decimalSeparator) {
-    if (std::isnan(value)) return {};
-    if (value == 0.0) return "0";
-    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+void appendNumberText(std::string& out, double value, char decimalSeparator) {
+    if (std::isnan(value)) return;
+    if (value == 0.0) {
+        out += '0';
+        return;
+    }
+    if (std::isinf(value)) {
+        out += value > 0 ? "INF" : "-INF";
+        return;
+    }
 
     // Most values the program writes carry at most four decimals (the elastic parameters are
     // rounded so, depths rarely have more). When n / 10000 reads back as the value exactly,
@@ -36,7 +40,6 @@ std::string numberText(double value, char decimalSeparator) {
             auto whole = static_cast<std::uint64_t>(std::fabs(n));
             char digits[32];
             auto end = std::to_chars(digits, digits + sizeof digits, whole / 10000).ptr;
-            std::string out;
             if (value < 0) out += '-';
             out.append(digits, end);
             auto fraction = static_cast<unsigned>(whole % 10000);
@@ -50,39 +53,37 @@ std::string numberText(double value, char decimalSeparator) {
                 out += decimalSeparator;
                 out.append(f, static_cast<std::size_t>(len));
             }
-            return out;
+            return;
         }
     }
 
     // The shortest text that reads back as the value is the value rounded to 15 significant
     // digits whenever it has at most 15 digits (a 15-digit step is wider than a double's
-    // spacing); only longer ones are rounded to 15 digits by printf.
+    // spacing); only longer ones are rounded to 15 digits, from the exact binary value.
     char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-    std::string_view sci(buf, static_cast<std::size_t>(res.ptr - buf));
-    bool negative = sci.front() == '-';
-    if (negative) sci.remove_prefix(1);
-    auto ePos = sci.find('e');
     char digitBuf[24];
     std::size_t nDigits = 0;
-    for (std::size_t i = 0; i < ePos; ++i)
-        if (sci[i] != '.') digitBuf[nDigits++] = sci[i];
     int exponent = 0;
-    std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
-                    exponent);
-    if (nDigits > 15) {
-        std::snprintf(buf, sizeof buf, "%.14e", negative ? -value : value);
-        std::string_view p(buf);
-        ePos = p.find('e');
+    // Splits scientific text ("-1.2345e+07", sign already dropped) into digits and exponent.
+    auto split = [&](std::string_view sci) {
+        const auto ePos = sci.find('e');
         nDigits = 0;
         for (std::size_t i = 0; i < ePos; ++i)
-            if (p[i] != '.') digitBuf[nDigits++] = p[i];
-        exponent = std::atoi(buf + ePos + 1);
+            if (sci[i] != '.') digitBuf[nDigits++] = sci[i];
+        std::from_chars(sci.data() + ePos + (sci[ePos + 1] == '+' ? 2 : 1), sci.data() + sci.size(),
+                        exponent);
+    };
+    const bool negative = value < 0;
+    const double magnitude = std::fabs(value);
+    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    split(std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)));
+    if (nDigits > 15) {
+        res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+        split(std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)));
     }
     while (nDigits > 1 && digitBuf[nDigits - 1] == '0') --nDigits;
     std::string_view digits(digitBuf, nDigits);
 
-    std::string out;
     if (negative) out += '-';
     if (exponent >= -5 && exponent < 15) {
         if (exponent < 0) {
@@ -108,8 +109,14 @@ std::string numberText(double value, char decimalSeparator) {
             out += digits.substr(1);
         }
         out += 'E';
-        out += std::to_string(exponent);
+        char e[8];
+        out.append(e, std::to_chars(e, e + sizeof e, exponent).ptr);
     }
+}
+
+std::string numberText(double value, char decimalSeparator) {
+    std::string out;
+    appendNumberText(out, value, decimalSeparator);
     return out;
 }
 
@@ -121,12 +128,18 @@ std::string numberText(double value, char decimalSeparator, int maxDecimals) {
     const auto decimalsEnd = exponentAt == std::string::npos ? text.size() : exponentAt;
     if (point != std::string::npos &&
         decimalsEnd - point - 1 > static_cast<std::size_t>(maxDecimals)) {
-        // printf rounds the exact binary value; the rounded text read back and written by the
-        // rule above keeps its form (fixed or exponent) and drops the zeros printf leaves.
+        // Rounded from the exact binary value; the rounded text read back and written by the
+        // rule above keeps its form (fixed or exponent) and drops the zeros rounding leaves.
+        // Fixed text here has at most 15 integer digits and fewer than 20 decimals.
         char buf[64];
-        std::snprintf(buf, sizeof buf, exponentAt == std::string::npos ? "%.*f" : "%.*e",
-                      maxDecimals, value);
-        text = numberText(std::strtod(buf, nullptr), '.');
+        const auto res =
+            std::to_chars(buf, buf + sizeof buf, value,
+                          exponentAt == std::string::npos ? std::chars_format::fixed
+                                                          : std::chars_format::scientific,
+                          maxDecimals);
+        double rounded = value;
+        if (res.ec == std::errc()) parseDouble(buf, res.ptr, rounded);
+        text = numberText(rounded, '.');
     }
     if (decimalSeparator != '.')
         for (char& c : text)

@@ -11,6 +11,8 @@ namespace lithora {
 // range ("1E-6", "1.5E15"). Files always use '.'; the screen uses the regional separator.
 // NaN (a null sample) gives the empty text.
 std::string numberText(double value, char decimalSeparator = '.');
+// The same text appended to out, for writers that build every line in one reused buffer.
+void appendNumberText(std::string& out, double value, char decimalSeparator = '.');
 
 // The same text with at most maxDecimals decimals: in fixed notation the value rounded to that
 // many decimals, in exponent notation its mantissa rounded so ("1.3E-7" for 1.25E-7 and one

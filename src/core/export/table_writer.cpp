@@ -257,12 +257,17 @@ void writeLas(Out& out, const LasExportInput& in, const ElasticRows& rows) {
         "~A     DEPTH          PR          LC          BM          SM          YM          PI"
         "          SI         L/M       VP/VS          LR          MR");
 
-    std::string row;
+    std::string row, cell;
     for (std::size_t r = 0; r < rowCount; ++r) {
         row.clear();
         for (ElasticField f : kLasColumns) {
             const double v = rows.value(r, f);
-            appendLasValue(row, std::isnan(v) ? nullText : numberText(v, '.'));
+            cell.clear();
+            if (std::isnan(v))
+                cell = nullText;
+            else
+                appendNumberText(cell, v);
+            appendLasValue(row, cell);
         }
         out.line(row);
     }
@@ -286,16 +291,19 @@ void writeAscii(Out& out, const AsciiExportInput& in, const ElasticRows& rows) {
     out.line("Column 9 : Lambda/Miu (Lambda/Miu) - Units : ");
     out.line("Column 10 : P-wave/S-wave (P-wave/S-wave) - Units : ");
 
-    std::string row;
+    std::string row, cell;
     for (std::size_t r = 0; r < rows.rowCount(); ++r) {
         row.clear();
         for (std::size_t c = 0; c < std::size(kAsciiColumns); ++c) {
             if (c > 0) row += '\t';
             const double v = rows.value(r, kAsciiColumns[c]);
-            if (std::isnan(v))
+            if (std::isnan(v)) {
                 row += " -999.0000";
-            else
-                appendAligned(row, numberText(v, '.'), 10);
+            } else {
+                cell.clear();
+                appendNumberText(cell, v);
+                appendAligned(row, cell, 10);
+            }
         }
         out.line(row);
     }

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "core/common/number_text.h"
 
@@ -92,6 +96,76 @@ TEST(NumberText, FourDecimalValuesMatchPrintfAndReadBack) {
         if (std::fabs(v) >= 1e15 || (v != 0 && std::fabs(v) < 1e-5)) continue;
         ASSERT_EQ(numberText(v), expected) << v;
         ASSERT_EQ(parseNumber(numberText(v)), v);
+    }
+}
+
+// Random doubles of every kind: any bit pattern, binary fractions whose decimal expansion ends
+// exactly on a 5 after the 15th digit (ties), and decimals of 16 and 17 digits.
+std::vector<double> awkwardDoubles() {
+    std::vector<double> out = {7.152557373046875e-07,  // 3 * 2^-22, a tie at the 15th digit
+                               0.1 + 0.2,
+                               1.0 / 3.0,
+                               2.0 / 3.0,
+                               9007199254740993.0,
+                               std::numeric_limits<double>::max(),
+                               std::numeric_limits<double>::min(),
+                               std::numeric_limits<double>::denorm_min(),
+                               99999.999999999995,
+                               0.000099999999999999995,
+                               999999999999999.5};
+    std::uint64_t state = 0x9E3779B97F4A7C15ull;
+    auto next = [&] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        double bits;
+        const std::uint64_t r = next();
+        std::memcpy(&bits, &r, sizeof bits);
+        if (std::isfinite(bits)) out.push_back(bits);
+        out.push_back(
+            std::ldexp(static_cast<double>(next() % (1ull << 53)), -static_cast<int>(next() % 80)));
+        out.push_back(static_cast<double>(next() % 100000000000000000ull) *
+                      std::pow(10.0, static_cast<int>(next() % 40) - 25));
+    }
+    return out;
+}
+
+TEST(NumberText, FifteenDigitRoundingAgreesWithPrintf) {
+    // The text is the value rounded to 15 significant digits from its exact binary value, as
+    // printf rounds it (ties to even); the digits are checked through the number they read
+    // as, since distinct 15-digit decimals are distinct doubles.
+    for (double v : awkwardDoubles()) {
+        for (double x : {v, -v}) {
+            if (x == 0) continue;
+            char buf[64];
+            std::snprintf(buf, sizeof buf, "%.14e", x);
+            const double rounded = std::strtod(buf, nullptr);
+            if (std::isinf(rounded)) {  // the largest doubles round past the largest double
+                ASSERT_EQ(numberText(x), x > 0 ? "1.79769313486232E308" : "-1.79769313486232E308");
+                continue;
+            }
+            ASSERT_EQ(parseNumber(numberText(x)), rounded) << buf;
+            // fewer decimals: fixed text as printf's "%.Nf", exponent text as its "%.Ne"
+            const std::string full = numberText(x);
+            for (int decimals : {0, 2, 4}) {
+                const bool exponent = full.find('E') != std::string::npos;
+                std::snprintf(buf, sizeof buf, exponent ? "%.*e" : "%.*f", decimals, x);
+                const auto shown = parseNumber(numberText(x, '.', decimals));
+                ASSERT_TRUE(shown.has_value()) << x;
+                // only a text with more decimals than asked for is rounded
+                const auto point = full.find('.');
+                const auto end = exponent ? full.find('E') : full.size();
+                // (a mantissa rounded past the largest double keeps the number unrounded)
+                if (point != std::string::npos && end - point - 1 > std::size_t(decimals) &&
+                    std::isfinite(std::strtod(buf, nullptr))) {
+                    ASSERT_EQ(*shown, parseNumber(numberText(std::strtod(buf, nullptr))))
+                        << x << " " << decimals;
+                }
+            }
+        }
     }
 }
 
