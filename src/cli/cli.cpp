@@ -1,6 +1,5 @@
 #include <algorithm>
 #include <iostream>
-#include <random>
 
 #include "cli/cli.h"
 #include "core/common/error.h"
@@ -74,25 +73,6 @@ Args parseArgs(const std::vector<std::string>& args, const std::vector<std::stri
     if (a.files.size() > maxFiles)
         throw UsageError{maxFiles == 1 ? "more than one FILE given" : "too many FILEs given"};
     return a;
-}
-
-ScratchFolder::ScratchFolder() {
-    namespace fs = std::filesystem;
-    std::random_device rd;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto p = fs::temp_directory_path() / ("lithora-cli-" + std::to_string(rd()));
-        std::error_code ec;
-        if (fs::create_directory(p, ec)) {
-            path_ = p;
-            return;
-        }
-    }
-    throw InputError{"Cannot create a work folder."};
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
 }
 
 void writeLines(const std::vector<std::string>& lines, const std::filesystem::path& target) {

@@ -66,20 +66,6 @@ void writeTsv(const store::Table& table, int fieldCount, const std::filesystem::
 // complete.
 void writeLines(const std::vector<std::string>& lines, const std::filesystem::path& target);
 
-// A private work folder for one run's tables, removed with everything in it at the end, so
-// runs over many wells can go side by side.
-class ScratchFolder {
-  public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
 // The JSON object that import (and every command that builds a workspace) prints.
 nlohmann::json describe(const workspace::Workspace& ws);
 // Prints a JSON value on standard output as the tool prints every JSON result.

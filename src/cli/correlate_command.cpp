@@ -20,8 +20,9 @@ int runCorrelate(const std::vector<std::string>& args) {
     if (!reference) throw UsageError{"correlate needs --reference NAME"};
     elasticChoices(a);  // usage errors before any work
 
-    ScratchFolder folder;
-    workspace::Workspace ws(folder.path());
+    // In memory: the tables live only as long as the command.
+    auto workspace = openWorkspace(std::nullopt);
+    workspace::Workspace& ws = *workspace;
     loadWell(ws, a.files.front(), a.flag("--ascii"));
     if (ws.source().findField(*reference) < 1)
         throw InputError{"Field '" + *reference + "' not found."};

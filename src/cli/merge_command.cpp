@@ -66,8 +66,9 @@ int runMerge(const std::vector<std::string>& args) {
     const auto chosen = parseCurves(*curves, a.files);
 
     std::vector<std::filesystem::path> files(a.files.begin(), a.files.end());
-    ScratchFolder folder;
-    workspace::Workspace ws(folder.path());
+    // In memory: the tables live only as long as the command.
+    auto workspace = openWorkspace(std::nullopt);
+    workspace::Workspace& ws = *workspace;
     const auto outcome = commands::importMerged(ws, files, chosen, {});
     if (!outcome.ok()) throw InputError{outcome.message};
     if (table) writeTsv(ws.source(), ws.source().fieldCount() - 1, *table);
