@@ -1,7 +1,5 @@
 // Fuzz target of the table file: opening any file either works or fails with the store's
 // own error, and an open table can be read through and closed.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,20 +8,15 @@
 
 #include "core/store/table.h"
 #include "fuzz_check.h"
+#include "scratch_folder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-fs::path scratchFolder() {
-    static const fs::path folder = [] {
-        const fs::path base =
-            fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        fs::path p = base / ("lithora-fuzz-table-" + std::to_string(::getpid()));
-        fs::create_directories(p);
-        return p;
-    }();
-    return folder;
+const fs::path& scratchFolder() {
+    static const lithora::fuzz::ScratchFolder folder("table");
+    return folder.path();
 }
 
 }  // namespace
