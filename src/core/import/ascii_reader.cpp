@@ -107,7 +107,11 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
     auto addColumn = [&](const ColumnHeader& h, bool index) {
         if (h.name.empty()) failRead("a column of its header has no name");
         const std::string name = names.makeDistinct(withoutControlCharacters(h.name));
-        const std::string unit = "(" + withoutControlCharacters(h.unit) + ")";
+        // Appended rather than "(" + text + ")": g++ 12 warns falsely (-Wrestrict) about
+        // inserting before a temporary string in optimised builds.
+        std::string unit = "(";
+        unit += withoutControlCharacters(h.unit);
+        unit += ')';
         const int catalogIndex = static_cast<int>(r.catalog.size()) + 1;
         if (!index) {
             CurveRole role = asciiColumnRole(h.name);
