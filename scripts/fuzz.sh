@@ -5,8 +5,9 @@
 # UndefinedBehaviorSanitizer), installing what it needs on Debian. Targets run one after
 # another, each on one core at low priority, so the machine stays usable.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]
+#   [JOBS=N] scripts/fuzz.sh [SECONDS] [TARGET...]
 #       TARGET: las las_file ascii table llg lapse chart (default: all)
+#       JOBS: compilers the build may run at once (default 2)
 #
 # What the fuzzer adds to a target's corpus stays in build/fuzz/corpus/TARGET; a finding is
 # written to build/fuzz/findings/TARGET/ (copy it to tests/fuzz/reproducers/TARGET/ once it is
@@ -40,7 +41,8 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz
+# JOBS: compilers at once for the build (default 2, the preset's).
+cmake --build --preset fuzz -j "${JOBS:-2}"
 
 declare -A seeds=(
   [las]="tests/fuzz/corpus/las tests/data/las tests/data/cli tests/data/external"
