@@ -32,6 +32,8 @@ constexpr std::size_t kHeaderPiece = 64u << 10;
 // The text before the data section is held while it is read; a file that has not reached its
 // "~A" line within this much (a file without line ends, a binary file) is no well log.
 constexpr std::size_t kMaxHeader = 16u << 20;
+// The first bytes that tell a file's encoding (the most Utf16Decoder::start looks at).
+constexpr std::size_t kEncodingLook = 256;
 // A file is read in pieces of this size.
 constexpr std::size_t kReadChunk = 4u << 20;
 
@@ -158,8 +160,9 @@ class LasStream::Impl {
     // Raw bytes of the file, in order, in chunks of any size.
     void feed(std::string_view bytes) {
         if (!started_) {
-            // The first bytes tell whether the file is UTF-16 or starts with a UTF-8 mark.
-            if (first_.size() + bytes.size() < kUtf8Mark.size()) {
+            // The first bytes tell whether the file is UTF-16 or starts with a UTF-8 mark; they
+            // are gathered first, so a file read in small pieces is told as the whole is.
+            if (first_.size() + bytes.size() < kEncodingLook) {
                 first_.append(bytes);
                 return;
             }
