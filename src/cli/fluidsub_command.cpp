@@ -11,11 +11,23 @@ namespace lithora::cli {
 
 namespace {
 
-const std::vector<std::string> kFluidOptions = {
-    "--porosity",      "--matrix-density", "--mineral-modulus", "--brine-modulus",
-    "--brine-density", "--hc-modulus",     "--hc-density",      "--temperature",
-    "--pressure",      "--salinity",       "--oil-api",         "--gor",
-    "--gas-gravity",   "--sw-from",        "--sw-to",           "--table"};
+const std::vector<std::string> kFluidOptions = {"--porosity",
+                                                "--matrix-density",
+                                                "--mineral-modulus",
+                                                "--brine-modulus",
+                                                "--brine-density",
+                                                "--hc-modulus",
+                                                "--hc-density",
+                                                "--temperature",
+                                                "--pressure",
+                                                "--salinity",
+                                                "--oil-api",
+                                                "--gor",
+                                                "--gas-gravity",
+                                                "--sw-from",
+                                                "--sw-to",
+                                                "--table",
+                                                "-o"};
 
 // The settings of the substitution from the options; UsageError naming the option for a value
 // out of range.
@@ -98,7 +110,11 @@ int runFluidSub(const std::vector<std::string>& args) {
     elasticChoices(a);  // usage errors before any work
     commands::FluidSubstitutionRequest request = fluidSettings(a);
     const auto table = a.option("--table");
-    if (table) refuseOutputsThatAreInputs({*table}, inputsOf(a));
+    const auto las = a.option("-o");
+    std::vector<std::filesystem::path> outputs;
+    if (table) outputs.emplace_back(*table);
+    if (las) outputs.emplace_back(*las);
+    refuseOutputsThatAreInputs(outputs, inputsOf(a));
 
     auto ws = openWorkspace(std::nullopt);
     loadWell(*ws, a.files.front(), a.flag("--ascii"));
@@ -110,6 +126,10 @@ int runFluidSub(const std::vector<std::string>& args) {
     if (!result.error.empty()) throw InputError{result.error};
     std::cerr << commands::fluidSubstitutionSummary(result) << "\n";
     if (table) writeLines(commands::fluidSubstitutionTableLines(result), *table);
+    if (las) {
+        const std::string error = commands::saveFluidSubstitutionLas(*ws, request, result, *las);
+        if (!error.empty()) throw InputError{error};
+    }
     return 0;
 }
 
@@ -123,7 +143,7 @@ const Command kFluidSubCommand = {
     "                      [--hc-modulus GPA] [--hc-density G/CC]\n"
     "                      [--temperature C --pressure MPA --salinity PPM\n"
     "                       (--oil-api API --gor RATIO | --gas) --gas-gravity G]\n"
-    "                      --sw-from S1 --sw-to S2 [--table OUT.tsv]\n",
+    "                      --sw-from S1 --sw-to S2 [-o OUT.las] [--table OUT.tsv]\n",
     runFluidSub};
 
 }  // namespace lithora::cli

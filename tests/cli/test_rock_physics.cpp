@@ -1,6 +1,7 @@
 // lithora-cli fluidsub, avo and Vs by lithology, run as a process.
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,34 @@ TEST_F(RockPhysicsCli, FluidSubstitutionWritesItsTable) {
     EXPECT_LT(std::stod(row[9]), 2400);
     EXPECT_LT(std::stod(row[7]), 3333.3333);
     EXPECT_GT(std::stod(row[8]), 1818.1818);
+}
+
+// -o writes the substituted rock as LAS: its VP, VS and RHO are the table's Vp Sub, Vs Sub and
+// Rho Sub; an output that is the input is refused before anything is written.
+TEST_F(RockPhysicsCli, FluidSubstitutionWritesTheSubstitutedRockAsLas) {
+    const auto r = run("fluidsub " + well + " --porosity PHIT --sw-from 1 --sw-to 0.1 -o " +
+                       table("f.las") + " --table " + table("f.tsv"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto t = lines(slurp(dir / "f.tsv"));
+    const auto las = lines(slurp(dir / "f.las"));
+    const auto a = std::find_if(las.begin(), las.end(),
+                                [](const std::string& l) { return l.rfind("~A", 0) == 0; });
+    ASSERT_EQ(las.end() - a, 5);
+    for (std::size_t i = 1; i <= 4; ++i) {
+        std::istringstream values(*(a + static_cast<std::ptrdiff_t>(i)));
+        std::string depth, vp, vs, rho;
+        values >> depth >> vp >> vs >> rho;
+        const auto row = cells(t[i]);
+        EXPECT_EQ(depth, row[1]);
+        EXPECT_EQ(vp, row[7]);
+        EXPECT_EQ(vs, row[8]);
+        EXPECT_EQ(rho, row[9]);
+    }
+
+    const auto same =
+        run("fluidsub " + well + " --porosity PHIT --sw-from 1 --sw-to 0.1 -o " + well);
+    EXPECT_EQ(same.code, 1);
+    EXPECT_EQ(slurp(dir / "well.las"), kWell);
 }
 
 TEST_F(RockPhysicsCli, FluidsFromConditions) {

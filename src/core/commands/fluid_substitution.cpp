@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "core/common/number_text.h"
+#include "core/compute/rock_elastic.h"
+#include "core/export/las_curves_writer.h"
 
 namespace lithora::commands {
 
@@ -119,6 +121,68 @@ std::vector<std::string> fluidSubstitutionTableLines(const FluidSubstitutionResu
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+compute::ElasticColumns substitutedElastic(const FluidSubstitutionResult& r) {
+    return compute::elasticOfRock(r.rec, r.depth, {r.vpSub, r.vsSub, r.rhoSub});
+}
+
+std::string saveFluidSubstitutionLas(const workspace::Workspace& ws,
+                                     const FluidSubstitutionRequest& request,
+                                     const FluidSubstitutionResult& result,
+                                     const std::filesystem::path& target) {
+    try {
+        const compute::ElasticColumns table = substitutedElastic(result);
+        using compute::ElasticField;
+        auto curve = [&](const char* mnemonic, const char* unit, const char* description,
+                         ElasticField field) {
+            return exporter::LasCurve{mnemonic, unit, description, &table.columns[field]};
+        };
+        exporter::LasCurvesInput in;
+        in.depthUnit = ws.unitTags().depthUnit;
+        in.depth = result.depth;
+        in.curves = {
+            curve("VP", "M/S", "P-WAVE VELOCITY, SUBSTITUTED", compute::kVp),
+            curve("VS", "M/S", "S-WAVE VELOCITY, SUBSTITUTED", compute::kVs),
+            curve("RHO", "K/M3", "BULK DENSITY, SUBSTITUTED", compute::kRho),
+            curve("PR", "", "POISSON RATIO", compute::kPoissonRatio),
+            curve("LC", "GP", "LAME CONSTANT", compute::kLameConstant),
+            curve("BM", "GP", "BULK MODULUS", compute::kBulkModulus),
+            curve("SM", "GP", "SHEAR MODULUS", compute::kShearModulus),
+            curve("YM", "GP", "YOUNG MODULUS", compute::kYoungModulus),
+            curve("LR", "GPKG/M3", "LAME CONSTANT.DENSITY", compute::kLandaRho),
+            curve("MR", "GPKG/M3", "SHEAR MODULUS.DENSITY", compute::kMiuRho),
+            curve("L/M", "", "LAME CONSTANT/SHEAR MODULUS", compute::kLandaMiu),
+            curve("VP/VS", "", "VP/VS", compute::kVpVs),
+            curve("PI", "MG/SM2", "P-IMPEDANCE", compute::kPImpedance),
+            curve("SI", "MG/SM2", "S-IMPEDANCE", compute::kSImpedance),
+        };
+        auto parameter = [](const char* mnemonic, const char* unit, double value,
+                            const char* description) {
+            std::string line = " " + std::string(mnemonic) + "." + unit;
+            line.append(line.size() < 17 ? 17 - line.size() : 1, ' ');
+            return line + numberText(value) + " : " + description;
+        };
+        in.parameters = {
+            parameter("SWFR", "", request.swBefore, "WATER SATURATION BEFORE"),
+            parameter("SWTO", "", request.swAfter, "WATER SATURATION AFTER"),
+            parameter("KMIN", "GPA", request.mineral.modulusGPa, "MINERAL BULK MODULUS"),
+            parameter("KBRI", "GPA", request.brine.modulusGPa, "BRINE BULK MODULUS"),
+            parameter("DBRI", "G/C3", request.brine.densityGcc, "BRINE DENSITY"),
+            parameter("KHC", "GPA", request.hydrocarbon.modulusGPa, "HYDROCARBON BULK MODULUS"),
+            parameter("DHC", "G/C3", request.hydrocarbon.densityGcc, "HYDROCARBON DENSITY"),
+        };
+        if (request.porosityCurve.empty())
+            in.parameters.push_back(parameter("DMAT", "G/C3", request.matrixDensityGcc,
+                                              "MATRIX DENSITY (POROSITY FROM DENSITY)"));
+        else
+            in.parameters.push_back(" PHIC.             " + request.porosityCurve +
+                                    " : POROSITY CURVE");
+        exporter::writeLasCurves(target, in);
+        return {};
+    } catch (const std::exception& e) {
+        return e.what();
+    }
 }
 
 }  // namespace lithora::commands

@@ -2,6 +2,7 @@
 // Fluid substitution along the well: the rock of the elastic computation (same curves, units
 // and Vs) with its pore fluid replaced by Gassmann's equation at every depth.
 #include <array>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -48,5 +49,18 @@ std::string fluidSubstitutionSummary(const FluidSubstitutionResult& result);
 // "Rho", "Vp Sub", "Vs Sub", "Rho Sub", then one line per record; every value rounded to 4
 // decimals, ties to even, in the program's number text; a null is an empty cell.
 std::vector<std::string> fluidSubstitutionTableLines(const FluidSubstitutionResult& result);
+
+// The elastic table of the substituted rock: the parameters of Vp Sub, Vs Sub and Rho Sub,
+// evaluated and rounded as the elastic computation does; rows not substituted are null.
+compute::ElasticColumns substitutedElastic(const FluidSubstitutionResult& result);
+
+// Writes the substituted rock as a LAS 2.0 file (lithora-cli fluidsub -o, the desktop's Save
+// as LAS): DEPT, then VP, VS, RHO and the other elastic parameters of the substituted rock, a
+// null where the sample was not substituted; the settings in its parameter section. An empty
+// text when written, else the message; target is untouched on failure.
+std::string saveFluidSubstitutionLas(const workspace::Workspace& ws,
+                                     const FluidSubstitutionRequest& request,
+                                     const FluidSubstitutionResult& result,
+                                     const std::filesystem::path& target);
 
 }  // namespace lithora::commands

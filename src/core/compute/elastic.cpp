@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/common/error.h"
+#include "core/compute/rock_elastic.h"
 
 // Every row is evaluated on its own in extended precision (long double) and each result is
 // rounded to 4 decimals (roundTo4). The loop is plain enough that the whole table takes about
@@ -102,6 +103,39 @@ struct Params {
     std::vector<std::optional<rockphysics::RockClass>> rockClasses;  // per row, by lithology
 };
 
+// The parameters of a rock of velocities vp, vs (m/s) and density rho (kg/m3), rounded. False
+// when the row is stored like a null sample: Vs = 0 or not finite, Vp^2 = Vs^2, or a value
+// too large for a double.
+bool evaluateRock(long double vp, long double vs, long double rho, double out[kResultCount]) {
+    const long double vp2 = vp * vp;
+    const long double vs2 = vs * vs;
+    const long double d = vp2 - vs2;
+    if (!std::isfinite(vs) || vs == 0 || vs2 == 0 || d == 0) return false;
+
+    const long double a = vp2 - 2 * vs2;
+    const long double rho9 = rho * 1e-9L;
+    const long double rr9 = rho * rho * 1e-9L;
+    const long double v[kResultCount] = {a / (2 * d),                           // Poisson Ratio
+                                         a * rho9,                              // Lame Constant
+                                         (vp2 - (4.0L / 3.0L) * vs2) * rho9,    // Bulk Modulus
+                                         vs2 * rho9,                            // Shear Modulus
+                                         vs2 * rho9 * (3 * vp2 - 4 * vs2) / d,  // Young Modulus
+                                         rr9 * a,                               // Landa.Rho
+                                         rr9 * vs2,                             // Miu.Rho
+                                         a / vs2,                               // Landa/Miu
+                                         vp,                                    // Vp
+                                         vs,                                    // Vs
+                                         vp / vs,                               // Vp/Vs
+                                         0.001L * rho * vp,                     // P-Impedance
+                                         0.001L * rho * vs,                     // S-Impedance
+                                         rho};                                  // Rho
+    for (int i = 0; i < kResultCount; ++i) {
+        out[i] = roundTo4(v[i]);
+        if (!std::isfinite(out[i])) return false;
+    }
+    return true;
+}
+
 // The evaluation of one row, in extended precision. False when the row is stored
 // like a null sample: a null (NaN) or infinite input, a zero slowness, Vs = 0, Vp^2 = Vs^2
 // (the denominators), or a value too large for a double.
@@ -134,32 +168,7 @@ bool evaluateRow(const Params& p, double density, double pSlowness, double sSlow
             vs = static_cast<long double>(p.slope) * vp - p.intercept;
             break;
     }
-    const long double vp2 = vp * vp;
-    const long double vs2 = vs * vs;
-    const long double d = vp2 - vs2;
-    if (!std::isfinite(vs) || vs == 0 || vs2 == 0 || d == 0) return false;
-
-    const long double a = vp2 - 2 * vs2;
-    const long double rho9 = rho * 1e-9L;
-    const long double rr9 = rho * rho * 1e-9L;
-    const long double v[kResultCount] = {a / (2 * d),                           // Poisson Ratio
-                                         a * rho9,                              // Lame Constant
-                                         (vp2 - (4.0L / 3.0L) * vs2) * rho9,    // Bulk Modulus
-                                         vs2 * rho9,                            // Shear Modulus
-                                         vs2 * rho9 * (3 * vp2 - 4 * vs2) / d,  // Young Modulus
-                                         rr9 * a,                               // Landa.Rho
-                                         rr9 * vs2,                             // Miu.Rho
-                                         a / vs2,                               // Landa/Miu
-                                         vp,                                    // Vp
-                                         vs,                                    // Vs
-                                         vp / vs,                               // Vp/Vs
-                                         0.001L * rho * vp,                     // P-Impedance
-                                         0.001L * rho * vs,                     // S-Impedance
-                                         rho};                                  // Rho
-    for (int i = 0; i < kResultCount; ++i) {
-        out[i] = roundTo4(v[i]);
-        if (!std::isfinite(out[i])) return false;
-    }
+    if (!evaluateRock(vp, vs, rho, out)) return false;
     if (unrounded) {
         unrounded[0] = static_cast<double>(vp);
         unrounded[1] = static_cast<double>(vs);
@@ -257,6 +266,25 @@ ElasticColumns computeElastic(const ElasticInputs& in) {
     const Params p = paramsFor(in);
     ElasticColumns out = allocate(in);
     for (std::size_t i = 0; i < in.rec.size(); ++i) storeRow(p, in, i, out);
+    return out;
+}
+
+ElasticColumns elasticOfRock(std::span<const double> rec, std::span<const double> depth,
+                             const RockColumns& rock) {
+    const std::size_t n = rec.size();
+    if (depth.size() != n || rock.vp.size() != n || rock.vs.size() != n || rock.rho.size() != n)
+        throw Error("The curves for the elastic parameters differ in length.");
+    ElasticColumns out;
+    out.columns[kRec].assign(rec.begin(), rec.end());
+    out.columns[kDepth].assign(depth.begin(), depth.end());
+    for (int f = kPoissonRatio; f < kElasticFieldCount; ++f) out.columns[f].resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        double v[kResultCount];
+        const double vp = rock.vp[i], vs = rock.vs[i], rho = rock.rho[i];
+        if (!std::isfinite(vp) || !std::isfinite(rho) || !evaluateRock(vp, vs, rho, v))
+            std::fill(std::begin(v), std::end(v), std::numeric_limits<double>::quiet_NaN());
+        for (int r = 0; r < kResultCount; ++r) out.columns[kOrder[r]][i] = v[r];
+    }
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include "core/common/las_section.h"
 #include "core/common/number_text.h"
 #include "core/common/text.h"
+#include "core/export/las_curves_writer.h"
 
 namespace lithora::exporter {
 
@@ -75,20 +76,6 @@ void appendLasValue(std::string& out, std::string_view text) {
     constexpr std::size_t kWidth = 12;
     if (text.size() >= kWidth) out += ' ';
     appendAligned(out, text, kWidth);
-}
-
-// The unit of the depth lines: "M", "F", "MS" for a time index, none for any other unit.
-std::string depthUnitLetter(std::string_view unit) {
-    auto is = [&](std::string_view s) {
-        if (unit.size() != s.size()) return false;
-        for (std::size_t i = 0; i < s.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(unit[i])) != s[i]) return false;
-        return true;
-    };
-    if (is("m")) return "M";
-    if (is("ft")) return "F";
-    if (is("ms")) return "MS";
-    return "";
 }
 
 // An ASCII header line the reader takes: it names the first column after "Column 1 : ".

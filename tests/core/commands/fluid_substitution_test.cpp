@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 
 #include "core/commands/import_file.h"
+#include "core/import/las_reader.h"
 #include "support/temp_folder.h"
 
 namespace fs = std::filesystem;
@@ -131,4 +133,48 @@ TEST_F(FluidSubstitutionTest, SettingsOutOfRangeAndMissingCurves) {
     }
     request.porosityCurve = "XYZ";
     EXPECT_EQ(commands::substituteFluid(ws, request).error, "Field 'XYZ' not found.");
+}
+
+// The substituted rock's elastic parameters, written as LAS and read back: every value as the
+// elastic computation rounds it, null where the sample was not substituted.
+TEST_F(FluidSubstitutionTest, SubstitutedRockSavesAsLas) {
+    const auto r = commands::substituteFluid(ws, request);
+    ASSERT_EQ(r.error, "");
+    const auto table = commands::substitutedElastic(r);
+    ASSERT_EQ(table.rowCount(), 4u);
+    const long double vp = r.vpSub[0], vs = r.vsSub[0];
+    EXPECT_EQ(table.columns[compute::kVp][0], compute::roundTo4(vp));
+    EXPECT_EQ(table.columns[compute::kPoissonRatio][0],
+              compute::roundTo4((vp * vp - 2 * vs * vs) / (2 * (vp * vp - vs * vs))));
+    EXPECT_EQ(table.columns[compute::kRho][0], compute::roundTo4(r.rhoSub[0]));
+    for (std::size_t row : {1u, 2u})  // no sonic; zero porosity
+        for (int f = compute::kPoissonRatio; f < compute::kElasticFieldCount; ++f)
+            EXPECT_TRUE(std::isnan(table.columns[f][row])) << row << " " << f;
+
+    const auto target = folder.path() / "substituted.las";
+    ASSERT_EQ(commands::saveFluidSubstitutionLas(ws, request, r, target), "");
+    const auto back = import::readLasFile(target);
+    EXPECT_TRUE(back.warnings.empty());
+    EXPECT_EQ(back.fieldNames,
+              (std::vector<std::string>{"DEPTH", "VP", "VS", "RHO", "PR", "LC", "BM", "SM", "YM",
+                                        "LR", "MR", "L/M", "VP/VS", "PI", "SI"}));
+    EXPECT_EQ(back.columns[0], (std::vector<double>{1000, 1000.5, 1001, 1001.5}));
+    const compute::ElasticField order[] = {
+        compute::kVp,           compute::kVs,           compute::kRho,
+        compute::kPoissonRatio, compute::kLameConstant, compute::kBulkModulus,
+        compute::kShearModulus, compute::kYoungModulus, compute::kLandaRho,
+        compute::kMiuRho,       compute::kLandaMiu,     compute::kVpVs,
+        compute::kPImpedance,   compute::kSImpedance};
+    for (std::size_t c = 0; c < std::size(order); ++c)
+        for (std::size_t row = 0; row < 4; ++row) {
+            const double want = table.columns[order[c]][row];
+            const double got = back.columns[c + 1][row];
+            EXPECT_TRUE(std::isnan(want) ? std::isnan(got) : got == want) << c << " " << row;
+        }
+    EXPECT_NE(std::find(back.headerLines.begin(), back.headerLines.end(), "~PARAMETER INFORMATION"),
+              back.headerLines.end());
+
+    // a folder that is not there: a message, nothing written
+    EXPECT_NE(commands::saveFluidSubstitutionLas(ws, request, r, folder.path() / "no" / "x.las"),
+              "");
 }
