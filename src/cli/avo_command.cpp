@@ -10,7 +10,7 @@ namespace {
 
 int runAvo(const std::vector<std::string>& args) {
     std::vector<std::string> valued = kElasticChoiceOptions;
-    valued.insert(valued.end(), {"--angles", "--table"});
+    valued.insert(valued.end(), {"--angles", "--table", "-o"});
     const Args a = parseArgs(args, valued, {"--ascii"});
     elasticChoices(a);  // usage errors before any work
     commands::AvoRequest request;
@@ -20,7 +20,11 @@ int runAvo(const std::vector<std::string>& args) {
         request.angles = read.range;
     }
     const auto table = a.option("--table");
-    if (table) refuseOutputsThatAreInputs({*table}, inputsOf(a));
+    const auto las = a.option("-o");
+    std::vector<std::filesystem::path> outputs;
+    if (table) outputs.emplace_back(*table);
+    if (las) outputs.emplace_back(*las);
+    refuseOutputsThatAreInputs(outputs, inputsOf(a));
 
     auto ws = openWorkspace(std::nullopt);
     loadWell(*ws, a.files.front(), a.flag("--ascii"));
@@ -28,6 +32,10 @@ int runAvo(const std::vector<std::string>& args) {
     const auto avo = commands::modelAvo(*ws, request);
     if (!avo.error.empty()) throw InputError{avo.error};
     if (table) writeLines(commands::avoTableLines(avo), *table);
+    if (las) {
+        const std::string error = commands::saveAvoLas(*ws, avo, *las);
+        if (!error.empty()) throw InputError{error};
+    }
     return 0;
 }
 
@@ -36,7 +44,7 @@ int runAvo(const std::vector<std::string>& args) {
 const Command kAvoCommand = {
     "avo",
     "  lithora-cli avo FILE [the curve, unit and Vs options of elastic] [--angles FROM:TO:STEP]\n"
-    "                      [--table OUT.tsv]\n",
+    "                      [-o OUT.las] [--table OUT.tsv]\n",
     runAvo};
 
 }  // namespace lithora::cli

@@ -162,6 +162,24 @@ TEST_F(RockPhysicsCli, AvoWritesOneLinePerInterface) {
     EXPECT_EQ(shaleOverSand[4], shaleOverSand[2]);  // R at 0 degrees is the intercept
 }
 
+// avo -o: the same values as the table, as a LAS file the import reads back cell for cell.
+TEST_F(RockPhysicsCli, AvoWritesItsValuesAsLas) {
+    const auto r = run("avo " + well + " --angles 0:30:15 -o " + table("a.las") + " --table " +
+                       table("a.tsv"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto back = run("import " + table("a.las") + " --table " + table("back.tsv"));
+    ASSERT_EQ(back.code, 0) << back.err;
+    const auto avo = lines(slurp(dir / "a.tsv"));
+    const auto read = lines(slurp(dir / "back.tsv"));
+    ASSERT_EQ(read.size(), avo.size());
+    EXPECT_EQ(read[0], "Rec\tDEPTH\tTWT\tINTERCEPT\tGRADIENT\tR0\tR15\tR30");
+    for (std::size_t i = 1; i < avo.size(); ++i) {
+        auto cellsRead = cells(read[i]);
+        cellsRead.erase(cellsRead.begin());  // Rec
+        EXPECT_EQ(cellsRead, cells(avo[i])) << i;
+    }
+}
+
 // Vs by lithology: the shale's line above 1000.75, the sandstone's below, from a litholog file
 // the desktop's reader takes.
 TEST_F(RockPhysicsCli, VsByLithologyFromALithologFile) {

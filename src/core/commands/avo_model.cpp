@@ -5,16 +5,29 @@
 #include <numbers>
 
 #include "core/common/number_text.h"
+#include "core/export/las_curves_writer.h"
 
 namespace lithora::commands {
 
 namespace {
 
-// value rounded to the given decimals, ties to even, as the program's number text.
-std::string rounded(double value, int decimals) {
-    if (std::isnan(value)) return {};
+// value rounded to the given decimals, ties to even; NaN stays NaN.
+double roundedValue(double value, int decimals) {
+    if (std::isnan(value)) return value;
     const long double scale = std::pow(10.0L, decimals);
-    return numberText(static_cast<double>(std::rintl(value * scale) / scale) + 0.0);
+    return static_cast<double>(std::rintl(value * scale) / scale) + 0.0;
+}
+
+// The same as the program's number text.
+std::string rounded(double value, int decimals) {
+    return std::isnan(value) ? std::string() : numberText(roundedValue(value, decimals));
+}
+
+std::vector<double> roundedValues(const std::vector<double>& values, int decimals) {
+    std::vector<double> out;
+    out.reserve(values.size());
+    for (double v : values) out.push_back(roundedValue(v, decimals));
+    return out;
 }
 
 bool wholeDegrees(const std::string& text, int& out) {
@@ -113,6 +126,32 @@ std::vector<std::string> avoTableLines(const AvoResult& avo) {
         lines.push_back(std::move(line));
     }
     return lines;
+}
+
+std::string saveAvoLas(const workspace::Workspace& ws, const AvoResult& avo,
+                       const std::filesystem::path& target) {
+    try {
+        // The curves point into these columns, which live until the file is written.
+        std::vector<std::vector<double>> columns{roundedValues(avo.twtMs, 4),
+                                                 roundedValues(avo.intercept, 6),
+                                                 roundedValues(avo.gradient, 6)};
+        for (const auto& r : avo.reflection) columns.push_back(roundedValues(r, 6));
+        exporter::LasCurvesInput in;
+        in.depthUnit = ws.unitTags().depthUnit;
+        in.depth = avo.depth;
+        in.curves = {{"TWT", "MS", "TWO-WAY TIME", &columns[0]},
+                     {"INTERCEPT", "", "AVO INTERCEPT A", &columns[1]},
+                     {"GRADIENT", "", "AVO GRADIENT B", &columns[2]}};
+        for (std::size_t a = 0; a < avo.angles.size(); ++a) {
+            const std::string angle = std::to_string(avo.angles[a]);
+            in.curves.push_back(
+                {"R" + angle, "", "REFLECTION AT " + angle + " DEGREES", &columns[3 + a]});
+        }
+        exporter::writeLasCurves(target, in);
+        return {};
+    } catch (const std::exception& e) {
+        return e.what();
+    }
 }
 
 }  // namespace lithora::commands

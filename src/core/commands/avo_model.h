@@ -2,6 +2,7 @@
 // AVO modelling along the well: the interfaces between consecutive samples of the elastic
 // computation's rock, their intercept, gradient and reflection at each angle, and a synthetic
 // angle gather.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -54,5 +55,11 @@ SyntheticGather syntheticGather(const AvoResult& avo, double peakFrequencyHz = 3
 // then one line per interface; TWT rounded to 4 decimals, the terms and reflections to 6, ties
 // to even, in the program's number text.
 std::vector<std::string> avoTableLines(const AvoResult& avo);
+
+// Writes the same values as a LAS 2.0 file (lithora-cli avo -o) indexed by the interfaces'
+// depths: TWT, INTERCEPT, GRADIENT and R<angle> for each angle, rounded as in the table. An
+// empty text when written, else the message; target is untouched on failure.
+std::string saveAvoLas(const workspace::Workspace& ws, const AvoResult& avo,
+                       const std::filesystem::path& target);
 
 }  // namespace lithora::commands
