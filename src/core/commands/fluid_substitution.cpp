@@ -159,7 +159,10 @@ std::string saveFluidSubstitutionLas(const workspace::Workspace& ws,
         };
         auto parameter = [](const char* mnemonic, const char* unit, double value,
                             const char* description) {
-            std::string line = " " + std::string(mnemonic) + "." + unit;
+            std::string line(1, ' ');  // appended: g++ 12 warns falsely about " " + text
+            line += mnemonic;
+            line += '.';
+            line += unit;
             line.append(line.size() < 17 ? 17 - line.size() : 1, ' ');
             return line + numberText(value) + " : " + description;
         };

@@ -73,8 +73,12 @@ void writeText(Out& out, const LasCurvesInput& in) {
     out.line(padded(" DEPT ." + unit, 28) + ":  1  DEPTH");
     for (std::size_t c = 0; c < in.curves.size(); ++c) {
         const LasCurve& curve = in.curves[c];
-        out.line(padded(" " + padded(curve.mnemonic, 5) + "." + curve.unit, 28) + ":  " +
-                 padded(std::to_string(c + 2), 3) + curve.description);
+        std::string name(1, ' ');  // appended, not " " + text: g++ 12 -Wrestrict false alarm
+        name += padded(curve.mnemonic, 5);
+        name += '.';
+        name += curve.unit;
+        out.line(padded(std::move(name), 28) + ":  " + padded(std::to_string(c + 2), 3) +
+                 curve.description);
     }
     if (!in.parameters.empty()) {
         out.line("~PARAMETER INFORMATION");
