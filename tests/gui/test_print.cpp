@@ -369,4 +369,33 @@ TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
     EXPECT_FALSE(grid->isColumnHidden(1));
 }
 
+// A table wider than a sheet: every further sheet across begins with Rec and the depth, so
+// every printed row can be placed.
+TEST_F(PrintTest, FurtherSheetsAcrossRepeatRecAndDepth) {
+    importLas("external/las-external/lascheck/tests/examples/sample3.las");  // 36 curves
+    const QString pdf = folder_.qfile("across.pdf");
+    QString depthTitle;
+    runWindow<TTablePrint>(CommandId::PrintTable, [&](TTablePrint& w) {
+        w.printerBox()->setCurrentText("PDF file");
+        w.previewButton()->click();
+        ASSERT_GE(w.layout()->columnBands().size(), 2u);
+        const int secondSheet = w.pageCount() / int(w.layout()->columnBands().size()) + 1;
+        const auto content = w.layout()->page(secondSheet);
+        ASSERT_TRUE(content.has_value());
+        EXPECT_GT(content->firstColumn, 2u);
+        EXPECT_EQ(content->repeatedColumns, 2u);
+        seam_->saveFile = pdf;
+        w.fromBox()->setValue(secondSheet);
+        w.toBox()->setValue(secondSheet);
+        w.printRangeButton()->click();
+    });
+    const GridPrint grid(*form_->tablePage()->sourceGrid());
+    ASSERT_GE(grid.columns().size(), 2u);
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(grid.columns()[0].title)) << text.left(400).toStdString();
+    EXPECT_TRUE(text.contains(grid.columns()[1].title)) << text.left(400).toStdString();
+    // the first record's place: its depth
+    EXPECT_TRUE(text.contains("909.5")) << text.left(400).toStdString();
+}
+
 }  // namespace

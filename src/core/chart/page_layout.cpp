@@ -62,13 +62,19 @@ TablePageLayout::TablePageLayout(std::size_t records, TablePageSetup s) : record
     rowPages_ = records == 0 ? 1 : (records + recordsPerPage_ - 1) / recordsPerPage_;
 
     // Columns run onto a sheet until the next would pass its width; a column wider than a
-    // sheet gets a sheet of its own (and is cut at its edge there).
+    // sheet gets a sheet of its own (and is cut at its edge there). Every further sheet starts
+    // with the repeated columns, unless they leave less than half the sheet for the others.
+    const std::size_t n = s.columnWidthsMm.size();
+    double repeatedWidth = 0;
+    repeated_ = std::min(s.repeatedColumns, n);
+    for (std::size_t c = 0; c < repeated_; ++c) repeatedWidth += std::max(0.0, s.columnWidthsMm[c]);
+    if (repeatedWidth > gridWidth / 2) repeated_ = 0;
     double used = 0;
-    for (std::size_t c = 0; c < s.columnWidthsMm.size(); ++c) {
+    for (std::size_t c = 0; c < n; ++c) {
         const double cw = std::max(0.0, s.columnWidthsMm[c]);
         if (bands_.empty() || (used + cw > gridWidth + 1e-9 && bands_.back().second > 0)) {
             bands_.push_back({c, 0});
-            used = 0;
+            used = bands_.size() > 1 ? repeatedWidth * (repeated_ > 0) : 0;
         }
         ++bands_.back().second;
         used += cw;
@@ -90,6 +96,7 @@ std::optional<PageContent> TablePageLayout::page(int page) const {
     c.recordCount = std::min(recordsPerPage_, records_ - std::min(records_, c.firstRecord));
     c.firstColumn = band.first;
     c.columnCount = band.second;
+    c.repeatedColumns = band.first > 0 ? std::min(repeated_, band.first) : 0;
     return c;
 }
 

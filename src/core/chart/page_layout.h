@@ -30,6 +30,9 @@ struct TablePageSetup {
     double gridTopMm = 20;               // below the page header
     double rowHeightMm = 7.2;            // one grid row, title row included
     std::vector<double> columnWidthsMm;  // the visible columns, left to right
+    // The leading columns that place a record (Rec and Depth), printed again at the left of
+    // every further sheet across, so that no page has rows without them.
+    std::size_t repeatedColumns = 0;
 };
 
 // Which part of the table one page shows: a run of records and a run of columns.
@@ -38,12 +41,15 @@ struct PageContent {
     std::size_t recordCount = 0;
     std::size_t firstColumn = 0;
     std::size_t columnCount = 0;
+    // The leading columns printed before firstColumn (0 on the first sheet across).
+    std::size_t repeatedColumns = 0;
 };
 
 // The pages of a printed table, worked out from the row height and the page size alone, so
 // the page count of a million records is known at once and a page is laid out only when it is
 // shown or printed. Every page repeats the title row. Columns that do not fit the width of one
-// sheet go on further sheets; pages run down the records first, then across the columns.
+// sheet go on further sheets, each beginning with the repeated columns again (unless those
+// alone leave no room); pages run down the records first, then across the columns.
 // A table without records still prints its title row on one page.
 class TablePageLayout {
   public:
@@ -61,6 +67,7 @@ class TablePageLayout {
     std::size_t recordsPerPage_ = 1;
     std::size_t rowPages_ = 1;
     std::vector<std::pair<std::size_t, std::size_t>> bands_;
+    std::size_t repeated_ = 0;
     int pageCount_ = 1;
 };
 

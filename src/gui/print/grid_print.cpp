@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTableView>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -49,6 +50,12 @@ std::vector<double> GridPrint::columnWidthsMm() const {
     std::vector<double> w;
     for (const Column& c : columns_) w.push_back(c.widthMm);
     return w;
+}
+
+std::size_t GridPrint::placingColumns() const {
+    std::size_t n = 0;
+    while (n < columns_.size() && n < 2 && columns_[n].logical == static_cast<int>(n)) ++n;
+    return n;
 }
 
 QString GridPrint::cellText(int record, std::size_t column) const {
@@ -103,9 +110,13 @@ void GridPrint::paintPage(QPainter& painter, const lithora::chart::TablePageLayo
     };
 
     painter.setFont(cellFont);
+    // The repeated columns that place each record, then the page's own run of columns.
+    std::vector<std::size_t> shown;
+    for (std::size_t c = 0; c < content->repeatedColumns; ++c) shown.push_back(c);
+    for (std::size_t c = content->firstColumn; c < content->firstColumn + content->columnCount; ++c)
+        shown.push_back(c);
     double x = left;
-    for (std::size_t c = content->firstColumn; c < content->firstColumn + content->columnCount;
-         ++c) {
+    for (std::size_t c : shown) {
         if (c >= columns_.size()) break;
         const double w = columns_[c].widthMm * kUnitsPerMm;
         cell(QRectF(x, top, w, rowHeight), columns_[c].title, QColor(212, 208, 200));

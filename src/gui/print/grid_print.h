@@ -33,6 +33,9 @@ class GridPrint {
     int recordCount() const;
     const std::vector<Column>& columns() const { return columns_; }
     std::vector<double> columnWidthsMm() const;
+    // How many leading printed columns place a record: the first two fields of the table
+    // (Rec and the depth) where they lead the grid in their order.
+    std::size_t placingColumns() const;
     // The text of a cell (record and column of columns()).
     QString cellText(int record, std::size_t column) const;
 

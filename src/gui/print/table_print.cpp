@@ -305,6 +305,7 @@ void TTablePrint::buildPreview() {
 
 void TTablePrint::relayout() {
     setup_.columnWidthsMm = grid_.columnWidthsMm();
+    setup_.repeatedColumns = grid_.placingColumns();
     layout_.emplace(static_cast<std::size_t>(std::max(0, grid_.recordCount())), setup_);
     const bool landscape = setup_.orientation == Orientation::Landscape;
     const double shortSide = std::min(setup_.paperWidthMm, setup_.paperHeightMm);

@@ -88,6 +88,28 @@ TEST(TablePageLayout, ColumnsWiderThanTheSheetGoOnFurtherSheets) {
     EXPECT_EQ(layout.page(3)->firstColumn, 3u);
 }
 
+TEST(TablePageLayout, FurtherSheetsRepeatTheColumnsThatPlaceARecord) {
+    // 182 mm across; Rec (15) and Depth (25) again on every further sheet leave 142 mm there.
+    TablePageSetup setup;
+    setup.orientation = Orientation::Portrait;
+    setup.columnWidthsMm = {15, 25, 60, 60, 60, 60, 60, 60};
+    setup.repeatedColumns = 2;
+    TablePageLayout layout(40, setup);
+    const auto& bands = layout.columnBands();
+    ASSERT_EQ(bands.size(), 3u);
+    EXPECT_EQ(bands[0], (std::pair<std::size_t, std::size_t>{0, 4}));  // 160 mm
+    EXPECT_EQ(bands[1], (std::pair<std::size_t, std::size_t>{4, 2}));  // 40 + 120 mm
+    EXPECT_EQ(bands[2], (std::pair<std::size_t, std::size_t>{6, 2}));
+    EXPECT_EQ(layout.page(1)->repeatedColumns, 0u);
+    EXPECT_EQ(layout.page(3)->repeatedColumns, 2u);
+    EXPECT_EQ(layout.page(6)->repeatedColumns, 2u);
+
+    // Repeated columns that would take more than half a sheet are not repeated.
+    setup.columnWidthsMm = {15, 100, 60, 60, 60};
+    TablePageLayout wide(40, setup);
+    EXPECT_EQ(wide.page(3)->repeatedColumns, 0u);
+}
+
 TEST(TablePageLayout, AnEmptyTableOrATinySheetStillGivesPages) {
     TablePageSetup setup;
     EXPECT_EQ(TablePageLayout(0, setup).pageCount(), 1);
