@@ -102,9 +102,11 @@ TEST_F(ReadFilesTest, ChoosingCurvesFromFilesAddedInTwoDialogs) {
     seam.openFiles = {b};
     button(d, "addFileButton")->click();
     EXPECT_EQ(d.fileList()->toPlainText(), a + "\n" + b);
-    // Each curve by its mnemonic, also where no blank stands between mnemonic and unit.
+    // Each curve by its file and mnemonic, also where no blank stands between mnemonic and
+    // unit, so the curves of the two files can be told apart.
     EXPECT_EQ(texts(d.curveList()),
-              (QStringList{"DEPT", "RHOB", "GR", "DT", "DEPT", "RHOB", "GR", "DT"}));
+              (QStringList{"a.las: DEPT", "a.las: RHOB", "a.las: GR", "a.las: DT", "b.las: DEPT",
+                           "b.las: RHOB", "b.las: GR", "b.las: DT"}));
     // Logs_Table numbers the files of each "Add File" from 1.
     {
         lithora::store::Table logs(folder.file("Logs_Table"));
@@ -122,13 +124,13 @@ TEST_F(ReadFilesTest, ChoosingCurvesFromFilesAddedInTwoDialogs) {
     tick(d, {0, 2, 6});
     button(d, "addCurvesButton")->click();
     button(d, "addCurvesButton")->click();
-    EXPECT_EQ(texts(d.selectionList()), (QStringList{"DEPT", "GR", "GR"}));
+    EXPECT_EQ(texts(d.selectionList()), (QStringList{"a.las: DEPT", "a.las: GR", "b.las: GR"}));
     EXPECT_TRUE(button(d, "okButton")->isEnabled());
 
     // "<<" takes the selected lines out.
     d.selectionList()->item(1)->setSelected(true);
     button(d, "removeCurvesButton")->click();
-    EXPECT_EQ(texts(d.selectionList()), (QStringList{"DEPT", "GR"}));
+    EXPECT_EQ(texts(d.selectionList()), (QStringList{"a.las: DEPT", "b.las: GR"}));
     const auto chosen = d.chosen();
     ASSERT_EQ(chosen.size(), 2u);
     EXPECT_EQ(chosen[1].file, 1u);  // the second file of the list

@@ -127,9 +127,12 @@ void TRead_Files::addFiles() {
         const std::size_t index = files_.size();
         files_.push_back(file.path);
         const QString path = QString::fromStdString(file.path.string());
+        const QString fileName = QString::fromStdString(file.path.filename().string());
         fileList_->appendPlainText(path);
         for (std::size_t k = 0; k < file.curves.size(); ++k) {
-            const QString name = QString::fromStdString(file.curves[k]);
+            // Each curve with its file, so the same mnemonic of two files is told apart.
+            const QString name =
+                fileName + QStringLiteral(": ") + QString::fromStdString(file.curves[k]);
             auto* item = new QListWidgetItem(name, curveList_);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
             item->setCheckState(Qt::Unchecked);
@@ -151,7 +154,7 @@ void TRead_Files::addTickedCurves() {
                         [&](const MergeChoice& s) { return sameCurve(s, entry); }))
             continue;
         selected_.push_back(entry);
-        auto* item = new QListWidgetItem(QString::fromStdString(entry.name), chosenList_);
+        auto* item = new QListWidgetItem(curveList_->item(i)->text(), chosenList_);
         item->setToolTip(curveList_->item(i)->toolTip());
     }
     updateButtons();

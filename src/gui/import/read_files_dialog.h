@@ -11,9 +11,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 // "Open" of File > Open 2: LAS files added in one or more "Add File" dialogs, the curves of
-// each with a check box, and the curves chosen for the source table in the order chosen (the
-// first is the depth). ">>" adds the ticked curves that are not chosen yet, "<<" takes the
-// selected ones out again; OK needs at least one chosen curve and a depth curve first.
+// each with a check box and named with their file ("a.las: GR"), and the curves chosen for the
+// source table in the order chosen (the first is the depth). ">>" adds the ticked curves that are
+// not chosen yet, "<<" takes the selected ones out again; OK needs at least one chosen curve and a
+// depth curve first.
 //
 // A curve is the same curve when it is the same column of the same file, so the gamma ray of
 // two runs can both be chosen (the merge names the second "GR_2").
