@@ -19,6 +19,12 @@ QString curveCaption(const std::string& curve, const std::string& unitText) {
     return QStringLiteral("%1 (%2):").arg(QString::fromStdString(curve), unit);
 }
 
+// The question with a word joiner after every "/", so a unit ("g/cm3", "kg/m3") is never
+// broken across lines where the label wraps.
+QString unbrokenUnits(QString question) {
+    return question.replace(QLatin1Char('/'), QStringLiteral("/\u2060"));
+}
+
 template <typename Unit>
 void preselect(QComboBox* box, const std::optional<Unit>& unit) {
     if (unit) box->setCurrentIndex(box->findData(static_cast<int>(*unit)));
@@ -32,7 +38,7 @@ TSelectUnits::TSelectUnits(const QString& question,
     setWindowTitle("Units of the Curves");
     setObjectName("TSelectUnits");
     auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(question, this);
+    auto* text = new QLabel(unbrokenUnits(question), this);
     text->setObjectName("questionLabel");
     text->setWordWrap(true);
     text->setMinimumWidth(380);
