@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTest>
 #include <functional>
 
@@ -342,6 +343,15 @@ TEST_F(PrintTest, HiddenDepthColumnStaysHiddenAndIsLeftOutOfThePrint) {
         EXPECT_EQ(a.top(), b.top());
         EXPECT_GE(c.top(), a.bottom());
         EXPECT_LE(b.right(), list->viewport()->width());
+        // Every entry whole: its place holds its check box and its text in the bold font.
+        QFont bold = list->font();
+        bold.setBold(true);
+        const QFontMetrics fm(bold);
+        const int box = list->style()->pixelMetric(QStyle::PM_IndicatorWidth);
+        for (int e = 0; e < list->count(); ++e)
+            EXPECT_GE(list->visualItemRect(list->item(e)).width(),
+                      box + fm.horizontalAdvance(list->item(e)->text()))
+                << list->item(e)->text().toStdString();
         tick(list, 1, false);
         EXPECT_TRUE(grid->isColumnHidden(1));
     });

@@ -29,9 +29,13 @@ TColumnConfiguration::TColumnConfiguration(const lithora::store::Table& source, 
     columnList_->setFlow(QListView::LeftToRight);
     columnList_->setWrapping(true);
     columnList_->setResizeMode(QListView::Adjust);
-    columnList_->setUniformItemSizes(true);
-    columnList_->setStyleSheet(QStringLiteral(
-        "QListWidget { background: rgb(233, 248, 254); color: green; font-weight: bold; }"));
+    // The entries are measured in the font they are drawn in, each for its own text, so no
+    // entry is cut short while its cell has room.
+    QFont bold = columnList_->font();
+    bold.setBold(true);
+    columnList_->setFont(bold);
+    columnList_->setStyleSheet(
+        QStringLiteral("QListWidget { background: rgb(233, 248, 254); color: green; }"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading);
     layout->addWidget(columnList_, 1);
