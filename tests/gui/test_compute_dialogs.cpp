@@ -142,7 +142,9 @@ TEST_F(ComputeDialogsTest, VsDialogStoresEditedCoefficientsAndDefaultsRestoresTh
     dialog.sqrt3Option()->click();
     QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
     const auto s = dialog.settings();
-    EXPECT_EQ(s.kind, lithora::compute::VsEquationKind::Sqrt3);  // the boxes are stored with either equation
+    EXPECT_EQ(
+        s.kind,
+        lithora::compute::VsEquationKind::Sqrt3);  // the boxes are stored with either equation
     EXPECT_NEAR(s.slope, 0.8, kTol);
     EXPECT_NEAR(s.intercept, 1000, kTol);
 }

@@ -14,9 +14,12 @@
 
 #include "core/store/table.h"
 #include "gui/app/calculation_page.h"
+#include "gui/compute/compute_subsystem.h"
 #include "gui/compute/correlation_controller.h"
+#include "gui/compute/elastic_controller.h"
 #include "gui/compute/select_log.h"
 #include "gui/compute/units_dialog.h"
+#include "gui/import/import_controller.h"
 #include "gui/widgets/page_control.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
@@ -95,7 +98,7 @@ class CorrelationTest : public ::testing::Test {
 
     void importLas(const QString& path) {
         seam_->openFile = path;
-        form_->subsystems().importController()->importLas();
+        form_->importSubsystem().controller()->importLas();
         ASSERT_TRUE(form_->workspace().loaded()) << path.toStdString();
     }
     void correlate(const QString& reference) {
@@ -115,14 +118,14 @@ class CorrelationTest : public ::testing::Test {
 
 TEST_F(CorrelationTest, RowsStandFromFiftyWithElasticRowsBelowAndASecondRunReplacesThem) {
     importLas(testData("cli/well.las"));
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     ASSERT_FALSE(form_->workspace().elastic().isEmpty());
     form_->pageControl()->setCurrentIndex(1);  // the command shows its rows on the Table page
 
     correlate("RHOB");
     EXPECT_EQ(offered_, QStringList({"RHOB", "GR"}));
     EXPECT_TRUE(okEnabled_);
-    EXPECT_EQ(form_->subsystems().correlationController()->referenceLog(), "RHOB");
+    EXPECT_EQ(form_->computeSubsystem().correlationController()->referenceLog(), "RHOB");
     EXPECT_EQ(form_->tablePage()->referenceCaption()->text(), "Reference:");
     EXPECT_EQ(form_->tablePage()->referenceNameCaption()->text(), "RHOB");
     EXPECT_EQ(form_->statusText(), "Ready");
@@ -176,7 +179,7 @@ TEST_F(CorrelationTest, RowsStandFromFiftyWithElasticRowsBelowAndASecondRunRepla
     // Cancel clears the reference and leaves the rows.
     seam_->onDialog = [](QDialog&) { return int(QDialog::Rejected); };
     form_->commands().run(CommandId::CorrelationCoefficients);
-    EXPECT_EQ(form_->subsystems().correlationController()->referenceLog(), "");
+    EXPECT_EQ(form_->computeSubsystem().correlationController()->referenceLog(), "");
     EXPECT_EQ(shownRows(*form_).size(), names.size());
 
     // Empty Table takes the rows away with the workspace.
@@ -203,7 +206,7 @@ TEST_F(CorrelationTest, TwentyCurvesGrowThePageToHoldTheLastRow) {
     }
     importLas(QString::fromStdString(folder_.write("twenty.las", las).string()));
     ASSERT_EQ(form_->workspace().sourceTrackCount(), 20);
-    form_->subsystems().elasticController()->computeElasticParameters();  // Vs estimated
+    form_->computeSubsystem().elasticController()->computeElasticParameters();  // Vs estimated
     ASSERT_FALSE(form_->workspace().elastic().isEmpty());
 
     correlate("RHOB");
@@ -260,7 +263,7 @@ TEST_F(CorrelationTest, TheDesktopListAgreesWithTheCommandLineOnRealFiles) {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         importLas(testData(file));
-        form_->subsystems().elasticController()->computeElasticParameters();
+        form_->computeSubsystem().elasticController()->computeElasticParameters();
         reference_.clear();  // the first candidate
         correlate("");
         ASSERT_FALSE(offered_.isEmpty());

@@ -16,11 +16,14 @@
 #include "core/compute/elastic.h"
 #include "gui/app/calculation_page.h"
 #include "gui/app/table_page.h"
+#include "gui/compute/compute_subsystem.h"
+#include "gui/compute/elastic_controller.h"
 #include "gui/compute/select_logs.h"
 #include "gui/crossplot/cross_plot.h"
 #include "gui/crossplot/cross_plots.h"
 #include "gui/crossplot/cross_plots_controller.h"
 #include "gui/display/set_min_max_comp.h"
+#include "gui/import/import_controller.h"
 #include "gui/widgets/chart_export.h"
 #include "gui/widgets/chart_print.h"
 #include "gui/widgets/number_box.h"
@@ -64,7 +67,7 @@ class CrossPlotsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = testData("las/cross_plot_well.las");
-        form_->subsystems().importController()->importLas();
+        form_->importSubsystem().controller()->importLas();
         ASSERT_TRUE(seam_->messages.empty());
     }
     void TearDown() override {
@@ -74,12 +77,12 @@ class CrossPlotsTest : public ::testing::Test {
 
     void computeElastic() {
         seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
-        form_->subsystems().elasticController()->computeElasticParameters();
+        form_->computeSubsystem().elasticController()->computeElasticParameters();
         QApplication::processEvents();
     }
     TCrossPlots* open() {
         EXPECT_TRUE(form_->commands().run(CommandId::CrossPlots));
-        auto windows = form_->subsystems().crossPlotsController()->windows();
+        auto windows = form_->crossPlotSubsystem().controller()->windows();
         return windows.empty() ? nullptr : windows.back();
     }
     std::vector<double> elastic(int field) {
@@ -165,7 +168,7 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
         if (auto* select = qobject_cast<TSelectPL*>(&d)) select->sWaveBox()->setCurrentText("");
         return int(QDialog::Accepted);
     };
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     QApplication::processEvents();
     EXPECT_EQ(w->plot(4)->points()->ys()[0], elastic(compute::kVpVs)[0]);
     EXPECT_NE(w->plot(4)->points()->ys()[0], vpvs);
@@ -178,7 +181,7 @@ TEST_F(CrossPlotsTest, BeforeAComputationEachPlotSaysSoThenTheWindowFollowsTheTa
     // Close frees the window.
     w->closeButton()->click();
     QApplication::processEvents();
-    EXPECT_TRUE(form_->subsystems().crossPlotsController()->windows().empty());
+    EXPECT_TRUE(form_->crossPlotSubsystem().controller()->windows().empty());
 }
 
 TEST_F(CrossPlotsTest, PlotsShowTheirFieldsWithAutomaticRangesExceptTheFixedSecondPlot) {

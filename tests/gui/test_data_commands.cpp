@@ -16,16 +16,21 @@
 #include <sstream>
 
 #include "gui/app/calculation_page.h"
+#include "gui/compute/compute_subsystem.h"
+#include "gui/compute/elastic_controller.h"
 #include "gui/compute/select_logs.h"
 #include "gui/compute/units_dialog.h"
 #include "gui/compute/vs_equation.h"
 #include "gui/display/depth_track.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/save_controller.h"
+#include "gui/import/import_controller.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/summary_box.h"
 #include "gui/widgets/table_grid.h"
+#include "support/elastic_captions.h"
+#include "support/main_window.h"
 #include "support/palette.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
@@ -46,26 +51,7 @@ using lithora::test::RecordingSeam;
 using lithora::test::testData;
 using lithora::test::trackColour;
 
-class DataCommandsTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        auto seam = std::make_unique<RecordingSeam>();
-        seam_ = seam.get();
-        seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
-        form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
-        ASSERT_TRUE(form_->ready());
-    }
-    void TearDown() override { form_.reset(); }
-
-    void importLas(const char* name) {
-        seam_->openFile = testData(name);
-        form_->subsystems().importController()->importLas();
-    }
-
-    ProgramFolder folder_;
-    RecordingSeam* seam_ = nullptr;
-    std::unique_ptr<TCalculationForm> form_;
-};
+using DataCommandsTest = lithora::test::MainWindowTest;
 
 TEST_F(DataCommandsTest, LasImportBuildsOneFittedTrackPerCurveAndFillsTheTablePage) {
     importLas("cli/well.las");
@@ -124,26 +110,13 @@ TEST_F(DataCommandsTest, DataLinesThatDoNotFitAreReportedAfterTheImport) {
 
 TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableWrites) {
     importLas("cli/well.las");
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     ASSERT_EQ(seam_->dialogsRun, std::vector<QString>{"TSelectPL"});
     TrackPanel* panel = form_->trackPanel();
     ASSERT_EQ(panel->trackCount(), 4 + 13);
-    const char* titles[] = {"POISSON RATIO",
-                            "LAME PAR. (GPa)",
-                            "BULK MOD. (GPa)",
-                            "SHEAR MOD. (GPa)",
-                            "YOUNG MOD. (GPa)",
-                            "LAMBDA.RHO (GPa.Kg/m3)",
-                            "MU.RHO (GPa.Kg/m3)",
-                            "LAMBDA/MU",
-                            "Vp (m/s)",
-                            "Vs (m/s)",
-                            "Vp/Vs",
-                            "P-IMPEDANCE (Mg/sm2)",
-                            "S-IMPEDANCE (Mg/sm2)"};
     for (int k = 1; k <= 13; ++k) {
         DepthTrack* t = panel->track(4 + k);
-        EXPECT_EQ(t->title(), titles[k - 1]);
+        EXPECT_EQ(t->title(), lithora::test::kElasticTrackTitles[k - 1]);
         EXPECT_EQ(t->colour().rgb(), trackColour(k - 1).rgb()) << k;
     }
     // Vp runs 4000 .. 5000: 3960 .. 5050.
@@ -157,7 +130,7 @@ TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableW
 
     const auto out = folder_.path() / "saved.las";
     seam_->saveFile = QString::fromStdString(out.string());
-    EXPECT_TRUE(form_->subsystems().saveController()->saveTable());
+    EXPECT_TRUE(form_->exportSubsystem().saveController()->saveTable());
     EXPECT_EQ(seam_->savesAsked, std::vector<QString>{"Save Table as LAS file"});
     const std::string las = slurp(out);
     EXPECT_EQ(las.rfind("~VERSION INFORMATION\r\n", 0), 0u);
@@ -167,14 +140,14 @@ TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableW
 
 TEST_F(DataCommandsTest, ACurveNameThatIsNoFieldKeepsTheEarlierResults) {
     importLas("cli/well.las");
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     ASSERT_EQ(form_->trackPanel()->trackCount(), 17);
     seam_->onDialog = [](QDialog& d) {
         if (auto* select = qobject_cast<TSelectPL*>(&d))
             select->findChild<QComboBox*>("densityBox")->setCurrentText("RHOZ");
         return QDialog::Accepted;
     };
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_EQ(seam_->messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(seam_->messages[0].text.contains("RHOZ"));
@@ -191,7 +164,7 @@ TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
             select->findChild<QComboBox*>("sWaveBox")->setCurrentText("");
         return QDialog::Accepted;  // the Vs dialog with its defaults
     };
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TVsEquation"}));
     // 0.8619 * 4000 - 1172
     EXPECT_EQ(form_->workspace().elastic().cellText(0, lithora::compute::kVs), "2275.6");
@@ -205,7 +178,7 @@ TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
         return qobject_cast<TVsEquation*>(&d) ? QDialog::Rejected : QDialog::Accepted;
     };
     form_->workspace().elastic().emptyTable();
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TVsEquation"}));
     EXPECT_TRUE(form_->workspace().elastic().isEmpty());
 }
@@ -219,7 +192,7 @@ TEST_F(DataCommandsTest, ANamedCurveIsUsedAndAnUnknownNameIsSaidFirst) {
     text.replace(text.find("DTSM     GR"), 4, "DTS ");
     std::ofstream(folder_.path() / "dts.las", std::ios::binary) << text;
     seam_->openFile = QString::fromStdString((folder_.path() / "dts.las").string());
-    form_->subsystems().importController()->importLas();
+    form_->importSubsystem().controller()->importLas();
     ASSERT_FALSE(form_->workspace().roleFlags().sWave);
 
     QStringList offered;
@@ -233,7 +206,7 @@ TEST_F(DataCommandsTest, ANamedCurveIsUsedAndAnUnknownNameIsSaidFirst) {
         }
         return QDialog::Accepted;
     };
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     EXPECT_EQ(proposed, "");  // nothing recognised: nothing proposed
     EXPECT_TRUE(offered.contains("DTS"));
     EXPECT_FALSE(offered.contains("DEPTH"));
@@ -248,7 +221,7 @@ TEST_F(DataCommandsTest, ANamedCurveIsUsedAndAnUnknownNameIsSaidFirst) {
         }
         return QDialog::Accepted;
     };
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL"}));
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_EQ(seam_->messages[0].text, "Field 'XYZ' not found.");
@@ -266,7 +239,7 @@ TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {
         text.replace(text.find(unit), 9, std::string(unit).substr(0, 5) + "    ");
     std::ofstream(folder_.path() / "no_sonic_unit.las", std::ios::binary) << text;
     seam_->openFile = QString::fromStdString((folder_.path() / "no_sonic_unit.las").string());
-    form_->subsystems().importController()->importLas();
+    form_->importSubsystem().controller()->importLas();
     bool proposed = false;
     QString caption;
     seam_->onDialog = [&proposed, &caption](QDialog& d) {
@@ -278,7 +251,7 @@ TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {
         caption = units->findChild<QLabel*>("questionLabel")->text();
         return QDialog::Rejected;
     };
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TSelectUnits"}));
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_TRUE(seam_->messages[0].text.contains("not known"))
@@ -295,7 +268,7 @@ TEST_F(DataCommandsTest, UnitsWithoutARuleAreAskedAndNeverGuessed) {
         }
         return QDialog::Accepted;
     };
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     EXPECT_EQ(form_->workspace().elastic().cellText(0, lithora::compute::kVp), "4000");
 }
 
@@ -305,8 +278,8 @@ TEST_F(DataCommandsTest, SonicCurvesThatNameTheirUnitAreNotAsked) {
     text.replace(text.find("DT  .US/M"), 9, "DT  .US/F");
     std::ofstream(folder_.path() / "sonic_feet.las", std::ios::binary) << text;
     seam_->openFile = QString::fromStdString((folder_.path() / "sonic_feet.las").string());
-    form_->subsystems().importController()->importLas();
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->importSubsystem().controller()->importLas();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL"}));
     EXPECT_EQ(form_->workspace().elastic().cellText(2, lithora::compute::kVp), "1524");
     EXPECT_EQ(form_->workspace().elastic().cellText(2, lithora::compute::kVs), "2500");
@@ -321,18 +294,18 @@ TEST_F(DataCommandsTest, AsciiExportReadsBackAndAForeignFileIsNamed) {
            "Column 4 : S-wave (S-wave) - Units : us/m\r\n"
            "1500\t2.5\t250\t500\r\n1500.25\t2.5\t250\t500\r\n1500.5\t2.4\t200\t400\r\n";
     seam_->openFile = QString::fromStdString((folder_.path() / "well.txt").string());
-    form_->subsystems().importController()->importAscii();
+    form_->importSubsystem().controller()->importAscii();
     ASSERT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     ASSERT_EQ(form_->workspace().elastic().recordCount(), 3);
     const auto txt = folder_.path() / "saved.txt";
     seam_->saveFile = QString::fromStdString(txt.string());
-    ASSERT_TRUE(form_->subsystems().saveController()->saveTable());
+    ASSERT_TRUE(form_->exportSubsystem().saveController()->saveTable());
     EXPECT_EQ(seam_->savesAsked, std::vector<QString>{"Save Table as ASCII file"});
     form_->emptyTable();
 
     seam_->openFile = QString::fromStdString(txt.string());
-    form_->subsystems().importController()->importAscii();
+    form_->importSubsystem().controller()->importAscii();
     ASSERT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
     EXPECT_EQ(form_->trackPanel()->trackCount(), 9);
     EXPECT_FALSE(form_->tablePage()->memo()->isVisible());
@@ -342,7 +315,7 @@ TEST_F(DataCommandsTest, AsciiExportReadsBackAndAForeignFileIsNamed) {
 
     std::ofstream(folder_.path() / "notes.txt") << "just some notes\n1\t2\n";
     seam_->openFile = QString::fromStdString((folder_.path() / "notes.txt").string());
-    form_->subsystems().importController()->importAscii();
+    form_->importSubsystem().controller()->importAscii();
     ASSERT_EQ(seam_->messages.size(), 1u);
     EXPECT_EQ(seam_->messages[0].icon, QMessageBox::Warning);
     EXPECT_TRUE(seam_->messages[0].text.startsWith("Error reading file : "));

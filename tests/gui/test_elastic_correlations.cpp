@@ -19,11 +19,15 @@
 #include "core/chart/axis_fit.h"
 #include "core/store/table.h"
 #include "gui/app/calculation_page.h"
+#include "gui/app/display_subsystem.h"
+#include "gui/compute/compute_subsystem.h"
+#include "gui/compute/elastic_controller.h"
 #include "gui/display/combo_track.h"
 #include "gui/display/elastic_correlation_dialogs.h"
 #include "gui/display/elastic_correlations.h"
 #include "gui/display/set_min_max_comp.h"
 #include "gui/display/zoom_chart.h"
+#include "gui/import/import_controller.h"
 #include "gui/widgets/chart_copy.h"
 #include "gui/widgets/chart_export.h"
 #include "gui/widgets/chart_print.h"
@@ -77,18 +81,18 @@ class ElasticCorrelationsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = testData("cli/well.las");
-        form_->subsystems().importController()->importLas();
+        form_->importSubsystem().controller()->importLas();
         ASSERT_TRUE(form_->workspace().loaded());
     }
     void TearDown() override { form_.reset(); }
 
     void computeElastic() {
-        form_->subsystems().elasticController()->computeElasticParameters();
+        form_->computeSubsystem().elasticController()->computeElasticParameters();
         ASSERT_FALSE(form_->workspace().elastic().isEmpty());
     }
     TElasticCorrelationPage* open() {
         form_->commands().run(CommandId::ElasticCorrelations);
-        const auto windows = form_->subsystems().elasticCorrelations()->windows();
+        const auto windows = form_->displaySubsystem().elasticCorrelations()->windows();
         if (windows.empty()) return nullptr;
         windows.back()->show();
         QApplication::processEvents();
@@ -190,7 +194,7 @@ TEST_F(ElasticCorrelationsTest, FiveCombinationTracksShowBothTablesWithTwoScales
     w->findChild<QPushButton*>("closeButton")->click();
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form_->subsystems().elasticCorrelations()->windows().empty());
+    EXPECT_TRUE(form_->displaySubsystem().elasticCorrelations()->windows().empty());
 }
 
 TEST_F(ElasticCorrelationsTest, ElasticTracksAskForTheComputationThenFollowTheTables) {
@@ -226,7 +230,7 @@ TEST_F(ElasticCorrelationsTest, ElasticTracksAskForTheComputationThenFollowTheTa
     // Empty Table: the log the window showed is gone, and the window with it.
     form_->commands().run(CommandId::EmptyTable);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form_->subsystems().elasticCorrelations()->windows().empty());
+    EXPECT_TRUE(form_->displaySubsystem().elasticCorrelations()->windows().empty());
 }
 
 TEST_F(ElasticCorrelationsTest, ANameThatIsNoCurveOpensNothingAndOkWaitsForBothCurves) {

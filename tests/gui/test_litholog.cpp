@@ -24,6 +24,7 @@
 #include "gui/compute/search_page.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/widgets/number_box.h"
+#include "support/fake_shell_services.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -75,13 +76,8 @@ class LithologGui : public ::testing::Test {
         ws->openShippedTables();
         ws->installImport(wellFrom1500To1800());
         page.resize(1000, 600);
-        LithologContext c;
-        c.workspace = ws.get();
-        c.seam = [this]() -> DialogSeam& { return seam; };
-        c.programFolder = dir.path();
-        c.makeProgramFolderCurrent = [] { return true; };
-        c.page = &page;
-        panel = std::make_unique<LithologPanel>(c);
+        shell = std::make_unique<lithora::test::FakeShellServices>(*ws, seam, dir.path());
+        panel = std::make_unique<LithologPanel>(*shell, &page);
         panel->logLoaded();
     }
 
@@ -130,6 +126,7 @@ class LithologGui : public ::testing::Test {
     RecordingSeam seam;
     QWidget page;
     std::unique_ptr<lithora::workspace::Workspace> ws;
+    std::unique_ptr<lithora::test::FakeShellServices> shell;
     std::unique_ptr<LithologPanel> panel;
 };
 
@@ -251,16 +248,12 @@ TEST_F(LithologGui, IntervalsLeftByAnUncleanEndAreNamedAndCanBeSaved) {
 
     // The run ends without its clean-up; the next one opens the same program folder.
     panel.reset();
+    shell.reset();
     ws.reset();
     auto next = std::make_unique<lithora::workspace::Workspace>(folder);
     next->openShippedTables();
-    LithologContext c;
-    c.workspace = next.get();
-    c.seam = [this]() -> DialogSeam& { return seam; };
-    c.programFolder = dir.path();
-    c.makeProgramFolderCurrent = [] { return true; };
-    c.page = &page;
-    LithologPanel restarted(c);
+    lithora::test::FakeShellServices nextShell(*next, seam, dir.path());
+    LithologPanel restarted(nextShell, &page);
     restarted.workspaceEmptied();
     seam.answer = QMessageBox::Yes;
     seam.saveFile = dir.filePath("kept.llg");
@@ -279,8 +272,8 @@ TEST_F(LithologGui, IntervalsLeftByAnUncleanEndAreNamedAndCanBeSaved) {
     next.reset();
     lithora::workspace::Workspace clean(folder);
     clean.openShippedTables();
-    c.workspace = &clean;
-    LithologPanel afterClean(c);
+    lithora::test::FakeShellServices cleanShell(clean, seam, dir.path());
+    LithologPanel afterClean(cleanShell, &page);
     afterClean.workspaceEmptied();
     afterClean.offerKeptIntervals();
     EXPECT_EQ(seam.messages.size(), 1u);
@@ -346,25 +339,16 @@ class FilterGui : public LithologGui {
         LithologGui::SetUp();
         start = new NumberBox(&page);
         stop = new NumberBox(&page);
-        FilterContext c;
-        c.workspace = ws.get();
-        c.seam = [this]() -> DialogSeam& { return seam; };
-        c.setStatus = [this](const QString& s) { statuses.push_back(s); };
-        c.startBox = start;
-        c.stopBox = stop;
-        c.detachTableScroll = [this] { ++detached; };
-        c.attachTableScroll = [this] { --detached; };
-        c.rescaleTracks = [this](int n) { rescaled = n; };
-        c.redrawLitholog = [this] { panel->redraw(); };
-        c.parent = &page;
-        filter = std::make_unique<FilterController>(c);
+        filter = std::make_unique<FilterController>(*shell, start, stop);
+        windowChanges = ws->subscribe([this](lithora::workspace::Change c) {
+            if (c == lithora::workspace::Change::DepthWindowChanged) ++windowMoves;
+        });
     }
     NumberBox* start = nullptr;
     NumberBox* stop = nullptr;
     std::unique_ptr<FilterController> filter;
-    std::vector<QString> statuses;
-    int detached = 0;
-    int rescaled = -1;
+    lithora::store::Subscription windowChanges;
+    int windowMoves = 0;
 };
 
 TEST_F(FilterGui, FilterRedrawsTheLithologOverTheWindowAndUndoRestores) {
@@ -375,9 +359,10 @@ TEST_F(FilterGui, FilterRedrawsTheLithologOverTheWindowAndUndoRestores) {
     stop->setValue(1700);
     filter->applyFilter();
     EXPECT_EQ(ws->source().recordCount(), 201);
-    EXPECT_EQ(rescaled, ws->sourceTrackCount());  // no elastic records: source tracks only
-    EXPECT_EQ(detached, 0);
-    EXPECT_EQ(statuses.back(), "Ready");
+    EXPECT_EQ(windowMoves, 1);  // what the tracks and the litholog follow
+    EXPECT_TRUE(shell->followingSourceRow);
+    EXPECT_EQ(shell->followChanges, 2);  // off while the records changed, then on again
+    EXPECT_EQ(shell->statuses.back(), "Ready");
     EXPECT_FALSE(rowIsWhite(20));  // the Coal interval now fills the column
     EXPECT_FALSE(rowIsWhite(460));
 

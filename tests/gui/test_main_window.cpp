@@ -27,6 +27,7 @@
 #include "gui/app/calculation_page.h"
 #include "gui/app/splash_screen.h"
 #include "gui/export/litholog_panel.h"
+#include "gui/export/save_controller.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
@@ -69,7 +70,6 @@ class MainWindowTest : public ::testing::Test {
                      {"DT", "(US/F)", "DT(US/F)"}};
         r.lasSource = true;
         r.headerLines = {"~VERSION INFORMATION", "~A DEPTH RHOB DT"};
-        form.enableDataCommands();
         form.workspace().installImport(std::move(r));
         form.tablePage()->styleSourceGrid(true);
     }
@@ -265,7 +265,7 @@ TEST_F(MainWindowTest, PagesAndTablePageControlsStandInTheirPlaces) {
     EXPECT_EQ(form.tablePage()->summaryBox(TablePage::Interval)->geometry(),
               QRect(11, 519, 52, 22));
     EXPECT_EQ(form.tablePage()->filterLowBox()->text(), "0");
-    EXPECT_EQ(form.subsystems().lithologPanel()->columnImage()->geometry(),
+    EXPECT_EQ(form.exportSubsystem().lithologPanel()->columnImage()->geometry(),
               QRect(441, 58, 40, 484));
 
     // The elastic grid shows the result columns with their widths, up to "S-Impedance".

@@ -23,9 +23,13 @@
 #include "core/store/table.h"
 #include "gui/app/calculation_page.h"
 #include "gui/app/table_page.h"
+#include "gui/compute/compute_subsystem.h"
+#include "gui/compute/elastic_controller.h"
 #include "gui/display/depth_track.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
+#include "gui/export/save_controller.h"
+#include "gui/import/import_controller.h"
 #include "gui/print/chart_print_page.h"
 #include "gui/print/column_configuration.h"
 #include "gui/print/grid_print.h"
@@ -35,6 +39,7 @@
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/table_grid.h"
 #include "pdf_check.h"
+#include "support/main_window.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
 
@@ -44,20 +49,10 @@ using lithora::test::ProgramFolder;
 using lithora::test::RecordingSeam;
 using lithora::test::testData;
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public lithora::test::MainWindowTest {
   protected:
-    void SetUp() override {
-        auto seam = std::make_unique<RecordingSeam>();
-        seam_ = seam.get();
-        seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
-        form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
-        ASSERT_TRUE(form_->ready());
-    }
-    void TearDown() override { form_.reset(); }
-
     void importLas(const char* name) {
-        seam_->openFile = testData(name);
-        form_->subsystems().importController()->importLas();
+        MainWindowTest::importLas(name);
         ASSERT_TRUE(form_->workspace().loaded()) << name;
         seam_->messages.clear();
         seam_->dialogsRun.clear();
@@ -81,10 +76,6 @@ class PrintTest : public ::testing::Test {
     bool chartFileExists(int slot) const {
         return QFile::exists(folder_.qfile(TChartPrintP::chartFileName(slot).toStdString()));
     }
-
-    ProgramFolder folder_;
-    RecordingSeam* seam_ = nullptr;
-    std::unique_ptr<TCalculationForm> form_;
 };
 
 // The share of an image's pixels that are not white.
@@ -131,7 +122,7 @@ TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
 
 TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
     importLas("cli/well.las");
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     TrackPanel* panel = form_->trackPanel();
     ASSERT_EQ(panel->trackCount(), 4 + 13);
     const QString pdf = folder_.qfile("tracks.pdf");
@@ -298,7 +289,7 @@ QString pdfText(const QString& path) {
 
 TEST_F(PrintTest, LithologTablePrintsItsIntervalsInPortrait) {
     importLas("print/three_curves.las");
-    LithologPanel* panel = form_->subsystems().lithologPanel();
+    LithologPanel* panel = form_->exportSubsystem().lithologPanel();
     panel->button("New Table")->click();
     ASSERT_TRUE(panel->typeBottom(0, "1001"));
     ASSERT_TRUE(panel->chooseLithology(0, "Shale"));

@@ -17,6 +17,8 @@
 #include "core/store/table.h"
 #include "core/workspace/workspace.h"
 #include "gui/app/calculation_page.h"
+#include "gui/compute/compute_subsystem.h"
+#include "gui/compute/elastic_controller.h"
 #include "gui/compute/select_logs.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/save_controller.h"
@@ -221,10 +223,10 @@ TEST_F(OpenTwoTest, FillsTheWorkspaceLikeAnImportAndSaveTableWritesTheLastHeader
 
     // The elastic parameters find their curves; Save Table writes LAS with the last file's
     // well lines.
-    form_->subsystems().elasticController()->computeElasticParameters();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
     ASSERT_EQ(ws.elastic().recordCount(), 3);
     seam_->saveFile = folder_.qfile("saved.las");
-    ASSERT_TRUE(form_->subsystems().saveController()->saveTable());
+    ASSERT_TRUE(form_->exportSubsystem().saveController()->saveTable());
     EXPECT_EQ(seam_->savesAsked.back(), "Save Table as LAS file");
     const std::string saved = slurp(folder_.file("saved.las"));
     EXPECT_NE(saved.find("RUN TWO"), std::string::npos);

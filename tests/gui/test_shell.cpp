@@ -26,6 +26,7 @@
 #include "gui/widgets/summary_box.h"
 #include "gui/widgets/table_grid.h"
 #include "gui/widgets/text_fit.h"
+#include "support/main_window.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
 
@@ -35,25 +36,15 @@ using lithora::test::ProgramFolder;
 using lithora::test::RecordingSeam;
 using lithora::test::testData;
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public lithora::test::MainWindowTest {
   protected:
     void SetUp() override {
-        auto seam = std::make_unique<RecordingSeam>();
-        seam_ = seam.get();
-        form_ = std::make_unique<TCalculationForm>(folder_.qpath(), std::move(seam));
-        ASSERT_TRUE(form_->ready());
-    }
-
-    void importLas(const char* name) {
-        seam_->openFile = testData(name);
-        form_->action(CommandId::ImportLas)->trigger();
+        MainWindowTest::SetUp();
+        // The program's own dialogs are cancelled.
+        seam_->onDialog = [](QDialog&) { return int(QDialog::Rejected); };
     }
 
     TablePage& page() { return *form_->tablePage(); }
-
-    ProgramFolder folder_;
-    RecordingSeam* seam_ = nullptr;
-    std::unique_ptr<TCalculationForm> form_;
 };
 
 // Every menu item and tool button either runs a command or is greyed: none does nothing.
@@ -89,9 +80,11 @@ TEST_F(ShellTest, OnlyCommandsThatExistAreOffered) {
     EXPECT_TRUE(page().filterButton()->isEnabled());
     EXPECT_TRUE(page().columnsButton()->isEnabled());
 
-    // A subsystem binding its command makes it available, as its state allows.
+    // A command registered anew is available as its condition allows, asked again after each
+    // change of the workspace.
     int finds = 0;
-    commands.bind(CommandId::FindDepth, [&finds] { ++finds; });
+    form_->addCommand({CommandId::FindDepth, [this] { return form_->workspace().loaded(); },
+                       [&finds] { ++finds; }});
     EXPECT_TRUE(form_->action(CommandId::FindDepth)->isEnabled());
     form_->action(CommandId::FindDepth)->trigger();
     EXPECT_EQ(finds, 1);

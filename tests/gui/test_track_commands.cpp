@@ -18,6 +18,7 @@
 
 #include "core/store/table.h"
 #include "gui/app/calculation_page.h"
+#include "gui/app/display_subsystem.h"
 #include "gui/display/depth_track.h"
 #include "gui/display/set_min_max.h"
 #include "gui/display/track_commands.h"
@@ -88,7 +89,7 @@ class TrackCommandsTest : public ::testing::Test {
         form_ = std::make_unique<TCalculationForm>(dir_.path(), std::move(seam));
         ASSERT_TRUE(form_->ready());
         seam_->openFile = realFile();
-        form_->subsystems().importController()->importLas();
+        form_->importSubsystem().controller()->importLas();
         ASSERT_GT(form_->trackPanel()->trackCount(), 3);
         seam_->messages.clear();
         form_->show();
@@ -101,7 +102,7 @@ class TrackCommandsTest : public ::testing::Test {
         QLocale::setDefault(QLocale::system());
     }
     DepthTrack* track(int slot) { return form_->trackPanel()->track(slot); }
-    TrackCommands* commands() { return form_->subsystems().trackCommands(); }
+    TrackCommands* commands() { return form_->displaySubsystem().trackCommands(); }
     QAction* menuItem(int slot, int index) { return track(slot)->popupMenu()->actions()[index]; }
 
     QString oldCurrent_;

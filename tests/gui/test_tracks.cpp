@@ -20,6 +20,7 @@
 #include "core/store/table.h"
 #include "gui/display/depth_track.h"
 #include "gui/display/track_panel.h"
+#include "support/elastic_captions.h"
 #include "support/palette.h"
 #include "support/test_paths.h"
 
@@ -338,23 +339,10 @@ TEST_F(TrackPanelTest, ElasticTracksFollowTheSourceTracksAndBindAfterTheComputat
 
     ASSERT_EQ(panel_->trackCount(), 16);
     EXPECT_EQ(panel_->sourceTrackCount(), 3);
-    const char* titles[] = {"POISSON RATIO",
-                            "LAME PAR. (GPa)",
-                            "BULK MOD. (GPa)",
-                            "SHEAR MOD. (GPa)",
-                            "YOUNG MOD. (GPa)",
-                            "LAMBDA.RHO (GPa.Kg/m3)",
-                            "MU.RHO (GPa.Kg/m3)",
-                            "LAMBDA/MU",
-                            "Vp (m/s)",
-                            "Vs (m/s)",
-                            "Vp/Vs",
-                            "P-IMPEDANCE (Mg/sm2)",
-                            "S-IMPEDANCE (Mg/sm2)"};
     for (int k = 1; k <= 13; ++k) {
         DepthTrack* t = panel_->track(3 + k);
         ASSERT_NE(t, nullptr);
-        EXPECT_EQ(t->title(), titles[k - 1]);
+        EXPECT_EQ(t->title(), lithora::test::kElasticTrackTitles[k - 1]);
         EXPECT_EQ(t->titleFont().family(), "Arial");
         EXPECT_EQ(t->titleFont().pointSize(), 8);
         EXPECT_TRUE(t->titleFont().bold());

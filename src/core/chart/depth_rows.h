@@ -1,13 +1,12 @@
 #pragma once
 #include <optional>
 
+#include "core/common/curves.h"
+
 namespace lithora::chart {
 
 // The depth window a litholog column shows: top is drawn at row 0, bottom at row height.
-struct DepthWindow {
-    double top = 0;
-    double bottom = 0;
-};
+using DepthWindow = lithora::DepthWindow;
 
 // Height in pixels of the litholog column at its design size.
 inline constexpr int kLithologColumnHeight = 484;

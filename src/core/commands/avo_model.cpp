@@ -77,7 +77,7 @@ AvoResult modelAvo(const workspace::Workspace& ws, const AvoRequest& request) {
         out.error = x.what();
         return out;
     }
-    const auto depth = ws.source().visibleFloats(1);
+    const auto depth = ws.source().visibleFloats(ws.sourceDepthField());
     const bool feet = ws.unitTags().depthUnit == "ft";
     auto w = rockphysics::wellInterfaces(depth, rock.vp, rock.vs, rock.rho, feet);
     out.depth = std::move(w.depth);

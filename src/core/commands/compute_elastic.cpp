@@ -112,7 +112,7 @@ UnitsDecision decideUnits(const workspace::Workspace& ws, const CurveChoice& cho
 
     const auto& source = ws.source();
     if (source.isOpen() && source.fieldCount() > 1)
-        d.depthUnitText = ws.curveUnitText(source.field(1).def.name);
+        d.depthUnitText = ws.curveUnitText(source.field(ws.sourceDepthField()).def.name);
     if (d.depthUnitText.empty()) d.depthUnitText = tags.depthUnit;
     return d;
 }
@@ -170,7 +170,7 @@ exporter::LithologFileRead readLithologForWell(const workspace::Workspace& ws,
     exporter::LithologModel rules;
     const auto& source = ws.source();
     if (source.isOpen() && source.totalRecordCount() > 0) {
-        const auto depth = source.floatColumn(1);
+        const auto depth = source.floatColumn(ws.sourceDepthField());
         rules.setLogRange(depth.front(), depth.back());
     }
     return exporter::readLithologFile(file, rules);

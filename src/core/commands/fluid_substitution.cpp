@@ -62,7 +62,7 @@ FluidSubstitutionResult substituteFluid(const workspace::Workspace& ws,
         rockphysics::woodMix(request.swAfter, request.brine, request.hydrocarbon)};
     const auto& source = ws.source();
     out.rec = source.visibleFloats(0);
-    out.depth = source.visibleFloats(1);
+    out.depth = source.visibleFloats(ws.sourceDepthField());
     const std::size_t n = rock.vp.size();
     if (porosity.empty()) {
         // From the density: the rock's density in kg/m3 against the matrix's and the fluid's.

@@ -43,10 +43,9 @@ ImportOutcome install(workspace::Workspace& ws, std::optional<import::ImportResu
     return {ImportOutcome::Status::Failed, std::move(failure.message), std::move(failure.detail)};
 }
 
-// Refused while a workspace is loaded; an old source table that cannot be removed is said.
 std::optional<ImportOutcome> refusal(workspace::Workspace& ws) {
-    std::string why;
-    if (!ws.loaded() || ws.clearStaleSource(&why)) return std::nullopt;
+    std::string why = importRefusal(ws);
+    if (why.empty()) return std::nullopt;
     return ImportOutcome{ImportOutcome::Status::Refused, std::move(why)};
 }
 
@@ -56,8 +55,10 @@ Failure readFailure(const std::filesystem::path& file, const std::exception& e) 
 
 }  // namespace
 
-bool canImport(workspace::Workspace& ws) {
-    return !ws.loaded() || ws.clearStaleSource();
+std::string importRefusal(workspace::Workspace& ws) {
+    std::string why;
+    if (!ws.loaded() || ws.clearStaleSource(&why)) return {};
+    return why.empty() ? kEmptyFirstMessage : why;
 }
 
 ImportOutcome importLas(workspace::Workspace& ws, const ImportRequest& request) {

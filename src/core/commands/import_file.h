@@ -27,8 +27,8 @@ struct ImportOutcome {
         Failed,       // the file could not be read; the workspace is empty
     };
     Status status = Status::Failed;
-    // The text to show for NothingRead and Failed, and for Refused when an old work table
-    // cannot be removed (a workspace in use refuses without a message).
+    // The text to show: for Refused what to do first (kEmptyFirstMessage) or why an old work
+    // table cannot be removed; for NothingRead and Failed what went wrong.
     std::string message;
     // Failed with "Error reading file.": the file and why it could not be read, for a line
     // below the message.
@@ -38,9 +38,13 @@ struct ImportOutcome {
     bool ok() const { return status == Status::Imported; }
 };
 
-// False while a workspace is loaded; a stale source table of an earlier failed import is
-// removed on the way.
-bool canImport(workspace::Workspace& ws);
+// What a refused import says while a workspace is loaded.
+inline constexpr const char* kEmptyFirstMessage = "Empty the table first (File > Empty Table).";
+
+// Why no file may be read now: kEmptyFirstMessage while a workspace is loaded, or why a
+// stale source table of an earlier failed import cannot be removed (it is removed on the
+// way when it can). Empty when an import may run. Every import command asks this first.
+std::string importRefusal(workspace::Workspace& ws);
 
 // Each import records the files it read (workspace::ImportInfo::sourceFiles), so that no
 // save replaces them.

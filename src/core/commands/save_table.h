@@ -20,6 +20,12 @@ struct SaveRequest {
     std::vector<std::string> memo;  // the header lines as the user sees them (LAS only)
 };
 
+// The memo lines a LAS export writes, from the header memo as the user sees it (UTF-8): a line
+// the user left as imported is written with the file's own bytes, an edited or added one as
+// the text shown.
+std::vector<std::string> memoForSave(const workspace::ImportInfo& info,
+                                     const std::vector<std::string>& shown);
+
 // Writes the visible elastic records; the target is replaced only when the file is complete.
 // A target that is a file the workspace was imported from is refused ("The output ... is the
 // input file."). Returns the message to show when it fails, empty when written.

@@ -24,6 +24,17 @@ struct RoleLists {
     int gammaRayIndex = 0;
 };
 
+// Field 1 of a source table holds the depth (or time) of each record, after "Rec".
+inline constexpr int kSourceDepthField = 1;
+
+// The depth range the windows show: the first and last depth of the log, or the bounds of
+// the depth filter in force. top is drawn at the top of a column, bottom at its foot.
+struct DepthWindow {
+    double top = 0;
+    double bottom = 0;
+    bool filterActive = false;
+};
+
 constexpr std::size_t kCatalogTextMax = 30;
 
 // At most 30 characters; a character of UTF-8 text is never cut in two.

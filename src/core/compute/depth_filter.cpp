@@ -10,8 +10,6 @@ namespace lithora::compute {
 
 namespace {
 
-constexpr int kSourceDepthField = 1;
-
 bool holdsRecords(const store::Table& t) {
     return t.isOpen() && t.totalRecordCount() > 0;
 }
@@ -43,26 +41,23 @@ class QuietTables {
     bool holdsSource_, holdsElastic_;
 };
 
-void undoInPlace(store::Table& source, store::Table& elastic, DepthView& view) {
+void undoInPlace(store::Table& source, store::Table& elastic, DepthWindow& window) {
     source.setFiltered(false);
     if (holdsRecords(elastic)) elastic.setFiltered(false);
     const auto depth = source.floatColumn(kSourceDepthField);
-    view.shownTopDepth = depth.front();
-    view.shownBottomDepth = depth.back();
-    view.lithologBottomLimit = depth.back();
-    view.filterActive = false;
+    window = {depth.front(), depth.back(), false};
 }
 
 }  // namespace
 
-FilterOutcome applyDepthFilter(store::Table& source, store::Table& elastic, DepthView& view,
+FilterOutcome applyDepthFilter(store::Table& source, store::Table& elastic, DepthWindow& window,
                                double start, double stop) {
     if (!holdsRecords(source)) return {};
     if (!(std::isfinite(start) && std::isfinite(stop) && start < stop))
         throw Error(kFilterOrderMessage);
 
     QuietTables quiet(source, elastic);
-    if (view.filterActive) undoInPlace(source, elastic, view);
+    if (window.filterActive) undoInPlace(source, elastic, window);
     FilterOutcome out{true, false};
     source.setFilterRange(kSourceDepthField, start, stop);
     source.setFiltered(true);
@@ -71,16 +66,14 @@ FilterOutcome applyDepthFilter(store::Table& source, store::Table& elastic, Dept
         elastic.setFiltered(true);
         out.elasticFiltered = true;
     }
-    view.shownTopDepth = start;
-    view.shownBottomDepth = stop;
-    view.filterActive = true;
+    window = {start, stop, true};
     return out;
 }
 
-FilterOutcome undoDepthFilter(store::Table& source, store::Table& elastic, DepthView& view) {
-    if (!view.filterActive || !holdsRecords(source)) return {};
+FilterOutcome undoDepthFilter(store::Table& source, store::Table& elastic, DepthWindow& window) {
+    if (!window.filterActive || !holdsRecords(source)) return {};
     QuietTables quiet(source, elastic);
-    undoInPlace(source, elastic, view);
+    undoInPlace(source, elastic, window);
     return FilterOutcome{true, holdsRecords(elastic)};
 }
 

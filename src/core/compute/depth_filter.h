@@ -2,6 +2,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/common/curves.h"
 #include "core/store/table.h"
 
 namespace lithora::compute {
@@ -10,14 +11,6 @@ inline constexpr const char* kFilterOrderMessage =
     "The start depth must be smaller than the stop depth.";
 inline constexpr const char* kDepthNotFoundMessage = "Requested depth/time not found.";
 inline constexpr const char* kInvalidNumberMessage = "Please enter a valid NUMBER !";
-
-// The workspace values the filter reads and moves besides the two tables.
-struct DepthView {
-    double shownTopDepth = 0;        // the depth window the litholog column shows
-    double shownBottomDepth = 0;     //
-    double lithologBottomLimit = 0;  // the last depth of the log
-    bool filterActive = false;
-};
 
 // What a filter or an undo did, so the windows know what to redraw.
 struct FilterOutcome {
@@ -32,13 +25,13 @@ struct FilterOutcome {
 // changes; an empty source table changes nothing. The tables' controls are held while the
 // records change and released whatever happens; the caller detaches the source table's
 // after-scroll handler around the call.
-FilterOutcome applyDepthFilter(store::Table& source, store::Table& elastic, DepthView& view,
+FilterOutcome applyDepthFilter(store::Table& source, store::Table& elastic, DepthWindow& window,
                                double start, double stop);
 
-// Brings back every record of both tables and sets the window and the litholog's bottom
-// limit to the first and last depth of the source table. Nothing happens without a filter in
+// Brings back every record of both tables and sets the window to the first and last depth
+// of the source table. Nothing happens without a filter in
 // force or without source records.
-FilterOutcome undoDepthFilter(store::Table& source, store::Table& elastic, DepthView& view);
+FilterOutcome undoDepthFilter(store::Table& source, store::Table& elastic, DepthWindow& window);
 
 // Finds a depth typed by the user: the first visible source record whose depth equals the
 // number exactly becomes current, then the elastic record of that depth when the elastic

@@ -17,24 +17,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 }  // namespace
 
-int ListenerList::add(TableListener listener) {
-    const int id = next_++;
-    listeners_[id] = std::make_shared<TableListener>(std::move(listener));
-    return id;
-}
-
-void ListenerList::send(const TableEvent& e) {
-    std::vector<int> ids;
-    ids.reserve(listeners_.size());
-    for (const auto& entry : listeners_) ids.push_back(entry.first);
-    for (int id : ids) {
-        auto it = listeners_.find(id);
-        if (it == listeners_.end()) continue;  // removed by an earlier listener
-        std::shared_ptr<TableListener> keep = it->second;
-        if (*keep) (*keep)(e);
-    }
-}
-
 Table::Table(std::filesystem::path file, Durability durability)
     : path_(std::move(file)), durability_(durability), storage_(makeStorage(path_, durability)) {}
 

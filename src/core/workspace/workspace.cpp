@@ -80,6 +80,21 @@ void Workspace::openShippedTables() {
     openShipped(litholog_, {{"TopDepth", FieldType::Float},
                             {"BottomDepth", FieldType::Float},
                             {"Lithology", FieldType::Text, 30, true}});
+    lithologEdits_ = litholog_.subscribe([this](const store::TableEvent& e) {
+        if (e.kind == store::TableEvent::RowChanged || e.kind == store::TableEvent::RowInserted ||
+            e.kind == store::TableEvent::RowRemoved || e.kind == store::TableEvent::Reset)
+            send(Change::LithologChanged);
+    });
+}
+
+store::Subscription Workspace::subscribe(std::function<void(Change)> listener) {
+    return {changes_, changes_->add(std::move(listener))};
+}
+
+std::string Workspace::depthLabel() const {
+    return source_.isOpen() && source_.fieldCount() > kSourceDepthField
+               ? source_.field(kSourceDepthField).label()
+               : std::string();
 }
 
 bool Workspace::loaded() const {
@@ -164,21 +179,22 @@ void Workspace::installImport(import::ImportResult&& r) {
              std::move(r.headerLines),
              std::move(r.headerBytes)};
 
-    auto depth = source_.floatColumn(1);
+    auto depth = source_.floatColumn(kSourceDepthField);
     window_ = {depth.front(), depth.back(), false};
-    lithologLimits_ = {window_.shownTop, window_.shownBottom};
+    lithologLimits_ = {window_.top, window_.bottom};
     if (litholog_.isOpen()) {
         for (int f = 0; f < 2; ++f) {
-            litholog_.field(f).minValue = window_.shownTop;
-            litholog_.field(f).maxValue = window_.shownBottom;
+            litholog_.field(f).minValue = window_.top;
+            litholog_.field(f).maxValue = window_.bottom;
         }
     }
+    send(Change::Imported);
 }
 
 Summary Workspace::summary(char sep) const {
     Summary s;
     if (!source_.isOpen() || source_.totalRecordCount() == 0) return s;
-    auto depth = source_.floatColumn(1);
+    auto depth = source_.floatColumn(kSourceDepthField);
     const auto n = source_.totalRecordCount();
     s.records = std::to_string(n);
     s.tracks = std::to_string(sourceFieldCount_ - 2);
@@ -226,7 +242,7 @@ ElasticSource elasticSource(const store::Table& source, const std::string& densi
     const int fs = sWave.empty() ? -1 : source.fieldIndex(sWave);
     ElasticSource e;
     e.rec = source.visibleFloats(0);
-    e.depth = source.visibleFloats(1);
+    e.depth = source.visibleFloats(kSourceDepthField);
     e.density = source.visibleFloats(fd);
     e.pSonic = source.visibleFloats(fp);
     if (fs >= 0) e.sSonic = source.visibleFloats(fs);
@@ -270,7 +286,7 @@ void Workspace::computeElastic(const std::string& density, const std::string& pW
     computedDepthUnit_ = units.pSonic == compute::SonicUnit::PerMetre ? "m" : "ft";
 
     if (!elastic_.isOpen()) elastic_.open();
-    elastic_.setDisplayLabel(compute::kDepth, source_.field(1).label());
+    elastic_.setDisplayLabel(compute::kDepth, depthLabel());
     elastic_.setDisplayLabel(compute::kRho, density + " (Kg/m3)");
     std::vector<Table::BulkColumn> cols(compute::kElasticFieldCount);
     for (int i = 0; i < compute::kElasticFieldCount; ++i)
@@ -284,6 +300,7 @@ void Workspace::computeElastic(const std::string& density, const std::string& pW
         throw;
     }
     elastic_.enableControls();
+    send(Change::ElasticComputed);
 }
 
 compute::ElasticColumns Workspace::visibleElastic() const {
@@ -343,8 +360,9 @@ void Workspace::saveTable(const fs::path& target, const std::vector<std::string>
         exporter::LasExportInput in;
         in.depthUnit = usedDepthUnit;
         if (source_.isOpen() && !source_.isEmpty()) {
-            in.startText = numberText(source_.cellFloat(0, 1));
-            in.stopText = numberText(source_.cellFloat(source_.recordCount() - 1, 1));
+            in.startText = numberText(source_.cellFloat(0, kSourceDepthField));
+            in.stopText =
+                numberText(source_.cellFloat(source_.recordCount() - 1, kSourceDepthField));
         }
         in.stepText = summary('.').interval;
         in.memo = memo;
@@ -358,27 +376,21 @@ void Workspace::saveTable(const fs::path& target, const std::vector<std::string>
 }
 
 compute::FilterOutcome Workspace::applyDepthFilter(double lo, double hi) {
-    compute::DepthView view = depthView();
-    auto out = compute::applyDepthFilter(source_, elastic_, view, lo, hi);
-    setDepthView(view);
-    return out;
+    const bool filtered = window_.filterActive;
+    return moveWindow(filtered, compute::applyDepthFilter(source_, elastic_, window_, lo, hi));
 }
 
 compute::FilterOutcome Workspace::undoDepthFilter() {
-    compute::DepthView view = depthView();
-    auto out = compute::undoDepthFilter(source_, elastic_, view);
-    setDepthView(view);
+    const bool filtered = window_.filterActive;
+    return moveWindow(filtered, compute::undoDepthFilter(source_, elastic_, window_));
+}
+
+compute::FilterOutcome Workspace::moveWindow(bool wasFiltered, const compute::FilterOutcome& out) {
+    if (!out.changed) return out;
+    // A filter in force was undone on the way: the litholog may reach the last depth again.
+    if (wasFiltered) lithologLimits_.bottomLimit = source_.floatColumn(kSourceDepthField).back();
+    send(Change::DepthWindowChanged);
     return out;
-}
-
-compute::DepthView Workspace::depthView() const {
-    return {window_.shownTop, window_.shownBottom, lithologLimits_.bottomLimit,
-            window_.filterActive};
-}
-
-void Workspace::setDepthView(const compute::DepthView& v) {
-    window_ = {v.shownTopDepth, v.shownBottomDepth, v.filterActive};
-    lithologLimits_.bottomLimit = v.lithologBottomLimit;
 }
 
 void Workspace::emptyTable() {
@@ -395,7 +407,7 @@ void Workspace::emptyTable() {
     window_.filterActive = false;
     if (litholog_.isOpen() && !litholog_.isEmpty()) {
         litholog_.emptyTable();
-        for (int f = 0; f < 2; ++f) litholog_.field(f).minValue = window_.shownTop;
+        for (int f = 0; f < 2; ++f) litholog_.field(f).minValue = window_.top;
     }
     sourceFieldCount_ = 0;
     roles_ = RoleLists{};
@@ -404,6 +416,7 @@ void Workspace::emptyTable() {
     info_.headerLines.clear();
     info_.headerBytes.clear();
     info_.sourceFiles.clear();
+    send(Change::Emptied);
 }
 
 void Workspace::exitCleanup() {

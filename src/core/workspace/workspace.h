@@ -1,5 +1,7 @@
 #pragma once
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -12,6 +14,7 @@
 #include "core/export/litholog.h"
 #include "core/import/import_result.h"
 #include "core/rockphysics/lithology_vs.h"
+#include "core/store/subscription.h"
 #include "core/store/table.h"
 
 namespace lithora::workspace {
@@ -63,11 +66,16 @@ struct RoleFlags {
     bool density = false, gammaRay = false, pWave = false, sWave = false;
 };
 
-// The depth range shown: the first and last index value, or the filter's bounds while a
-// depth filter is in force.
-struct DepthWindow {
-    double shownTop = 0, shownBottom = 0;
-    bool filterActive = false;
+using lithora::DepthWindow;
+
+// What changed in a workspace. Windows subscribe to these instead of being told by the
+// command that made the change.
+enum class Change {
+    Imported,            // a file was read into the empty workspace
+    Emptied,             // Empty Table: the workspace is empty again
+    ElasticComputed,     // the elastic table holds a new computation
+    DepthWindowChanged,  // a depth filter was applied or undone
+    LithologChanged,     // an interval of the litholog was added, changed or removed
 };
 
 // Where the next litholog interval starts and the deepest bottom it may have.
@@ -91,6 +99,10 @@ class Workspace {
     Workspace& operator=(const Workspace&) = delete;
 
     const std::filesystem::path& programFolder() const { return folder_; }
+
+    // Calls listener after every change of the kinds above, until the handle goes. A listener
+    // that throws stops the command that made the change, which reports it as its error.
+    [[nodiscard]] store::Subscription subscribe(std::function<void(Change)> listener);
 
     store::Table& source() { return source_; }
     store::Table& elastic() { return elastic_; }
@@ -128,6 +140,10 @@ class Workspace {
 
     // The values of the loaded workspace (see the class comment for the invariant).
     int sourceFieldCount() const { return sourceFieldCount_; }  // without "Counting"; 0 empty
+    // The field of the source table that holds the depth of each record.
+    static constexpr int sourceDepthField() { return kSourceDepthField; }
+    // The display label of the depth field ("DEPT (M)"); empty while nothing is loaded.
+    std::string depthLabel() const;
     int sourceTrackCount() const { return sourceFieldCount_ > 2 ? sourceFieldCount_ - 2 : 0; }
     const std::vector<CurveEntry>& catalog() const { return catalog_; }
     const RoleLists& roles() const { return roles_; }
@@ -172,8 +188,6 @@ class Workspace {
     // The depth filter on both tables; bounds inclusive (see compute/depth_filter.h).
     compute::FilterOutcome applyDepthFilter(double lo, double hi);
     compute::FilterOutcome undoDepthFilter();
-    compute::DepthView depthView() const;
-    void setDepthView(const compute::DepthView& view);
 
     // Empty Table and the clean-up at exit.
     void emptyTable();
@@ -181,6 +195,9 @@ class Workspace {
 
   private:
     std::error_code removeSourceTable();
+    void send(Change change) { changes_->send(change); }
+    // The shown window and the litholog's limits after a filter or its undo.
+    compute::FilterOutcome moveWindow(bool wasFiltered, const compute::FilterOutcome& out);
 
     std::filesystem::path folder_;
     store::Table source_;
@@ -197,6 +214,9 @@ class Workspace {
     DepthWindow window_;
     LithologLimits lithologLimits_;
     rockphysics::LithologyVsCounts lithologyVsCounts_;
+    std::shared_ptr<store::Listeners<Change>> changes_ =
+        std::make_shared<store::Listeners<Change>>();
+    store::Subscription lithologEdits_;  // the litholog table's own events, passed on
 };
 
 }  // namespace lithora::workspace

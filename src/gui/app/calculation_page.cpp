@@ -12,14 +12,21 @@
 #include <QScrollBar>
 #include <QStatusBar>
 
+#include "core/commands/empty_table.h"
 #include "core/compute/elastic.h"
 #include "gui/app/about_page.h"
+#include "gui/app/display_subsystem.h"
 #include "gui/app/exit_questions.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/pictures.h"
+#include "gui/compute/compute_subsystem.h"
+#include "gui/crossplot/cross_plots_controller.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
+#include "gui/import/import_controller.h"
+#include "gui/print/print_controller.h"
+#include "gui/timelapse/lapse_controller.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/table_grid.h"
@@ -33,6 +40,8 @@ constexpr int kPageHeight = 610;
 constexpr int kTablePageWidth = 1000;
 constexpr int kTablePageIndex = 0;
 constexpr int kGraphPageIndex = 1;
+// The tracks of the elastic parameters, after the source tracks.
+constexpr int kElasticTrackCount = 13;
 
 }  // namespace
 
@@ -51,7 +60,11 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     commands_ = new CommandTable(this);
     createPages();
     trackPanel_ = std::make_unique<TrackPanel>(graphPage_, programFolder_);
-    subsystems_ = std::make_unique<Subsystems>(*this);
+    // The window follows the workspace before any subsystem does: a subsystem's window sees
+    // the pages as the change left them.
+    workspaceChanges_ = workspace_->subscribe(
+        [this](lithora::workspace::Change change) { workspaceChanged(change); });
+    createSubsystems();
 
     statusPanel_ = new QLabel(this);
     statusPanel_->setObjectName(QStringLiteral("StatusPanel"));
@@ -71,7 +84,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
 
 TCalculationForm::~TCalculationForm() {
     // The tracks, views and models follow the workspace's tables: they go first.
-    subsystems_->releaseTrackViews();
+    display_->releaseTrackViews();
     trackPanel_.reset();
     tablePage_->detachGrids();
     detachTableScroll();
@@ -87,7 +100,6 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
         lock_ = lockProgramFolder(programFolder_, &result);
         if (result == InstanceLockResult::HeldByOther) {
             message(QMessageBox::Warning, QString::fromLatin1(kAlreadyRunningMessage));
-            disableDataCommands();
             return;
         }
         // A folder where no lock file can be made (read-only media) still runs; the tables
@@ -101,36 +113,92 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
                 QStringLiteral("The tables in the program folder cannot be opened:\n%1\n\n%2\n\n"
                                "Lithora cannot work without them and will close.")
                     .arg(QDir::toNativeSeparators(programFolder_), QString::fromUtf8(e.what())));
-        disableDataCommands();
         return;
     }
     tablePageHeight_ = kPageHeight;
     // The elastic grid has its columns once its table is open: widths that show each title.
     tablePage_->elasticGrid()->applyColumnWidths();
-    subsystems_->lithologPanel()->workspaceEmptied();  // shows the intervals "Litholog.db" kept
-    subsystems_->lithologPanel()->offerKeptIntervals();
-    subsystems_->bindCommands();
+    export_->showKeptLitholog();
+    for (Subsystem* s : std::initializer_list<Subsystem*>{
+             import_.get(), compute_.get(), export_.get(), print_.get(), crossPlot_.get(),
+             timeLapse_.get(), display_.get()})
+        s->registerCommands(*this);
+    addCommand(
+        {CommandId::EmptyTable, [this] { return workspace_->loaded(); }, [this] { emptyTable(); }});
+    addCommand({CommandId::Exit, {}, [this] { exitProgram(); }});
+    addCommand({CommandId::About, {}, [this] { showAbout(); }});
+    createPageButtons();
     setStatusText(QStringLiteral("Ready"));
-    disableDataCommands();
     ready_ = true;
+    commands_->refresh(ready_);
 }
 
-CommandContext TCalculationForm::context() {
-    return {*workspace_, *seam_, this,
-            [this](const QString& text) {
-                setStatusText(text);
-                statusBar()->repaint();
-            },
-            [this] { return makeProgramFolderCurrent(); }};
+void TCalculationForm::createSubsystems() {
+    import_ = std::make_unique<ImportSubsystem>(this);
+    CorrelationPage page;
+    TablePage* table = tablePage_;
+    page.referenceCaption = table->referenceCaption();
+    page.referenceNameCaption = table->referenceNameCaption();
+    page.newRows = [table](bool elastic) { return table->newCorrelationRows(elastic); };
+    page.clearRows = [table] { table->clearCorrelationRows(); };
+    page.pageHeight = [this] { return tablePageHeight_; };
+    page.showTablePage = [this](int height) {
+        tablePageHeight_ = height;
+        showTablePage();
+    };
+    compute_ = std::make_unique<ComputeSubsystem>(this, table->filterLowBox(),
+                                                  table->filterHighBox(), std::move(page));
+    export_ = std::make_unique<ExportSubsystem>(
+        *this, graphPage_, [table] { return table->memo()->toPlainText(); }, this);
+    lithologSaver_ = [this] { return export_->saveLitholog(); };
+    print_ = std::make_unique<PrintSubsystem>(
+        trackPanel_.get(),
+        [this](int choice) -> QTableView* {
+            if (choice == 0) return tablePage_->sourceGrid();
+            if (choice == 1) return tablePage_->elasticGrid();
+            return export_->lithologPanel()->grid();
+        },
+        this);
+    crossPlot_ = std::make_unique<CrossPlotSubsystem>(this);
+    timeLapse_ = std::make_unique<TimeLapseSubsystem>(this);
+    display_ = std::make_unique<DisplaySubsystem>(*this, *trackPanel_);
+}
+
+// The page buttons run their commands whatever the menu state; a button whose command does
+// not exist is greyed.
+void TCalculationForm::createPageButtons() {
+    auto button = [this](QPushButton* b, CommandId id) {
+        b->setEnabled(commands_->isBound(id));
+        connect(b, &QPushButton::clicked, this, [this, id] { commands_->run(id); });
+    };
+    button(tablePage_->filterButton(), CommandId::ApplyFilter);
+    button(tablePage_->undoFilterButton(), CommandId::UndoFilter);
+    button(tablePage_->columnsButton(), CommandId::ConfigureColumns);
+}
+
+void TCalculationForm::setStatus(const QString& text) {
+    setStatusText(text);
+    statusBar()->repaint();
+}
+
+void TCalculationForm::showProgress(const QString& text) {
+    setStatus(text);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TCalculationForm::followSourceRow(bool on) {
+    if (on)
+        attachTableScroll();
+    else
+        detachTableScroll();
+}
+
+void TCalculationForm::addCommand(Command command) {
+    commands_->add(std::move(command));
 }
 
 void TCalculationForm::setDialogSeam(std::unique_ptr<DialogSeam> seam) {
     seam_ = seam ? std::move(seam) : std::make_unique<DialogSeam>();
-}
-
-QMessageBox::StandardButton TCalculationForm::message(QMessageBox::Icon icon, const QString& text,
-                                                      QMessageBox::StandardButtons buttons) {
-    return seam_->message(this, icon, QStringLiteral("Lithora"), text, buttons);
 }
 
 bool TCalculationForm::makeProgramFolderCurrent() {
@@ -200,15 +268,31 @@ void TCalculationForm::showTablePage() {
     resetScrollPositions();
 }
 
-void TCalculationForm::showImportBegun(bool las) {
-    enableDataCommands();
-    setStatusText(QStringLiteral("Reading file data, please wait..."));
-    trackPanel_->begin();
-    tablePage_->showImportControls(las);
-    repaint();
+void TCalculationForm::workspaceChanged(lithora::workspace::Change change) {
+    using Change = lithora::workspace::Change;
+    switch (change) {
+        case Change::Imported:
+            showImportedWorkspace();
+            break;
+        case Change::Emptied:
+            showEmptyWorkspace();
+            break;
+        case Change::ElasticComputed:
+            showElasticResults();
+            break;
+        case Change::DepthWindowChanged:
+            fitTracksToWindow();
+            break;
+        case Change::LithologChanged:
+            break;
+    }
+    commands_->refresh(ready_);
 }
 
-void TCalculationForm::showImportedWorkspace(bool las) {
+void TCalculationForm::showImportedWorkspace() {
+    const bool las = workspace_->importInfo().lasSource;
+    trackPanel_->begin();
+    tablePage_->showImportControls(las);
     detachTableScroll();
     auto& source = workspace_->source();
     source.disableControls();
@@ -217,26 +301,33 @@ void TCalculationForm::showImportedWorkspace(bool las) {
     showTablePage();
     tablePage_->showImport(*workspace_, las);
     trackPanel_->rescaleAll();
-    subsystems_->lithologPanel()->logLoaded();
     source.enableControls();
     attachTableScroll();
     setStatusText(QStringLiteral("Ready"));
 }
 
-void TCalculationForm::showFailedImport() {
-    auto& source = workspace_->source();
-    if (source.controlsDisabled()) source.enableControls();
-    showEmptyWorkspace();
+// The tracks are made once the table is filled, so a curve name that is no field leaves the
+// earlier results and their tracks as they were; they read the finished table once, when
+// they are bound. The Table page shows the result, whichever page was showing.
+void TCalculationForm::showElasticResults() {
+    trackPanel_->buildElasticTracks(workspace_->elastic());
+    showTablePage();
+    trackPanel_->bindElasticTracks();
+}
+
+void TCalculationForm::fitTracksToWindow() {
+    const auto& elastic = workspace_->elastic();
+    const bool elasticShown = elastic.isOpen() && elastic.totalRecordCount() > 0;
+    const int count = workspace_->sourceTrackCount() + (elasticShown ? kElasticTrackCount : 0);
+    for (int slot = 1; slot <= count; ++slot) trackPanel_->rescaleTrack(slot);
 }
 
 void TCalculationForm::showEmptyWorkspace() {
     trackPanel_->removeAll();
     tablePage_->clear();
-    subsystems_->lithologPanel()->workspaceEmptied();
     // The correlation rows are gone, so the Table page takes its first height again.
     tablePageHeight_ = kPageHeight;
     showTablePage();
-    disableDataCommands();
     attachTableScroll();
     setStatusText(QStringLiteral("Ready"));
 }
@@ -256,12 +347,13 @@ void TCalculationForm::TableScroll() {
     auto& elastic = workspace_->elastic();
     if (!source.isOpen() || !elastic.isOpen() || elastic.isEmpty()) return;
     const int row = source.currentRow();
-    if (row < 0 || source.fieldCount() < 2 || source.cellIsNull(row, 1)) return;
+    const int depthField = workspace_->sourceDepthField();
+    if (row < 0 || source.fieldCount() <= depthField || source.cellIsNull(row, depthField)) return;
     const int depth =
         elastic.findField(lithora::compute::kElasticFieldNames[lithora::compute::kDepth]);
     if (depth < 0) return;
     try {
-        elastic.locate(depth, source.cellFloat(row, 1));
+        elastic.locate(depth, source.cellFloat(row, depthField));
     } catch (const std::exception&) {
         // Keeping the grids on one depth is a convenience; a table that refuses to move
         // simply stays where it is.
@@ -274,13 +366,12 @@ void TCalculationForm::emptyTable() {
     if (!ready_ || !workspace_->loaded()) return;
     trackPanel_->removeAll();
     tablePage_->clearCorrelationRows();
+    // The window shows the empty workspace when the workspace reports it emptied.
     try {
-        workspace_->emptyTable();
+        lithora::commands::emptyTable(*workspace_);
     } catch (const std::exception& e) {
         message(QMessageBox::Critical, QString::fromUtf8(e.what()));
-        return;
     }
-    showEmptyWorkspace();
 }
 
 void TCalculationForm::exitProgram() {
@@ -304,7 +395,7 @@ bool TCalculationForm::FormCloseQuery() {
     // folder's tables alone.
     if (!ready_) return true;
     bool keepLitholog = false;
-    const auto saveElastic = [this] { return subsystems_->saveController()->saveTable(); };
+    const auto saveElastic = [this] { return export_->saveController()->saveTable(); };
     if (!askExitQuestions(*this, saveElastic, lithologSaver_, keepLitholog)) return false;
 
     trackPanel_->removeAll();

@@ -5,29 +5,37 @@
 #include <functional>
 #include <memory>
 
+#include "core/store/subscription.h"
 #include "core/workspace/workspace.h"
 #include "gui/app/command_table.h"
 #include "gui/app/graph_page.h"
-#include "gui/app/subsystems.h"
 #include "gui/app/table_page.h"
-#include "gui/widgets/command_context.h"
 #include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/shell_services.h"
 
+class ComputeSubsystem;
+class CrossPlotSubsystem;
+class DisplaySubsystem;
+class ExportSubsystem;
+class ImportSubsystem;
+class PrintSubsystem;
+class TimeLapseSubsystem;
 class QLabel;
 class QScrollArea;
 class PageControl;
 class TrackPanel;
 
 // The main window: menus, tool bar, the "Table" and "Graph" pages, the status bar and the
-// command states. It owns the workspace of the one well for the whole run and the set of
-// subsystems (see Subsystems), whose controllers hold the commands and are bound to the menu
-// items by their CommandId (see CommandTable).
+// command states. It owns the workspace of the one well for the whole run and one Subsystem
+// per folder of the program, each of which registers its commands by their CommandId (see
+// CommandTable) and is served through ShellServices; the window itself runs only Empty
+// Table, Exit and About. The pages follow the workspace's change reports.
 //
 // Creating the window makes the program folder current, takes the folder's single-copy
 // lock and opens the shipped tables. When another copy runs from the folder, or the shipped
 // tables cannot be opened, it says so and ready() is false: the program then ends without
 // touching the folder's tables.
-class TCalculationForm : public QMainWindow {
+class TCalculationForm : public QMainWindow, public ShellServices {
     Q_OBJECT
   public:
     // lock: the program folder's lock when the caller took it already; null to take it here.
@@ -36,31 +44,38 @@ class TCalculationForm : public QMainWindow {
     ~TCalculationForm() override;
 
     bool ready() const { return ready_; }
-    const QString& programFolder() const { return programFolder_; }
-    lithora::workspace::Workspace& workspace() { return *workspace_; }
-    // What a subsystem's commands are built with.
-    CommandContext context();
+    // ShellServices.
+    QString programFolder() const override { return programFolder_; }
+    lithora::workspace::Workspace& workspace() override { return *workspace_; }
+    DialogSeam& seam() override { return *seam_; }
+    QWidget* dialogParent() override { return this; }
+    void setStatus(const QString& text) override;
+    void showProgress(const QString& text) override;
+    bool restoreFolder() override { return makeProgramFolderCurrent(); }
+    void followSourceRow(bool on) override;
+    void addCommand(Command command) override;
 
-    DialogSeam& seam() { return *seam_; }
     void setDialogSeam(std::unique_ptr<DialogSeam> seam);
-    // A message box through the seam, titled with the program's name.
-    QMessageBox::StandardButton message(QMessageBox::Icon icon, const QString& text,
-                                        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+    using ShellServices::message;
 
     // Makes the program folder current again; on failure shows "Cannot find directory"
     // (warning, OK) and returns false.
     bool makeProgramFolderCurrent();
 
-    // The subsystems' controllers and panels.
-    Subsystems& subsystems() const { return *subsystems_; }
+    // The subsystems, one per folder of the program.
+    ImportSubsystem& importSubsystem() const { return *import_; }
+    ComputeSubsystem& computeSubsystem() const { return *compute_; }
+    ExportSubsystem& exportSubsystem() const { return *export_; }
+    PrintSubsystem& printSubsystem() const { return *print_; }
+    CrossPlotSubsystem& crossPlotSubsystem() const { return *crossPlot_; }
+    TimeLapseSubsystem& timeLapseSubsystem() const { return *timeLapse_; }
+    DisplaySubsystem& displaySubsystem() const { return *display_; }
 
-    // Commands by their ids; a command is bound to its handler with commands().bind(id, ...),
-    // and stays disabled until it is.
+    // Commands by their ids, as the subsystems registered them; a command nobody registered
+    // stays disabled.
     CommandTable& commands() { return *commands_; }
     QAction* action(CommandId id) const { return commands_->action(id); }
     QList<QAction*> dataCommands() const { return commands_->dataCommands(); }
-    void enableDataCommands() { commands_->setDataCommandsEnabled(true); }
-    void disableDataCommands() { commands_->setDataCommandsEnabled(false); }
     // Litholog "Save Table" then "Save Litholog", asked for at exit; true when both wrote
     // their files. Without it the exit question says that the litholog cannot be saved.
     void setLithologSaver(std::function<bool()> save) { lithologSaver_ = std::move(save); }
@@ -80,19 +95,9 @@ class TCalculationForm : public QMainWindow {
     int tablePageHeight() const { return tablePageHeight_; }
     void setTablePageHeight(int height) { tablePageHeight_ = height; }
 
-    // What the commands of the subsystems ask of the window.
-    // An import has its file: the data commands on, the reading text shown, new tracks.
-    void showImportBegun(bool las);
-    // An import is complete: grids, tracks, summary, header and depth range shown.
-    void showImportedWorkspace(bool las);
-    // An import failed: nothing of it stays visible, the commands are as on an empty
-    // workspace and the status bar reads "Ready".
-    void showFailedImport();
     // The "Table" page at width 1000 and its height, both scroll positions 0 (after the
     // elastic parameters are computed, whichever page was showing).
     void showTablePage();
-    // The window as an empty workspace shows it (Empty Table).
-    void showEmptyWorkspace();
 
     // The source table's after-scroll handler keeps the elastic grid on the source depth.
     void attachTableScroll();
@@ -113,6 +118,18 @@ class TCalculationForm : public QMainWindow {
     void resizeEvent(QResizeEvent* event) override;  // FormCanResize
 
   private:
+    // What the window shows of each change of the workspace.
+    void workspaceChanged(lithora::workspace::Change change);
+    // An import is complete: grids, tracks, summary, header and depth range shown.
+    void showImportedWorkspace();
+    // The window as an empty workspace shows it (Empty Table).
+    void showEmptyWorkspace();
+    // New elastic results: their tracks, and the Table page that shows them.
+    void showElasticResults();
+    // A filter or its undo: the tracks fit their value axes to the records now shown.
+    void fitTracksToWindow();
+    void createSubsystems();
+    void createPageButtons();
     void createPages();
     void FormCreate(std::unique_ptr<QLockFile> lock);
     bool FormCloseQuery();
@@ -123,7 +140,14 @@ class TCalculationForm : public QMainWindow {
     std::unique_ptr<lithora::workspace::Workspace> workspace_;
     // Declared after the workspace so that the tracks go before the tables they show.
     std::unique_ptr<TrackPanel> trackPanel_;
-    std::unique_ptr<Subsystems> subsystems_;
+    std::unique_ptr<ImportSubsystem> import_;
+    std::unique_ptr<ComputeSubsystem> compute_;
+    std::unique_ptr<ExportSubsystem> export_;
+    std::unique_ptr<PrintSubsystem> print_;
+    std::unique_ptr<CrossPlotSubsystem> crossPlot_;
+    std::unique_ptr<TimeLapseSubsystem> timeLapse_;
+    std::unique_ptr<DisplaySubsystem> display_;
+    lithora::store::Subscription workspaceChanges_;
     bool ready_ = false;
     std::function<bool()> lithologSaver_;
 

@@ -18,33 +18,30 @@ struct CommandSpec {
     const char* text;
     QKeyCombination shortcut;
     const char* hint;
-    bool dataCommand;
 };
 
 // The commands with their captions, shortcuts and hints.
 const CommandSpec kCommands[] = {
-    {Id::ImportAscii, "ASCII File", Qt::Key_F2, "Open an ASCII file format", false},
-    {Id::ImportLas, "LAS File", Qt::Key_F3, "Open LAS file format", false},
-    {Id::MergeFiles, "Open 2", QKeyCombination::fromCombined(0), "", false},
-    {Id::EmptyTable, "Empty Table", Qt::CTRL | Qt::Key_E, "Empty existing table to open a new one",
-     true},
-    {Id::SaveTable, "Save Table", Qt::CTRL | Qt::Key_S, "Save current table to file", true},
-    {Id::PrintTracks, "Print Tracks", Qt::CTRL | Qt::Key_T, "Print a number of tracks in one page",
-     true},
-    {Id::PrintTable, "Print Table", Qt::CTRL | Qt::Key_P, "Print tables", true},
-    {Id::Exit, "E&xit", Qt::CTRL | Qt::Key_X, "Exit the program", false},
-    {Id::FindDepth, "Find", Qt::CTRL | Qt::Key_F, "Search for a specific depth or time", true},
-    {Id::ApplyFilter, "Filter", Qt::CTRL | Qt::Key_R, "Apply filter range on data", true},
-    {Id::UndoFilter, "Undo Filter", Qt::CTRL | Qt::Key_U, "Undo filter", true},
-    {Id::ElasticCorrelations, "Elastic Correlations", Qt::Key_F5, "Show combination logs", true},
-    {Id::TimeLapse, "Time Laps", Qt::Key_F6, "Show time laps page", false},
-    {Id::CrossPlots, "Cross Plots", Qt::Key_F7, "Show cross plots", false},
-    {Id::ElasticParameters, "Elastic Parameters", Qt::Key_F8, "Calculate elastic parameters", true},
+    {Id::ImportAscii, "ASCII File", Qt::Key_F2, "Open an ASCII file format"},
+    {Id::ImportLas, "LAS File", Qt::Key_F3, "Open LAS file format"},
+    {Id::MergeFiles, "Open 2", QKeyCombination::fromCombined(0), ""},
+    {Id::EmptyTable, "Empty Table", Qt::CTRL | Qt::Key_E, "Empty existing table to open a new one"},
+    {Id::SaveTable, "Save Table", Qt::CTRL | Qt::Key_S, "Save current table to file"},
+    {Id::PrintTracks, "Print Tracks", Qt::CTRL | Qt::Key_T, "Print a number of tracks in one page"},
+    {Id::PrintTable, "Print Table", Qt::CTRL | Qt::Key_P, "Print tables"},
+    {Id::Exit, "E&xit", Qt::CTRL | Qt::Key_X, "Exit the program"},
+    {Id::FindDepth, "Find", Qt::CTRL | Qt::Key_F, "Search for a specific depth or time"},
+    {Id::ApplyFilter, "Filter", Qt::CTRL | Qt::Key_R, "Apply filter range on data"},
+    {Id::UndoFilter, "Undo Filter", Qt::CTRL | Qt::Key_U, "Undo filter"},
+    {Id::ElasticCorrelations, "Elastic Correlations", Qt::Key_F5, "Show combination logs"},
+    {Id::TimeLapse, "Time Laps", Qt::Key_F6, "Show time laps page"},
+    {Id::CrossPlots, "Cross Plots", Qt::Key_F7, "Show cross plots"},
+    {Id::ElasticParameters, "Elastic Parameters", Qt::Key_F8, "Calculate elastic parameters"},
     {Id::CorrelationCoefficients, "Correlation Coefficients", Qt::Key_F9,
-     "Calculate correlation coefficient", true},
-    {Id::About, "About", Qt::CTRL | Qt::Key_A, "", false},
+     "Calculate correlation coefficient"},
+    {Id::About, "About", Qt::CTRL | Qt::Key_A, ""},
     // Run by its button on the Table page; it has no menu item.
-    {Id::ConfigureColumns, "Columns Configuration", QKeyCombination::fromCombined(0), "", false},
+    {Id::ConfigureColumns, "Columns Configuration", QKeyCombination::fromCombined(0), ""},
 };
 
 // An entry of a menu: a command, a separator or the Open submenu.
@@ -105,14 +102,14 @@ int slot(CommandId id) {
 
 CommandTable::CommandTable(QMainWindow* window) : QObject(window) {
     for (const CommandSpec& c : kCommands)
-        add(c.id, QString::fromLatin1(c.text), QKeySequence(c.shortcut),
-            QString::fromLatin1(c.hint), c.dataCommand);
+        addAction(c.id, QString::fromLatin1(c.text), QKeySequence(c.shortcut),
+                  QString::fromLatin1(c.hint));
     createMenus(window);
     createToolBar(window);
 }
 
-void CommandTable::add(CommandId id, const QString& text, const QKeySequence& shortcut,
-                       const QString& hint, bool dataCommand) {
+void CommandTable::addAction(CommandId id, const QString& text, const QKeySequence& shortcut,
+                             const QString& hint) {
     auto* a = new QAction(text, parent());
     a->setObjectName(commandName(id));
     if (!shortcut.isEmpty()) a->setShortcut(shortcut);
@@ -125,9 +122,8 @@ void CommandTable::add(CommandId id, const QString& text, const QKeySequence& sh
     // The icon belongs on the tool button; the menus show text only.
     a->setIconVisibleInMenu(false);
     connect(a, &QAction::triggered, this, [this, id] { run(id); });
+    a->setEnabled(false);
     actions_[slot(id)] = a;
-    if (dataCommand) dataCommands_.append(a);
-    updateState(id);
 }
 
 void CommandTable::createMenus(QMainWindow* window) {
@@ -193,35 +189,36 @@ QAction* CommandTable::action(CommandId id) const {
     return actions_[slot(id)];
 }
 
-void CommandTable::bind(CommandId id, std::function<void()> handler) {
-    handlers_[slot(id)] = std::move(handler);
-    updateState(id);
+void CommandTable::add(Command command) {
+    const CommandId id = command.id;
+    commands_[slot(id)] = std::move(command);
+    refresh(ready_);
 }
 
 bool CommandTable::isBound(CommandId id) const {
-    return static_cast<bool>(handlers_[slot(id)]);
+    return static_cast<bool>(commands_[slot(id)].run);
 }
 
 bool CommandTable::run(CommandId id) {
     if (!isBound(id)) return false;
-    // A copy: the handler may bind commands anew while it runs.
-    const std::function<void()> handler = handlers_[slot(id)];
-    handler();
+    // A copy: the command may register commands anew while it runs.
+    const std::function<void()> command = commands_[slot(id)].run;
+    command();
     return true;
 }
 
 QList<QAction*> CommandTable::dataCommands() const {
-    return dataCommands_;
-}
-
-void CommandTable::setDataCommandsEnabled(bool enabled) {
-    dataEnabled_ = enabled;
+    QList<QAction*> out;
     for (const CommandSpec& c : kCommands)
-        if (c.dataCommand) updateState(c.id);
+        if (commands_[slot(c.id)].enabledWhen) out.append(action(c.id));
+    return out;
 }
 
-void CommandTable::updateState(CommandId id) {
-    QAction* a = action(id);
-    const bool data = dataCommands_.contains(a);
-    a->setEnabled(isBound(id) && (!data || dataEnabled_));
+void CommandTable::refresh(bool ready) {
+    ready_ = ready;
+    for (const CommandSpec& c : kCommands) {
+        const Command& command = commands_[slot(c.id)];
+        action(c.id)->setEnabled(ready && command.run &&
+                                 (!command.enabledWhen || command.enabledWhen()));
+    }
 }

@@ -5,7 +5,8 @@
 #include <array>
 #include <functional>
 
-#include "gui/app/command_id.h"
+#include "gui/widgets/command_id.h"
+#include "gui/widgets/shell_services.h"
 
 class QAction;
 class QMainWindow;
@@ -16,36 +17,33 @@ class QToolBar;
 // ("ImportLas"), with its caption, shortcut, hint and tool-bar picture, laid out in the menus
 // and on the tool bar.
 //
-// A command runs the handler bound to it. A command without a handler is disabled for the
-// whole run, so no menu item or tool button ever does nothing. The ten data commands are
-// enabled only while a workspace is loaded.
+// A command runs what its subsystem registered for it, and is enabled when the program is
+// ready and its subsystem's condition holds. A command nobody registered is disabled for the
+// whole run, so no menu item or tool button ever does nothing.
 class CommandTable : public QObject {
     Q_OBJECT
   public:
     explicit CommandTable(QMainWindow* window);
 
     QAction* action(CommandId id) const;
-    // Binds the command to its handler and enables it as its state allows.
-    void bind(CommandId id, std::function<void()> handler);
+    // Registers what the command runs and when it may; it is enabled as refresh() decides.
+    void add(Command command);
     bool isBound(CommandId id) const;
-    // Runs the command's handler; false when it has none.
+    // Runs the command; false when nothing is registered for it.
     bool run(CommandId id);
 
-    // Empty Table, Save Table, Print Table, Print Tracks, Find, Filter, Undo Filter, Elastic
-    // Correlations, Elastic Parameters, Correlation Coefficients.
+    // The commands whose state follows the workspace (those registered with a condition).
     QList<QAction*> dataCommands() const;
-    void setDataCommandsEnabled(bool enabled);
-    bool dataCommandsEnabled() const { return dataEnabled_; }
+    // Enables each registered command whose condition holds, while ready; disables the rest.
+    void refresh(bool ready);
 
   private:
-    void add(CommandId id, const QString& text, const QKeySequence& shortcut, const QString& hint,
-             bool dataCommand);
+    void addAction(CommandId id, const QString& text, const QKeySequence& shortcut,
+                   const QString& hint);
     void createMenus(QMainWindow* window);
     void createToolBar(QMainWindow* window);
-    void updateState(CommandId id);
 
     std::array<QAction*, kCommandCount> actions_{};
-    std::array<std::function<void()>, kCommandCount> handlers_;
-    QList<QAction*> dataCommands_;
-    bool dataEnabled_ = false;
+    std::array<Command, kCommandCount> commands_{};
+    bool ready_ = false;
 };

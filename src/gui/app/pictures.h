@@ -3,7 +3,7 @@
 #include <QPixmap>
 #include <QString>
 
-#include "gui/app/command_id.h"
+#include "gui/widgets/command_id.h"
 
 // The program's own pictures, drawn in code: tool button icons, the three logos of the tool
 // bar, the splash and About pictures and the program icon.

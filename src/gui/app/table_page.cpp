@@ -267,8 +267,8 @@ void TablePage::showImport(const lithora::workspace::Workspace& ws, bool las) {
         headerMemo_->setPlainText(lines.join('\n'));
     }
     showSummary(ws.summary(localeDecimalPoint()));
-    filterLow_->setValue(ws.depthWindow().shownTop);
-    filterHigh_->setValue(ws.depthWindow().shownBottom);
+    filterLow_->setValue(ws.depthWindow().top);
+    filterHigh_->setValue(ws.depthWindow().bottom);
 }
 
 void TablePage::showImportControls(bool las) {

@@ -43,9 +43,9 @@ QString fittedName(const QString& name) {
 
 }  // namespace
 
-CorrelationController::CorrelationController(CommandContext context, CorrelationPage page,
+CorrelationController::CorrelationController(ShellServices& shell, CorrelationPage page,
                                              QObject* parent)
-    : QObject(parent), ctx_(std::move(context)), page_(std::move(page)) {}
+    : QObject(parent), shell_(shell), page_(std::move(page)) {}
 
 int CorrelationController::pageHeightFor(int rows, int currentHeight) {
     const int needed = rowTop(rows) + 50;
@@ -53,20 +53,20 @@ int CorrelationController::pageHeightFor(int rows, int currentHeight) {
 }
 
 void CorrelationController::computeCorrelations() {
-    auto& ws = ctx_.workspace;
+    auto& ws = shell_.workspace();
     if (!ws.loaded() || !ws.source().isOpen()) return;
     ReferenceLog_.clear();
     {
-        Tselectlog dialog(ws.roles(), ctx_.parent);
-        if (ctx_.seam.exec(dialog) == QDialog::Accepted) ReferenceLog_ = dialog.referenceLog();
+        Tselectlog dialog(ws.roles(), shell_.dialogParent());
+        if (shell_.seam().exec(dialog) == QDialog::Accepted) ReferenceLog_ = dialog.referenceLog();
     }
-    if (ctx_.parent) ctx_.parent->repaint();
+    if (shell_.dialogParent()) shell_.dialogParent()->repaint();
     if (ReferenceLog_.isEmpty()) return;
 
     auto& source = ws.source();
     auto& elastic = ws.elastic();
-    ctx_.status(QStringLiteral("Calculating correlation coefficients, please wait..."));
-    if (page_.detachTableScroll) page_.detachTableScroll();
+    shell_.setStatus(QStringLiteral("Calculating correlation coefficients, please wait..."));
+    shell_.followSourceRow(false);
     source.disableControls();
     if (elastic.isOpen()) elastic.disableControls();
 
@@ -109,7 +109,7 @@ void CorrelationController::computeCorrelations() {
 
     if (elastic.isOpen()) elastic.enableControls();
     source.enableControls();
-    if (page_.attachTableScroll) page_.attachTableScroll();
-    ctx_.status(QStringLiteral("Ready"));
-    if (!error.isEmpty()) ctx_.message(QMessageBox::Critical, error);
+    shell_.followSourceRow(true);
+    shell_.setStatus(QStringLiteral("Ready"));
+    if (!error.isEmpty()) shell_.message(QMessageBox::Critical, error);
 }

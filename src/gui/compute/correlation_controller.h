@@ -3,11 +3,11 @@
 #include <QString>
 #include <functional>
 
-#include "gui/widgets/command_context.h"
+#include "gui/widgets/shell_services.h"
 
 class QLabel;
 
-// What Correlation Coefficients needs of the main window besides the command context: the
+// What Correlation Coefficients needs of the main window besides the shell services: the
 // captions and row containers of the "Table" page and the page's height.
 struct CorrelationPage {
     QLabel* referenceCaption = nullptr;      // "Reference:"
@@ -18,9 +18,6 @@ struct CorrelationPage {
     std::function<void()> clearRows;                // removes every row of the earlier run
     std::function<int()> pageHeight;                // the "Table" page's height now
     std::function<void(int height)> showTablePage;  // the page at that height, shown
-    // The source table's after-scroll handler, off while the tables are walked.
-    std::function<void()> detachTableScroll;
-    std::function<void()> attachTableScroll;
 };
 
 // Calculation > Correlation Coefficients: the reference curve chosen in Tselectlog, then a
@@ -30,7 +27,7 @@ struct CorrelationPage {
 class CorrelationController : public QObject {
     Q_OBJECT
   public:
-    CorrelationController(CommandContext context, CorrelationPage page, QObject* parent = nullptr);
+    CorrelationController(ShellServices& shell, CorrelationPage page, QObject* parent = nullptr);
 
     // The curve the last run correlated with; empty while none was chosen.
     QString referenceLog() const { return ReferenceLog_; }
@@ -45,7 +42,7 @@ class CorrelationController : public QObject {
     void computeCorrelations();
 
   private:
-    CommandContext ctx_;
+    ShellServices& shell_;
     CorrelationPage page_;
     QString ReferenceLog_;
 };

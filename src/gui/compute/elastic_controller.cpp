@@ -10,36 +10,36 @@
 
 namespace commands = lithora::commands;
 
-ElasticController::ElasticController(CommandContext context, ElasticView& view, QObject* parent)
-    : QObject(parent), ctx_(std::move(context)), view_(view) {}
+ElasticController::ElasticController(ShellServices& shell, QObject* parent)
+    : QObject(parent), shell_(shell) {}
 
 void ElasticController::computeElasticParameters() {
-    auto& ws = ctx_.workspace;
+    auto& ws = shell_.workspace();
     if (!ws.loaded() || !ws.source().isOpen()) return;
 
     commands::CurveChoice choice;
     {
-        TSelectPL dialog(ws, ctx_.parent);
-        const bool accepted = ctx_.seam.exec(dialog) == QDialog::Accepted;
+        TSelectPL dialog(ws, shell_.dialogParent());
+        const bool accepted = shell_.seam().exec(dialog) == QDialog::Accepted;
         if (accepted)
             choice = {dialog.densityLog().toStdString(), dialog.gammaRayLog().toStdString(),
                       dialog.pWaveLog().toStdString(), dialog.sWaveLog().toStdString()};
-        if (ctx_.parent) ctx_.parent->repaint();
+        if (shell_.dialogParent()) shell_.dialogParent()->repaint();
         if (!accepted) return;
     }
     // Every typed name is checked before any further question; a name that is a curve of the
     // file is used for its role whatever the recognition found.
     const auto plan = commands::planCurves(ws, choice);
     if (plan.stop == commands::CurvePlan::Stop::UnknownCurve) {
-        ctx_.message(QMessageBox::Critical, QString::fromStdString(plan.message));
+        shell_.message(QMessageBox::Critical, QString::fromStdString(plan.message));
         return;
     }
     if (!plan.proceed()) return;
 
     lithora::compute::VsSettings vs;
     if (!plan.measuredVs) {
-        TVsEquation dialog(TVsEquation::sourceFieldNames(ws.source()), ctx_.parent);
-        if (ctx_.seam.exec(dialog) != QDialog::Accepted) return;
+        TVsEquation dialog(TVsEquation::sourceFieldNames(ws.source()), shell_.dialogParent());
+        if (shell_.seam().exec(dialog) != QDialog::Accepted) return;
         vs = dialog.settings();
     }
 
@@ -48,34 +48,28 @@ void ElasticController::computeElasticParameters() {
     auto units = decision.units();
     if (!units) {
         const QString unknown = QString::fromStdString(decision.unknownText());
-        TSelectUnits dialog(unknown + "\n\nIn which units are the curves?", decision, ctx_.parent);
-        if (ctx_.seam.exec(dialog) == QDialog::Accepted) units = dialog.units();
+        TSelectUnits dialog(unknown + "\n\nIn which units are the curves?", decision,
+                            shell_.dialogParent());
+        if (shell_.seam().exec(dialog) == QDialog::Accepted) units = dialog.units();
         if (!units) {
-            ctx_.message(QMessageBox::Warning,
-                         unknown + "\n\nThe elastic parameters were not computed.");
+            shell_.message(QMessageBox::Warning,
+                           unknown + "\n\nThe elastic parameters were not computed.");
             return;
         }
     }
 
-    ctx_.status("Calculating elastic parameters, please wait...");
-    view_.elasticBegun();
+    shell_.setStatus("Calculating elastic parameters, please wait...");
+    shell_.followSourceRow(false);
     QString error;
     {
         BusyCursor busy;
-        // The table is filled before the tracks are made, so a curve name that is no field
+        // The table is filled before the windows hear of it, so a curve name that is no field
         // (typed into the curve dialog) leaves the earlier results and their tracks as they
-        // were; the tracks read the finished table once, when they are bound.
+        // were; a window that fails to show the results makes this the command's error.
         error = QString::fromStdString(
             commands::computeElastic(ws, {choice, plan.measuredVs, *units, vs}));
-        if (error.isEmpty()) {
-            try {
-                view_.elasticComputed();
-            } catch (const std::exception& e) {
-                error = QString::fromUtf8(e.what());
-            }
-        }
     }
-    view_.elasticEnded();
-    ctx_.status("Ready");
-    if (!error.isEmpty()) ctx_.message(QMessageBox::Critical, error);
+    shell_.followSourceRow(true);
+    shell_.setStatus("Ready");
+    if (!error.isEmpty()) shell_.message(QMessageBox::Critical, error);
 }

@@ -2,64 +2,54 @@
 
 #include <QApplication>
 
-#include "core/compute/depth_filter.h"
+#include "core/commands/depth_filter.h"
 #include "gui/compute/search_page.h"
 #include "gui/widgets/number_box.h"
 
-FilterController::FilterController(FilterContext context, QObject* parent)
-    : QObject(parent), context_(std::move(context)) {}
+namespace commands = lithora::commands;
+
+FilterController::FilterController(ShellServices& shell, NumberBox* startBox, NumberBox* stopBox,
+                                   QObject* parent)
+    : QObject(parent), shell_(shell), startBox_(startBox), stopBox_(stopBox) {}
 
 void FilterController::run(const QString& status,
-                           const std::function<lithora::compute::FilterOutcome()>& change) {
-    context_.setStatus(status);
+                           const std::function<lithora::commands::FilterRun()>& change) {
+    shell_.setStatus(status);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    context_.detachTableScroll();
-    lithora::compute::FilterOutcome out;
-    QString failure;
-    try {
-        out = change();
-    } catch (const std::exception& e) {
-        failure = QString::fromStdString(e.what());
-    }
-    if (out.changed) {
-        const auto& ws = *context_.workspace;
-        context_.rescaleTracks(ws.sourceTrackCount() +
-                               (out.elasticFiltered ? context_.elasticTrackCount : 0));
-        context_.redrawLitholog();
-    }
-    context_.attachTableScroll();
+    shell_.followSourceRow(false);
+    const lithora::commands::FilterRun run = change();
+    shell_.followSourceRow(true);
     QApplication::restoreOverrideCursor();
-    context_.setStatus(QStringLiteral("Ready"));
-    if (!failure.isEmpty())
-        context_.seam().message(context_.parent, QMessageBox::Warning, QStringLiteral("Lithora"),
-                                failure, QMessageBox::Ok);
+    shell_.setStatus(QStringLiteral("Ready"));
+    if (!run.message.empty())
+        shell_.message(QMessageBox::Warning, QString::fromStdString(run.message));
 }
 
 void FilterController::applyFilter() {
-    auto& ws = *context_.workspace;
-    if (!ws.source().isOpen() || ws.source().totalRecordCount() == 0) return;
-    const auto start = context_.startBox->value();
-    const auto stop = context_.stopBox->value();
-    if (!start || !stop) {
-        context_.seam().message(context_.parent, QMessageBox::Critical, QStringLiteral("Lithora"),
-                                QString::fromLatin1(lithora::compute::kInvalidNumberMessage),
-                                QMessageBox::Ok);
+    auto& ws = shell_.workspace();
+    if (!commands::canFilterOrFind(ws)) return;
+    const auto start = startBox_->value();
+    const auto stop = stopBox_->value();
+    const std::string invalid = commands::checkFilterBounds(start, stop);
+    if (!invalid.empty()) {
+        shell_.message(QMessageBox::Critical, QString::fromStdString(invalid));
         return;
     }
     run(QStringLiteral("Applying filter, please wait..."),
-        [&] { return ws.applyDepthFilter(*start, *stop); });
+        [&] { return commands::applyFilter(ws, *start, *stop); });
 }
 
 void FilterController::undoFilter() {
-    auto& ws = *context_.workspace;
-    if (!ws.depthWindow().filterActive) return;
-    run(QStringLiteral("Undoing filter, please wait..."), [&] { return ws.undoDepthFilter(); });
+    auto& ws = shell_.workspace();
+    if (!commands::canUndoFilter(ws)) return;
+    run(QStringLiteral("Undoing filter, please wait..."), [&] { return commands::undoFilter(ws); });
 }
 
 void FilterController::findDepth() {
-    auto& ws = *context_.workspace;
-    if (!ws.source().isOpen() || ws.source().totalRecordCount() == 0) return;
-    auto* page = new TSearchPage(ws, context_.seam, context_.parent);
+    auto& ws = shell_.workspace();
+    if (!commands::canFilterOrFind(ws)) return;
+    auto* page = new TSearchPage(
+        ws, [this]() -> DialogSeam& { return shell_.seam(); }, shell_.dialogParent());
     searchPages_.push_back(page);
     page->show();
 }

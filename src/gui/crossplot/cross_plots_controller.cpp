@@ -19,3 +19,8 @@ void CrossPlotsController::showCrossPlots() {
     windows_.emplace_back(window);
     window->show();
 }
+
+void CrossPlotSubsystem::registerCommands(ShellServices& shell) {
+    controller_ = new CrossPlotsController(shell.context(), owner_);
+    shell.addCommand({CommandId::CrossPlots, {}, [this] { controller_->showCrossPlots(); }});
+}

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gui/widgets/command_context.h"
+#include "gui/widgets/shell_services.h"
 
 class TCrossPlots;
 
@@ -22,4 +23,16 @@ class CrossPlotsController : public QObject {
   private:
     CommandContext ctx_;
     std::vector<QPointer<TCrossPlots>> windows_;
+};
+
+// View > Cross Plots, offered whenever the program is ready.
+class CrossPlotSubsystem final : public Subsystem {
+  public:
+    explicit CrossPlotSubsystem(QObject* owner) : owner_(owner) {}
+    void registerCommands(ShellServices& shell) override;
+    CrossPlotsController* controller() const { return controller_; }
+
+  private:
+    QObject* owner_;
+    CrossPlotsController* controller_ = nullptr;  // a child of owner_
 };

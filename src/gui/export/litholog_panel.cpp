@@ -157,10 +157,16 @@ bool LithologGridModel::setData(const QModelIndex& index, const QVariant& value,
 
 // ---- panel ----
 
-LithologPanel::LithologPanel(LithologContext context, QObject* parent)
-    : QObject(parent), context_(std::move(context)) {
+LithologPanel::LithologPanel(ShellServices& shell, QWidget* page, QObject* parent)
+    : QObject(parent), shell_(shell), page_(page) {
     createControls();
-    auto& ws = *context_.workspace;
+    auto& ws = shell_.workspace();
+    changes_ = ws.subscribe([this](lithora::workspace::Change change) {
+        using Change = lithora::workspace::Change;
+        if (change == Change::Imported) logLoaded();
+        if (change == Change::Emptied) workspaceEmptied();
+        if (change == Change::DepthWindowChanged) redraw();
+    });
     // Intervals kept in "Litholog.db" from the last session are shown, not dropped.
     if (ws.litholog().isOpen()) model_.replace(lithora::exporter::readLithologTable(ws.litholog()));
     gridModel_->refresh();
@@ -170,7 +176,7 @@ LithologPanel::LithologPanel(LithologContext context, QObject* parent)
 LithologPanel::~LithologPanel() = default;
 
 void LithologPanel::createControls() {
-    QWidget* page = context_.page;
+    QWidget* page = page_;
     grid_ = new QTableView(page);
     grid_->setObjectName(QStringLiteral("lithologGrid"));
     grid_->setGeometry(5, 72, 324, 120);
@@ -297,25 +303,25 @@ QToolButton* LithologPanel::navigatorButton(const QString& name) const {
 }
 
 chart::DepthWindow LithologPanel::window() const {
-    const auto& ws = *context_.workspace;
-    return {ws.depthWindow().shownTop, ws.depthWindow().shownBottom};
+    const auto& ws = shell_.workspace();
+    return ws.depthWindow();
 }
 
 void LithologPanel::logLoaded() {
-    auto& ws = *context_.workspace;
+    auto& ws = shell_.workspace();
     const auto& source = ws.source();
     if (!source.isOpen() || source.totalRecordCount() == 0) return;
-    const auto depth = source.floatColumn(1);
+    const auto depth = source.floatColumn(ws.sourceDepthField());
     model_.setLogRange(depth.front(), depth.back());
-    depthScale_->yAxis->setLabel(QString::fromStdString(source.field(1).label()));
+    depthScale_->yAxis->setLabel(QString::fromStdString(ws.depthLabel()));
     redraw();
 }
 
 void LithologPanel::workspaceEmptied() {
-    const auto& table = context_.workspace->litholog();
+    const auto& table = shell_.workspace().litholog();
     model_.replace(table.isOpen() ? lithora::exporter::readLithologTable(table)
                                   : std::vector<LithologInterval>{});
-    model_.setMinimum(context_.workspace->depthWindow().shownTop);
+    model_.setMinimum(shell_.workspace().depthWindow().top);
     gridModel_->refresh();
     depthScale_->yAxis->setLabel(QString());
     depthScale_->yAxis->setRange(0, 1);
@@ -328,7 +334,7 @@ const QImage* LithologPanel::pattern(const std::string& name) {
     auto it = patterns_.find(name);
     if (it != patterns_.end()) return it->second.isNull() ? nullptr : &it->second;
     const QString file =
-        QDir(patternsFolderFor(context_.programFolder)).filePath(QString::fromStdString(name));
+        QDir(patternsFolderFor(shell_.programFolder())).filePath(QString::fromStdString(name));
     QImage image(file, "BMP");
     patterns_[name] = image;
     if (image.isNull() && !warnedPatterns_.contains(file)) {
@@ -390,7 +396,7 @@ void LithologPanel::redraw() {
 }
 
 void LithologPanel::error(const QString& text, QMessageBox::Icon icon) {
-    context_.seam().message(context_.page, icon, QStringLiteral("Lithora"), text, QMessageBox::Ok);
+    shell_.seam().message(page_, icon, QStringLiteral("Lithora"), text, QMessageBox::Ok);
 }
 
 void LithologPanel::information(const QString& text) {
@@ -398,7 +404,7 @@ void LithologPanel::information(const QString& text) {
 }
 
 bool LithologPanel::sourceEmpty() {
-    const auto& source = context_.workspace->source();
+    const auto& source = shell_.workspace().source();
     if (source.isOpen() && source.totalRecordCount() > 0) return false;
     information(QStringLiteral("Source Table is empty."));
     return true;
@@ -413,7 +419,7 @@ int LithologPanel::completeIntervals() const {
 
 bool LithologPanel::store() {
     try {
-        lithora::exporter::storeLithologTable(model_, context_.workspace->litholog());
+        lithora::exporter::storeLithologTable(model_, shell_.workspace().litholog());
         return true;
     } catch (const std::exception& e) {
         error(QString::fromStdString(e.what()));
@@ -475,8 +481,8 @@ bool LithologPanel::chooseLithology(int row, const QString& name) {
 void LithologPanel::offerKeptIntervals() {
     const int kept = completeIntervals();
     if (kept == 0) return;
-    const auto answer = context_.seam().message(
-        context_.page, QMessageBox::Question, QStringLiteral("Lithora"),
+    const auto answer = shell_.seam().message(
+        page_, QMessageBox::Question, QStringLiteral("Lithora"),
         QStringLiteral("The litholog of the last session was kept: %1 intervals.\n\n"
                        "Save it as a litholog file now?")
             .arg(kept),
@@ -486,20 +492,20 @@ void LithologPanel::offerKeptIntervals() {
 
 void LithologPanel::startNewLitholog() {
     if (sourceEmpty()) return;
-    auto& ws = *context_.workspace;
+    auto& ws = shell_.workspace();
     const int kept = completeIntervals();
     if (kept > 0 &&
-        context_.seam().message(
-            context_.page, QMessageBox::Question, QStringLiteral("Lithora"),
+        shell_.seam().message(
+            page_, QMessageBox::Question, QStringLiteral("Lithora"),
             QStringLiteral("The litholog holds %1 intervals. Empty it and start a new one?")
                 .arg(kept),
             QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    if (!model_.empty()) model_.setMinimum(ws.depthWindow().shownTop);
-    model_.startNew(ws.source().cellFloat(0, 1));
+    if (!model_.empty()) model_.setMinimum(ws.depthWindow().top);
+    model_.startNew(ws.source().cellFloat(0, ws.sourceDepthField()));
     store();
     showModel(0, 1);
-    context_.makeProgramFolderCurrent();
+    shell_.restoreFolder();
 }
 
 void LithologPanel::openLithologFile() {
@@ -509,10 +515,10 @@ void LithologPanel::openLithologFile() {
             "The litholog already holds intervals: choose New Table before opening a file."));
         return;
     }
-    const QString file = context_.seam().openFileName(
-        context_.page, QStringLiteral("Open Litholog Information"),
-        QStringLiteral("Litholog files (*.llg)"), QStringLiteral("llg"));
-    context_.makeProgramFolderCurrent();
+    const QString file =
+        shell_.seam().openFileName(page_, QStringLiteral("Open Litholog Information"),
+                                   QStringLiteral("Litholog files (*.llg)"), QStringLiteral("llg"));
+    shell_.restoreFolder();
     if (file.isEmpty()) return;
     lithora::exporter::LithologFileRead read;
     try {
@@ -532,9 +538,9 @@ bool LithologPanel::saveLithologFile() {
         information(QStringLiteral("Litholog information table is empty."));
         return false;
     }
-    const QString file = context_.seam().saveFileName(
-        context_.page, QStringLiteral("Save Litholog Information"),
-        QStringLiteral("Litholog files (*.llg)"), QStringLiteral("llg"));
+    const QString file =
+        shell_.seam().saveFileName(page_, QStringLiteral("Save Litholog Information"),
+                                   QStringLiteral("Litholog files (*.llg)"), QStringLiteral("llg"));
     bool written = false;
     if (!file.isEmpty()) {
         try {
@@ -544,7 +550,7 @@ bool LithologPanel::saveLithologFile() {
             error(QString::fromStdString(e.what()));
         }
     }
-    context_.makeProgramFolderCurrent();
+    shell_.restoreFolder();
     return written;
 }
 
@@ -554,8 +560,8 @@ bool LithologPanel::saveLithologBitmap() {
         return false;
     }
     const QString file =
-        context_.seam().saveFileName(context_.page, QStringLiteral("Save Bitmap"),
-                                     QStringLiteral("Bitmap Files (*.bmp)"), QStringLiteral("bmp"));
+        shell_.seam().saveFileName(page_, QStringLiteral("Save Bitmap"),
+                                   QStringLiteral("Bitmap Files (*.bmp)"), QStringLiteral("bmp"));
     bool written = false;
     if (!file.isEmpty()) {
         QByteArray bytes;
@@ -571,7 +577,7 @@ bool LithologPanel::saveLithologBitmap() {
             error(QString::fromStdString(e.what()));
         }
     }
-    context_.makeProgramFolderCurrent();
+    shell_.restoreFolder();
     return written;
 }
 
@@ -600,9 +606,9 @@ void LithologPanel::runNavigatorButton(const QString& name) {
     }
     if (name == "Delete") {
         if (current < 0) return;
-        if (context_.seam().message(context_.page, QMessageBox::Question, QStringLiteral("Lithora"),
-                                    QStringLiteral("Delete record?"),
-                                    QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
+        if (shell_.seam().message(page_, QMessageBox::Question, QStringLiteral("Lithora"),
+                                  QStringLiteral("Delete record?"),
+                                  QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
             return;
         model_.remove(static_cast<std::size_t>(current));
         store();

@@ -12,6 +12,7 @@
 #include "core/export/litholog.h"
 #include "core/workspace/workspace.h"
 #include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/shell_services.h"
 
 class QCustomPlot;
 class QFontMetrics;
@@ -24,16 +25,6 @@ class QToolButton;
 // A depth label inside the lithology column: every digit when it fits width, otherwise rounded
 // to fewer decimals until it does, so that no label is cut short.
 QString columnDepthText(double value, const QFontMetrics& metrics, int width);
-
-// What the litholog panel needs of the main window.
-struct LithologContext {
-    lithora::workspace::Workspace* workspace = nullptr;
-    std::function<DialogSeam&()> seam;  // the seam may be replaced while the program runs
-    QString programFolder;
-    // Makes the program folder current again; shows "Cannot find directory" itself.
-    std::function<bool()> makeProgramFolderCurrent;
-    QWidget* page = nullptr;  // the Graph page the panel's controls are placed on
-};
 
 // The grid's view of the litholog: "Top Depth" (read-only), "Bottom Depth", "Lithology".
 // Edits go to the panel, which checks them in the litholog model.
@@ -67,7 +58,10 @@ class LithologGridModel : public QAbstractTableModel {
 class LithologPanel : public QObject {
     Q_OBJECT
   public:
-    explicit LithologPanel(LithologContext context, QObject* parent = nullptr);
+    // page: the Graph page the panel's controls are placed on. The panel follows the
+    // workspace: an import sets its depth range, Empty Table its intervals, a filter the
+    // depth window it draws.
+    LithologPanel(ShellServices& shell, QWidget* page, QObject* parent = nullptr);
     ~LithologPanel() override;
 
     const lithora::exporter::LithologModel& model() const { return model_; }
@@ -114,7 +108,9 @@ class LithologPanel : public QObject {
     void drawWindowLabels(class QPainter& painter);
     lithora::chart::DepthWindow window() const;
 
-    LithologContext context_;
+    ShellServices& shell_;
+    QWidget* page_;
+    lithora::store::Subscription changes_;
     lithora::exporter::LithologModel model_;
     QTableView* grid_ = nullptr;
     LithologGridModel* gridModel_ = nullptr;

@@ -3,26 +3,14 @@
 #include <functional>
 
 #include "core/commands/import_file.h"
-#include "gui/widgets/command_context.h"
+#include "gui/widgets/shell_services.h"
 
-// What the main window shows around an import: the pages, grids, tracks, header memo and
-// summary. The controller decides when; the window knows how.
-class ImportView {
-  public:
-    virtual ~ImportView() = default;
-    // A file was chosen and read: the data commands come on and the Table page is prepared.
-    virtual void importBegun(bool las) = 0;
-    // The workspace holds the new table: show it.
-    virtual void importFinished(bool las) = 0;
-    // The import failed and the workspace is empty again: nothing half-loaded stays shown.
-    virtual void importFailed() = 0;
-};
-
-// File > Open > LAS File and ASCII File, and File > Open 2 (curves of several LAS files).
+// File > Open > LAS File and ASCII File, and File > Open 2 (curves of several LAS files). The
+// window shows the new workspace when the workspace reports it imported.
 class ImportController : public QObject {
     Q_OBJECT
   public:
-    ImportController(CommandContext context, ImportView& view, QObject* parent = nullptr);
+    explicit ImportController(ShellServices& shell, QObject* parent = nullptr);
 
   public slots:
     void importLas();
@@ -30,11 +18,25 @@ class ImportController : public QObject {
     void mergeLasFiles();
 
   private:
+    // True when no file may be read now; the status line says what to do first.
+    bool refused();
     using Reader = std::function<lithora::commands::ImportOutcome(
         lithora::workspace::Workspace&, const lithora::commands::ImportRequest&)>;
     void run(bool las, const QString& file);
-    void run(bool las, const QString& file, const Reader& read);
+    void run(const QString& file, const Reader& read);
 
-    CommandContext ctx_;
-    ImportView& view_;
+    ShellServices& shell_;
+};
+
+// The import commands, always offered: a file read into a loaded workspace is refused with
+// what to do first.
+class ImportSubsystem final : public Subsystem {
+  public:
+    explicit ImportSubsystem(QObject* owner) : owner_(owner) {}
+    void registerCommands(ShellServices& shell) override;
+    ImportController* controller() const { return controller_; }
+
+  private:
+    QObject* owner_;
+    ImportController* controller_ = nullptr;  // a child of owner_
 };

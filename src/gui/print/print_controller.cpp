@@ -10,44 +10,44 @@
 #include "gui/print/table_print.h"
 #include "gui/widgets/dialog_seam.h"
 
-PrintController::PrintController(PrintContext context, QObject* parent)
-    : QObject(parent), c_(std::move(context)) {}
+PrintController::PrintController(ShellServices& shell, TrackPanel* tracks,
+                                 std::function<QTableView*(int choice)> grid, QObject* parent)
+    : QObject(parent), shell_(shell), tracks_(tracks), grid_(std::move(grid)) {}
 
 bool PrintController::sourceEmpty() const {
-    if (!c_.workspace) return true;
-    const auto& source = c_.workspace->source();
+    const auto& source = shell_.workspace().source();
     return !source.isOpen() || source.isEmpty();
 }
 
 void PrintController::restoreFolder() {
-    if (c_.makeProgramFolderCurrent) c_.makeProgramFolderCurrent();
+    shell_.restoreFolder();
 }
 
 void PrintController::printTracks() {
-    if (sourceEmpty() || !c_.tracks) return;
-    const auto& source = c_.workspace->source();
+    if (sourceEmpty() || !tracks_) return;
+    const auto& source = shell_.workspace().source();
     TChartPrintP::Tracks t;
-    t.panel = c_.tracks;
+    t.panel = tracks_;
     // Source track slot i shows source field i + 1 (after "Rec" and the depth field).
-    for (int slot = 1; slot <= c_.tracks->sourceTrackCount(); ++slot)
+    for (int slot = 1; slot <= tracks_->sourceTrackCount(); ++slot)
         t.sourceLabels << (slot + 1 < source.fieldCount()
                                ? QString::fromStdString(source.field(slot + 1).label())
                                : QString());
-    const auto& elastic = c_.workspace->elastic();
+    const auto& elastic = shell_.workspace().elastic();
     t.elasticHasRecords = elastic.isOpen() && !elastic.isEmpty();
-    t.depthTitle = c_.depthTitle ? c_.depthTitle() : QString();
-    t.folder = c_.programFolder;
+    t.depthTitle = QString::fromStdString(shell_.workspace().depthLabel());
+    t.folder = shell_.programFolder();
     TChartPrintP window(
-        std::move(t), c_.seam(), [this] { restoreFolder(); }, c_.parent);
-    c_.seam().exec(window);
+        std::move(t), shell_.seam(), [this] { restoreFolder(); }, shell_.dialogParent());
+    shell_.seam().exec(window);
     restoreFolder();
 }
 
 void PrintController::printTable() {
     if (sourceEmpty()) return;
     TTablePrint::Source s;
-    s.grid = c_.grid;
-    s.table = [ws = c_.workspace](int choice) -> lithora::store::Table* {
+    s.grid = grid_;
+    s.table = [ws = &shell_.workspace()](int choice) -> lithora::store::Table* {
         switch (choice) {
             case 0:
                 return &ws->source();
@@ -59,27 +59,35 @@ void PrintController::printTable() {
                 return nullptr;
         }
     };
-    s.attachTableScroll = c_.attachTableScroll;
-    s.detachTableScroll = c_.detachTableScroll;
+    s.attachTableScroll = [this] { shell_.followSourceRow(true); };
+    s.detachTableScroll = [this] { shell_.followSourceRow(false); };
     s.restoreFolder = [this] { restoreFolder(); };
     std::unique_ptr<TTablePrint> window;
     try {
-        window = std::make_unique<TTablePrint>(std::move(s), c_.seam(), c_.parent);
+        window = std::make_unique<TTablePrint>(std::move(s), shell_.seam(), shell_.dialogParent());
     } catch (const std::exception&) {
-        c_.seam().message(c_.parent, QMessageBox::Critical, QStringLiteral("Lithora"),
-                          QStringLiteral("There is no default PRINTER installed on this computer."),
-                          QMessageBox::Ok);
+        shell_.message(QMessageBox::Critical,
+                       QStringLiteral("There is no default PRINTER installed on this computer."));
         return;
     }
-    c_.seam().exec(*window);
+    shell_.seam().exec(*window);
     window.reset();
     restoreFolder();
 }
 
 void PrintController::configureColumns() {
-    if (!c_.workspace || !c_.workspace->loaded() || !c_.grid) return;
-    QTableView* grid = c_.grid(0);
+    if (!shell_.workspace().loaded() || !grid_) return;
+    QTableView* grid = grid_(0);
     if (!grid) return;
-    TColumnConfiguration dialog(c_.workspace->source(), *grid, c_.parent);
-    c_.seam().exec(dialog);
+    TColumnConfiguration dialog(shell_.workspace().source(), *grid, shell_.dialogParent());
+    shell_.seam().exec(dialog);
+}
+
+void PrintSubsystem::registerCommands(ShellServices& shell) {
+    controller_ = new PrintController(shell, tracks_, grid_, owner_);
+    auto loaded = [&shell] { return shell.workspace().loaded(); };
+    shell.addCommand({CommandId::PrintTracks, loaded, [this] { controller_->printTracks(); }});
+    shell.addCommand({CommandId::PrintTable, loaded, [this] { controller_->printTable(); }});
+    shell.addCommand(
+        {CommandId::ConfigureColumns, {}, [this] { controller_->configureColumns(); }});
 }

@@ -3,36 +3,21 @@
 #include <QString>
 #include <functional>
 
-class DialogSeam;
+#include "gui/widgets/shell_services.h"
+
 class QTableView;
 class QWidget;
 class TrackPanel;
-
-namespace lithora::workspace {
-class Workspace;
-}
-
-// What the print commands need of the main window.
-struct PrintContext {
-    lithora::workspace::Workspace* workspace = nullptr;
-    std::function<DialogSeam&()> seam;  // the seam may be replaced while the program runs
-    QWidget* parent = nullptr;
-    QString programFolder;  // where the track copies' chart files go
-    TrackPanel* tracks = nullptr;
-    std::function<QString()> depthTitle;  // the depth axis title of the track copies
-    // The grids of the three tables: 0 source, 1 elastic, 2 litholog; null when missing.
-    std::function<QTableView*(int choice)> grid;
-    std::function<void()> attachTableScroll;
-    std::function<void()> detachTableScroll;
-    std::function<bool()> makeProgramFolderCurrent;
-};
 
 // The printing commands: File > "Print Tracks", File > "Print Table", and the "Columns
 // Configuration" button of the Table page. Each opens its modal window through the seam.
 class PrintController : public QObject {
     Q_OBJECT
   public:
-    explicit PrintController(PrintContext context, QObject* parent = nullptr);
+    // tracks: the track panel of the Graph page; grid: the grids of the three tables (0 source,
+    // 1 elastic, 2 litholog), null when missing.
+    PrintController(ShellServices& shell, TrackPanel* tracks,
+                    std::function<QTableView*(int choice)> grid, QObject* parent = nullptr);
 
   public slots:
     void printTracks();
@@ -43,5 +28,23 @@ class PrintController : public QObject {
     bool sourceEmpty() const;
     void restoreFolder();
 
-    PrintContext c_;
+    ShellServices& shell_;
+    TrackPanel* tracks_;
+    std::function<QTableView*(int choice)> grid_;
+};
+
+// File > Print Tracks and Print Table, offered while a workspace is loaded, and the "Columns
+// Configuration" button of the Table page.
+class PrintSubsystem final : public Subsystem {
+  public:
+    PrintSubsystem(TrackPanel* tracks, std::function<QTableView*(int choice)> grid, QObject* owner)
+        : tracks_(tracks), grid_(std::move(grid)), owner_(owner) {}
+    void registerCommands(ShellServices& shell) override;
+    PrintController* controller() const { return controller_; }
+
+  private:
+    TrackPanel* tracks_;
+    std::function<QTableView*(int choice)> grid_;
+    QObject* owner_;
+    PrintController* controller_ = nullptr;  // a child of owner_
 };

@@ -9,3 +9,8 @@ void LapseController::showTimeLapse() {
     TTLapse window(ctx_, ctx_.parent);
     ctx_.seam.exec(window);
 }
+
+void TimeLapseSubsystem::registerCommands(ShellServices& shell) {
+    controller_ = new LapseController(shell.context(), owner_);
+    shell.addCommand({CommandId::TimeLapse, {}, [this] { controller_->showTimeLapse(); }});
+}

@@ -45,7 +45,7 @@ class DepthFilter : public ::testing::Test {
         for (const char* name : kElasticFieldNames) elastic.addFieldDef({name, FieldType::Float});
         elastic.createTable();
         elastic.open();
-        view = {1500, 1800, 1800, false};
+        view = {1500, 1800, false};
     }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -61,7 +61,7 @@ class DepthFilter : public ::testing::Test {
 
     fs::path dir;
     Table source, elastic;
-    DepthView view;
+    DepthWindow view;
 };
 
 TEST_F(DepthFilter, KeepsBothEndRecordsInBothTables) {
@@ -76,8 +76,8 @@ TEST_F(DepthFilter, KeepsBothEndRecordsInBothTables) {
         EXPECT_EQ(depthAt(*t, 0), 1600);
         EXPECT_EQ(depthAt(*t, 200), 1700);
     }
-    EXPECT_EQ(view.shownTopDepth, 1600);
-    EXPECT_EQ(view.shownBottomDepth, 1700);
+    EXPECT_EQ(view.top, 1600);
+    EXPECT_EQ(view.bottom, 1700);
     EXPECT_TRUE(view.filterActive);
     EXPECT_FALSE(source.controlsDisabled());
     EXPECT_FALSE(elastic.controlsDisabled());
@@ -90,7 +90,7 @@ TEST_F(DepthFilter, ASecondFilterUndoesTheFirst) {
     ASSERT_EQ(source.recordCount(), 300);
     EXPECT_EQ(depthAt(source, 0), 1650.5);
     EXPECT_EQ(elastic.recordCount(), 300);
-    EXPECT_EQ(view.shownTopDepth, 1650.5);
+    EXPECT_EQ(view.top, 1650.5);
 }
 
 TEST_F(DepthFilter, AnEmptyElasticTableIsLeftUnfiltered) {
@@ -104,21 +104,19 @@ TEST_F(DepthFilter, UndoRestoresEveryRecordAndTheWholeWindow) {
     fillElastic();
     EXPECT_FALSE(undoDepthFilter(source, elastic, view).changed);  // no filter in force
     applyDepthFilter(source, elastic, view, 1600, 1700);
-    view.lithologBottomLimit = 0;
     const auto out = undoDepthFilter(source, elastic, view);
     EXPECT_TRUE(out.changed);
     EXPECT_EQ(source.recordCount(), 601);
     EXPECT_EQ(elastic.recordCount(), 601);
-    EXPECT_EQ(view.shownTopDepth, 1500);
-    EXPECT_EQ(view.shownBottomDepth, 1800);
-    EXPECT_EQ(view.lithologBottomLimit, 1800);
+    EXPECT_EQ(view.top, 1500);
+    EXPECT_EQ(view.bottom, 1800);
     EXPECT_FALSE(view.filterActive);
 }
 
 TEST_F(DepthFilter, StartNotAboveStopIsRefusedAndChangesNothing) {
     fillElastic();
     applyDepthFilter(source, elastic, view, 1600, 1700);
-    const DepthView before = view;
+    const DepthWindow before = view;
     for (auto [start, stop] : {std::pair{1700.0, 1600.0}, {1650.0, 1650.0}}) {
         try {
             applyDepthFilter(source, elastic, view, start, stop);
@@ -129,7 +127,7 @@ TEST_F(DepthFilter, StartNotAboveStopIsRefusedAndChangesNothing) {
     }
     EXPECT_EQ(source.recordCount(), 201);
     EXPECT_EQ(elastic.recordCount(), 201);
-    EXPECT_EQ(view.shownTopDepth, before.shownTopDepth);
+    EXPECT_EQ(view.top, before.top);
     EXPECT_TRUE(view.filterActive);
     EXPECT_FALSE(source.controlsDisabled());
 }

@@ -79,8 +79,8 @@ TEST_F(WorkspaceTest, InstallImportBuildsTheSourceTableAndTheValues) {
     const auto& flags = ws.roleFlags();
     EXPECT_TRUE(flags.density && flags.pWave && flags.gammaRay);
     EXPECT_FALSE(flags.sWave);
-    EXPECT_EQ(ws.depthWindow().shownTop, 1500);
-    EXPECT_EQ(ws.depthWindow().shownBottom, 1500.75);
+    EXPECT_EQ(ws.depthWindow().top, 1500);
+    EXPECT_EQ(ws.depthWindow().bottom, 1500.75);
     EXPECT_EQ(ws.litholog().field(1).maxValue, 1500.75);
 
     auto s = ws.summary(',');

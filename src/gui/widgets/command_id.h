@@ -31,24 +31,42 @@ inline constexpr int kCommandCount = static_cast<int>(CommandId::ConfigureColumn
 // The object name of the command's action ("ImportLas"): what a test or a log shows of it.
 inline QString commandName(CommandId id) {
     switch (id) {
-        case CommandId::ImportAscii: return QStringLiteral("ImportAscii");
-        case CommandId::ImportLas: return QStringLiteral("ImportLas");
-        case CommandId::MergeFiles: return QStringLiteral("MergeFiles");
-        case CommandId::EmptyTable: return QStringLiteral("EmptyTable");
-        case CommandId::SaveTable: return QStringLiteral("SaveTable");
-        case CommandId::PrintTracks: return QStringLiteral("PrintTracks");
-        case CommandId::PrintTable: return QStringLiteral("PrintTable");
-        case CommandId::Exit: return QStringLiteral("Exit");
-        case CommandId::FindDepth: return QStringLiteral("FindDepth");
-        case CommandId::ApplyFilter: return QStringLiteral("ApplyFilter");
-        case CommandId::UndoFilter: return QStringLiteral("UndoFilter");
-        case CommandId::ElasticCorrelations: return QStringLiteral("ElasticCorrelations");
-        case CommandId::TimeLapse: return QStringLiteral("TimeLapse");
-        case CommandId::CrossPlots: return QStringLiteral("CrossPlots");
-        case CommandId::ElasticParameters: return QStringLiteral("ElasticParameters");
-        case CommandId::CorrelationCoefficients: return QStringLiteral("CorrelationCoefficients");
-        case CommandId::About: return QStringLiteral("About");
-        case CommandId::ConfigureColumns: return QStringLiteral("ConfigureColumns");
+        case CommandId::ImportAscii:
+            return QStringLiteral("ImportAscii");
+        case CommandId::ImportLas:
+            return QStringLiteral("ImportLas");
+        case CommandId::MergeFiles:
+            return QStringLiteral("MergeFiles");
+        case CommandId::EmptyTable:
+            return QStringLiteral("EmptyTable");
+        case CommandId::SaveTable:
+            return QStringLiteral("SaveTable");
+        case CommandId::PrintTracks:
+            return QStringLiteral("PrintTracks");
+        case CommandId::PrintTable:
+            return QStringLiteral("PrintTable");
+        case CommandId::Exit:
+            return QStringLiteral("Exit");
+        case CommandId::FindDepth:
+            return QStringLiteral("FindDepth");
+        case CommandId::ApplyFilter:
+            return QStringLiteral("ApplyFilter");
+        case CommandId::UndoFilter:
+            return QStringLiteral("UndoFilter");
+        case CommandId::ElasticCorrelations:
+            return QStringLiteral("ElasticCorrelations");
+        case CommandId::TimeLapse:
+            return QStringLiteral("TimeLapse");
+        case CommandId::CrossPlots:
+            return QStringLiteral("CrossPlots");
+        case CommandId::ElasticParameters:
+            return QStringLiteral("ElasticParameters");
+        case CommandId::CorrelationCoefficients:
+            return QStringLiteral("CorrelationCoefficients");
+        case CommandId::About:
+            return QStringLiteral("About");
+        case CommandId::ConfigureColumns:
+            return QStringLiteral("ConfigureColumns");
     }
     return {};
 }
