@@ -22,7 +22,7 @@
 #include "core/store/table.h"
 #include "gui/app/calculation_page.h"
 #include "gui/app/table_page.h"
-#include "gui/display/depth_track.h"
+#include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/print/chart_print_page.h"
@@ -116,7 +116,7 @@ TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
         EXPECT_TRUE(w.sheet()->charts().empty());
         // The copy is prepared for the sheet: 170 wide, the depth title of the log, the
         // value axis fitted to its curve (GR 45 .. 75 -> 44.5 .. 75.8).
-        DepthTrack* gr = w.printCopy(3);
+        DepthChart* gr = w.printCopy(3);
         ASSERT_NE(gr, nullptr);
         EXPECT_EQ(gr->width(), 170);
         EXPECT_EQ(gr->depthTitle(), "DEPT(M)");

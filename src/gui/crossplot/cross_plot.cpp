@@ -5,6 +5,7 @@
 #include <QToolTip>
 
 #include "core/common/number_text.h"
+#include "gui/display/chart_interaction.h"
 #include "gui/widgets/locale_text.h"
 
 namespace {
@@ -322,21 +323,7 @@ QPointF CrossPlot::pixelOf(double x, double y) const {
 }
 
 bool CrossPlot::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == plot_) {
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-                if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return true;
-                break;
-            case QEvent::MouseMove: {
-                const auto buttons = static_cast<QMouseEvent*>(event)->buttons();
-                if (buttons != Qt::NoButton && !(buttons & Qt::LeftButton)) return true;
-                break;
-            }
-            default:
-                break;
-        }
-    }
+    // The right button opens the menu only; it must not start a zoom rectangle.
+    if (watched == plot_ && isOtherThanLeftButton(event)) return true;
     return QFrame::eventFilter(watched, event);
 }
