@@ -30,7 +30,7 @@
 #include "gui/print/grid_print.h"
 #include "gui/print/page_preview.h"
 #include "gui/print/table_print.h"
-#include "gui/print/track_sheet.h"
+#include "gui/widgets/track_sheet.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/table_grid.h"
 #include "pdf_check.h"

@@ -17,7 +17,7 @@
 
 #include "core/workspace/workspace.h"
 #include "gui/display/depth_chart.h"
-#include "gui/print/track_sheet.h"
+#include "gui/widgets/track_sheet.h"
 #include "gui/timelapse/lapse_controller.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/timelapse/lapse_print.h"

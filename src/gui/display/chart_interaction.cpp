@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
+#include "gui/widgets/mouse_buttons.h"
+
 namespace {
 
 const QColor kZoomColour(255, 255, 0);
@@ -71,21 +73,6 @@ bool ChartInteraction::undoStep() {
     history_.pop_back();
     hooks_.restoreRanges(back);
     return true;
-}
-
-bool isOtherThanLeftButton(const QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
-        case QEvent::MouseMove: {
-            const auto buttons = static_cast<const QMouseEvent*>(event)->buttons();
-            return buttons != Qt::NoButton && !(buttons & Qt::LeftButton);
-        }
-        default:
-            return false;
-    }
 }
 
 bool ChartInteraction::eventFilter(QObject* watched, QEvent* event) {

@@ -10,7 +10,6 @@
 #include "core/chart/axis_fit.h"
 
 class QAction;
-class QEvent;
 class QCustomPlot;
 class QMenu;
 class QWidget;
@@ -20,10 +19,6 @@ struct ChartRanges {
     std::vector<lithora::AxisRange> value;
     lithora::AxisRange depth;
 };
-
-// True for a mouse event of any button but the left one (or a move with such a button held):
-// on a chart the right button opens the menu only and must not start a zoom rectangle.
-bool isOtherThanLeftButton(const QEvent* event);
 
 // What the mouse does on a depth chart, the same for every chart: dragging a rectangle down
 // and to the right zooms into it (zoomed); dragging up and to the left goes back one kept

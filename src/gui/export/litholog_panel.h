@@ -13,7 +13,7 @@
 #include "core/workspace/workspace.h"
 #include "gui/widgets/dialog_seam.h"
 
-class QCustomPlot;
+class DepthScale;
 class QFontMetrics;
 class QFrame;
 class QLabel;
@@ -72,7 +72,7 @@ class LithologPanel : public QObject {
 
     const lithora::exporter::LithologModel& model() const { return model_; }
     QTableView* grid() const { return grid_; }
-    QCustomPlot* depthChart() const { return depthScale_; }
+    DepthScale* depthScale() const { return depthScale_; }
     QLabel* columnImage() const { return columnImage_; }
     const QImage& column() const { return column_; }
     QPushButton* button(const QString& name) const;           // "New Table", "Open  Table", ...
@@ -118,7 +118,7 @@ class LithologPanel : public QObject {
     lithora::exporter::LithologModel model_;
     QTableView* grid_ = nullptr;
     LithologGridModel* gridModel_ = nullptr;
-    QCustomPlot* depthScale_ = nullptr;
+    DepthScale* depthScale_ = nullptr;
     QFrame* frame_ = nullptr;
     QLabel* columnImage_ = nullptr;
     QImage column_;

@@ -1,6 +1,5 @@
 #include "gui/print/chart_print_page.h"
 
-#include <qcustomplot.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -20,10 +19,10 @@
 #include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
 #include "gui/print/print_support.h"
-#include "gui/print/track_sheet.h"
 #include "gui/widgets/chart_copy.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/pixel_font.h"
+#include "gui/widgets/track_sheet.h"
 
 namespace {
 
@@ -177,7 +176,6 @@ void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& backgr
     const int height = track->height() > 100 ? track->height() : kDefaultTrackHeight;
     printed->setChartSize(QSize(kCopyWidth, height));
     printed->rescale();
-    printed->plot()->replot();
     printCopies_[static_cast<std::size_t>(slot - 1)] = std::move(printed);
 }
 

@@ -1,6 +1,5 @@
 #include "gui/timelapse/lapse_print.h"
 
-#include <qcustomplot.h>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -17,9 +16,9 @@
 #include "gui/display/chart_row.h"
 #include "gui/display/depth_chart.h"
 #include "gui/print/print_support.h"
-#include "gui/print/track_sheet.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/widgets/chart_copy.h"
+#include "gui/widgets/track_sheet.h"
 
 namespace {
 

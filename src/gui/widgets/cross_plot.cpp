@@ -1,12 +1,13 @@
-#include "gui/crossplot/cross_plot.h"
+#include "gui/widgets/cross_plot.h"
 
 #include <QActionGroup>
 #include <QMenu>
 #include <QToolTip>
 
 #include "core/common/number_text.h"
-#include "gui/display/chart_interaction.h"
 #include "gui/widgets/locale_text.h"
+#include "gui/widgets/mouse_buttons.h"
+#include "gui/widgets/point_cloud.h"
 
 namespace {
 
@@ -326,4 +327,12 @@ bool CrossPlot::eventFilter(QObject* watched, QEvent* event) {
     // The right button opens the menu only; it must not start a zoom rectangle.
     if (watched == plot_ && isOtherThanLeftButton(event)) return true;
     return QFrame::eventFilter(watched, event);
+}
+
+bool CrossPlot::hasDrawablePoint() const {
+    const auto xs = cloud_->xs();
+    const auto ys = cloud_->ys();
+    for (std::size_t i = 0; i < pointCount(); ++i)
+        if (!std::isnan(xs[i]) && !std::isnan(ys[i])) return true;
+    return false;
 }
