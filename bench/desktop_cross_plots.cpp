@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "core/workspace/workspace.h"
-#include "gui/crossplot/cross_plot.h"
+#include "gui/widgets/cross_plot.h"
 #include "gui/crossplot/cross_plots.h"
 #include "gui/widgets/dialog_seam.h"
 

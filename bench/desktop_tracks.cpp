@@ -19,7 +19,7 @@
 
 #include "gui/app/calculation_page.h"
 #include "gui/compute/elastic_controller.h"
-#include "gui/display/depth_track.h"
+#include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
 #include "gui/import/import_controller.h"
 #include "gui/widgets/chart_export.h"
@@ -101,7 +101,7 @@ int main(int argc, char** argv) {
     std::printf("tracks: %d, samples per track: %d\n", panel->trackCount(),
                 panel->trackCount() ? panel->track(1)->pointCount() : 0);
 
-    DepthTrack* first = panel->track(1);
+    DepthChart* first = panel->track(1);
     if (first) {
         std::vector<double> ms;
         for (int i = 0; i < 5; ++i) {

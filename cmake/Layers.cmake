@@ -28,8 +28,7 @@ set(LITHORA_LAYERS
     "cli:core")
 
 # The folders whose files may include QCustomPlot.
-set(LITHORA_QCUSTOMPLOT_FOLDERS gui/widgets gui/display gui/print gui/crossplot gui/export
-                                gui/timelapse)
+set(LITHORA_QCUSTOMPLOT_FOLDERS gui/widgets gui/display)
 
 set(LITHORA_CORE_FOLDERS core/common core/chart core/store core/import core/compute core/export
                          core/timelapse core/rockphysics core/workspace core/commands)

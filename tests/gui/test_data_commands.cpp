@@ -21,7 +21,7 @@
 #include "gui/compute/select_logs.h"
 #include "gui/compute/units_dialog.h"
 #include "gui/compute/vs_equation.h"
-#include "gui/display/depth_track.h"
+#include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/save_controller.h"
 #include "gui/import/import_controller.h"
@@ -65,7 +65,7 @@ TEST_F(DataCommandsTest, LasImportBuildsOneFittedTrackPerCurveAndFillsTheTablePa
     form_->pageControl()->setCurrentIndex(1);
     QApplication::processEvents();
     for (int slot = 1; slot <= 4; ++slot) {
-        DepthTrack* t = panel->track(slot);
+        DepthChart* t = panel->track(slot);
         EXPECT_EQ(t->title(), titles[slot - 1]);
         EXPECT_EQ(t->colour().rgb(), trackColour(slot - 1).rgb());
         EXPECT_NEAR(t->valueRange().lo, ranges[slot - 1].lo, 1e-9) << slot;
@@ -115,7 +115,7 @@ TEST_F(DataCommandsTest, ElasticWithMeasuredVsBuildsThirteenTracksThenSaveTableW
     TrackPanel* panel = form_->trackPanel();
     ASSERT_EQ(panel->trackCount(), 4 + 13);
     for (int k = 1; k <= 13; ++k) {
-        DepthTrack* t = panel->track(4 + k);
+        DepthChart* t = panel->track(4 + k);
         EXPECT_EQ(t->title(), lithora::test::kElasticTrackTitles[k - 1]);
         EXPECT_EQ(t->colour().rgb(), trackColour(k - 1).rgb()) << k;
     }

@@ -22,7 +22,7 @@
 #include "gui/app/display_subsystem.h"
 #include "gui/compute/compute_subsystem.h"
 #include "gui/compute/elastic_controller.h"
-#include "gui/display/combo_track.h"
+#include "gui/display/depth_chart.h"
 #include "gui/display/elastic_correlation_dialogs.h"
 #include "gui/display/elastic_correlations.h"
 #include "gui/display/set_min_max_comp.h"
@@ -42,8 +42,8 @@ using lithora::test::ProgramFolder;
 using lithora::test::RecordingSeam;
 using lithora::test::testData;
 constexpr double kTol = 1e-9;
-constexpr auto Top = ComboTrack::Top;
-constexpr auto Bottom = ComboTrack::Bottom;
+constexpr auto Top = DepthChart::Top;
+constexpr auto Bottom = DepthChart::Bottom;
 
 // The value-axis fit of a column as the window gives it.
 AxisRange fitOf(const std::vector<double>& values) {
@@ -99,11 +99,11 @@ class ElasticCorrelationsTest : public ::testing::Test {
         for (int k = 1; k <= 5; ++k) windows.back()->track(k)->plot()->replot();
         return windows.back();
     }
-    // Runs the track's popup item of that name.
-    void popup(ComboTrack* t, const QString& name) {
+    // Runs the track's popup item of that text; the item reports the track's number.
+    void popup(DepthChart* t, const QString& text) {
         for (QAction* a : t->popupMenu()->actions())
-            if (a->objectName() == name + QString::number(t->number())) return a->trigger();
-        ADD_FAILURE() << "no popup item " << name.toStdString();
+            if (a->text() == text && a->data().toInt() == t->number()) return a->trigger();
+        ADD_FAILURE() << "no popup item " << text.toStdString();
     }
     std::vector<double> elasticColumn(const char* field) const {
         const auto& e = form_->workspace().elastic();
@@ -157,7 +157,7 @@ TEST_F(ElasticCorrelationsTest, FiveCombinationTracksShowBothTablesWithTwoScales
     for (int k = 1; k <= 5; ++k) {
         SCOPED_TRACE(k);
         const Expected& e = expected[k - 1];
-        ComboTrack* t = w->track(k);
+        DepthChart* t = w->track(k);
         EXPECT_EQ(t->geometry(), QRect(e.left, 8, e.width, 600));
         EXPECT_EQ(t->axisTitle(Top), e.topTitle);
         EXPECT_EQ(t->axisTitle(Bottom), e.bottomTitle);
@@ -182,8 +182,8 @@ TEST_F(ElasticCorrelationsTest, FiveCombinationTracksShowBothTablesWithTwoScales
             EXPECT_TRUE(t->rect().contains(l.rect.toRect())) << l.text.toStdString();
         EXPECT_EQ(top[0].placement, EndLabelPlacement::Left);
         EXPECT_EQ(top[1].placement, EndLabelPlacement::Right);
-        EXPECT_LT(t->pixelOf(Top, e.topRange.lo, 1500).y(),
-                  t->pixelOf(Top, e.topRange.lo, 1500.5).y());
+        EXPECT_LT(t->pixelOf(e.topRange.lo, 1500, Top).y(),
+                  t->pixelOf(e.topRange.lo, 1500.5, Top).y());
     }
     EXPECT_EQ(w->track(1)->depthTitle(), form_->workspace().source().field(1).label().c_str());
     EXPECT_EQ(w->track(5)->samples(Top).size(), 3u);
@@ -264,7 +264,7 @@ TEST_F(ElasticCorrelationsTest, SetMinMaxTakesEachScaleOnlyWithItsMinimumBelowIt
     computeElastic();
     TElasticCorrelationPage* w = open();
     ASSERT_NE(w, nullptr);
-    ComboTrack* t = w->track(2);
+    DepthChart* t = w->track(2);
     const AxisRange top = t->valueRange(Top), bottom = t->valueRange(Bottom);
 
     struct Case {
@@ -310,7 +310,7 @@ TEST_F(ElasticCorrelationsTest, SetMinMaxTakesEachScaleOnlyWithItsMinimumBelowIt
             EXPECT_NEAR(*s.maximumBox(1)->value(), t->valueRange(Bottom).hi, 1e-6);
             return c.answer(s);
         };
-        popup(t, "SetMinMax");
+        popup(t, "Set Min, Max");
         expectRange(t->valueRange(Top), c.top, "top");
         expectRange(t->valueRange(Bottom), c.bottom, "bottom");
     }
@@ -324,7 +324,7 @@ TEST_F(ElasticCorrelationsTest, SetMinMaxTakesEachScaleOnlyWithItsMinimumBelowIt
         EXPECT_FALSE(s.answer().has_value());
         return int(QDialog::Rejected);
     };
-    popup(t, "SetMinMax");
+    popup(t, "Set Min, Max");
     EXPECT_EQ(seam_->messageTexts().back(), "Enter a number in every box.");
     expectRange(t->valueRange(Top), {0, 150}, "unchanged");
 }
@@ -333,7 +333,7 @@ TEST_F(ElasticCorrelationsTest, ChangeColorAppliesAtOnceAndCancelPutsEveryColour
     computeElastic();
     TElasticCorrelationPage* w = open();
     ASSERT_NE(w, nullptr);
-    ComboTrack* t = w->track(1);
+    DepthChart* t = w->track(1);
     // Track 1's bottom scale has a line and a title of their own colours.
     const QColor curves[] = {t->curveColour(Top), t->curveColour(Bottom)};
     const QColor titles[] = {t->axisTitleColour(Top), t->axisTitleColour(Bottom)};
@@ -366,7 +366,7 @@ TEST_F(ElasticCorrelationsTest, ChangeColorAppliesAtOnceAndCancelPutsEveryColour
         };
     };
     popupDialog = choose(2, false);
-    popup(t, "ChangeColor");
+    popup(t, "Change Color");
     for (auto a : {Top, Bottom}) {
         EXPECT_EQ(t->curveColour(a), curves[a]);
         EXPECT_EQ(t->axisTitleColour(a), titles[a]);
@@ -374,30 +374,65 @@ TEST_F(ElasticCorrelationsTest, ChangeColorAppliesAtOnceAndCancelPutsEveryColour
     }
 
     popupDialog = choose(1, true);
-    popup(t, "ChangeColor");
+    popup(t, "Change Color");
     EXPECT_EQ(t->curveColour(Top), green);
     EXPECT_EQ(t->axisLineColour(Top), green);
     EXPECT_EQ(t->curveColour(Bottom), curves[Bottom]);
+}
+
+// The five tracks put a depth on one pixel row, and no scale label runs into a title, with
+// the first track narrower than the others by its depth labels.
+TEST_F(ElasticCorrelationsTest, TracksStandInDepthStepAndLabelsKeepOffTheTitles) {
+    computeElastic();
+    TElasticCorrelationPage* w = open();
+    ASSERT_NE(w, nullptr);
+    DepthChart* first = w->track(1);
+    const AxisRange depths = first->depthRange();
+    for (int k = 1; k <= TElasticCorrelationPage::kTrackCount; ++k) {
+        DepthChart* t = w->track(k);
+        SCOPED_TRACE(k);
+        EXPECT_EQ(t->plotArea().top(), first->plotArea().top());
+        EXPECT_EQ(t->plotArea().bottom(), first->plotArea().bottom());
+        EXPECT_NEAR(t->pixelOf(t->valueRange(Top).lo, depths.lo).y(),
+                    first->pixelOf(first->valueRange(Top).lo, depths.lo).y(), 0.5);
+        const auto titles = t->titleRects();
+        EXPECT_EQ(titles.size(), 2u);
+        for (int a : {Top, Bottom}) {
+            const auto labels = t->drawnLabels(a);
+            EXPECT_EQ(labels.size(), 2u);
+            for (const auto& label : labels)
+                for (const QRect& title : titles)
+                    EXPECT_FALSE(label.rect.intersects(QRectF(title)))
+                        << label.text.toStdString() << " over " << t->axisTitle(a).toStdString();
+        }
+    }
 }
 
 TEST_F(ElasticCorrelationsTest, PrintExportAndZoomWorkOnCopiesOfTheTrack) {
     computeElastic();
     TElasticCorrelationPage* w = open();
     ASSERT_NE(w, nullptr);
-    ComboTrack* t = w->track(2);
+    DepthChart* t = w->track(2);
     const AxisRange top = t->valueRange(Top), bottom = t->valueRange(Bottom);
 
     // Print: a copy 200 pixels wide with the depths shown, its scales fitted once more.
-    ComboTrack* printed = nullptr;
+    DepthChart* printed = nullptr;
     AxisRange printedTop, printedBottom;
     bool depthShown = false;
-    QObject::connect(w, &TElasticCorrelationPage::printCopyReady, w, [&](ComboTrack* copy) {
+    QObject::connect(w, &TElasticCorrelationPage::printCopyReady, w, [&](DepthChart* copy) {
         printed = copy;
         printedTop = copy->valueRange(Top);
         printedBottom = copy->valueRange(Bottom);
         depthShown = copy->depthLabelsShown() && !copy->depthTitle().isEmpty();
         EXPECT_EQ(copy->width(), 200);
         EXPECT_EQ(copy->samples(Bottom).size(), t->samples(Bottom).size());
+        // A copy keeps everything of its chart: titles in their colours, coloured scales.
+        for (int a : {Top, Bottom}) {
+            EXPECT_EQ(copy->axisTitle(a), t->axisTitle(a));
+            EXPECT_EQ(copy->axisTitleColour(a), t->axisTitleColour(a));
+            EXPECT_EQ(copy->axisLineColour(a), t->axisLineColour(a));
+            EXPECT_EQ(copy->curveColour(a), t->curveColour(a));
+        }
     });
     int previews = 0;
     popupDialog = [&](QDialog& d) {
@@ -427,25 +462,27 @@ TEST_F(ElasticCorrelationsTest, PrintExportAndZoomWorkOnCopiesOfTheTrack) {
 
     // Zoom: a rectangle on track 5 opens a zoom window with both scales on the dragged
     // part; the track returns to its full ranges.
-    ComboTrack* t5 = w->track(5);
+    DepthChart* t5 = w->track(5);
     const AxisRange fullTop = t5->valueRange(Top), fullDepth = t5->depthRange();
     t5->plot()->replot();
     const QPointF offset(t5->plot()->pos());
-    const QPoint from = (t5->pixelOf(Top, 46, 1500.1) - offset).toPoint();
-    const QPoint to = (t5->pixelOf(Top, 52, 1500.4) - offset).toPoint();
+    const QPoint from = (t5->pixelOf(46, 1500.1, Top) - offset).toPoint();
+    const QPoint to = (t5->pixelOf(52, 1500.4, Top) - offset).toPoint();
     QTest::mousePress(t5->plot(), Qt::LeftButton, {}, from);
     QTest::mouseMove(t5->plot(), (from + to) / 2);
     QTest::mouseMove(t5->plot(), to);
     QTest::mouseRelease(t5->plot(), Qt::LeftButton, {}, to);
     ASSERT_EQ(w->zoomWindows().size(), 1u);
     TZoomChart* zoom = w->zoomWindows().front();
-    ASSERT_NE(zoom->comboChart(), nullptr);
+    ASSERT_NE(zoom->chart(), nullptr);
     EXPECT_NEAR(zoom->zoomTopRange().lo, 46, 0.2);
     EXPECT_NEAR(zoom->zoomTopRange().hi, 52, 0.2);
     EXPECT_GT(zoom->zoomBottomRange().hi, zoom->zoomBottomRange().lo);
     EXPECT_LT(zoom->zoomBottomRange().hi - zoom->zoomBottomRange().lo, bottom.hi - bottom.lo + 1);
-    EXPECT_EQ(zoom->comboChart()->valueLabels(Bottom).size(), 2u);
-    EXPECT_EQ(zoom->comboChart()->samples(Bottom).size(), 3u);
+    EXPECT_EQ(zoom->chart()->valueLabels(Bottom).size(), 2u);
+    EXPECT_EQ(zoom->chart()->samples(Bottom).size(), 3u);
+    for (int a : {Top, Bottom})
+        EXPECT_EQ(zoom->chart()->axisTitleColour(a), t5->axisTitleColour(a));
     expectRange(t5->valueRange(Top), fullTop, "track top back");
     expectRange(t5->depthRange(), fullDepth, "track depth back");
 }

@@ -23,6 +23,7 @@
 #include "gui/compute/filter_controller.h"
 #include "gui/compute/search_page.h"
 #include "gui/export/litholog_panel.h"
+#include "gui/widgets/depth_scale.h"
 #include "gui/widgets/number_box.h"
 #include "support/fake_shell_services.h"
 #include "support/test_paths.h"
@@ -428,11 +429,11 @@ TEST(LithologColumnLabels, LongDepthsAreRoundedToFitTheColumn) {
 // The depth scale beside the column reads true: the window's top depth stands level with the
 // column's first row and its bottom depth with the row below its last.
 TEST_F(LithologGui, TheDepthScaleLinesUpWithTheColumn) {
-    QCustomPlot* chart = panel->depthChart();
-    ASSERT_EQ(chart->yAxis->range().lower, 1500);
-    ASSERT_EQ(chart->yAxis->range().upper, 1800);
+    const DepthScale* scale = panel->depthScale();
+    ASSERT_EQ(scale->depthRange().lo, 1500);
+    ASSERT_EQ(scale->depthRange().hi, 1800);
     const QLabel* column = panel->columnImage();
-    EXPECT_NEAR(chart->y() + chart->yAxis->coordToPixel(1500), column->y(), 1);
-    EXPECT_NEAR(chart->y() + chart->yAxis->coordToPixel(1800), column->y() + 484, 1);
-    EXPECT_NEAR(chart->y() + chart->yAxis->coordToPixel(1600), column->y() + 161, 1);
+    EXPECT_NEAR(scale->rowOf(1500), column->y(), 1);
+    EXPECT_NEAR(scale->rowOf(1800), column->y() + 484, 1);
+    EXPECT_NEAR(scale->rowOf(1600), column->y() + 161, 1);
 }

@@ -25,7 +25,7 @@
 #include "gui/app/table_page.h"
 #include "gui/compute/compute_subsystem.h"
 #include "gui/compute/elastic_controller.h"
-#include "gui/display/depth_track.h"
+#include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
@@ -35,7 +35,7 @@
 #include "gui/print/grid_print.h"
 #include "gui/print/page_preview.h"
 #include "gui/print/table_print.h"
-#include "gui/print/track_sheet.h"
+#include "gui/widgets/track_sheet.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/table_grid.h"
 #include "pdf_check.h"
@@ -108,7 +108,7 @@ TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
         EXPECT_TRUE(w.sheet()->charts().empty());
         // The copy is prepared for the sheet: 170 wide, the depth title of the log, the
         // value axis fitted to its curve (GR 45 .. 75 -> 44.5 .. 75.8).
-        DepthTrack* gr = w.printCopy(3);
+        DepthChart* gr = w.printCopy(3);
         ASSERT_NE(gr, nullptr);
         EXPECT_EQ(gr->width(), 170);
         EXPECT_EQ(gr->depthTitle(), "DEPT(M)");

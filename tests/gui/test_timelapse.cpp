@@ -16,8 +16,8 @@
 #include <string>
 
 #include "core/workspace/workspace.h"
-#include "gui/display/depth_track.h"
-#include "gui/print/track_sheet.h"
+#include "gui/display/depth_chart.h"
+#include "gui/widgets/track_sheet.h"
 #include "gui/timelapse/lapse_controller.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/timelapse/lapse_print.h"
@@ -162,7 +162,7 @@ TEST_F(TimeLapseTest, DifferenceIsSecondMinusFirstWithNullAsGap) {
     EXPECT_EQ(w.chart(1)->depthTitle(), "Depth(m)");
     button(w, "calculateButton")->click();
     ASSERT_TRUE(w.difference());
-    DepthTrack* d = w.chart(3);
+    DepthChart* d = w.chart(3);
     EXPECT_EQ(d->title(), "Difference");
     EXPECT_EQ(d->seriesName(), "T_Lapse_Trace1");
     EXPECT_EQ(d->depthTitle(), "Depth(m)");
@@ -174,6 +174,28 @@ TEST_F(TimeLapseTest, DifferenceIsSecondMinusFirstWithNullAsGap) {
     EXPECT_NEAR(w.chart(2)->valueRange().lo, 45, kTol);
     EXPECT_NEAR(w.chart(2)->valueRange().hi, 85, kTol);
     EXPECT_EQ(w.chart(2)->valueLabels(), (std::vector<QString>{"45", "85"}));
+}
+
+// Logs of different depth ranges share one depth scale: a depth stands on the same pixel
+// row of the three charts.
+TEST_F(TimeLapseTest, TheThreeChartsStandInDepthStep) {
+    TTLapse w(context());
+    w.show();
+    const char* deeper =
+        "1501.0 45 2.30\n"
+        "1502.0 55 2.31\n"
+        "1503.0 65 2.32\n"
+        "1504.0 75 2.33\n";
+    open(w, 1, write("a.las", las(kFirst)), 1);
+    open(w, 2, write("b.las", las(deeper)), 1);
+    QApplication::processEvents();
+    for (double depth : {1500.0, 1501.5, 1504.0}) {
+        const double row = w.chart(1)->pixelOf(50, depth).y();
+        for (int n = 2; n <= 3; ++n)
+            EXPECT_NEAR(w.chart(n)->pixelOf(50, depth).y(), row, 0.5) << n << " at " << depth;
+    }
+    EXPECT_EQ(w.chart(1)->plotArea().top(), w.chart(3)->plotArea().top());
+    EXPECT_EQ(w.chart(2)->plotArea().bottom(), w.chart(3)->plotArea().bottom());
 }
 
 TEST_F(TimeLapseTest, OpenAgainReplacesTheCurve) {

@@ -18,7 +18,7 @@
 #include "core/common/error.h"
 #include "core/compute/elastic.h"
 #include "core/store/table.h"
-#include "gui/display/depth_track.h"
+#include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
 #include "support/elastic_captions.h"
 #include "support/palette.h"
@@ -116,7 +116,7 @@ class TrackPanelTest : public ::testing::Test {
     }
 
     // Lays the track out and draws it now, as the user would see it.
-    QImage render(DepthTrack* t) {
+    QImage render(DepthChart* t) {
         t->plot()->replot();
         return t->grab().toImage();
     }
@@ -134,7 +134,7 @@ TEST_F(TrackPanelTest, OneTrackPerCurveSideBySideWithTitlesAndPaletteColours) {
     ASSERT_EQ(panel_->sourceTrackCount(), 10);  // Rec, the depth and Counting get no track
     ASSERT_EQ(panel_->trackCount(), 10);
     for (int slot = 1; slot <= 10; ++slot) {
-        DepthTrack* t = panel_->track(slot);
+        DepthChart* t = panel_->track(slot);
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->geometry(), QRect(488 + 150 * (slot - 1), 5, 150, 565)) << slot;
         EXPECT_EQ(t->parentWidget(), page_.get());
@@ -165,7 +165,7 @@ TEST_F(TrackPanelTest, StairsHoldEachValueDownToTheNextSampleAndNullsAreGaps) {
         sourceTable(folder_.file("Table.db"), {{10, 20, kNaN, 40, 30}}, {100, 101, 102, 103, 104});
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     t->setColour(rgb(255, 0, 0));
     const QImage image = render(t);
 
@@ -201,7 +201,7 @@ TEST_F(TrackPanelTest, ANullStretchInALongCurveStaysAGap) {
     auto source = sourceTable(folder_.file("Table.db"), {values}, depths);
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     t->setColour(rgb(255, 0, 0));
     const QImage image = render(t);
     const QRect area = t->plotArea();
@@ -219,7 +219,7 @@ TEST_F(TrackPanelTest, ValueAxisFitsTheCurveWithTwoBoldEndLabelsInsideTheTrack) 
     auto source = sourceTable(folder_.file("Table.db"), {{10, 200, 55}}, {100, 101, 102});
     panel_->buildSourceTracks(*source);
     panel_->rescaleTrack(1);
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     EXPECT_NEAR(t->valueRange().lo, 9.9, kTol);
     EXPECT_NEAR(t->valueRange().hi, 202.0, kTol);
     EXPECT_EQ(t->valueLabels(), (std::vector<QString>{"9.9", "202"}));
@@ -276,7 +276,7 @@ TEST_F(TrackPanelTest, FitEdgeCases) {
     EXPECT_NEAR(panel_->track(2)->valueRange().hi, 101.0, kTol);
     // A curve without values fits to 0 .. 0, widened so the axis can be drawn; its one
     // label stands in the middle.
-    DepthTrack* empty = panel_->track(3);
+    DepthChart* empty = panel_->track(3);
     EXPECT_LT(empty->valueRange().lo, 0.0);
     EXPECT_GT(empty->valueRange().hi, 0.0);
     EXPECT_EQ(empty->valueLabels(), (std::vector<QString>{"0"}));
@@ -300,7 +300,7 @@ TEST_F(TrackPanelTest, RescaleFollowsTheTableFilter) {
                               {100, 101, 102, 103, 104, 105, 106, 107});
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     EXPECT_EQ(t->pointCount(), 8);
     EXPECT_NEAR(t->valueRange().hi, 8.1, kTol);
 
@@ -321,7 +321,7 @@ TEST_F(TrackPanelTest, AnEditedRecordIsShownWithoutARescale) {
     auto source = sourceTable(folder_.file("Table.db"), {{1, 2, 3}}, {100, 101, 102});
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     source->moveTo(1);
     source->edit();
     source->setFloat(2, 42);
@@ -340,7 +340,7 @@ TEST_F(TrackPanelTest, ElasticTracksFollowTheSourceTracksAndBindAfterTheComputat
     ASSERT_EQ(panel_->trackCount(), 16);
     EXPECT_EQ(panel_->sourceTrackCount(), 3);
     for (int k = 1; k <= 13; ++k) {
-        DepthTrack* t = panel_->track(3 + k);
+        DepthChart* t = panel_->track(3 + k);
         ASSERT_NE(t, nullptr);
         EXPECT_EQ(t->title(), lithora::test::kElasticTrackTitles[k - 1]);
         EXPECT_EQ(t->titleFont().family(), "Arial");
@@ -367,7 +367,7 @@ TEST_F(TrackPanelTest, ElasticTracksFollowTheSourceTracksAndBindAfterTheComputat
     EXPECT_NEAR(panel_->track(4)->valueRange().hi, 0.4, kTol);
 
     // A second run replaces the elastic tracks in the same slots.
-    QPointer<DepthTrack> old = panel_->track(4);
+    QPointer<DepthChart> old = panel_->track(4);
     panel_->buildElasticTracks(*elastic);
     QApplication::processEvents();
     EXPECT_TRUE(old.isNull());
@@ -377,19 +377,64 @@ TEST_F(TrackPanelTest, ElasticTracksFollowTheSourceTracksAndBindAfterTheComputat
     EXPECT_EQ(panel_->graphPageWidth(false, 1000), 1050);
 }
 
+// The elastic tracks have one- and two-line titles and long end labels (P-IMPEDANCE's
+// "11,802.6"): every track of the page still puts a depth on the same pixel row, and no end
+// label runs into a title.
+TEST_F(TrackPanelTest, EveryTrackStandsInDepthStepAndEndLabelsKeepOffTheTitles) {
+    const std::vector<double> depths{100, 100.5, 101};
+    auto source = sourceTable(folder_.file("Table.db"), {{2.3, 2.4, 2.5}, {300, 280, 260}}, depths);
+    auto elastic = elasticTable(folder_.file("ElasticTable.db"));
+    panel_->buildSourceTracks(*source);
+    panel_->buildElasticTracks(*elastic);
+    std::vector<Table::BulkColumn> cols(16);
+    cols[0].floats = {1, 2, 3};
+    cols[1].floats = depths;
+    for (int f = 2; f <= 14; ++f) cols[static_cast<std::size_t>(f)].floats = {0.25, 0.3, 0.28};
+    cols[13].floats = {7590.4, 10941.7, 11802.6};  // P-Impedance
+    cols[14].floats = {3794.9, 5012.3, 6242.2};    // S-Impedance
+    cols[15].floats = {2300, 2400, 2500};
+    elastic->loadColumns(std::move(cols));
+    panel_->bindElasticTracks();
+    panel_->rescaleAll();
+
+    ASSERT_EQ(panel_->trackCount(), 15);
+    DepthChart* first = panel_->track(1);
+    int twoLineTitles = 0;
+    for (int slot = 1; slot <= panel_->trackCount(); ++slot) {
+        DepthChart* t = panel_->track(slot);
+        SCOPED_TRACE(t->title().toStdString());
+        render(t);
+        for (double depth : depths)
+            EXPECT_NEAR(t->pixelOf(t->valueRange().lo, depth).y(),
+                        first->pixelOf(first->valueRange().lo, depth).y(), 0.5);
+        const auto titles = t->titleRects();
+        ASSERT_EQ(titles.size(), 1u);
+        twoLineTitles += titles[0].height() > 1.5 * QFontMetrics(t->titleFont()).height();
+        const auto labels = t->drawnLabels();
+        ASSERT_EQ(labels.size(), 2u);
+        for (const auto& l : labels) {
+            EXPECT_FALSE(l.rect.intersects(QRectF(titles[0])))
+                << l.text.toStdString() << " over the title";
+            EXPECT_LE(l.rect.bottom(), t->plotArea().top());
+        }
+        EXPECT_FALSE(labels[0].rect.intersects(labels[1].rect));
+    }
+    EXPECT_GE(twoLineTitles, 2);  // P- and S-IMPEDANCE at least
+}
+
 TEST_F(TrackPanelTest, RemoveAllDestroysEveryTrack) {
     auto source = sourceTable(folder_.file("Table.db"), {{1, 2}, {3, 4}}, {100, 101});
     auto elastic = elasticTable(folder_.file("ElasticTable.db"));
     panel_->buildSourceTracks(*source);
     panel_->buildElasticTracks(*elastic);
-    QPointer<DepthTrack> first = panel_->track(1);
-    QPointer<DepthTrack> last = panel_->track(15);
+    QPointer<DepthChart> first = panel_->track(1);
+    QPointer<DepthChart> last = panel_->track(15);
     panel_->removeAll();
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(last.isNull());
     EXPECT_EQ(panel_->trackCount(), 0);
     EXPECT_EQ(panel_->sourceTrackCount(), 0);
-    EXPECT_TRUE(page_->findChildren<DepthTrack*>().isEmpty());
+    EXPECT_TRUE(page_->findChildren<DepthChart*>().isEmpty());
     // The table goes on without the removed tracks listening.
     source->moveTo(0);
     source->edit();
@@ -410,7 +455,7 @@ TEST_F(TrackPanelTest, ClickShowsTheValueAndDepthUnderTheMouse) {
     auto source = sourceTable(folder_.file("Table.db"), {{10, 20, 30}}, {100, 101, 102});
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     render(t);
     const QPoint onStep = (t->pixelOf(20, 101.5) - QPointF(t->plot()->pos())).toPoint();
     QTest::mouseClick(t->plot(), Qt::LeftButton, {}, onStep);
@@ -420,7 +465,7 @@ TEST_F(TrackPanelTest, ClickShowsTheValueAndDepthUnderTheMouse) {
 TEST_F(TrackPanelTest, PopupMenuReportsTheSlot) {
     auto source = sourceTable(folder_.file("Table.db"), {{1, 2}, {3, 4}}, {100, 101});
     panel_->buildSourceTracks(*source);
-    DepthTrack* t = panel_->track(2);
+    DepthChart* t = panel_->track(2);
     const auto actions = t->popupMenu()->actions();
     ASSERT_EQ(actions.size(), 5);
     const char* texts[] = {"Print", "Export", "Set Min,Max", "Make Logarithmic", "Change Color"};
@@ -451,7 +496,7 @@ TEST_F(TrackPanelTest, DraggingARectangleZoomsAndUndoReturnsToTheFullRange) {
         sourceTable(folder_.file("Table.db"), {{10, 20, 30, 40, 50}}, {100, 101, 102, 103, 104});
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     render(t);
     const auto full = t->valueRange();
     const auto fullDepth = t->depthRange();
@@ -486,7 +531,7 @@ TEST_F(TrackPanelTest, SetValueRangeKeepsLabelsAtTheEnds) {
     auto source = sourceTable(folder_.file("Table.db"), {{10, 20}}, {100, 101});
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     t->setValueRange(0, 150);
     EXPECT_EQ(t->valueLabels(), (std::vector<QString>{"0", "150"}));
     t->setValueRange(5, 5);  // not a range: ignored
@@ -531,7 +576,7 @@ TEST_F(TrackPanelTest, LongEndLabelsDoNotRunIntoEachOther) {
     auto source = sourceTable(folder_.file("Table.db"), {{28799.5, 51467.8}}, {100, 101});
     panel_->buildSourceTracks(*source);
     panel_->rescaleAll();
-    DepthTrack* t = panel_->track(1);
+    DepthChart* t = panel_->track(1);
     render(t);
     const auto labels = t->drawnLabels();
     ASSERT_EQ(labels.size(), 2u);
@@ -550,7 +595,7 @@ TEST_F(TrackPanelTest, LongTitlesAreBrokenAtSpacesNotCut) {
     panel_->buildSourceTracks(*source);
     panel_->buildElasticTracks(*elastic);
     for (int slot : {1 + 6, 1 + 12, 1 + 13}) {  // LAMBDA.RHO, P- and S-IMPEDANCE
-        DepthTrack* t = panel_->track(slot);
+        DepthChart* t = panel_->track(slot);
         const QImage image = render(t);
         // The title's ink stays off the track's two side edges.
         const int titleBottom = t->plot()->plotLayout()->element(0, 0)->outerRect().bottom();

@@ -6,7 +6,7 @@
 
 #include "core/compute/elastic.h"
 #include "core/workspace/workspace.h"
-#include "gui/crossplot/cross_plot.h"
+#include "gui/widgets/cross_plot.h"
 #include "gui/display/set_min_max_comp.h"
 #include "gui/widgets/chart_export.h"
 #include "gui/widgets/chart_print.h"
@@ -131,11 +131,7 @@ void TCrossPlots::FormShow() {
                          *s.yTitle ? QString::fromLatin1(s.yTitle) : fieldLabel(elastic, s.y));
         p->setPoints(column(s.x), column(s.y),
                      s.depthLabels ? column(compute::kDepth) : SharedColumn());
-        bool any = false;
-        const auto xs = p->points()->xs();
-        const auto ys = p->points()->ys();
-        for (std::size_t i = 0; i < p->pointCount() && !any; ++i)
-            any = !std::isnan(xs[i]) && !std::isnan(ys[i]);
+        const bool any = p->hasDrawablePoint();
         p->setMessage(!computed ? QString::fromLatin1(kComputeFirst)
                       : any     ? QString()
                                 : QString::fromLatin1(kNoPoints));

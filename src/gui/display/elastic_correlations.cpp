@@ -9,13 +9,11 @@
 #include <QScreen>
 
 #include "core/store/table.h"
+#include "gui/display/chart_row.h"
 #include "gui/display/elastic_correlation_dialogs.h"
-#include "gui/display/set_min_max_comp.h"
 #include "gui/display/table_curve.h"
+#include "gui/display/track_commands.h"
 #include "gui/display/zoom_chart.h"
-#include "gui/widgets/chart_copy.h"
-#include "gui/widgets/chart_export.h"
-#include "gui/widgets/chart_print.h"
 #include "gui/widgets/command_context.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/grid_style.h"
@@ -29,8 +27,6 @@ constexpr int kClientWidth = 641;
 constexpr int kClientHeight = 640;
 constexpr int kTrackTop = 8;
 constexpr int kTrackHeight = 600;
-constexpr int kPrintWidth = 200;
-constexpr int kPrintRightMargin = 15;
 
 // One combination track as laid out: place, the two curves (field, name, colour), the axis
 // titles with their line and title colours, and the captions its dialogs show. Empty
@@ -91,10 +87,6 @@ QString text(const char* s) {
     return QString::fromLatin1(s);
 }
 
-QString chosenText(const char* fixed, const QString& otherwise) {
-    return *fixed ? text(fixed) : otherwise;
-}
-
 // The source field a chosen name stands for: a curve or the depth, never "Rec" or the
 // hidden "Counting". -1 when there is none.
 int curveField(const Table& source, const QString& name) {
@@ -132,26 +124,30 @@ TElasticCorrelationPage::TElasticCorrelationPage(ElasticCorrelationContext conte
     close->setFont(bold);
     close->setStyleSheet(QStringLiteral("color: red;"));
     connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    TrackCommands::Context commands;
+    commands.window = this;
+    commands.seam = c_.seam;
+    commands.programFolder = c_.programFolder;
+    commands.depthTitle = c_.depthTitle;
+    commands.restoreFolder = c_.restoreFolder;
+    commands_ = new TrackCommands(std::move(commands), this);
+    connect(commands_, &TrackCommands::printCopyReady, this,
+            &TElasticCorrelationPage::printCopyReady);
+    row_ = new DepthChartRow(this);
 }
 
 TElasticCorrelationPage::~TElasticCorrelationPage() {
     subscriptions_.clear();
 }
 
-ComboTrack* TElasticCorrelationPage::track(int number) const {
+DepthChart* TElasticCorrelationPage::track(int number) const {
     if (number < 1 || number > kTrackCount) return nullptr;
     return tracks_[static_cast<std::size_t>(number - 1)];
 }
 
 std::vector<TZoomChart*> TElasticCorrelationPage::zoomWindows() const {
-    std::vector<TZoomChart*> out;
-    for (const auto& w : zoomWindows_)
-        if (w) out.push_back(w.data());
-    return out;
-}
-
-QString TElasticCorrelationPage::chartFile() const {
-    return QDir(c_.programFolder).filePath(QString::fromLatin1(kChartCopyFileName));
+    return commands_->zoomWindows();
 }
 
 QString TElasticCorrelationPage::FormShow(const QString& chosenDensity,
@@ -166,21 +162,21 @@ QString TElasticCorrelationPage::FormShow(const QString& chosenDensity,
     buildTracks();
     const auto& grField = c_.source->field(gammaRay);
     const auto& densityField = c_.source->field(density);
-    ComboTrack* t5 = track(5);
-    t5->setAxisTitle(ComboTrack::Top, QString::fromStdString(grField.label()));
-    t5->setAxisTitle(ComboTrack::Bottom, QString::fromStdString(densityField.label()));
+    DepthChart* t5 = track(5);
+    t5->setAxisTitle(DepthChart::Top, QString::fromStdString(grField.label()));
+    t5->setAxisTitle(DepthChart::Bottom, QString::fromStdString(densityField.label()));
     bind(5, *c_.source, grField.def.name, densityField.def.name);
     for (int k = 1; k <= 4; ++k) bind(k, *c_.elastic, specOf(k).top.field, specOf(k).bottom.field);
     const int rho = c_.elastic->isOpen() ? c_.elastic->findField("Rho") : -1;
     track(4)->setAxisTitle(
-        ComboTrack::Bottom,
+        DepthChart::Bottom,
         rho >= 0 ? QString::fromStdString(c_.elastic->field(rho).label()) : QStringLiteral("Rho"));
     track(1)->setDepthTitle(c_.depthTitle ? c_.depthTitle() : QString());
 
-    for (ComboTrack* t : tracks_) {
+    for (DepthChart* t : tracks_) {
         t->fitDepthAxis();
-        t->rescale(ComboTrack::Top);
-        t->rescale(ComboTrack::Bottom);
+        t->rescale(DepthChart::Top);
+        t->rescale(DepthChart::Bottom);
     }
     showElasticState();
     followTables();
@@ -190,11 +186,19 @@ QString TElasticCorrelationPage::FormShow(const QString& chosenDensity,
 void TElasticCorrelationPage::buildTracks() {
     for (int k = 1; k <= kTrackCount; ++k) {
         const TrackSpec& s = specOf(k);
-        auto* t = new ComboTrack(k, QPixmap(), this);
+        DepthChart::Setup setup;
+        setup.number = k;
+        setup.axisCount = 2;
+        setup.raised = false;
+        setup.compactTitles = true;
+        setup.depthMinorGrid = true;
+        setup.logarithmicItem = false;
+        setup.limitsCaption = QStringLiteral("Set Min, Max");
+        auto* t = new DepthChart(setup, this);
         t->setObjectName(QStringLiteral("correlationTrack%1").arg(k));
         t->setGeometry(s.left, kTrackTop, s.width, kTrackHeight);
-        const std::pair<ComboTrack::Axis, const CurveSpec*> curves[] = {
-            {ComboTrack::Top, &s.top}, {ComboTrack::Bottom, &s.bottom}};
+        const std::pair<int, const CurveSpec*> curves[] = {{DepthChart::Top, &s.top},
+                                                           {DepthChart::Bottom, &s.bottom}};
         for (const auto& [axis, c] : curves) {
             t->setCurveName(axis, text(c->name));
             t->setCurveColour(axis, desktopColor(c->colour));
@@ -204,11 +208,12 @@ void TElasticCorrelationPage::buildTracks() {
         }
         // Only the first track shows the depths; the others line up with it.
         t->setDepthLabelsShown(k == 1);
-        connect(t, &ComboTrack::printRequested, this, &TElasticCorrelationPage::printTrack);
-        connect(t, &ComboTrack::exportRequested, this, &TElasticCorrelationPage::exportTrack);
-        connect(t, &ComboTrack::minMaxRequested, this, &TElasticCorrelationPage::setTrackLimits);
-        connect(t, &ComboTrack::colourRequested, this, &TElasticCorrelationPage::changeTrackColour);
-        connect(t, &ComboTrack::zoomed, this, &TElasticCorrelationPage::Zooming);
+        TrackCommands::Served served;
+        served.limitsCaptions = {text(s.top.minMaxCaption), text(s.bottom.minMaxCaption)};
+        served.colourCaptions = {text(s.top.colourCaption), text(s.bottom.colourCaption)};
+        served.printFitsShownRanges = true;
+        commands_->serve(t, served);
+        row_->add(t);
         tracks_[static_cast<std::size_t>(k - 1)] = t;
     }
 }
@@ -218,8 +223,8 @@ void TElasticCorrelationPage::bind(int number, const Table& table, const std::st
     Binding& b = bindings_[static_cast<std::size_t>(number - 1)];
     b.top = std::make_shared<TableCurve>(table, top);
     b.bottom = std::make_shared<TableCurve>(table, bottom);
-    track(number)->setSource(ComboTrack::Top, b.top);
-    track(number)->setSource(ComboTrack::Bottom, b.bottom);
+    track(number)->setSource(b.top, DepthChart::Top);
+    track(number)->setSource(b.bottom, DepthChart::Bottom);
 }
 
 void TElasticCorrelationPage::followTables() {
@@ -246,7 +251,7 @@ void TElasticCorrelationPage::tableChanged(const Table* table, bool recordsChang
         if (!b.top || &b.top->table() != table) continue;
         b.top->changed();
         b.bottom->changed();
-        ComboTrack* t = track(k);
+        DepthChart* t = track(k);
         if (recordsChanged)
             t->fitDepthAxis();
         else
@@ -258,13 +263,13 @@ void TElasticCorrelationPage::tableChanged(const Table* table, bool recordsChang
 void TElasticCorrelationPage::showElasticState() {
     const bool results = c_.elastic->isOpen() && !c_.elastic->isEmpty();
     for (int k = 1; k <= 4; ++k) {
-        ComboTrack* t = track(k);
+        DepthChart* t = track(k);
         if (results) {
             // Value scales are fitted when results first come; later changes keep them.
             if (!t->notice().isEmpty()) {
                 t->setNotice({});
-                t->rescale(ComboTrack::Top);
-                t->rescale(ComboTrack::Bottom);
+                t->rescale(DepthChart::Top);
+                t->rescale(DepthChart::Bottom);
             }
         } else {
             t->setNotice(text(kComputeFirst));
@@ -276,21 +281,14 @@ void TElasticCorrelationPage::showElasticState() {
     if (results) {
         const int rho = c_.elastic->findField("Rho");
         if (rho >= 0)
-            track(4)->setAxisTitle(ComboTrack::Bottom,
+            track(4)->setAxisTitle(DepthChart::Bottom,
                                    QString::fromStdString(c_.elastic->field(rho).label()));
     }
     alignTracks();
 }
 
 void TElasticCorrelationPage::alignTracks() {
-    int top = 0, bottom = 0;
-    for (ComboTrack* t : tracks_) {
-        if (!t) return;
-        const QMargins m = t->neededMargins();
-        top = std::max(top, m.top());
-        bottom = std::max(bottom, m.bottom());
-    }
-    for (ComboTrack* t : tracks_) t->setVerticalMargins(top, bottom);
+    row_->align();
 }
 
 void TElasticCorrelationPage::changeEvent(QEvent* event) {
@@ -302,120 +300,6 @@ void TElasticCorrelationPage::changeEvent(QEvent* event) {
 void TElasticCorrelationPage::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     alignTracks();
-}
-
-bool TElasticCorrelationPage::saveCopy(ComboTrack& t) {
-    const QString error = saveChartCopy(t.copy(), chartFile());
-    if (error.isEmpty()) return true;
-    seam().message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error, QMessageBox::Ok);
-    return false;
-}
-
-void TElasticCorrelationPage::printTrack(int number) {
-    ComboTrack* t = track(number);
-    if (!t || !saveCopy(*t)) return;
-    ChartCopy copy;
-    const QString error = loadChartCopy(chartFile(), copy);
-    if (!error.isEmpty()) {
-        seam().message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error,
-                       QMessageBox::Ok);
-        return;
-    }
-    // The copy, not the track, is previewed and printed; it lives as long as the preview.
-    std::unique_ptr<ComboTrack> printed(ComboTrack::fromCopy(copy, QPixmap(), nullptr));
-    printed->setDepthTitle(c_.depthTitle ? c_.depthTitle() : QString());
-    printed->setDepthLabelsShown(true);
-    printed->setRightMargin(kPrintRightMargin);
-    printed->setChartSize(QSize(kPrintWidth, t->height()));
-    // The printed scales are fitted once more around the ranges shown.
-    for (ComboTrack::Axis a : {ComboTrack::Top, ComboTrack::Bottom}) {
-        const lithora::AxisRange shown = printed->valueRange(a);
-        const lithora::AxisRange wider = lithora::rescaleLimits(shown.lo, shown.hi);
-        printed->setValueRange(a, wider.lo, wider.hi);
-    }
-    printed->plot()->replot();
-    ChartPrintPreview preview(ChartPrintPreview::chartPage(*printed->plot()), seam(), this);
-    emit printCopyReady(printed.get());
-    seam().exec(preview);
-    if (c_.restoreFolder) c_.restoreFolder();
-}
-
-void TElasticCorrelationPage::exportTrack(int number) {
-    ComboTrack* t = track(number);
-    if (!t) return;
-    ChartExportDialog dialog(*t->plot(), seam(), this);
-    seam().exec(dialog);
-    if (c_.restoreFolder) c_.restoreFolder();
-}
-
-void TElasticCorrelationPage::setTrackLimits(int number) {
-    ComboTrack* t = track(number);
-    if (!t) return;
-    const TrackSpec& s = specOf(number);
-    const lithora::AxisRange bottom = t->valueRange(ComboTrack::Bottom);
-    const lithora::AxisRange top = t->valueRange(ComboTrack::Top);
-    TSetMinMaxComp dialog(
-        {chosenText(s.bottom.minMaxCaption, t->axisTitle(ComboTrack::Bottom).trimmed()), bottom.lo,
-         bottom.hi},
-        {chosenText(s.top.minMaxCaption, t->axisTitle(ComboTrack::Top).trimmed()), top.lo, top.hi},
-        seam(), this);
-    seam().exec(dialog);
-    // Only "Ok" answers; each axis takes its pair only when the minimum is below the maximum.
-    const auto answer = dialog.answer();
-    if (!answer) return;
-    const auto& v = *answer;
-    if (v[0] < v[1]) t->setValueRange(ComboTrack::Bottom, v[0], v[1]);
-    if (v[2] < v[3]) t->setValueRange(ComboTrack::Top, v[2], v[3]);
-    alignTracks();  // longer labels may need a second row
-}
-
-void TElasticCorrelationPage::changeTrackColour(int number) {
-    ComboTrack* t = track(number);
-    if (!t) return;
-    const TrackSpec& s = specOf(number);
-    struct Colours {
-        QColor curve, title, line;
-    };
-    std::array<Colours, 2> before;
-    for (ComboTrack::Axis a : {ComboTrack::Top, ComboTrack::Bottom})
-        before[a] = {t->curveColour(a), t->axisTitleColour(a), t->axisLineColour(a)};
-    TElasticChangeColor dialog(
-        chosenText(s.top.colourCaption, t->axisTitle(ComboTrack::Top).trimmed()),
-        chosenText(s.bottom.colourCaption, t->axisTitle(ComboTrack::Bottom).trimmed()),
-        before[ComboTrack::Top].curve, before[ComboTrack::Bottom].curve,
-        [t](int swatch, const QColor& c) {
-            const auto a = swatch == 1 ? ComboTrack::Top : ComboTrack::Bottom;
-            t->setCurveColour(a, c);
-            t->setAxisTitleColour(a, c);
-            t->setAxisLineColour(a, c);
-        },
-        seam(), this);
-    if (seam().exec(dialog) == QDialog::Accepted) return;
-    // Anything but "Ok" leaves the track as it was before the dialog.
-    for (ComboTrack::Axis a : {ComboTrack::Top, ComboTrack::Bottom}) {
-        t->setCurveColour(a, before[a].curve);
-        t->setAxisTitleColour(a, before[a].title);
-        t->setAxisLineColour(a, before[a].line);
-    }
-}
-
-void TElasticCorrelationPage::Zooming(int number) {
-    ComboTrack* t = track(number);
-    if (!t) return;
-    const bool saved = saveCopy(*t);
-    t->undoZoom();
-    if (!saved) return;
-    auto* zoom = new TZoomChart(chartFile(), QPixmap(), c_.depthTitle ? c_.depthTitle() : QString(),
-                                c_.seam, this);
-    const QString error = zoom->FormShow();
-    if (!error.isEmpty()) {
-        delete zoom;
-        seam().message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error,
-                       QMessageBox::Ok);
-        return;
-    }
-    zoomWindows_.emplace_back(zoom);
-    zoom->show();
 }
 
 ElasticCorrelations::ElasticCorrelations(ElasticCorrelationContext context, QObject* parent)

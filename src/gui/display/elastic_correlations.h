@@ -9,10 +9,12 @@
 
 #include "core/common/curves.h"
 #include "core/store/subscription.h"
-#include "gui/display/combo_track.h"
+#include "gui/display/depth_chart.h"
 
+class DepthChartRow;
 class DialogSeam;
 class TableCurve;
+class TrackCommands;
 class TZoomChart;
 
 namespace lithora::store {
@@ -27,7 +29,7 @@ struct ElasticCorrelationContext {
     lithora::store::Table* elastic = nullptr;   // ElasticTable
     std::function<lithora::RoleLists()> roles;  // the curves recognised at import
     std::function<DialogSeam&()> seam;
-    QString programFolder;                // where the chart copy file is written
+    QString programFolder;                // the program folder
     std::function<QString()> depthTitle;  // the depth axis title of the Graph page
     std::function<void()> restoreFolder;  // makes the program folder current again
     QWidget* window = nullptr;            // the main window: owns the dialogs and windows
@@ -58,23 +60,14 @@ class TElasticCorrelationPage : public QDialog {
     QString FormShow(const QString& chosenDensity, const QString& chosenGammaRay);
 
     // Track 1 .. 5.
-    ComboTrack* track(int number) const;
+    DepthChart* track(int number) const;
+    // The zoom windows opened from the tracks (a zoom rectangle on a track opens its zoomed
+    // part in one; the track goes back to its full ranges).
     std::vector<TZoomChart*> zoomWindows() const;
-    QString chartFile() const;
-
-  public slots:
-    // The popup commands of track 1 .. 5.
-    void printTrack(int track);
-    void exportTrack(int track);
-    void setTrackLimits(int track);
-    void changeTrackColour(int track);
-    // A zoom rectangle on the track: the zoomed part opens in a zoom window, the track goes
-    // back to its full ranges.
-    void Zooming(int track);
 
   signals:
     // The copy that "Print" previews, ready to be shown (for tests and pictures).
-    void printCopyReady(ComboTrack* copy);
+    void printCopyReady(DepthChart* copy);
 
   protected:
     void changeEvent(QEvent* event) override;  // FormActivate
@@ -94,14 +87,14 @@ class TElasticCorrelationPage : public QDialog {
     void showElasticState();
     // The plotting areas of the five tracks line up, so one depth stands at one height.
     void alignTracks();
-    bool saveCopy(ComboTrack& track);
-    DialogSeam& seam() const { return c_.seam(); }
 
     ElasticCorrelationContext c_;
-    std::array<ComboTrack*, kTrackCount> tracks_{};
+    std::array<DepthChart*, kTrackCount> tracks_{};
     std::array<Binding, kTrackCount> bindings_;
     std::vector<lithora::store::Subscription> subscriptions_;
-    std::vector<QPointer<TZoomChart>> zoomWindows_;
+    // The popup commands and zoom of the five tracks.
+    TrackCommands* commands_ = nullptr;
+    DepthChartRow* row_ = nullptr;
 };
 
 // View > Elastic Correlations: asks for the density and gamma-ray curves in Tdgselection,

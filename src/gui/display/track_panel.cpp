@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/store/table.h"
+#include "gui/display/chart_row.h"
 #include "gui/display/table_curve.h"
 
 using namespace lithora;
@@ -14,7 +15,10 @@ using lithora::store::Table;
 using lithora::store::TableEvent;
 
 TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* parent)
-    : QObject(parent), page_(graphPage), programFolder_(std::move(programFolder)) {}
+    : QObject(parent),
+      page_(graphPage),
+      row_(new DepthChartRow(this)),
+      programFolder_(std::move(programFolder)) {}
 
 TrackPanel::~TrackPanel() {
     subscriptions_.clear();
@@ -35,6 +39,8 @@ void TrackPanel::removeFrom(int firstSlot) {
         tracks_.resize(first);
         bindings_.resize(first);
     }
+    row_->clear();
+    for (const auto& t : tracks_) row_->add(t.data());
     // A listener that is no longer needed goes; its handle is safe even when the table
     // has gone before it.
     for (auto it = subscriptions_.begin(); it != subscriptions_.end();) {
@@ -49,21 +55,21 @@ void TrackPanel::removeFrom(int firstSlot) {
     }
 }
 
-DepthTrack* TrackPanel::track(int slot) const {
+DepthChart* TrackPanel::track(int slot) const {
     if (slot < 1 || slot > trackCount()) return nullptr;
     return tracks_[static_cast<std::size_t>(slot - 1)].data();
 }
 
-DepthTrack* TrackPanel::makeTrack(int slot, int ordinal, const QString& title, const QFont* font) {
+DepthChart* TrackPanel::makeTrack(int slot, int ordinal, const QString& title, const QFont* font) {
     const Rgb rgb = trackPaletteColour(trackPaletteEntry(ordinal));
-    auto* t = new DepthTrack(slot, title, QColor(rgb.r, rgb.g, rgb.b), background_, page_, font);
+    auto* t = new DepthChart(slot, title, QColor(rgb.r, rgb.g, rgb.b), background_, page_, font);
     t->setGeometry(trackLeft(slot), kTrackTop, kTrackWidth, kTrackHeight);
-    connect(t, &DepthTrack::printRequested, this, &TrackPanel::printRequested);
-    connect(t, &DepthTrack::exportRequested, this, &TrackPanel::exportRequested);
-    connect(t, &DepthTrack::minMaxRequested, this, &TrackPanel::minMaxRequested);
-    connect(t, &DepthTrack::logarithmicRequested, this, &TrackPanel::logarithmicRequested);
-    connect(t, &DepthTrack::colourRequested, this, &TrackPanel::colourRequested);
-    connect(t, &DepthTrack::zoomed, this, &TrackPanel::zoomed);
+    connect(t, &DepthChart::printRequested, this, &TrackPanel::printRequested);
+    connect(t, &DepthChart::exportRequested, this, &TrackPanel::exportRequested);
+    connect(t, &DepthChart::minMaxRequested, this, &TrackPanel::minMaxRequested);
+    connect(t, &DepthChart::logarithmicRequested, this, &TrackPanel::logarithmicRequested);
+    connect(t, &DepthChart::colourRequested, this, &TrackPanel::colourRequested);
+    connect(t, &DepthChart::zoomed, this, &TrackPanel::zoomed);
     t->show();
     const auto index = static_cast<std::size_t>(slot - 1);
     if (tracks_.size() <= index) {
@@ -71,6 +77,7 @@ DepthTrack* TrackPanel::makeTrack(int slot, int ordinal, const QString& title, c
         bindings_.resize(index + 1);
     }
     tracks_[index] = t;
+    row_->add(t);
     return t;
 }
 
@@ -81,13 +88,14 @@ void TrackPanel::buildSourceTracks(Table& source) {
     const int curves = source.fieldCount() - 3;  // without Rec, the depth and Counting
     for (int i = 1; i <= curves; ++i) {
         const auto& field = source.field(i + 1);
-        DepthTrack* t = makeTrack(i, i, QString::fromStdString(field.label()), nullptr);
+        DepthChart* t = makeTrack(i, i, QString::fromStdString(field.label()), nullptr);
         t->setSeriesName(QString::fromStdString(field.def.name));
         bindings_[static_cast<std::size_t>(i - 1)] = {&source, field.def.name, true, nullptr};
         sourceTrackCount_ = i;
     }
     if (curves > 0) subscribe(source);
     for (int slot = 1; slot <= sourceTrackCount_; ++slot) reread(slot);
+    alignTracks();
 }
 
 void TrackPanel::buildElasticTracks(Table& elastic) {
@@ -100,10 +108,11 @@ void TrackPanel::buildElasticTracks(Table& elastic) {
         const int slot = sourceTrackCount_ + k;
         const auto& field = elastic.field(k + 1);
         const QString label = QString::fromStdString(field.label());
-        DepthTrack* t = makeTrack(slot, k, label, &font);
+        DepthChart* t = makeTrack(slot, k, label, &font);
         t->setSeriesName(label);
         bindings_[static_cast<std::size_t>(slot - 1)] = {&elastic, field.def.name, false, nullptr};
     }
+    alignTracks();
 }
 
 void TrackPanel::bindElasticTracks() {
@@ -119,24 +128,30 @@ void TrackPanel::bindElasticTracks() {
     subscribe(*elastic_);
     for (int slot = sourceTrackCount_ + 1; slot <= trackCount(); ++slot) {
         reread(slot);
-        if (DepthTrack* t = track(slot)) t->rescale();
+        if (DepthChart* t = track(slot)) t->rescale();
     }
+    alignTracks();
 }
 
 void TrackPanel::rescaleTrack(int slot) {
-    DepthTrack* t = track(slot);
+    DepthChart* t = track(slot);
     if (!t) return;
     reread(slot);
-    t->rescale();
+    t->rescale();  // the row lines the tracks up again if the labels need another row
 }
 
 void TrackPanel::rescaleAll() {
     for (int slot = 1; slot <= trackCount(); ++slot) {
-        if (DepthTrack* t = track(slot)) {
+        if (DepthChart* t = track(slot)) {
             reread(slot);
             t->rescale();
         }
     }
+    alignTracks();
+}
+
+void TrackPanel::alignTracks() {
+    row_->align();
 }
 
 int TrackPanel::graphPageWidth(bool elasticHasRecords, int currentWidth) const {
@@ -158,12 +173,12 @@ void TrackPanel::onTableEvent(Table* table, int kind) {
         Binding& b = bindings_[static_cast<std::size_t>(slot - 1)];
         if (!b.bound || b.table != table || !b.curve) continue;
         b.curve->changed();
-        if (DepthTrack* t = track(slot)) t->plot()->replot(QCustomPlot::rpQueuedReplot);
+        if (DepthChart* t = track(slot)) t->plot()->replot(QCustomPlot::rpQueuedReplot);
     }
 }
 
 void TrackPanel::reread(int slot) {
-    DepthTrack* t = track(slot);
+    DepthChart* t = track(slot);
     Binding& b = bindings_[static_cast<std::size_t>(slot - 1)];
     if (!t || !b.bound) return;
     if (!b.curve) b.curve = std::make_shared<TableCurve>(*b.table, b.field);

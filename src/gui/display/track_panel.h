@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "core/store/subscription.h"
-#include "gui/display/depth_track.h"
+#include "gui/display/depth_chart.h"
 
 namespace lithora::store {
 class Table;
 }
 class TableCurve;
+class DepthChartRow;
 
 // Owns every track of the "Graph" page (the workspace's track owner): the source tracks,
 // one per curve of the source table, in slots 1 .. sourceTrackCount(), and the elastic
@@ -52,7 +53,11 @@ class TrackPanel : public QObject {
 
     int sourceTrackCount() const { return sourceTrackCount_; }
     int trackCount() const { return static_cast<int>(tracks_.size()); }
-    DepthTrack* track(int slot) const;
+    DepthChart* track(int slot) const;
+
+    // The page's charts lined up: one depth stands on one pixel row of every track.
+    void alignTracks();
+    DepthChartRow* row() const { return row_; }
 
     // Width of the Graph page when it is shown, for the source table loaded (if any).
     int graphPageWidth(bool elasticHasRecords, int currentWidth) const;
@@ -73,7 +78,7 @@ class TrackPanel : public QObject {
         std::shared_ptr<TableCurve> curve;
     };
 
-    DepthTrack* makeTrack(int slot, int ordinal, const QString& title, const QFont* font);
+    DepthChart* makeTrack(int slot, int ordinal, const QString& title, const QFont* font);
     void removeFrom(int firstSlot);
     void subscribe(lithora::store::Table& table);
     void onTableEvent(lithora::store::Table* table, int kind);
@@ -81,9 +86,10 @@ class TrackPanel : public QObject {
     void reread(int slot);
 
     QPointer<QWidget> page_;
+    DepthChartRow* row_ = nullptr;
     QString programFolder_;
     QPixmap background_;
-    std::vector<QPointer<DepthTrack>> tracks_;
+    std::vector<QPointer<DepthChart>> tracks_;
     std::vector<Binding> bindings_;
     // One listener per table the tracks are bound to; it goes with its handle.
     std::map<lithora::store::Table*, lithora::store::Subscription> subscriptions_;

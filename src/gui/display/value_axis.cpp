@@ -84,6 +84,12 @@ QString sampleTipText(double value, double depth) {
              QString::fromStdString(lithora::numberText(depth, sep)));
 }
 
+void forgetMargin(QCPAxis* axis) {
+    const int padding = axis->padding();
+    axis->setPadding(padding + 1);
+    axis->setPadding(padding);
+}
+
 int labelBandHeight(const QCPAxis* axis, QCPAxisTickerText& ticker, int areaWidth) {
     QFont normal = axis->tickLabelFont();
     normal.setBold(true);

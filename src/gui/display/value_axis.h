@@ -51,6 +51,12 @@ QString wrappedText(const QString& text, const QFont& font, int room);
 // either is no number.
 QString sampleTipText(double value, double depth);
 
+// QCustomPlot keeps an axis' margin until its tick labels change; an axis whose labels are
+// drawn by the label rule has none, so a margin taken while the axis had no tick in range
+// would be kept after ticks (and their outward marks) appear. Called after every change of
+// the ticks or the range, it has the margin measured again.
+void forgetMargin(QCPAxis* axis);
+
 // The room in pixels beside the axis that its end labels need: one row, or two when the
 // labels cannot stand side by side at the smallest legible size within areaWidth pixels.
 int labelBandHeight(const QCPAxis* axis, QCPAxisTickerText& ticker, int areaWidth);

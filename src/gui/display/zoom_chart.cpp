@@ -5,9 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "gui/display/combo_track.h"
-#include "gui/display/depth_track.h"
-#include "gui/widgets/chart_copy.h"
+#include "gui/display/depth_chart.h"
 #include "gui/widgets/chart_export.h"
 #include "gui/widgets/chart_print.h"
 #include "gui/widgets/dialog_seam.h"
@@ -32,13 +30,9 @@ QPushButton* button(QWidget* parent, const char* name, const char* text, int lef
 
 }  // namespace
 
-TZoomChart::TZoomChart(QString chartFile, QPixmap background, QString depthTitle,
-                       std::function<DialogSeam&()> seam, QWidget* parent)
-    : QDialog(parent),
-      chartFile_(std::move(chartFile)),
-      background_(std::move(background)),
-      depthTitle_(std::move(depthTitle)),
-      seam_(std::move(seam)) {
+TZoomChart::TZoomChart(DepthChart* chart, QString depthTitle, std::function<DialogSeam&()> seam,
+                       QWidget* parent)
+    : QDialog(parent), seam_(std::move(seam)), chart_(chart) {
     setObjectName(QStringLiteral("ZoomChart"));
     setWindowTitle(QStringLiteral("Zoom"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -58,87 +52,44 @@ TZoomChart::TZoomChart(QString chartFile, QPixmap background, QString depthTitle
             &TZoomChart::saveChart);
     connect(button(panel, "closeButton", "Close", 168, "red"), &QPushButton::clicked, this,
             &QDialog::close);
-}
 
-QString TZoomChart::FormShow() {
-    ChartCopy copy;
-    const QString error = loadChartCopy(chartFile_, copy);
-    if (!error.isEmpty()) return error;
-    delete track_;
-    track_ = nullptr;
-    delete combo_;
-    combo_ = nullptr;
-    QWidget* chart = nullptr;
-    QMenu* menu = nullptr;
-    if (copy.series.size() >= 2) {
-        combo_ = ComboTrack::fromCopy(copy, background_, this);
-        combo_->setDepthTitle(depthTitle_);
-        combo_->setDepthLabelsShown(true);
-        connect(combo_, &ComboTrack::zoomed, this, &TZoomChart::trackZoomed);
-        connect(combo_, &ComboTrack::zoomUndone, this, &TZoomChart::trackZoomUndone);
-        chart = combo_;
-        menu = combo_->popupMenu();
-    } else {
-        track_ = DepthTrack::fromCopy(copy, background_, this);
-        track_->setDepthTitle(depthTitle_);
-        connect(track_, &DepthTrack::zoomed, this, &TZoomChart::trackZoomed);
-        connect(track_, &DepthTrack::zoomUndone, this, &TZoomChart::trackZoomUndone);
-        chart = track_;
-        menu = track_->popupMenu();
-    }
-    chart->setObjectName(QStringLiteral("zoomedChart"));
-    chart->setGeometry(0, kPanelHeight, kWidth, kChartHeight);
-    if (combo_)
-        combo_->setRightMargin(10);
-    else
-        track_->setRightMargin(10);
+    chart_->setParent(this);
+    chart_->setDepthTitle(depthTitle);
+    chart_->setDepthLabelsShown(true);
+    connect(chart_, &DepthChart::zoomed, this, &TZoomChart::trackZoomed);
+    connect(chart_, &DepthChart::zoomUndone, this, &TZoomChart::trackZoomUndone);
+    chart_->setObjectName(QStringLiteral("zoomedChart"));
+    chart_->setRightMargin(10);
+    chart_->setChartSize(QSize(kWidth, kChartHeight));
+    chart_->move(0, kPanelHeight);
     // The zoomed ranges become the chart's own, with labels at the ends of the value ranges.
-    keepShownRanges(false);
+    chart_->keepShownRanges(false);
+    chart_->setBands(chart_->neededBands());
     rememberRanges();
 
+    QMenu* menu = chart_->popupMenu();
     menu->clear();
     undoZoom_ = menu->addAction(QStringLiteral("Undo zoom"));
     undoZoom_->setObjectName(QStringLiteral("UndoZoom"));
     undoZoom_->setEnabled(false);
     connect(undoZoom_, &QAction::triggered, this, [this] {
-        if (undoZoomStep()) trackZoomUndone();
+        if (chart_->undoZoomStep()) trackZoomUndone();
     });
-    chart->show();
-    return {};
+    chart_->show();
 }
 
 QCustomPlot* TZoomChart::plot() const {
-    if (combo_) return combo_->plot();
-    return track_ ? track_->plot() : nullptr;
-}
-
-void TZoomChart::keepShownRanges(bool remember) {
-    if (combo_) combo_->keepShownRanges(remember);
-    if (track_) track_->keepShownRanges(remember);
-}
-
-bool TZoomChart::undoZoomStep() {
-    if (combo_) return combo_->undoZoomStep();
-    return track_ && track_->undoZoomStep();
-}
-
-int TZoomChart::zoomDepth() const {
-    if (combo_) return combo_->zoomDepth();
-    return track_ ? track_->zoomDepth() : 0;
+    return chart_->plot();
 }
 
 void TZoomChart::rememberRanges() {
-    if (combo_) {
-        ZoomTopRange_ = combo_->valueRange(ComboTrack::Top);
-        ZoomBottomRange_ = combo_->valueRange(ComboTrack::Bottom);
-    } else if (track_) {
-        ZoomTopRange_ = track_->valueRange();
-    }
-    if (undoZoom_) undoZoom_->setEnabled(zoomDepth() > 0);
+    ZoomTopRange_ = chart_->valueRange(DepthChart::Top);
+    if (chart_->axisCount() > 1) ZoomBottomRange_ = chart_->valueRange(DepthChart::Bottom);
+    if (undoZoom_) undoZoom_->setEnabled(chart_->zoomDepth() > 0);
 }
 
 void TZoomChart::trackZoomed() {
-    keepShownRanges(true);
+    chart_->keepShownRanges(true);
     rememberRanges();
 }
 
@@ -147,7 +98,6 @@ void TZoomChart::trackZoomUndone() {
 }
 
 void TZoomChart::printChart() {
-    if (!plot()) return;
     ChartPrintPreview preview(ChartPrintPreview::chartPage(*plot(), QMarginsF(38, 15, 38, 15)),
                               seam_(), this);
     connect(&preview, &ChartPrintPreview::afterDraw, this, &TZoomChart::ChartPreviewer1AfterDraw);
@@ -155,15 +105,12 @@ void TZoomChart::printChart() {
 }
 
 void TZoomChart::ChartPreviewer1AfterDraw() {
-    if (track_) track_->setValueRange(ZoomTopRange_.lo, ZoomTopRange_.hi);
-    if (combo_) {
-        combo_->setValueRange(ComboTrack::Top, ZoomTopRange_.lo, ZoomTopRange_.hi);
-        combo_->setValueRange(ComboTrack::Bottom, ZoomBottomRange_.lo, ZoomBottomRange_.hi);
-    }
+    chart_->setValueRange(ZoomTopRange_.lo, ZoomTopRange_.hi, DepthChart::Top);
+    if (chart_->axisCount() > 1)
+        chart_->setValueRange(ZoomBottomRange_.lo, ZoomBottomRange_.hi, DepthChart::Bottom);
 }
 
 bool TZoomChart::saveChart() {
-    if (!plot()) return false;
     DialogSeam& seam = seam_();
     const QString path =
         seam.saveFileName(this, QStringLiteral("Save"), QStringLiteral("Bitmap files (*.bmp)"),

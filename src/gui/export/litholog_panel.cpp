@@ -1,6 +1,5 @@
 #include "gui/export/litholog_panel.h"
 
-#include <qcustomplot.h>
 #include <QBuffer>
 #include <QComboBox>
 #include <QDir>
@@ -19,6 +18,7 @@
 #include "core/common/number_text.h"
 #include "core/export/litholog_file.h"
 #include "core/export/litholog_table.h"
+#include "gui/widgets/depth_scale.h"
 #include "gui/widgets/locale_text.h"
 #include "gui/widgets/program_folders.h"
 #include "gui/widgets/text_fit.h"
@@ -234,32 +234,11 @@ void LithologPanel::createControls() {
         connect(b, &QToolButton::clicked, this, [this, name] { runNavigatorButton(name); });
     }
 
-    depthScale_ = new QCustomPlot(page);
+    depthScale_ = new DepthScale(QStringLiteral("Litholog"), kDepthScaleExtra, page);
     depthScale_->setObjectName(QStringLiteral("lithologDepthScale"));
-    // The depth axis stands beside the column; the chart reaches further left than the axis
+    // The depth axis stands beside the column; the scale reaches further left than the axis
     // needs for short depths so that six-digit labels and the axis title still fit.
     depthScale_->setGeometry(368 - kDepthScaleExtra, 5, 73 + kDepthScaleExtra, 565);
-    depthScale_->setInteractions({});
-    depthScale_->plotLayout()->insertRow(0);
-    auto* title = new QCPTextElement(depthScale_, QStringLiteral("Litholog"),
-                                     QFont(QStringLiteral("Arial"), 8, QFont::Bold));
-    title->setMargins(QMargins(kDepthScaleExtra, 2, 0, 2));  // centred over the first width
-    depthScale_->plotLayout()->addElement(0, 0, title);
-    QCPAxisRect* rect = depthScale_->axisRect();
-    rect->setAutoMargins(QCP::msNone);
-    rect->setMargins(QMargins(51 + kDepthScaleExtra, 6, 22, 23));
-    depthScale_->xAxis->setVisible(false);
-    depthScale_->xAxis->setRange(0, 1);
-    depthScale_->yAxis->setRangeReversed(true);
-    depthScale_->yAxis->grid()->setVisible(false);
-    depthScale_->yAxis->setTickLength(0, 6);
-    depthScale_->yAxis->setSubTickLength(0, 4);
-    depthScale_->yAxis->setTickPen(QPen(Qt::black, 2));
-    depthScale_->yAxis->setLabelFont(QFont(QStringLiteral("Arial"), 7, QFont::Bold));
-    depthScale_->yAxis->setLabelColor(Qt::blue);
-    depthScale_->yAxis->setTickLabelFont(QFont(QStringLiteral("Arial"), 7));
-    depthScale_->yAxis->setLabelPadding(2);
-    depthScale_->yAxis->setTickLabelPadding(2);
 
     frame_ = new QFrame(page);
     frame_->setObjectName(QStringLiteral("LithologFrame"));
@@ -278,18 +257,7 @@ void LithologPanel::createControls() {
 // The depth scale reads true beside the column: the window's top depth stands level with the
 // column's first row and its bottom depth one row below its last, as the intervals are drawn.
 void LithologPanel::alignDepthScale() {
-    QCPAxisRect* rect = depthScale_->axisRect();
-    // Laid out at its own size, also before it is first shown.
-    depthScale_->setViewport(QRect(QPoint(0, 0), depthScale_->size()));
-    depthScale_->replot();
-    const int top = columnImage_->y() - depthScale_->y();
-    QMargins m = rect->margins();
-    m.setTop(std::max(0, m.top() + top - rect->top()));
-    rect->setMargins(m);
-    depthScale_->replot();
-    m.setBottom(std::max(0, m.bottom() + rect->height() - kColumnHeight));
-    rect->setMargins(m);
-    depthScale_->replot();
+    depthScale_->lineUpWith(columnImage_->y(), kColumnHeight);
 }
 
 QPushButton* LithologPanel::button(const QString& name) const {
@@ -313,7 +281,7 @@ void LithologPanel::logLoaded() {
     if (!source.isOpen() || source.totalRecordCount() == 0) return;
     const auto depth = source.floatColumn(ws.sourceDepthField());
     model_.setLogRange(depth.front(), depth.back());
-    depthScale_->yAxis->setLabel(QString::fromStdString(ws.depthLabel()));
+    depthScale_->setDepthTitle(QString::fromStdString(ws.depthLabel()));
     redraw();
 }
 
@@ -323,9 +291,8 @@ void LithologPanel::workspaceEmptied() {
                                   : std::vector<LithologInterval>{});
     model_.setMinimum(shell_.workspace().depthWindow().top);
     gridModel_->refresh();
-    depthScale_->yAxis->setLabel(QString());
-    depthScale_->yAxis->setRange(0, 1);
-    depthScale_->replot();
+    depthScale_->setDepthTitle(QString());
+    depthScale_->setDepthRange(0, 1);
     column_.fill(Qt::white);
     columnImage_->setPixmap(QPixmap::fromImage(column_));
 }
@@ -364,8 +331,7 @@ void LithologPanel::drawWindowLabels(QPainter& p) {
 void LithologPanel::redraw() {
     const auto w = window();
     column_.fill(Qt::white);
-    depthScale_->yAxis->setRange(w.top, w.bottom);
-    depthScale_->replot();
+    depthScale_->setDepthRange(w.top, w.bottom);
     if (w.bottom != w.top) {
         QPainter p(&column_);
         QFont font(QStringLiteral("Tahoma"));

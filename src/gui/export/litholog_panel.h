@@ -14,7 +14,7 @@
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/shell_services.h"
 
-class QCustomPlot;
+class DepthScale;
 class QFontMetrics;
 class QFrame;
 class QLabel;
@@ -66,7 +66,7 @@ class LithologPanel : public QObject {
 
     const lithora::exporter::LithologModel& model() const { return model_; }
     QTableView* grid() const { return grid_; }
-    QCustomPlot* depthChart() const { return depthScale_; }
+    DepthScale* depthScale() const { return depthScale_; }
     QLabel* columnImage() const { return columnImage_; }
     const QImage& column() const { return column_; }
     QPushButton* button(const QString& name) const;           // "New Table", "Open  Table", ...
@@ -114,7 +114,7 @@ class LithologPanel : public QObject {
     lithora::exporter::LithologModel model_;
     QTableView* grid_ = nullptr;
     LithologGridModel* gridModel_ = nullptr;
-    QCustomPlot* depthScale_ = nullptr;
+    DepthScale* depthScale_ = nullptr;
     QFrame* frame_ = nullptr;
     QLabel* columnImage_ = nullptr;
     QImage column_;

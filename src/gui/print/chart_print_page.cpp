@@ -1,6 +1,5 @@
 #include "gui/print/chart_print_page.h"
 
-#include <qcustomplot.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -16,13 +15,14 @@
 #include <QSaveFile>
 #include <QVBoxLayout>
 
-#include "gui/display/depth_track.h"
+#include "gui/display/chart_row.h"
+#include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
 #include "gui/print/print_support.h"
-#include "gui/print/track_sheet.h"
 #include "gui/widgets/chart_copy.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/pixel_font.h"
+#include "gui/widgets/track_sheet.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ QString TChartPrintP::chartFileName(int slot) {
     return QStringLiteral("tempchart%1.tee").arg(slot);
 }
 
-DepthTrack* TChartPrintP::printCopy(int slot) const {
+DepthChart* TChartPrintP::printCopy(int slot) const {
     if (slot < 1 || slot > static_cast<int>(printCopies_.size())) return nullptr;
     return printCopies_[static_cast<std::size_t>(slot - 1)].get();
 }
@@ -145,11 +145,15 @@ void TChartPrintP::FormCreate() {
         for (int slot = sources + 1; slot <= panel->trackCount(); ++slot)
             addCopy(slot, panel->track(slot) ? panel->track(slot)->title() : QString(), background);
     tracksList_->blockSignals(false);
+    // Printed side by side, the copies stand on the same depth rows as the tracks do.
+    DepthChartRow row;
+    for (const auto& copy : printCopies_) row.add(copy.get());
+    row.align();
 }
 
 // Copies the track of a slot through its chart file and adds its entry to the list.
 void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& background) {
-    DepthTrack* track = tracks_.panel->track(slot);
+    DepthChart* track = tracks_.panel->track(slot);
     printCopies_.resize(static_cast<std::size_t>(slot));
     auto* item = new QListWidgetItem(label, tracksList_);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable | Qt::ItemIsSelectable);
@@ -166,13 +170,12 @@ void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& backgr
         seam_.message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error,
                       QMessageBox::Ok);
     }
-    auto printed = std::unique_ptr<DepthTrack>(DepthTrack::fromCopy(copy, background, nullptr));
+    auto printed = std::unique_ptr<DepthChart>(DepthChart::fromCopy(copy, background, nullptr));
     printed->setDepthTitle(tracks_.depthTitle);
     printed->setRightMargin(kCopyRightMargin);
     const int height = track->height() > 100 ? track->height() : kDefaultTrackHeight;
     printed->setChartSize(QSize(kCopyWidth, height));
     printed->rescale();
-    printed->plot()->replot();
     printCopies_[static_cast<std::size_t>(slot - 1)] = std::move(printed);
 }
 
@@ -182,7 +185,7 @@ void TChartPrintP::trackTicked(QListWidgetItem*) {
     std::vector<QCustomPlot*> charts;
     for (int e = tracksList_->count() - 1; e >= 0; --e) {
         if (tracksList_->item(e)->checkState() != Qt::Checked) continue;
-        if (DepthTrack* copy = printCopy(e + 1)) charts.insert(charts.begin(), copy->plot());
+        if (DepthChart* copy = printCopy(e + 1)) charts.insert(charts.begin(), copy->plot());
     }
     sheet_->setCharts(std::move(charts));
 }

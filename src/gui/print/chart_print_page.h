@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-class DepthTrack;
+class DepthChart;
 class DialogSeam;
 class QComboBox;
 class QListWidget;
@@ -43,7 +43,7 @@ class TChartPrintP : public QDialog {
     QListWidget* tracksList() const { return tracksList_; }
     TrackSheet* sheet() const { return sheet_; }
     // The copy of a track slot (1-based); null when it has none.
-    DepthTrack* printCopy(int slot) const;
+    DepthChart* printCopy(int slot) const;
     static QString chartFileName(int slot);
 
     // Prints the sheet to a printer that is ready (for the "Print" button and for tests):
@@ -67,7 +67,7 @@ class TChartPrintP : public QDialog {
     Tracks tracks_;
     DialogSeam& seam_;
     std::function<void()> restoreFolder_;
-    std::vector<std::unique_ptr<DepthTrack>> printCopies_;  // slot j at index j - 1
+    std::vector<std::unique_ptr<DepthChart>> printCopies_;  // slot j at index j - 1
     bool copyWarningShown_ = false;
     QComboBox* orientationBox_ = nullptr;
     QListWidget* tracksList_ = nullptr;

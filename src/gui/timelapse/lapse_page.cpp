@@ -7,7 +7,8 @@
 
 #include "core/common/error.h"
 #include "core/workspace/workspace.h"
-#include "gui/display/depth_track.h"
+#include "gui/display/chart_row.h"
+#include "gui/display/depth_chart.h"
 #include "gui/timelapse/lapse_print.h"
 #include "gui/timelapse/track_selection.h"
 
@@ -49,7 +50,7 @@ QString depthTitle(const std::string& unit) {
 
 }  // namespace
 
-void fitLapseRange(DepthTrack& track) {
+void fitLapseRange(DepthChart& track) {
     const CurveView v = track.samples();
     const auto range = timelapse::lapseRange(v.values.first(v.size()));
     if (!range) return;
@@ -84,6 +85,8 @@ TTLapse::TTLapse(CommandContext context, QWidget* parent)
         background_.fill(Qt::white);
     }
 
+    row_ = new DepthChartRow(this);
+    row_->setSharedDepth(true);
     for (int n = 1; n <= 3; ++n) {
         auto* frame = new QFrame(this);
         frame->setObjectName(QStringLiteral("Chart%1").arg(n));
@@ -118,7 +121,7 @@ TTLapse::TTLapse(CommandContext context, QWidget* parent)
 
 TTLapse::~TTLapse() = default;
 
-DepthTrack* TTLapse::chart(int n) const {
+DepthChart* TTLapse::chart(int n) const {
     return n >= 1 && n <= 3 ? tracks_[static_cast<std::size_t>(n - 1)] : nullptr;
 }
 
@@ -139,18 +142,20 @@ bool TTLapse::hasCurve(int n) const {
     }
 }
 
-DepthTrack* TTLapse::makeTrack(int n, const QString& title, const QColor& colour) {
+DepthChart* TTLapse::makeTrack(int n, const QString& title, const QColor& colour) {
     auto& slot = tracks_[static_cast<std::size_t>(n - 1)];
     QFrame* frame = frames_[static_cast<std::size_t>(n - 1)];
     // The chart's curve goes with the track that holds it.
     delete slot;
-    slot = new DepthTrack(0, title, colour, background_, frame);
+    slot = new DepthChart(0, title, colour, background_, frame);
     slot->setObjectName(QStringLiteral("Track%1").arg(n));
     // The track commands of the Graph page have no meaning here.
     slot->plot()->setContextMenuPolicy(Qt::NoContextMenu);
     slot->setDepthTitle(QStringLiteral("Depth"));
     frame->layout()->addWidget(slot);
     slot->show();
+    row_->clear();
+    for (DepthChart* t : tracks_) row_->add(t);
     return slot;
 }
 
@@ -179,6 +184,7 @@ void TTLapse::layoutControls() {
 void TTLapse::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     layoutControls();
+    row_->align();
 }
 
 void TTLapse::updateButtons() {
@@ -231,11 +237,12 @@ void TTLapse::readLog(int n) {
 }
 
 void TTLapse::showLog(int n, timelapse::LapseLog log) {
-    DepthTrack* track = makeTrack(n, QString::fromStdString(log.curve), kLogColour);
+    DepthChart* track = makeTrack(n, QString::fromStdString(log.curve), kLogColour);
     track->setSeriesName(QString::fromStdString(log.curve));
     track->setData(log.depth, log.value);
     fitLapseRange(*track);
     track->setDepthTitle(depthTitle(log.depthUnit));
+    row_->align();
     if (n == 1) {
         first_ = std::move(log);
         secondOpenAllowed_ = true;
@@ -255,11 +262,12 @@ void TTLapse::calculateDifference() {
         ctx_.message(QMessageBox::Critical, QString::fromUtf8(e.what()));
         return;
     }
-    DepthTrack* track = makeTrack(3, QStringLiteral("Difference"), kDifferenceColour);
+    DepthChart* track = makeTrack(3, QStringLiteral("Difference"), kDifferenceColour);
     track->setSeriesName(QStringLiteral("T_Lapse_Trace%1").arg(++traceNumber_));
     track->setData(d.depth, d.difference);
     fitLapseRange(*track);
     track->setDepthTitle(tracks_[1]->depthTitle());
+    row_->align();
     diff_ = std::move(d);
     updateButtons();
 }
@@ -267,6 +275,7 @@ void TTLapse::calculateDifference() {
 void TTLapse::clearChart(int n) {
     makeTrack(n, n == 3 ? QStringLiteral("Difference") : QString(),
               n == 3 ? kDifferenceColour : kLogColour);
+    row_->align();
 }
 
 void TTLapse::dropDifference() {

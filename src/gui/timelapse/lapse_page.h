@@ -7,14 +7,15 @@
 #include "core/timelapse/lapse.h"
 #include "gui/widgets/command_context.h"
 
-class DepthTrack;
+class DepthChart;
+class DepthChartRow;
 class QFrame;
 class QPushButton;
 
 // The value axis of a time-lapse chart: from the smallest value rounded down to a whole
 // number to the largest rounded up, labelled at both ends. A curve without a value keeps an
 // unlabelled axis; a constant one gets one unit on each side.
-void fitLapseRange(DepthTrack& track);
+void fitLapseRange(DepthChart& track);
 // The picture behind the time-lapse charts: the tracks' background, or white when the
 // program folder has none.
 QPixmap lapseBackground(const QString& programFolder);
@@ -35,7 +36,7 @@ class TTLapse : public QDialog {
 
     // The charts: 1 first log, 2 second log, 3 difference. A chart without a curve holds an
     // empty track.
-    DepthTrack* chart(int n) const;
+    DepthChart* chart(int n) const;
     QFrame* chartFrame(int n) const;
     bool hasCurve(int n) const;
     const std::optional<lithora::timelapse::LapseDifference>& difference() const { return diff_; }
@@ -57,14 +58,16 @@ class TTLapse : public QDialog {
     void showLog(int n, lithora::timelapse::LapseLog log);
     void clearChart(int n);
     void dropDifference();
-    DepthTrack* makeTrack(int n, const QString& title, const QColor& colour);
+    DepthChart* makeTrack(int n, const QString& title, const QColor& colour);
     void updateButtons();
     void layoutControls();
 
     CommandContext ctx_;
     QPixmap background_;
     std::array<QFrame*, 3> frames_{};
-    std::array<DepthTrack*, 3> tracks_{};
+    std::array<DepthChart*, 3> tracks_{};
+    // The three charts on one depth scale, their depth axes on the same pixel rows.
+    DepthChartRow* row_ = nullptr;
     std::optional<lithora::timelapse::LapseLog> first_, second_;
     std::optional<lithora::timelapse::LapseDifference> diff_;
     bool secondOpenAllowed_ = false;

@@ -1,6 +1,5 @@
 #include "gui/timelapse/lapse_print.h"
 
-#include <qcustomplot.h>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -14,11 +13,12 @@
 #include <algorithm>
 
 #include "core/workspace/workspace.h"
-#include "gui/display/depth_track.h"
+#include "gui/display/chart_row.h"
+#include "gui/display/depth_chart.h"
 #include "gui/print/print_support.h"
-#include "gui/print/track_sheet.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/widgets/chart_copy.h"
+#include "gui/widgets/track_sheet.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text,
 
 }  // namespace
 
-TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3>& charts,
+TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthChart*, 3>& charts,
                          QWidget* parent)
     : QDialog(parent),
       ctx_(std::move(context)),
@@ -93,7 +93,7 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3
     const QPixmap background = lapseBackground(folder_);
     QStringList failures;
     for (std::size_t i = 0; i < charts.size(); ++i) {
-        DepthTrack* chart = charts[i];
+        DepthChart* chart = charts[i];
         if (!chart || chart->pointCount() == 0) continue;
         const QString file = chartFile(static_cast<int>(i) + 1);
         QString error = saveChartCopy(chart->copy(), file);
@@ -103,12 +103,18 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3
             failures << error;
             continue;
         }
-        DepthTrack* track = DepthTrack::fromCopy(copy, background, this);
+        DepthChart* track = DepthChart::fromCopy(copy, background, this);
         track->hide();
         track->setChartSize(chart->size());
         fitLapseRange(*track);
         copies_[i] = track;
     }
+
+    // Printed side by side, the copies keep the window's one depth scale.
+    DepthChartRow row;
+    row.setSharedDepth(true);
+    for (DepthChart* c : copies_) row.add(c);
+    row.align();
 
     const QStringList entries{QStringLiteral("First Log"), QStringLiteral("Second Log"),
                               QStringLiteral("Difference Log")};
@@ -140,7 +146,7 @@ TLapsePrint::~TLapsePrint() {
     FormClose();
 }
 
-DepthTrack* TLapsePrint::copy(int n) const {
+DepthChart* TLapsePrint::copy(int n) const {
     return n >= 1 && n <= 3 ? copies_[static_cast<std::size_t>(n - 1)] : nullptr;
 }
 
@@ -159,7 +165,7 @@ void TLapsePrint::chartTicked() {
     std::vector<QCustomPlot*> list;
     for (int i = 2; i >= 0; --i) {
         const QListWidgetItem* item = chartList_->item(i);
-        DepthTrack* copy = copies_[static_cast<std::size_t>(i)];
+        DepthChart* copy = copies_[static_cast<std::size_t>(i)];
         if (copy && item && item->checkState() == Qt::Checked) list.push_back(copy->plot());
     }
     std::reverse(list.begin(), list.end());  // the sheet lists the topmost chart first

@@ -8,7 +8,7 @@
 
 class QCustomPlot;
 class TrackSheet;
-class DepthTrack;
+class DepthChart;
 class QComboBox;
 class QListWidget;
 class QPushButton;
@@ -25,12 +25,12 @@ class TLapsePrint : public QDialog {
     Q_OBJECT
   public:
     // charts: first log, second log, difference; a null or empty chart gets no copy.
-    TLapsePrint(CommandContext context, const std::array<DepthTrack*, 3>& charts,
+    TLapsePrint(CommandContext context, const std::array<DepthChart*, 3>& charts,
                 QWidget* parent = nullptr);
     ~TLapsePrint() override;
 
     // The copy of chart n (1 first, 2 second, 3 difference); null when it has none.
-    DepthTrack* copy(int n) const;
+    DepthChart* copy(int n) const;
     QString chartFile(int n) const;
     TrackSheet* page() const { return sheet_; }
     // The preview's list of charts in drawing order: the difference first, the first log
@@ -54,7 +54,7 @@ class TLapsePrint : public QDialog {
 
     CommandContext ctx_;
     QString folder_;
-    std::array<DepthTrack*, 3> copies_{};
+    std::array<DepthChart*, 3> copies_{};
     QComboBox* orientationBox_ = nullptr;
     QListWidget* chartList_ = nullptr;
     TrackSheet* sheet_ = nullptr;

@@ -1,4 +1,4 @@
-#include "gui/print/track_sheet.h"
+#include "gui/widgets/track_sheet.h"
 
 #include <qcustomplot.h>
 #include <QFileInfo>

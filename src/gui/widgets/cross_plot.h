@@ -1,12 +1,14 @@
 #pragma once
 #include <QFrame>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "core/chart/axis_fit.h"
-#include "gui/crossplot/point_cloud.h"
+#include "gui/widgets/shared_column.h"
 
+class PointCloud;
 class QCustomPlot;
 class QCPColorScale;
 class QCPItemText;
@@ -41,6 +43,8 @@ class CrossPlot : public QFrame {
     // columns are shared, not copied. A zoom is undone; automatic ranges are refitted.
     void setPoints(SharedColumn x, SharedColumn y, SharedColumn depth);
     std::size_t pointCount() const;
+    // True when a point has both its values (a point with a null value is not drawn).
+    bool hasDrawablePoint() const;
     bool hasDepthLabels() const { return depth_ && !depth_->empty(); }
     // A line across the plot in place of points ("Compute the elastic parameters first.");
     // empty hides it.

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "core/chart/cross_plot.h"
+#include "gui/widgets/shared_column.h"
 
-// A column of values shared by the plots that draw it; NaN is a null sample.
-using SharedColumn = std::shared_ptr<const std::vector<double>>;
 
 // The points of a cross plot: point i is (x[i], y[i]), a circle of the plot's colour or,
 // while the plot is coloured by a third curve, of the colour-scale step of that point.

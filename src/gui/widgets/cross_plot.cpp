@@ -1,4 +1,4 @@
-#include "gui/crossplot/cross_plot.h"
+#include "gui/widgets/cross_plot.h"
 
 #include <QActionGroup>
 #include <QMenu>
@@ -6,6 +6,8 @@
 
 #include "core/common/number_text.h"
 #include "gui/widgets/locale_text.h"
+#include "gui/widgets/mouse_buttons.h"
+#include "gui/widgets/point_cloud.h"
 
 namespace {
 
@@ -322,21 +324,15 @@ QPointF CrossPlot::pixelOf(double x, double y) const {
 }
 
 bool CrossPlot::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == plot_) {
-        switch (event->type()) {
-            case QEvent::MouseButtonPress:
-            case QEvent::MouseButtonRelease:
-            case QEvent::MouseButtonDblClick:
-                if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return true;
-                break;
-            case QEvent::MouseMove: {
-                const auto buttons = static_cast<QMouseEvent*>(event)->buttons();
-                if (buttons != Qt::NoButton && !(buttons & Qt::LeftButton)) return true;
-                break;
-            }
-            default:
-                break;
-        }
-    }
+    // The right button opens the menu only; it must not start a zoom rectangle.
+    if (watched == plot_ && isOtherThanLeftButton(event)) return true;
     return QFrame::eventFilter(watched, event);
+}
+
+bool CrossPlot::hasDrawablePoint() const {
+    const auto xs = cloud_->xs();
+    const auto ys = cloud_->ys();
+    for (std::size_t i = 0; i < pointCount(); ++i)
+        if (!std::isnan(xs[i]) && !std::isnan(ys[i])) return true;
+    return false;
 }

@@ -1,4 +1,4 @@
-#include "gui/crossplot/point_cloud.h"
+#include "gui/widgets/point_cloud.h"
 
 #include <QPainter>
 #include <cmath>
