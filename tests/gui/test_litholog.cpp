@@ -393,6 +393,16 @@ TEST_F(FilterGui, FindOpensAnOnTopSearchWindowThatFindsDepths) {
     EXPECT_EQ(ws->source().cellFloat(ws->source().currentRow(), 1), 1650.5);
     EXPECT_TRUE(search->isVisible());
 
+    // A bad number and Enter: said once, not once for each handler of the key.
+    search->entry()->setText("xyz");
+    QTest::keyClick(search->entry(), Qt::Key_Return);
+    ASSERT_EQ(seam.messages.size(), 1u);
+    EXPECT_EQ(seam.messages[0], "Please enter a valid NUMBER !");
+    seam.messages.clear();
+    // Find again brings the open window to the front instead of stacking another on it.
+    filter->findDepth();
+    EXPECT_EQ(filter->searchPages().size(), 1u);
+
     search->entry()->setText("1650.4");
     search->searchDepth();
     search->entry()->setText("abc");

@@ -48,6 +48,14 @@ void FilterController::undoFilter() {
 void FilterController::findDepth() {
     auto& ws = shell_.workspace();
     if (!commands::canFilterOrFind(ws)) return;
+    // A Search window already open comes to the front instead of another on top of it.
+    for (const auto& open : searchPages_) {
+        if (open && open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
     auto* page = new TSearchPage(
         ws, [this]() -> DialogSeam& { return shell_.seam(); }, shell_.dialogParent());
     searchPages_.push_back(page);

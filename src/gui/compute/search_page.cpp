@@ -57,7 +57,8 @@ TSearchPage::TSearchPage(lithora::workspace::Workspace& workspace,
     searchButton_->setAutoDefault(false);
     connect(searchButton_, &QPushButton::clicked, this, &TSearchPage::searchDepth);
     connect(closeButton_, &QPushButton::clicked, this, &TSearchPage::closeSearch);
-    connect(depthEntry_, &QLineEdit::returnPressed, this, &TSearchPage::searchDepth);
+    // Enter in the entry reaches keyPressEvent below (the entry passes it on), which searches
+    // once; a returnPressed connection as well would search, and say so, twice.
 
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
