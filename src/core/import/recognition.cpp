@@ -1,6 +1,7 @@
 #include "core/import/recognition.h"
 
 #include <array>
+#include <cctype>
 
 #include "core/common/number_text.h"
 
@@ -88,6 +89,18 @@ std::optional<std::string> lasDepthUnit(std::string_view mnemonic, std::string_v
     }
     if (mnemonic == "TIME") return "m";
     return std::nullopt;
+}
+
+std::string depthUnitNamedBy(std::string_view text) {
+    std::string s;
+    for (char c : text)
+        if (c != '(' && c != ')' && c != ' ')
+            s += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* m : {"m", "meter", "meters", "metre", "metres"})
+        if (s == m) return "m";
+    for (const char* f : {"f", "ft", "feet", "foot"})
+        if (s == f) return "ft";
+    return {};
 }
 
 std::string lasCatalogUnit(std::string_view unit) {

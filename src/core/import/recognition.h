@@ -39,6 +39,10 @@ LasCurveLine parseLasCurveLine(std::string_view line);
 // Index-curve unit rule: "DEPT"/"DEPTH" with unit "M" give "m", with "F" or "FT" give "ft";
 // "TIME" gives "m" whatever its unit. nullopt for anything else (the workspace keeps its tag).
 std::optional<std::string> lasDepthUnit(std::string_view mnemonic, std::string_view unit);
+// "m" or "ft" when a depth curve's unit text names metres or feet in a spelling the rule above
+// does not take ("m", "(Meters)", "FEET"), letter case, blanks and parentheses aside; empty
+// otherwise.
+std::string depthUnitNamedBy(std::string_view text);
 
 // "(" + unit + ")" for a non-empty unit, empty otherwise (the catalogue form of a LAS unit).
 std::string lasCatalogUnit(std::string_view unit);

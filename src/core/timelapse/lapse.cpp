@@ -28,9 +28,10 @@ LapseFile fromImport(import::ImportResult&& r) {
     LapseFile f;
     const auto& index = r.catalog.front();
     // Only a depth curve gives the chart its unit; a time index is no depth.
+    // The unit is told as the import tells it: the LAS rule, else a spelling of metres or feet.
     if (index.mnemonic == "DEPTH" || index.mnemonic == "DEPT")
         f.depthUnit = import::lasDepthUnit(index.mnemonic, catalogUnitText(index.unit))
-                          .value_or(std::string());
+                          .value_or(import::depthUnitNamedBy(index.unit));
     for (std::size_t i = 1; i < r.catalog.size(); ++i) f.curves.push_back(r.catalog[i].mnemonic);
 
     f.depth = std::move(r.columns.front());

@@ -7,6 +7,7 @@
 
 #include "core/common/number_text.h"
 #include "core/export/table_writer.h"
+#include "core/import/recognition.h"
 
 namespace lithora::workspace {
 
@@ -330,20 +331,6 @@ bool depthUnitHasRule(const std::string& unit) {
     return unit == "m" || unit == "ft" || unit == "ms";
 }
 
-// "m" or "ft" when a depth curve's unit text names metres or feet in a spelling the unit tags
-// have no rule for ("(m)", "(Meters)", "(feet)"); empty otherwise.
-std::string depthUnitNamedBy(std::string_view text) {
-    std::string s;
-    for (char c : text)
-        if (c != '(' && c != ')' && c != ' ')
-            s += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (const char* m : {"m", "meter", "meters", "metre", "metres"})
-        if (s == m) return "m";
-    for (const char* f : {"f", "ft", "feet", "foot"})
-        if (s == f) return "ft";
-    return {};
-}
-
 }  // namespace
 
 void Workspace::saveTable(const fs::path& target, const std::vector<std::string>& memo) {
@@ -353,7 +340,8 @@ void Workspace::saveTable(const fs::path& target, const std::vector<std::string>
     // curve's own unit text names, else the unit the computation was told to use.
     std::string usedDepthUnit = units_.depthUnit;
     if (!depthUnitHasRule(usedDepthUnit)) {
-        usedDepthUnit = catalog_.empty() ? std::string() : depthUnitNamedBy(catalog_.front().unit);
+        usedDepthUnit =
+            catalog_.empty() ? std::string() : import::depthUnitNamedBy(catalog_.front().unit);
         if (usedDepthUnit.empty()) usedDepthUnit = computedDepthUnit_;
     }
     if (info_.lasSource) {

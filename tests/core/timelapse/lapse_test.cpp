@@ -63,7 +63,7 @@ TEST(LapseReader, ValuesAreTheBlankSeparatedWordsOfEachLine) {
     }
 }
 
-TEST(LapseReader, CurveLinesTakeTheMnemonicBeforeTheDotAndTheLasUnitRule) {
+TEST(LapseReader, CurveLinesTakeTheMnemonicBeforeTheDotAndTheDepthUnitAsTheImport) {
     struct Case {
         const char* curves;
         std::vector<std::string> names;
@@ -75,6 +75,9 @@ TEST(LapseReader, CurveLinesTakeTheMnemonicBeforeTheDotAndTheLasUnitRule) {
         {"DEPT.F:\nGR.GAPI:\nRHOB.G/CC:\n", {"GR", "RHOB"}, "ft"},
         // The unit ends at the first blank: "M" is the unit, not "M     SOME TEXT".
         {"DEPT.M SOME TEXT : x\nGR.:\nRHOB.:\n", {"GR", "RHOB"}, "m"},
+        // metres and feet in the spellings the import also takes
+        {"DEPT.m:\nGR.GAPI:\nRHOB.G/CC:\n", {"GR", "RHOB"}, "m"},
+        {"DEPT.FEET:\nGR.GAPI:\nRHOB.G/CC:\n", {"GR", "RHOB"}, "ft"},
         {"DEPT.KM:\nGR.GAPI:\nRHOB.G/CC:\n", {"GR", "RHOB"}, ""},
         {"TIME.MS:\nGR.GAPI:\nRHOB.G/CC:\n", {"GR", "RHOB"}, ""},
         {"DEPT.M:\n# a comment among the curves\nGR.GAPI:\n\nRHOB.G/CC:\n", {"GR", "RHOB"}, "m"},
