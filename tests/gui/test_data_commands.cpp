@@ -23,6 +23,7 @@
 #include "gui/compute/vs_equation.h"
 #include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
+#include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
 #include "gui/import/import_controller.h"
 #include "gui/widgets/dialog_seam.h"
@@ -95,6 +96,26 @@ TEST_F(DataCommandsTest, LasImportBuildsOneFittedTrackPerCurveAndFillsTheTablePa
     EXPECT_TRUE(seam_->opensAsked.empty());
     EXPECT_EQ(panel->trackCount(), 4);
     EXPECT_TRUE(seam_->messages.empty());
+}
+
+// The litholog column stands on the rows where the tracks beside it draw the same depths: its
+// first row level with the tracks' top depth, its height theirs, before and after the elastic
+// tracks (two-line titles) make the title area taller.
+TEST_F(DataCommandsTest, TheLithologColumnStandsInDepthStepWithTheTracks) {
+    importLas("cli/well.las");
+    auto check = [&](const char* when) {
+        QApplication::processEvents();  // the tracks line up once the events run
+        DepthChart* track = form_->trackPanel()->track(1);
+        ASSERT_NE(track, nullptr);
+        const QRect plot = track->plotArea();
+        const int top = track->mapTo(form_->graphPage(), plot.topLeft()).y();
+        const QLabel* column = form_->exportSubsystem().lithologPanel()->columnImage();
+        EXPECT_EQ(column->y(), top) << when;
+        EXPECT_EQ(column->height(), plot.height()) << when;
+    };
+    check("after the import");
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
+    check("after the elastic tracks");
 }
 
 TEST_F(DataCommandsTest, DataLinesThatDoNotFitAreReportedAfterTheImport) {

@@ -151,6 +151,9 @@ void TCalculationForm::createSubsystems() {
     export_ = std::make_unique<ExportSubsystem>(
         *this, graphPage_, [table] { return table->memo()->toPlainText(); }, this);
     lithologSaver_ = [this] { return export_->saveLitholog(); };
+    // The litholog column stands on the rows where the tracks beside it draw the same depths.
+    connect(trackPanel_.get(), &TrackPanel::plotRowsChanged, export_->lithologPanel(),
+            &LithologPanel::lineUpWith);
     print_ = std::make_unique<PrintSubsystem>(
         trackPanel_.get(),
         [this](int choice) -> QTableView* {

@@ -49,6 +49,7 @@ void DepthChartRow::align() {
             for (DepthChart* c : charts) c->setDepthRange(all->lo, all->hi);
     }
     aligning_ = false;
+    emit aligned();
 }
 
 void DepthChartRow::alignLater() {

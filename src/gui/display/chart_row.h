@@ -28,6 +28,10 @@ class DepthChartRow : public QObject {
     void align();
     ChartBands bands() const { return bands_; }
 
+  signals:
+    // The charts stand where align() put them.
+    void aligned();
+
   private:
     void alignLater();
 

@@ -18,7 +18,16 @@ TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* paren
     : QObject(parent),
       page_(graphPage),
       row_(new DepthChartRow(this)),
-      programFolder_(std::move(programFolder)) {}
+      programFolder_(std::move(programFolder)) {
+    connect(row_, &DepthChartRow::aligned, this, [this] {
+        for (const auto& t : tracks_) {
+            if (!t) continue;
+            const QRect plot = t->plotArea();
+            emit plotRowsChanged(t->mapTo(page_, plot.topLeft()).y(), plot.height());
+            return;
+        }
+    });
+}
 
 TrackPanel::~TrackPanel() {
     subscriptions_.clear();

@@ -257,7 +257,17 @@ void LithologPanel::createControls() {
 // The depth scale reads true beside the column: the window's top depth stands level with the
 // column's first row and its bottom depth one row below its last, as the intervals are drawn.
 void LithologPanel::alignDepthScale() {
-    depthScale_->lineUpWith(columnImage_->y(), kColumnHeight);
+    depthScale_->lineUpWith(columnImage_->y(), columnImage_->height());
+}
+
+void LithologPanel::lineUpWith(int top, int height) {
+    if (height < 50 || top < 0) return;  // tracks not laid out yet
+    if (top == columnImage_->y() && height == columnImage_->height()) return;
+    frame_->setGeometry(frame_->x(), top - 1, frame_->width(), height + 2);
+    columnImage_->setGeometry(columnImage_->x(), top, kColumnWidth, height);
+    column_ = QImage(kColumnWidth, height, QImage::Format_RGB32);
+    alignDepthScale();
+    redraw();
 }
 
 QPushButton* LithologPanel::button(const QString& name) const {
