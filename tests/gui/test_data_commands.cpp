@@ -107,11 +107,14 @@ TEST_F(DataCommandsTest, TheLithologColumnStandsInDepthStepWithTheTracks) {
         QApplication::processEvents();  // the tracks line up once the events run
         DepthChart* track = form_->trackPanel()->track(1);
         ASSERT_NE(track, nullptr);
-        const QRect plot = track->plotArea();
-        const int top = track->mapTo(form_->graphPage(), plot.topLeft()).y();
+        // the rows where the track draws the litholog window's top and bottom depths
+        const auto w = form_->workspace().depthWindow();
+        const auto row = [&](double depth) {
+            return track->mapTo(form_->graphPage(), track->pixelOf(0, depth).toPoint()).y();
+        };
         const QLabel* column = form_->exportSubsystem().lithologPanel()->columnImage();
-        EXPECT_EQ(column->y(), top) << when;
-        EXPECT_EQ(column->height(), plot.height()) << when;
+        EXPECT_NEAR(column->y(), row(w.top), 1) << when;
+        EXPECT_NEAR(column->y() + column->height(), row(w.bottom), 1) << when;
     };
     check("after the import");
     form_->computeSubsystem().elasticController()->computeElasticParameters();

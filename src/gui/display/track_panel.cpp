@@ -22,8 +22,11 @@ TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* paren
     connect(row_, &DepthChartRow::aligned, this, [this] {
         for (const auto& t : tracks_) {
             if (!t) continue;
-            const QRect plot = t->plotArea();
-            emit plotRowsChanged(t->mapTo(page_, plot.topLeft()).y(), plot.height());
+            const lithora::AxisRange depths = t->depthRange();
+            auto row = [&](double depth) {
+                return t->mapTo(page_, t->pixelOf(0, depth).toPoint()).y();
+            };
+            emit plotRowsChanged(depths.lo, row(depths.lo), depths.hi, row(depths.hi));
             return;
         }
     });

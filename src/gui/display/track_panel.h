@@ -69,10 +69,10 @@ class TrackPanel : public QObject {
     void logarithmicRequested(int slot);
     void colourRequested(int slot);
     void zoomed(int slot);
-    // The rows of the page (the Graph page's coordinates) on which the tracks draw their
-    // depths, from the window's top depth to its bottom one, after the tracks were lined up;
-    // what stands beside the tracks (the litholog column) lines up with them.
-    void plotRowsChanged(int top, int height);
+    // Where the tracks draw their depths, after they were lined up: the rows of the page (the
+    // Graph page's coordinates) of two depths of their range. What stands beside the tracks
+    // (the litholog column) lines up with them.
+    void plotRowsChanged(double depth1, int row1, double depth2, int row2);
 
   private:
     struct Binding {

@@ -260,7 +260,14 @@ void LithologPanel::alignDepthScale() {
     depthScale_->lineUpWith(columnImage_->y(), columnImage_->height());
 }
 
-void LithologPanel::lineUpWith(int top, int height) {
+void LithologPanel::lineUpWith(double depth1, int row1, double depth2, int row2) {
+    const auto w = window();
+    if (!(depth2 != depth1) || !(w.bottom > w.top)) return;
+    auto row = [&](double depth) {
+        return qRound(row1 + (depth - depth1) / (depth2 - depth1) * (row2 - row1));
+    };
+    const int top = row(w.top);
+    const int height = row(w.bottom) - top;
     if (height < 50 || top < 0) return;  // tracks not laid out yet
     if (top == columnImage_->y() && height == columnImage_->height()) return;
     frame_->setGeometry(frame_->x(), top - 1, frame_->width(), height + 2);

@@ -67,10 +67,10 @@ class LithologPanel : public QObject {
     const lithora::exporter::LithologModel& model() const { return model_; }
     QTableView* grid() const { return grid_; }
     DepthScale* depthScale() const { return depthScale_; }
-    // Places the column (and its frame and depth scale) on the page rows top .. top + height,
-    // where the tracks beside it draw the same depths; the column is drawn again at that
-    // height. The Save Litholog bitmap has the column's height.
-    void lineUpWith(int top, int height);
+    // Places the column (and its frame and depth scale) on the page rows where the tracks
+    // beside it draw the depths of its window, given the rows of two depths of theirs; the
+    // column is drawn again at that height. The Save Litholog bitmap has the column's height.
+    void lineUpWith(double depth1, int row1, double depth2, int row2);
     QLabel* columnImage() const { return columnImage_; }
     const QImage& column() const { return column_; }
     QPushButton* button(const QString& name) const;           // "New Table", "Open  Table", ...
