@@ -15,6 +15,7 @@
 #include <functional>
 #include <sstream>
 
+#include "core/commands/save_table.h"
 #include "gui/app/calculation_page.h"
 #include "gui/compute/compute_subsystem.h"
 #include "gui/compute/elastic_controller.h"
@@ -119,6 +120,31 @@ TEST_F(DataCommandsTest, TheLithologColumnStandsInDepthStepWithTheTracks) {
     check("after the import");
     form_->computeSubsystem().elasticController()->computeElasticParameters();
     check("after the elastic tracks");
+}
+
+// Empty Table asks only when work no file holds would go: No keeps everything; once the
+// elastic results are saved nothing is asked and the table empties.
+TEST_F(DataCommandsTest, EmptyTableAsksBeforeUnsavedElasticResultsGo) {
+    importLas("cli/well.las");
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
+    ASSERT_GT(form_->workspace().elastic().recordCount(), 0);
+    seam_->messages.clear();
+    seam_->answers = {QMessageBox::No};
+    form_->commands().run(CommandId::EmptyTable);
+    EXPECT_EQ(seam_->messageTexts(),
+              (std::vector<QString>{"The elastic parameters have not been saved. Empty the table "
+                                    "all the same?"}));
+    EXPECT_GT(form_->workspace().elastic().recordCount(), 0);
+    EXPECT_TRUE(form_->workspace().loaded());
+
+    ASSERT_EQ(lithora::commands::saveTable(
+                  form_->workspace(),
+                  {folder_.path() / "saved.las", form_->workspace().importInfo().headerLines}),
+              "");
+    seam_->messages.clear();
+    form_->commands().run(CommandId::EmptyTable);
+    EXPECT_TRUE(seam_->messages.empty());
+    EXPECT_FALSE(form_->workspace().loaded());
 }
 
 TEST_F(DataCommandsTest, DataLinesThatDoNotFitAreReportedAfterTheImport) {

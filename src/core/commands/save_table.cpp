@@ -35,6 +35,7 @@ std::string saveTable(workspace::Workspace& ws, const SaveRequest& request) {
     } catch (const std::exception& e) {
         return e.what();
     }
+    ws.markElasticSaved();
     return {};
 }
 

@@ -81,6 +81,7 @@ void Workspace::openShippedTables() {
     openShipped(litholog_, {{"TopDepth", FieldType::Float},
                             {"BottomDepth", FieldType::Float},
                             {"Lithology", FieldType::Text, 30, true}});
+    lithologUnsaved_ = litholog_.isOpen() && litholog_.totalRecordCount() > 0;
     lithologEdits_ = litholog_.subscribe([this](const store::TableEvent& e) {
         if (e.kind == store::TableEvent::RowChanged || e.kind == store::TableEvent::RowInserted ||
             e.kind == store::TableEvent::RowRemoved || e.kind == store::TableEvent::Reset)

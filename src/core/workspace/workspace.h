@@ -104,6 +104,14 @@ class Workspace {
     // that throws stops the command that made the change, which reports it as its error.
     [[nodiscard]] store::Subscription subscribe(std::function<void(Change)> listener);
 
+    // Work that no file holds yet: an elastic computation not written by Save Table since it
+    // was made, and a litholog changed since it was last saved to or opened from a file (the
+    // intervals kept from an earlier run count too). Empty Table asks before such work goes.
+    bool elasticUnsaved() const { return elasticUnsaved_; }
+    bool lithologUnsaved() const { return lithologUnsaved_; }
+    void markElasticSaved() { elasticUnsaved_ = false; }
+    void markLithologSaved() { lithologUnsaved_ = false; }
+
     store::Table& source() { return source_; }
     store::Table& elastic() { return elastic_; }
     store::Table& litholog() { return litholog_; }
@@ -195,7 +203,13 @@ class Workspace {
 
   private:
     std::error_code removeSourceTable();
-    void send(Change change) { changes_->send(change); }
+    void send(Change change) {
+        if (change == Change::ElasticComputed) elasticUnsaved_ = true;
+        if (change == Change::LithologChanged) lithologUnsaved_ = true;
+        if (change == Change::Emptied || change == Change::Imported) elasticUnsaved_ = false;
+        if (change == Change::Emptied) lithologUnsaved_ = false;
+        changes_->send(change);
+    }
     // The shown window and the litholog's limits after a filter or its undo.
     compute::FilterOutcome moveWindow(bool wasFiltered, const compute::FilterOutcome& out);
 
@@ -214,6 +228,7 @@ class Workspace {
     DepthWindow window_;
     LithologLimits lithologLimits_;
     rockphysics::LithologyVsCounts lithologyVsCounts_;
+    bool elasticUnsaved_ = false, lithologUnsaved_ = false;
     std::shared_ptr<store::Listeners<Change>> changes_ =
         std::make_shared<store::Listeners<Change>>();
     store::Subscription lithologEdits_;  // the litholog table's own events, passed on

@@ -367,6 +367,19 @@ void TCalculationForm::TableScroll() {
 
 void TCalculationForm::emptyTable() {
     if (!ready_ || !workspace_->loaded()) return;
+    // Work no file holds is lost only when the user says so.
+    const bool elastic = workspace_->elasticUnsaved(), litholog = workspace_->lithologUnsaved();
+    if (elastic || litholog) {
+        const QString what = elastic && litholog ? QStringLiteral(
+                                                       "The elastic parameters and the "
+                                                       "litholog have not been saved.")
+                             : elastic
+                                 ? QStringLiteral("The elastic parameters have not been saved.")
+                                 : QStringLiteral("The litholog has not been saved.");
+        if (message(QMessageBox::Warning, what + QStringLiteral(" Empty the table all the same?"),
+                    QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
+    }
     trackPanel_->removeAll();
     tablePage_->clearCorrelationRows();
     // The window shows the empty workspace when the workspace reports it emptied.

@@ -511,7 +511,8 @@ void LithologPanel::openLithologFile() {
         return;
     }
     model_.replace(std::move(read.intervals));
-    store();
+    // What was just read from a file is saved work.
+    if (store()) shell_.workspace().markLithologSaved();
     showModel(static_cast<int>(model_.size()) - 1, 1);
     if (!read.error.empty()) error(QString::fromStdString(read.error));
 }
@@ -529,6 +530,7 @@ bool LithologPanel::saveLithologFile() {
         try {
             lithora::exporter::writeLithologFile(file.toStdString(), model_.intervals());
             written = true;
+            shell_.workspace().markLithologSaved();
         } catch (const lithora::Error& e) {
             error(QString::fromStdString(e.what()));
         }

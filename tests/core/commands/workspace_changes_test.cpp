@@ -93,6 +93,34 @@ TEST_F(WorkspaceChanges, ASubscriptionThatGoesHearsNoMore) {
     EXPECT_TRUE(seen.empty());
 }
 
+// What no file holds yet: a computation until Save Table writes it, a litholog edit until the
+// litholog is saved; Empty Table and a new import start clean.
+TEST_F(WorkspaceChanges, UnsavedWorkIsKnownUntilItIsSaved) {
+    importWell();
+    EXPECT_FALSE(ws.elasticUnsaved());
+    EXPECT_FALSE(ws.lithologUnsaved());
+    computeElastic();
+    EXPECT_TRUE(ws.elasticUnsaved());
+    ASSERT_EQ(commands::saveTable(ws, {dir / "out.las", ws.importInfo().headerLines}), "");
+    EXPECT_FALSE(ws.elasticUnsaved());
+    computeElastic();
+    EXPECT_TRUE(ws.elasticUnsaved());
+
+    auto& litholog = ws.litholog();
+    litholog.append();
+    litholog.setFloat(0, 1500);
+    litholog.setFloat(1, 1500.25);
+    litholog.setText(2, "Sandstone");
+    litholog.post();
+    EXPECT_TRUE(ws.lithologUnsaved());
+    ws.markLithologSaved();
+    EXPECT_FALSE(ws.lithologUnsaved());
+
+    EXPECT_TRUE(commands::emptyTable(ws));
+    EXPECT_FALSE(ws.elasticUnsaved());
+    EXPECT_FALSE(ws.lithologUnsaved());
+}
+
 TEST_F(WorkspaceChanges, ALithologEditIsReported) {
     importWell();
     seen.clear();
