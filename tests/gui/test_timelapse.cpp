@@ -17,11 +17,11 @@
 
 #include "core/workspace/workspace.h"
 #include "gui/display/depth_chart.h"
-#include "gui/widgets/track_sheet.h"
 #include "gui/timelapse/lapse_controller.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/timelapse/lapse_print.h"
 #include "gui/timelapse/track_selection.h"
+#include "gui/widgets/track_sheet.h"
 #include "pdf_check.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
@@ -158,7 +158,9 @@ TEST_F(TimeLapseTest, DifferenceIsSecondMinusFirstWithNullAsGap) {
     TTLapse w(context());
     open(w, 1, write("a.las", las(kFirst)), 1);
     open(w, 2, write("b.las", las(kSecond)), 1);
-    EXPECT_EQ(w.chart(1)->title(), "GR");
+    // each chart names its curve and the file it came from
+    EXPECT_EQ(w.chart(1)->title(), "GR\na.las");
+    EXPECT_EQ(w.chart(2)->title(), "GR\nb.las");
     EXPECT_EQ(w.chart(1)->depthTitle(), "Depth(m)");
     button(w, "calculateButton")->click();
     ASSERT_TRUE(w.difference());
@@ -205,7 +207,7 @@ TEST_F(TimeLapseTest, OpenAgainReplacesTheCurve) {
     open(w, 2, write("b.las", las(kSecond)), 1);
     button(w, "calculateButton")->click();
     open(w, 1, a, 2);
-    EXPECT_EQ(w.chart(1)->title(), "RHOB");
+    EXPECT_EQ(w.chart(1)->title(), "RHOB\na.las");
     EXPECT_EQ(w.chart(1)->pointCount(), 5);
     EXPECT_NEAR(w.chart(1)->samples().values[0], 2.30, kTol);
     // The old difference is gone and can be computed again from the new pair.
@@ -220,7 +222,7 @@ TEST_F(TimeLapseTest, CancelOfLasTracksChangesNothing) {
     const auto before = states(w);
     for (int cancel : {0, -1}) {  // the Cancel button and the close box
         open(w, 1, a, cancel);
-        EXPECT_EQ(w.chart(1)->title(), "GR") << cancel;
+        EXPECT_EQ(w.chart(1)->title(), "GR\na.las") << cancel;
         EXPECT_EQ(w.chart(1)->pointCount(), 5) << cancel;
         EXPECT_EQ(states(w), before) << cancel;
         // "Clear" still removes the curve shown before.
@@ -228,7 +230,7 @@ TEST_F(TimeLapseTest, CancelOfLasTracksChangesNothing) {
     }
     // A cancelled file dialog reads nothing.
     open(w, 1, QString(), 2);
-    EXPECT_EQ(w.chart(1)->title(), "GR");
+    EXPECT_EQ(w.chart(1)->title(), "GR\na.las");
 }
 
 TEST_F(TimeLapseTest, FaultsAreReportedAndChangeNothing) {
@@ -237,8 +239,11 @@ TEST_F(TimeLapseTest, FaultsAreReportedAndChangeNothing) {
     const auto before = states(w);
     open(w, 1, write("bad.las", "~VERSION\n VERS. 2.0 :\n"), 1);
     ASSERT_EQ(seam.messageTexts().size(), 1u);
-    EXPECT_EQ(seam.messageTexts().back(), "Error reading file.");
-    EXPECT_EQ(w.chart(1)->title(), "GR");
+    // the first line as always, then the file and why
+    EXPECT_TRUE(seam.messageTexts().back().startsWith("Error reading file.\n"));
+    EXPECT_TRUE(seam.messageTexts().back().contains("bad.las: "))
+        << seam.messageTexts().back().toStdString();
+    EXPECT_EQ(w.chart(1)->title(), "GR\na.las");
     EXPECT_EQ(states(w), before);
 
     struct Case {

@@ -1,5 +1,7 @@
 #include "gui/timelapse/lapse_page.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -217,6 +219,14 @@ void TTLapse::readLog(int n) {
     try {
         BusyCursor busy;
         read = timelapse::readLapseFile(file.toStdString());
+    } catch (const lithora::ReadError& e) {
+        // The second line names the file and why, as the main import does.
+        QString text = QStringLiteral("Error reading file.");
+        if (!e.reason().empty())
+            text += QStringLiteral("\n%1: %2")
+                        .arg(QDir::toNativeSeparators(file), QString::fromStdString(e.reason()));
+        ctx_.message(QMessageBox::Critical, text);
+        return;
     } catch (const std::exception&) {
         ctx_.message(QMessageBox::Critical, QStringLiteral("Error reading file."));
         return;
@@ -233,11 +243,14 @@ void TTLapse::readLog(int n) {
         ctx_.message(QMessageBox::Critical, QString::fromUtf8(e.what()));
         return;
     }
+    fileNames_[n] = QFileInfo(file).fileName();
     showLog(n, std::move(log));
 }
 
 void TTLapse::showLog(int n, timelapse::LapseLog log) {
-    DepthChart* track = makeTrack(n, QString::fromStdString(log.curve), kLogColour);
+    QString title = QString::fromStdString(log.curve);
+    if (!fileNames_[n].isEmpty()) title += QLatin1Char('\n') + fileNames_[n];
+    DepthChart* track = makeTrack(n, title, kLogColour);
     track->setSeriesName(QString::fromStdString(log.curve));
     track->setData(log.depth, log.value);
     fitLapseRange(*track);

@@ -69,6 +69,9 @@ class TTLapse : public QDialog {
     // The three charts on one depth scale, their depth axes on the same pixel rows.
     DepthChartRow* row_ = nullptr;
     std::optional<lithora::timelapse::LapseLog> first_, second_;
+    // The file each log was read from, named under its curve so the two charts can be told
+    // apart ([1] and [2]; empty for a log given otherwise).
+    QString fileNames_[3];
     std::optional<lithora::timelapse::LapseDifference> diff_;
     bool secondOpenAllowed_ = false;
     int traceNumber_ = 0;
