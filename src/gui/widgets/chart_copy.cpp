@@ -1,9 +1,11 @@
 #include "gui/widgets/chart_copy.h"
 
 #include <qcustomplot.h>
+#include <QBuffer>
 #include <QDataStream>
 #include <QFile>
 #include <QSaveFile>
+#include <QtEndian>
 #include <cstring>
 
 namespace {
@@ -33,6 +35,18 @@ bool readDoubles(QDataStream& in, QVector<double>& v) {
     return in.status() == QDataStream::Ok;
 }
 
+// Reads a text, refusing a byte count the rest of the file cannot hold before anything is
+// reserved for it: QDataStream would otherwise set aside room for a damaged count first.
+bool readText(QDataStream& in, QString& s) {
+    const QByteArray count = in.device()->peek(4);
+    if (count.size() < 4) return false;
+    const quint32 bytes = qFromBigEndian<quint32>(count.constData());
+    const qint64 rest = in.device()->bytesAvailable() - 4;
+    if (bytes != 0xFFFFFFFFu && qint64(bytes) > rest) return false;  // all ones: a null text
+    in >> s;
+    return in.status() == QDataStream::Ok;
+}
+
 void writeAxis(QDataStream& out, const ChartAxisCopy& a) {
     out << a.visible << a.label << a.lower << a.upper << a.reversed << a.logarithmic;
     writeDoubles(out, a.labelPositions);
@@ -51,7 +65,8 @@ bool readFont(QDataStream& in, QFont& f) {
     double points = 0;
     qint32 pixels = 0, weight = 0;
     bool italic = false;
-    in >> family >> points >> pixels >> weight >> italic;
+    if (!readText(in, family)) return false;
+    in >> points >> pixels >> weight >> italic;
     // A font has a size in points or, where it was set so, in pixels (the other one is -1).
     const bool byPoints = points > 0 && points <= 1000;
     const bool byPixels = pixels > 0 && pixels <= 1000;
@@ -69,7 +84,9 @@ bool readFont(QDataStream& in, QFont& f) {
 }
 
 bool readAxis(QDataStream& in, ChartAxisCopy& a) {
-    in >> a.visible >> a.label >> a.lower >> a.upper >> a.reversed >> a.logarithmic;
+    in >> a.visible;
+    if (in.status() != QDataStream::Ok || !readText(in, a.label)) return false;
+    in >> a.lower >> a.upper >> a.reversed >> a.logarithmic;
     if (!readDoubles(in, a.labelPositions)) return false;
     quint32 n = 0;
     in >> n;
@@ -78,7 +95,7 @@ bool readAxis(QDataStream& in, ChartAxisCopy& a) {
     a.labelTexts.clear();
     for (quint32 i = 0; i < n; ++i) {
         QString s;
-        in >> s;
+        if (!readText(in, s)) return false;
         a.labelTexts << s;
     }
     return in.status() == QDataStream::Ok;
@@ -111,10 +128,17 @@ QString saveChartCopy(const ChartCopy& chart, const QString& path) {
 }
 
 QString loadChartCopy(const QString& path, ChartCopy& into) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
         return QStringLiteral("Cannot read the chart file \"%1\": %2")
-            .arg(path, file.errorString());
+            .arg(path, source.errorString());
+    // Read from memory: the counts of the file are checked against the bytes it really has.
+    QByteArray bytes = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return QStringLiteral("Cannot read the chart file \"%1\": %2")
+            .arg(path, source.errorString());
+    QBuffer file(&bytes);
+    file.open(QIODevice::ReadOnly);
     const QString damaged =
         QStringLiteral("The chart file \"%1\" is damaged or is no chart file of Lithora.")
             .arg(path);
@@ -132,8 +156,7 @@ QString loadChartCopy(const QString& path, ChartCopy& into) {
             .arg(path);
 
     ChartCopy c;
-    in >> c.title;
-    if (in.status() != QDataStream::Ok || !readFont(in, c.titleFont)) return damaged;
+    if (!readText(in, c.title) || !readFont(in, c.titleFont)) return damaged;
     for (ChartAxisCopy& a : c.axes)
         if (!readAxis(in, a)) return damaged;
     quint32 count = 0;
@@ -142,7 +165,8 @@ QString loadChartCopy(const QString& path, ChartCopy& into) {
     for (quint32 i = 0; i < count; ++i) {
         ChartSeriesCopy s;
         qint32 key = 0, value = 0;
-        in >> s.name >> s.colour >> s.penWidth >> key >> value >> s.steps;
+        if (!readText(in, s.name)) return damaged;
+        in >> s.colour >> s.penWidth >> key >> value >> s.steps;
         if (in.status() != QDataStream::Ok || key < 0 || key > 3 || value < 0 || value > 3 ||
             key == value)
             return damaged;
