@@ -46,6 +46,16 @@ class WorkspaceChanges : public ::testing::Test {
         ASSERT_EQ(commands::computeElastic(ws, {choice, plan.measuredVs, *units, {}}), "");
     }
 
+    // One litholog interval, as the litholog panel enters it.
+    void addInterval() {
+        auto& litholog = ws.litholog();
+        litholog.append();
+        litholog.setFloat(0, 1500);
+        litholog.setFloat(1, 1500.25);
+        litholog.setText(2, "Sandstone");
+        litholog.post();
+    }
+
     fs::path dir = fs::temp_directory_path() / "lithora_changes_unused";
     Workspace ws{dir, Storage::Memory};
     std::vector<Change> seen;
@@ -106,12 +116,7 @@ TEST_F(WorkspaceChanges, UnsavedWorkIsKnownUntilItIsSaved) {
     computeElastic();
     EXPECT_TRUE(ws.elasticUnsaved());
 
-    auto& litholog = ws.litholog();
-    litholog.append();
-    litholog.setFloat(0, 1500);
-    litholog.setFloat(1, 1500.25);
-    litholog.setText(2, "Sandstone");
-    litholog.post();
+    addInterval();
     EXPECT_TRUE(ws.lithologUnsaved());
     ws.markLithologSaved();
     EXPECT_FALSE(ws.lithologUnsaved());
@@ -124,12 +129,7 @@ TEST_F(WorkspaceChanges, UnsavedWorkIsKnownUntilItIsSaved) {
 TEST_F(WorkspaceChanges, ALithologEditIsReported) {
     importWell();
     seen.clear();
-    auto& litholog = ws.litholog();
-    litholog.append();
-    litholog.setFloat(0, 1500);
-    litholog.setFloat(1, 1500.25);
-    litholog.setText(2, "Sandstone");
-    litholog.post();
+    addInterval();
     EXPECT_FALSE(seen.empty());
     for (Change c : seen) EXPECT_EQ(c, Change::LithologChanged);
 }
