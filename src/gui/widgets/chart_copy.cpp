@@ -172,6 +172,9 @@ QString loadChartCopy(const QString& path, ChartCopy& into) {
             return damaged;
         s.keyAxis = key;
         s.valueAxis = value;
+        // As plain RGB: a colour of another kind (extended, HSV, ...) from a damaged file may
+        // hold values that do not come back the same once written again.
+        s.colour = QColor::fromRgba(s.colour.rgba());
         if (!readDoubles(in, s.keys) || !readDoubles(in, s.values) ||
             s.keys.size() != s.values.size())
             return damaged;
