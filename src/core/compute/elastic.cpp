@@ -141,7 +141,7 @@ bool evaluateRock(long double vp, long double vs, long double rho, double out[kR
 // (the denominators), or a value too large for a double.
 // unrounded, when given, receives Vp, Vs and rho (m/s, kg/m3) before their rounding.
 bool evaluateRow(const Params& p, double density, double pSlowness, double sSlowness,
-                 std::optional<rockphysics::RockClass> rockClass, double out[kResultCount],
+                 const std::optional<rockphysics::RockClass>& rockClass, double out[kResultCount],
                  double* unrounded = nullptr) {
     const bool measured = p.mode == VsMode::Measured;
     if (!std::isfinite(density) || !std::isfinite(pSlowness)) return false;
@@ -222,12 +222,18 @@ ElasticColumns allocate(const ElasticInputs& in) {
     return out;
 }
 
+// The rock class of row i where Vs comes by lithology; none otherwise. A reference to a
+// stored value: g++ 12 takes a copied empty optional for an uninitialised one (-O3).
+const std::optional<rockphysics::RockClass>& rockClassOf(const Params& p, std::size_t i) {
+    static const std::optional<rockphysics::RockClass> kNone;
+    return p.mode == VsMode::Lithology ? p.rockClasses[i] : kNone;
+}
+
 // Evaluates row i and stores its results.
 void storeRow(const Params& p, const ElasticInputs& in, std::size_t i, ElasticColumns& out) {
     double v[kResultCount];
     const double dts = p.mode == VsMode::Measured ? in.sSonic[i] : 0.0;
-    const auto rockClass =
-        p.mode == VsMode::Lithology ? p.rockClasses[i] : std::optional<rockphysics::RockClass>();
+    const std::optional<rockphysics::RockClass>& rockClass = rockClassOf(p, i);
     if (!evaluateRow(p, in.density[i], in.pSonic[i], dts, rockClass, v)) {
         std::fill(std::begin(v), std::end(v), std::numeric_limits<double>::quiet_NaN());
     } else if (p.mode == VsMode::Lithology) {
@@ -251,9 +257,7 @@ RockColumns rockColumns(const ElasticInputs& in) {
     for (std::size_t i = 0; i < n; ++i) {
         double v[kResultCount], rock[3];
         const double dts = p.mode == VsMode::Measured ? in.sSonic[i] : 0.0;
-        const auto rockClass = p.mode == VsMode::Lithology
-                                   ? p.rockClasses[i]
-                                   : std::optional<rockphysics::RockClass>();
+        const std::optional<rockphysics::RockClass>& rockClass = rockClassOf(p, i);
         if (!evaluateRow(p, in.density[i], in.pSonic[i], dts, rockClass, v, rock)) continue;
         out.vp[i] = rock[0];
         out.vs[i] = rock[1];
