@@ -395,7 +395,8 @@ TEST_F(FilterGui, FindOpensAnOnTopSearchWindowThatFindsDepths) {
 
     // A bad number and Enter: said once, not once for each handler of the key.
     search->entry()->setText("xyz");
-    QTest::keyClick(search->entry(), Qt::Key_Return);
+    QTest::keyPress(search->entry(), Qt::Key_Return);
+    QTest::keyRelease(search->entry(), Qt::Key_Return);
     ASSERT_EQ(seam.messages.size(), 1u);
     EXPECT_EQ(seam.messages[0], "Please enter a valid NUMBER !");
     seam.messages.clear();

@@ -3,16 +3,10 @@
 #include <QMouseEvent>
 
 bool isOtherThanLeftButton(const QEvent* event) {
-    switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            return static_cast<const QMouseEvent*>(event)->button() != Qt::LeftButton;
-        case QEvent::MouseMove: {
-            const auto buttons = static_cast<const QMouseEvent*>(event)->buttons();
-            return buttons != Qt::NoButton && !(buttons & Qt::LeftButton);
-        }
-        default:
-            return false;
-    }
+    const auto* mouse = dynamic_cast<const QMouseEvent*>(event);
+    if (!mouse) return false;
+    // A move names the buttons held; a press, release or double press the one button.
+    if (event->type() == QEvent::MouseMove)
+        return mouse->buttons() != Qt::NoButton && !(mouse->buttons() & Qt::LeftButton);
+    return mouse->button() != Qt::LeftButton;
 }
