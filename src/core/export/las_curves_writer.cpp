@@ -7,6 +7,7 @@
 #include "core/common/error.h"
 #include "core/common/file_writer.h"
 #include "core/common/number_text.h"
+#include "core/compute/elastic.h"
 
 namespace lithora::exporter {
 
@@ -39,14 +40,16 @@ void appendValue(std::string& line, std::string_view text) {
     line.append(text);
 }
 
-// The step of evenly spaced depths; 0, as LAS writes an irregular index, otherwise.
+// The step of evenly spaced depths; 0, as LAS writes an irregular index, otherwise. The
+// difference of two depths carries their binary rounding (1000.1 - 1000 is not 0.1), so the
+// step is written to the 4 decimals of the program's depths and values.
 double depthStep(const std::vector<double>& depth) {
     if (depth.size() < 2) return 0;
     const double step = depth[1] - depth[0];
     for (std::size_t i = 2; i < depth.size(); ++i)
         if (std::fabs((depth[i] - depth[i - 1]) - step) > 1e-9 * std::max(1.0, std::fabs(step)))
             return 0;
-    return step;
+    return compute::roundTo4(step);
 }
 
 template <class Out>
