@@ -92,8 +92,9 @@ TEST_F(CliTest, BadInputExitsWithOneAndTheProgramsMessage) {
         fs::path file;
         std::string reason;
     };
-    for (const Case& c : {Case{dir / "missing.las", "No such file or directory"},
-                          Case{dir / "binary.las", "it has no curve section"}}) {
+    for (const Case& c :
+         {Case{dir / "missing.las", "No such file or directory"},
+          Case{dir / "binary.las", "line 1: it is not text: the file holds binary data"}}) {
         CliRun r = run("import '" + c.file.string() + "'");
         EXPECT_EQ(r.code, 1) << c.file;
         EXPECT_EQ(r.err.rfind("Error reading file.\n" + c.file.string() + ": " + c.reason, 0), 0u)

@@ -82,11 +82,14 @@ ColumnHeader parseFirstLine(std::string_view line) {
     return h;
 }
 
-double sampleValue(std::string_view text) {
+// A value of line lineNumber of the file.
+double sampleValue(std::string_view text, std::uint64_t lineNumber) {
     text = trimView(text);
     if (text.empty() || text == "-999.0000") return kNull;
     auto v = parseNumber(text);
-    if (!v) failRead("the value \"" + std::string(text.substr(0, 40)) + "\" is not a number");
+    if (!v)
+        detail::failReadAt(lineNumber,
+                           "the value \"" + std::string(text.substr(0, 40)) + "\" is not a number");
     return *v;
 }
 
@@ -97,6 +100,7 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
     if (!detail::nextLine(text, pos, line) || line.find(kFirstColumn) == std::string_view::npos)
         throw AsciiHeaderError(fileName);
 
+    std::uint64_t headerLines = 1;
     ImportResult r;
     r.lasSource = false;
     r.asciiHeaderLine = std::string(line);
@@ -105,7 +109,7 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
     // Header texts are UTF-8 when the header's bytes are, else Windows-1252; a repeated
     // column name (an index named like an export column) gets a distinct field name.
     auto addColumn = [&](const ColumnHeader& h, bool index) {
-        if (h.name.empty()) failRead("a column of its header has no name");
+        if (h.name.empty()) detail::failReadAt(headerLines, "a column of its header has no name");
         const std::string name = names.makeDistinct(withoutControlCharacters(h.name));
         // Appended rather than "(" + text + ")": g++ 12 warns falsely (-Wrestrict) about
         // inserting before a temporary string in optimised builds.
@@ -130,6 +134,7 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
     // Header lines follow while they begin with "Column"; any other line starts the data.
     std::size_t dataPos = pos;
     while (detail::nextLine(text, pos, line) && line.starts_with("Column")) {
+        ++headerLines;
         addColumn(parseColumnLine(line), false);
         dataPos = pos;
     }
@@ -160,20 +165,22 @@ ImportResult readAsciiText(std::string_view text, const std::string& fileName,
     detail::ProgressThrottle throttle(progress, text.size());
     detail::PaddingLimit padding(n);
     pos = 0;
+    std::uint64_t lineNumber = headerLines;
     while (detail::nextLine(data, pos, line)) {
+        ++lineNumber;
         const bool empty = line.empty();
         std::size_t c = 0;
         for (; c + 1 < n; ++c) {
             auto tab = line.find('\t');
             if (tab == std::string_view::npos) break;
-            r.columns[c].push_back(sampleValue(line.substr(0, tab)));
+            r.columns[c].push_back(sampleValue(line.substr(0, tab), lineNumber));
             line.remove_prefix(tab + 1);
         }
         // A line with fewer tabs than columns: the columns it does not reach are null, and
         // the rest of the line is the last value.
-        padding.line(empty ? 0 : c + 1);
+        padding.line(empty ? 0 : c + 1, lineNumber);
         for (std::size_t m = c; m + 1 < n; ++m) r.columns[m].push_back(kNull);
-        r.columns[n - 1].push_back(sampleValue(lastValueText(line)));
+        r.columns[n - 1].push_back(sampleValue(lastValueText(line), lineNumber));
         throttle.report(dataPos + pos);
     }
     if (r.rowCount() == 0) failRead("it holds no data line");

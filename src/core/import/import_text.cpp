@@ -13,6 +13,10 @@ void failRead(std::string reason) {
     throw ReadError(std::move(reason));
 }
 
+void failReadAt(std::uint64_t line, const std::string& reason) {
+    failRead("line " + std::to_string(line) + ": " + reason);
+}
+
 bool nextLine(std::string_view text, std::size_t& pos, std::string_view& line, bool final) {
     if (pos >= text.size()) return false;
     const std::size_t n = text.size();
@@ -61,18 +65,20 @@ std::string DistinctNames::makeDistinct(std::string_view name) {
     return candidate;
 }
 
-void PaddingLimit::line(std::size_t present) {
+void PaddingLimit::line(std::size_t present, std::uint64_t lineNumber) {
     ++lines_;
     if (present >= curves_) {
         values_ += curves_;
         return;
     }
+    if (firstShortLine_ == 0) firstShortLine_ = lineNumber;
     values_ += present;
     padded_ += curves_ - present;
     if (padded_ > kFloor && padded_ > kRatio * values_)
-        failRead("its data lines hold far fewer values than the " + std::to_string(curves_) +
-                 " curves its header declares (" + std::to_string(values_) + " values in " +
-                 std::to_string(lines_) + " lines)");
+        failReadAt(firstShortLine_, "its data lines hold far fewer values than the " +
+                                        std::to_string(curves_) + " curves its header declares (" +
+                                        std::to_string(values_) + " values in " +
+                                        std::to_string(lines_) + " lines)");
 }
 
 void ProgressThrottle::report(std::uint64_t done) {

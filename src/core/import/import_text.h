@@ -15,6 +15,9 @@ namespace lithora::import::detail {
 inline constexpr const char* kReadError = "Error reading file.";
 // Throws ReadError: "Error reading file.", with why the file cannot be read when known.
 [[noreturn]] void failRead(std::string reason = {});
+// The same for a rule that a line of the file breaks: the reason begins "line N: " (lines
+// counted from 1).
+[[noreturn]] void failReadAt(std::uint64_t line, const std::string& reason);
 
 // Takes the next line of text from pos. A line ends at LF, CR LF or a lone CR; the line end
 // is not part of the line. A final line without line end is a line; text that ends with a
@@ -48,8 +51,9 @@ class DistinctNames {
 class PaddingLimit {
   public:
     explicit PaddingLimit(std::size_t curves) : curves_(curves) {}
-    // One data line held `present` values; the curves after them are padded.
-    void line(std::size_t present);
+    // One data line, line lineNumber of the file, held `present` values; the curves after
+    // them are padded. The refusal names the first line that held too few.
+    void line(std::size_t present, std::uint64_t lineNumber);
 
     static constexpr std::uint64_t kFloor = std::uint64_t{1} << 22;  // null samples
     static constexpr std::uint64_t kRatio = 4;                       // null samples per value read
@@ -59,6 +63,7 @@ class PaddingLimit {
     std::uint64_t values_ = 0;
     std::uint64_t padded_ = 0;
     std::uint64_t lines_ = 0;
+    std::uint64_t firstShortLine_ = 0;
 };
 
 // Calls progress at most every few megabytes of input.

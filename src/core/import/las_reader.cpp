@@ -190,6 +190,7 @@ class LasStream::Impl {
         }
         if (stage_ == Stage::Header) headerText({}, true);
         if (stage_ == Stage::Header) {
+            failIfBinary();
             if (curveState_ == CurveState::BeforeSection && !otherDataSets_.empty())
                 failRead(
                     "it holds no log data (no \"~Log_Definition\" or \"~Curve\" section), "
@@ -279,12 +280,26 @@ class LasStream::Impl {
     }
 
     void boundHeader() const {
-        if (header_.size() > kMaxHeader)
+        if (header_.size() > kMaxHeader) {
+            failIfBinary();
+            if (header_.find('\0', scan_) != std::string::npos)
+                detail::failReadAt(lineIndex_ + 1, kBinary);
             failRead("its header runs on for more than " + std::to_string(kMaxHeader >> 20) +
                      " MiB without a data section");
+        }
+    }
+
+    static constexpr const char* kBinary = "it is not text: the file holds binary data";
+
+    // A file refused for its header's shape is named binary when its header holds a zero
+    // byte, which no text has: that is the first rule it breaks.
+    void failIfBinary() const {
+        if (binaryLine_ != 0) detail::failReadAt(binaryLine_, kBinary);
     }
 
     void headerLine(std::string_view line) {
+        const std::uint64_t lineNumber = lineIndex_ + 1;
+        if (binaryLine_ == 0 && line.find('\0') != std::string_view::npos) binaryLine_ = lineNumber;
         if (!nullLiteral_ && lineIndex_ >= 7 && line.find("NULL") != std::string_view::npos)
             nullLiteral_ = std::string(line);
 
@@ -299,15 +314,20 @@ class LasStream::Impl {
             if (title == LasSection::OtherDataSet) noteOtherDataSet(lasDataSetName(line));
         } else if (section_ == LasSection::Well && !nullItem_) {
             auto dot = line.find('.');
-            if (dot != std::string_view::npos && trimView(line.substr(0, dot)) == "NULL")
+            if (dot != std::string_view::npos && trimView(line.substr(0, dot)) == "NULL") {
                 nullItem_ = std::string(line);
+                nullItemLine_ = lineNumber;
+            }
         } else if (section_ == LasSection::Version) {
             versionItem(line);
         }
 
         switch (curveState_) {
             case CurveState::BeforeSection:
-                if (title == LasSection::Curve) curveState_ = CurveState::InSection;
+                if (title == LasSection::Curve) {
+                    curveState_ = CurveState::InSection;
+                    curveTitleLine_ = lineNumber;
+                }
                 return;
             case CurveState::InSection:
                 if (title == LasSection::None) {
@@ -322,6 +342,7 @@ class LasStream::Impl {
         }
         if (title == LasSection::Data) {
             stage_ = Stage::Data;
+            dataTitleLine_ = lineNumber;
             headerEnd_ = scan_;
         }
     }
@@ -417,7 +438,7 @@ class LasStream::Impl {
             text = itemValueText(*nullItem_);
             value = parseNumber(*text);
         }
-        if (!value && nullItem_) failRead("its NULL item is not a number");
+        if (!value && nullItem_) detail::failReadAt(nullItemLine_, "its NULL item is not a number");
         if (!sawVersion_)
             r_.warnings.push_back("The file has no ~Version section: it is read as LAS 2.0.");
         if (!value) {
@@ -438,7 +459,10 @@ class LasStream::Impl {
 
     // more is the text that follows what the header has gathered.
     void startData(std::string_view more, bool final) {
-        if (r_.fieldNames.empty()) failRead("its curve section defines no curve");
+        if (r_.fieldNames.empty()) {
+            failIfBinary();
+            detail::failReadAt(curveTitleLine_, "its curve section defines no curve");
+        }
         resolveNull();
         nullValue_ = r_.nullValue;
         columnCount_ = r_.fieldNames.size();
@@ -587,6 +611,7 @@ class LasStream::Impl {
             auto c = static_cast<unsigned char>(*p);
             if (c <= 32) {
                 if (c == '\n' || c == '\r') {
+                    ++(c == '\n' ? dataLf_ : dataCr_);
                     if constexpr (Lines) {
                         if (field > 0) endLine(field);
                         field = 0;
@@ -670,15 +695,22 @@ class LasStream::Impl {
     }
 
     // One data line of a "WRAP. NO" file is done: it held count values.
-    void endLine(std::size_t count) {
+    void endLine(std::size_t count, bool lineEnded = true) {
         const std::size_t n = columnCount_;
-        padding_.line(count);
+        padding_.line(count, dataLineNumber(lineEnded));
         if (count == n) return;
         LineMismatch& m = count < n ? fewer_ : more_;
         if (m.lines == 0 || count < m.least) m.least = count;
         if (m.lines == 0 || count > m.most) m.most = count;
         ++m.lines;
         for (std::size_t f = count; f < n; ++f) columns_[f].push_back(kNull);
+    }
+
+    // The line of the file that the data line being ended is: the data section's lines
+    // count from the line after its title; lineEnded tells whether the line's end has been
+    // counted (a last line without line end has none).
+    std::uint64_t dataLineNumber(bool lineEnded) const {
+        return dataTitleLine_ + std::max(dataLf_, dataCr_) + (lineEnded ? 0 : 1);
     }
 
     // The one warning about data lines that do not hold one value per curve.
@@ -730,7 +762,7 @@ class LasStream::Impl {
     }
 
     ImportResult takeResult() {
-        if (lineRecords_ && field_ > 0) endLine(field_);  // a last line without line end
+        if (lineRecords_ && field_ > 0) endLine(field_, false);  // a last line without line end
         // An unfinished last depth step is dropped.
         std::size_t rows = columns_.back().size();
         for (auto& c : columns_) c.resize(rows);
@@ -739,7 +771,9 @@ class LasStream::Impl {
         const auto& index = columns_.front();
         auto firstIt =
             std::find_if(index.begin(), index.end(), [](double d) { return !std::isnan(d); });
-        if (firstIt == index.end()) failRead("its data section holds no row with a depth");
+        if (firstIt == index.end())
+            failRead("its data section, from line " + std::to_string(dataTitleLine_ + 1) +
+                     ", holds no row with a depth");
         auto lastIt =
             std::find_if(index.rbegin(), index.rend(), [](double d) { return !std::isnan(d); });
         if (auto warning = lineWarning()) r_.warnings.push_back(std::move(*warning));
@@ -784,6 +818,14 @@ class LasStream::Impl {
     CurveState curveState_ = CurveState::BeforeSection;
     std::optional<std::string> nullLiteral_;
     std::optional<std::string> nullItem_;
+    // Lines of the file (from 1) that refusals name; 0 while not met.
+    std::uint64_t nullItemLine_ = 0;
+    std::uint64_t curveTitleLine_ = 0;
+    std::uint64_t dataTitleLine_ = 0;
+    std::uint64_t binaryLine_ = 0;  // the first header line that holds a zero byte
+    // Line ends met in the data section, LF and CR apart: a file ends its lines with one of
+    // them or both, so the larger count is the number of lines ended.
+    std::uint64_t dataLf_ = 0, dataCr_ = 0;
     detail::DistinctNames names_;
 
     double nullValue_ = 0;

@@ -112,6 +112,34 @@ TEST(BadInput, BinaryAndDamagedInput) {
     }
 }
 
+// A refusal names the first rule the file breaks and, where a line breaks it, that line.
+TEST(BadInput, RefusalsNameTheLineThatBreaksTheRule) {
+    const std::string curves = " DEPT.M : d\n GR.GAPI : g\n";  // lines 11 and 12; "~A" is 13
+    std::string notANumberNull = lasText(curves, "1 2\n", "none");
+    std::string binary = "~VERSION\n VERS. 2.0 :\n\x89PNG\r\n\x1a\n";
+    binary += std::string("\0\0\0\rIHDR\0\0\x01", 12) + "\n\x02\x03";
+    const std::pair<std::string, std::string> lasCases[] = {
+        {notANumberNull, "line 8: its NULL item is not a number"},
+        {lasText("", "1 2\n"), "line 10: its curve section defines no curve"},
+        {lasText(curves, "\n# depths in clock time\n08:00 2\n08:01 3\n"),
+         "its data section, from line 14, holds no row with a depth"},
+        // a header line holding zero bytes: binary, whatever else is missing
+        {binary, "line 5: it is not text: the file holds binary data"},
+        {"~VERSION\n" + std::string("\0\0", 2) + "\n" + std::string(17u << 20, 'x'),
+         "line 2: it is not text: the file holds binary data"},
+    };
+    for (const auto& [text, reason] : lasCases) {
+        SCOPED_TRACE(reason);
+        EXPECT_EQ(refusal([&] { readLas(text); }), reason);
+    }
+    // lines counted with CR LF line ends too, and in a last line without line end
+    EXPECT_EQ(
+        refusal([] { readAscii("Column 1 : DEPTH m\r\nColumn 2 : GR\r\n1\t2\r\n2\tx", "f.txt"); }),
+        "line 4: the value \"x\" is not a number");
+    EXPECT_EQ(refusal([] { readAscii("Column 1 : DEPTH m\nColumn:\n1\t2\n", "f.txt"); }),
+              "line 2: a column of its header has no name");
+}
+
 TEST(BadInput, Utf16FilesReadLikeTheirEightBitText) {
     const std::string las = fileBytes(testData("las/descending.las"));
     const ImportResult plain = readLas(las);

@@ -220,11 +220,14 @@ TEST(ExternalFiles, RefusedFilesSayWhy) {
         "sets ";
     const std::string noDataSection =
         "it has no data section (no \"~A\" line after the curve section)";
-    const std::string noDepth = "its data section holds no row with a depth";
+    auto noDepth = [](int line) {
+        return "its data section, from line " + std::to_string(line) +
+               ", holds no row with a depth";
+    };
     const std::pair<const char*, std::string> cases[] = {
         // the data section comes before the curve section
         {"las-js/src/__test__/sample_v3/E3.las", noDataSection},
-        {"lascheck/tests/examples/missing_a_section.las", noDepth},
+        {"lascheck/tests/examples/missing_a_section.las", noDepth(21)},
         {"lascheck/tests/examples/missing_ascii_section.las", noDataSection},
         {"lasio/standards/examples/3.0/sample_3.0.las", noDataSection},
         {"lasio/tests/examples/3.0/Curve-Param Error #10 (SS).LAS", noLogData + "Phase"},
@@ -235,14 +238,14 @@ TEST(ExternalFiles, RefusedFilesSayWhy) {
         {"lasio/tests/examples/3.0/Curve-Param Error #7 (SS).LAS", noLogData + "Phase"},
         {"lasio/tests/examples/3.0/Curve-Param Unknown #1(SS).las", noLogData + "Drilling"},
         {"lasio/tests/examples/3.0/Reshape Error #2 (SS).las", noLogData + "Drilling"},
-        {"lasio/tests/examples/data_characters.las", noDepth},
-        {"lasio/tests/examples/missing_a_section.las", noDepth},
+        {"lasio/tests/examples/data_characters.las", noDepth(41)},
+        {"lasio/tests/examples/missing_a_section.las", noDepth(21)},
         {"lasio/tests/examples/not_a_las_file.las",
          "it has no curve section (no line that begins with \"~C\")"},
-        {"wellio.js/assets/data_characters.las", noDepth},
-        {"wellio.js/assets/missing_a_section.las", noDepth},
+        {"wellio.js/assets/data_characters.las", noDepth(41)},
+        {"wellio.js/assets/missing_a_section.las", noDepth(21)},
         {"wellio.js/assets/usgs_bad/260341080252801.19980915.NN.las",
-         "its curve section defines no curve"},
+         "line 43: its curve section defines no curve"},
         {"welly/tutorial/data/P-135_cuttings.las", noLogData + "Lithology"},
     };
     for (const auto& [file, reason] : cases) {

@@ -64,6 +64,19 @@ inline void expectError(const std::function<void()>& fn, const std::string& mess
     }
 }
 
+// The reason a read was refused with; fails the test when it was not refused.
+template <typename Read>
+std::string refusal(Read&& read) {
+    try {
+        read();
+    } catch (const ReadError& e) {
+        EXPECT_STREQ(e.what(), "Error reading file.");
+        return e.reason();
+    }
+    ADD_FAILURE() << "read, expected a refusal";
+    return {};
+}
+
 // Column values with NaN (a null sample) shown as the text "null", for readable failures.
 inline std::vector<std::string> shown(const std::vector<double>& column) {
     std::vector<std::string> out;
