@@ -14,7 +14,7 @@ namespace {
 timelapse::LapseLog readLog(const std::string& file, const std::string& curve) {
     timelapse::LapseFile f;
     try {
-        f = timelapse::readLapseFile(file);
+        f = timelapse::readLapseFile(file, curve);
     } catch (const Error& e) {
         throw InputError{import::readFailureMessage(file, e)};
     }

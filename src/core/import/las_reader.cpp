@@ -180,6 +180,7 @@ class LasStream::Impl {
     }
 
     void stopAfterHeader() { headerOnly_ = true; }
+    void readOnly(CurveChoice choose) { choose_ = std::move(choose); }
     bool headerDone() const { return stage_ != Stage::Header; }
 
     ImportResult finish() {
@@ -471,6 +472,7 @@ class LasStream::Impl {
         padding_ = detail::PaddingLimit(columnCount_);
 
         decodeHeaderTexts(std::string_view(header_.data(), headerEnd_));
+        chooseCurves();
 
         if (headerOnly_) {
             stage_ = Stage::Done;
@@ -483,6 +485,15 @@ class LasStream::Impl {
         dataStart_ = textDone_;
         dataText(rest, final && more.empty());
         dataText(more, final);
+    }
+
+    // The curves the caller reads (all when it did not choose); the depth is always read.
+    void chooseCurves() {
+        read_.assign(columnCount_, true);
+        if (!choose_) return;
+        const std::vector<bool> chosen = choose_(r_);
+        for (std::size_t f = 1; f < columnCount_; ++f) read_[f] = f < chosen.size() && chosen[f];
+        skipping_ = std::find(read_.begin(), read_.end(), false) != read_.end();
     }
 
     // ---- data -------------------------------------------------------------------------
@@ -558,7 +569,7 @@ class LasStream::Impl {
 
     // Room for the rest of the section, estimated from what has been read so far.
     void reserveRows() {
-        std::size_t rows = columns_.back().size();
+        std::size_t rows = columns_.front().size();
         if (rows == 0 || total_ == 0) return;
         double bytesPerRow =
             static_cast<double>(textDone_ - dataStart_) / static_cast<double>(rows);
@@ -570,7 +581,8 @@ class LasStream::Impl {
         const double estimate = remaining / bytesPerRow * 1.02 + 16;
         if (!(estimate <= 1e10)) return;
         const auto want = static_cast<std::size_t>(estimate);
-        for (auto& c : columns_) c.reserve(want);
+        for (std::size_t f = 0; f < columnCount_; ++f)
+            if (read_[f]) columns_[f].reserve(want);
     }
 
     void parseBlock(const char* p, const char* end) {
@@ -599,10 +611,19 @@ class LasStream::Impl {
             // A depth is a position, never a null sample, whatever the NULL item says.
             if (v == nullValue && field != 0) v = kNull;
             if constexpr (Lines) {
-                if (field < n) columns_[field].push_back(v);
+                if (field < n && read_[field]) columns_[field].push_back(v);
                 ++field;
             } else {
-                columns_[field].push_back(v);
+                if (read_[field]) columns_[field].push_back(v);
+                if (++field == n) field = 0;
+            }
+            afterValue = true;
+        };
+        // A value of a curve not read: its token is passed over without being converted.
+        auto skip = [&] {
+            if constexpr (Lines) {
+                ++field;
+            } else {
                 if (++field == n) field = 0;
             }
             afterValue = true;
@@ -645,6 +666,23 @@ class LasStream::Impl {
                 afterValue = false;
                 ++p;
                 continue;
+            }
+            if (skipping_ && (!Lines || field < n) && !read_[field] && c != '"') {
+                // The token runs to the next separator. A comma in a line not yet known to
+                // separate by commas decides that first, as a read value would.
+                const char* t = p;
+                if (commas || tabs) {
+                    // with commas or tabs between values, a value runs to the next one
+                    const char stop = commas ? ',' : '\t';
+                    while (t < end && *t != stop && *t != '\n' && *t != '\r') ++t;
+                } else {
+                    while (t<end&& static_cast<unsigned char>(*t)> 32 && *t != ',') ++t;
+                }
+                if (t == end || *t != ',' || commas || commasChecked) {
+                    p = t;
+                    skip();
+                    continue;
+                }
             }
             double v;
             if (plainDecimal(p, end, commas, v)) {
@@ -703,7 +741,8 @@ class LasStream::Impl {
         if (m.lines == 0 || count < m.least) m.least = count;
         if (m.lines == 0 || count > m.most) m.most = count;
         ++m.lines;
-        for (std::size_t f = count; f < n; ++f) columns_[f].push_back(kNull);
+        for (std::size_t f = count; f < n; ++f)
+            if (read_[f]) columns_[f].push_back(kNull);
     }
 
     // The line of the file that the data line being ended is: the data section's lines
@@ -764,8 +803,11 @@ class LasStream::Impl {
     ImportResult takeResult() {
         if (lineRecords_ && field_ > 0) endLine(field_, false);  // a last line without line end
         // An unfinished last depth step is dropped.
-        std::size_t rows = columns_.back().size();
-        for (auto& c : columns_) c.resize(rows);
+        // The depth column holds a value for every step begun.
+        std::size_t rows = columns_.front().size();
+        if (!lineRecords_ && field_ != 0) --rows;
+        for (std::size_t f = 0; f < columnCount_; ++f)
+            if (read_[f]) columns_[f].resize(rows);
 
         // Records without any depth are no log.
         const auto& index = columns_.front();
@@ -831,6 +873,9 @@ class LasStream::Impl {
     double nullValue_ = 0;
     std::size_t columnCount_ = 0;
     std::vector<std::vector<double>> columns_;
+    CurveChoice choose_;
+    std::vector<bool> read_;  // per curve: its values are read
+    bool skipping_ = false;   // some curve is not read
     std::string carry_;
     std::string trailer_;
     const char* trailerStart_ = nullptr;  // where the data section ended in the current block
@@ -899,6 +944,10 @@ void LasStream::stopAfterHeader() {
     if (impl_) impl_->stopAfterHeader();
 }
 
+void LasStream::readOnly(CurveChoice choose) {
+    if (impl_) impl_->readOnly(std::move(choose));
+}
+
 bool LasStream::headerDone() const {
     return impl_ && impl_->headerDone();
 }
@@ -919,7 +968,7 @@ namespace {
 
 // Feeds a file to a stream in chunks; a header-only stream stops reading at its "~A" line.
 ImportResult readFileInto(const std::filesystem::path& path, const Progress& progress,
-                          bool headerOnly) {
+                          bool headerOnly, CurveChoice choose = {}) {
     return guarded([&] {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(path, ec)) failRead();
@@ -929,6 +978,7 @@ ImportResult readFileInto(const std::filesystem::path& path, const Progress& pro
         if (!in) failRead();
         LasStream stream(size, progress, path.filename().string());
         if (headerOnly) stream.stopAfterHeader();
+        if (choose) stream.readOnly(std::move(choose));
         std::string buf(kReadChunk, '\0');
         while (in) {
             in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
@@ -946,6 +996,11 @@ ImportResult readFileInto(const std::filesystem::path& path, const Progress& pro
 
 ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress) {
     return readFileInto(path, progress, false);
+}
+
+ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress,
+                         CurveChoice choose) {
+    return readFileInto(path, progress, false, std::move(choose));
 }
 
 ImportResult readLasHeaderFile(const std::filesystem::path& path) {

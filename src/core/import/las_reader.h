@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "core/import/import_result.h"
 
@@ -37,6 +39,14 @@ ImportResult readLas(std::string_view bytes, const Progress& progress = {});
 // Same for a file on disk, read in chunks so the data section is never held as text.
 ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress = {});
 
+// The curves a caller reads of a file, chosen once its header is read: called with the result
+// so far (names, catalogue, roles, no data), it gives true for each curve to read. The depth
+// (the first curve) is always read. The values of the other curves are passed over without
+// being converted and their columns stay empty; warnings name only the curves read.
+using CurveChoice = std::function<std::vector<bool>(const ImportResult& header)>;
+ImportResult readLasFile(const std::filesystem::path& path, const Progress& progress,
+                         CurveChoice choose);
+
 // The header of a file on disk, read only as far as its "~A" line: the curves (names,
 // labels, catalogue, roles, unit tags), NULL and the header lines, with no data (columns
 // empty). Fails as readLasFile does for a file that has no curve section, no NULL item or no
@@ -60,6 +70,9 @@ class LasStream {
     // after the "~A" line are fed, for instance once headerDone() says the header is read.
     void stopAfterHeader();
     bool headerDone() const;
+    // Reads only the curves choose picks (see CurveChoice). Call before the bytes after the
+    // "~A" line are fed.
+    void readOnly(CurveChoice choose);
     // Ends the input; may be called once.
     ImportResult finish();
 

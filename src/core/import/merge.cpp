@@ -25,10 +25,18 @@ constexpr double kNull = std::numeric_limits<double>::quiet_NaN();
     throw Error(readFailureMessage(file, error));
 }
 
-// The whole import of one file; its failures name the file.
-ImportResult readFile(const fs::path& file, const Progress& progress) {
+// The import of one file, of the curves at the given positions (from 1) only; its failures
+// name the file.
+ImportResult readFile(const fs::path& file, const Progress& progress,
+                      const std::vector<int>& columns) {
     try {
-        return readLasFile(file, progress);
+        return readLasFile(file, progress, [&](const ImportResult& header) {
+            std::vector<bool> read(header.fieldNames.size(), false);
+            for (int c : columns)
+                if (c >= 1 && static_cast<std::size_t>(c) <= read.size())
+                    read[static_cast<std::size_t>(c - 1)] = true;
+            return read;
+        });
     } catch (const Error& e) {
         failFile(file, e);
     }
@@ -123,7 +131,10 @@ ImportResult mergeLasFiles(const std::vector<fs::path>& files,
             part = [&, base = doneBytes](std::uint64_t done, std::uint64_t) {
                 progress(base + done, std::max(totalBytes, base + done));
             };
-        sources.push_back({readFile(files[f], part), {}, {}, 0});
+        std::vector<int> columns;
+        for (const auto& c : chosen)
+            if (c.file == f) columns.push_back(c.column);
+        sources.push_back({readFile(files[f], part, columns), {}, {}, 0});
         std::error_code ec;
         const auto size = fs::file_size(files[f], ec);
         if (!ec) doneBytes += size;

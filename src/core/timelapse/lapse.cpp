@@ -52,6 +52,18 @@ LapseFile readLapseFile(const std::filesystem::path& path, const import::Progres
     return fromImport(import::readLasFile(path, progress));
 }
 
+LapseFile readLapseFile(const std::filesystem::path& path, std::string_view onlyCurve) {
+    return fromImport(import::readLasFile(path, {}, [&](const import::ImportResult& header) {
+        std::vector<bool> read(header.catalog.size(), false);
+        for (std::size_t i = 1; i < header.catalog.size(); ++i)
+            if (header.catalog[i].mnemonic == onlyCurve) {
+                read[i] = true;
+                break;
+            }
+        return read;
+    }));
+}
+
 int findCurve(const LapseFile& file, std::string_view name) {
     for (std::size_t i = 0; i < file.curves.size(); ++i)
         if (file.curves[i] == name) return static_cast<int>(i) + 1;

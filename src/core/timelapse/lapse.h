@@ -28,6 +28,9 @@ struct LapseFile {
 // curve section, no data section, no data row, no curve after the depth).
 LapseFile readLapse(std::string_view bytes, const import::Progress& progress = {});
 LapseFile readLapseFile(const std::filesystem::path& path, const import::Progress& progress = {});
+// The same, reading the values of one curve only, the first of that name (as findCurve finds
+// it); the other curves are listed with no values.
+LapseFile readLapseFile(const std::filesystem::path& path, std::string_view onlyCurve);
 
 // The position k (from 1) of the first curve of that name, as "LAS Tracks" lists it;
 // 0 when there is none.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "core/common/las_section.h"
@@ -210,6 +211,79 @@ TEST(ExternalFiles, Las3LogDataCellByCell) {
                       name + "The LAS 3.0 data sets Drilling, Core, Inclinometry, Test, TOPS, "
                              "Perforations are kept in the header text only; the log data is "
                              "read."}));
+    }
+}
+
+// A command that needs a few curves reads only those: the values of the others are passed
+// over unconverted, and the curves read come out as a whole read gives them.
+TEST(ExternalFiles, CurvesNotChosenArePassedOverAndTheOthersReadAlike) {
+    const auto same = [](const ImportResult& whole, const ImportResult& part,
+                         const std::vector<bool>& read) {
+        ASSERT_EQ(part.columns.size(), whole.columns.size());
+        EXPECT_EQ(part.rowCount(), whole.rowCount());
+        for (std::size_t i = 0; i < whole.columns.size(); ++i) {
+            if (i == 0 || (i < read.size() && read[i]))
+                EXPECT_EQ(shown(part.columns[i]), shown(whole.columns[i])) << i;
+            else
+                EXPECT_TRUE(part.columns[i].empty()) << i;
+        }
+    };
+    // every other curve, and the first after the depth alone (the last curve not read)
+    const std::function<std::vector<bool>(std::size_t)> choices[] = {
+        [](std::size_t n) {
+            std::vector<bool> read(n);
+            for (std::size_t i = 0; i < n; i += 2) read[i] = true;
+            return read;
+        },
+        [](std::size_t n) {
+            std::vector<bool> read(n);
+            if (n > 1) read[1] = true;
+            return read;
+        },
+    };
+    int compared = 0;
+    for (const auto& file : lasFiles()) {
+        SCOPED_TRACE(file.string());
+        ImportResult whole;
+        try {
+            whole = readLasFile(file);
+        } catch (const Error&) {
+            continue;
+        }
+        for (const auto& choice : choices) {
+            const auto read = choice(whole.columns.size());
+            same(whole, readLasFile(file, {}, [&](const ImportResult&) { return read; }), read);
+        }
+        ++compared;
+    }
+    EXPECT_GT(compared, 100);
+
+    // data lines of every kind: wrapped with an unfinished last step, commas without a DLM
+    // item, tabs with blanks in a text, quoted text, text where a number belongs
+    const std::string curves = " DEPT.M : d\n GR.GAPI : g\n DT.US/M : t\n RHOB.G/C3 : r\n";
+    const std::string tabbed = lasText(curves, "1\tsome text\t3\t4\n2\t\t5\t6\n");
+    std::string tabDlm = tabbed;
+    tabDlm.insert(tabDlm.find(" WRAP."), " DLM.   TAB : TAB\n");
+    const std::string fixtures[] = {
+        wrappedLas(lasText(curves, "1 2\n3 4\n2 5 6 7\n3 8")),
+        lasText(curves, "1,2,3,4\n2,x,5,6\n3,,7,8\n"),
+        tabDlm,
+        lasText(curves, "1 \"a b\" 3 4\n2 abc 5 6\n3 7\n"),
+    };
+    for (const auto& text : fixtures) {
+        SCOPED_TRACE(text.substr(text.find("~A")));
+        const ImportResult whole = readLas(text);
+        const auto write = [&](const std::vector<bool>& read) {
+            const auto file = std::filesystem::temp_directory_path() / "lithora_chosen.las";
+            std::ofstream(file, std::ios::binary) << text;
+            ImportResult part = readLasFile(file, {}, [&](const ImportResult&) { return read; });
+            std::filesystem::remove(file);
+            return part;
+        };
+        for (const auto& choice : choices) {
+            const auto read = choice(whole.columns.size());
+            same(whole, write(read), read);
+        }
     }
 }
 

@@ -276,6 +276,18 @@ TEST(LapseReader, ExternalFilesReadOrAreRefused) {
             ASSERT_FALSE(f.curves.empty()) << e.path();
             const LapseLog last = lapseLog(f, static_cast<int>(f.curves.size()));
             ASSERT_FALSE(last.depth.empty()) << e.path();
+            // Reading the curve of that name alone gives the same log as the whole file.
+            const std::string name = f.curves.back();
+            const LapseLog fromWhole = lapseLog(f, findCurve(f, name));
+            const LapseFile one = readLapseFile(e.path(), name);
+            const LapseLog alone = lapseLog(one, findCurve(one, name));
+            EXPECT_EQ(alone.depth, fromWhole.depth) << e.path();
+            ASSERT_EQ(alone.value.size(), fromWhole.value.size()) << e.path();
+            for (std::size_t i = 0; i < alone.value.size(); ++i) {
+                if (!(std::isnan(alone.value[i]) && std::isnan(fromWhole.value[i]))) {
+                    ASSERT_EQ(alone.value[i], fromWhole.value[i]) << e.path() << " row " << i;
+                }
+            }
             EXPECT_TRUE(std::is_sorted(last.depth.begin(), last.depth.end())) << e.path();
             // A log compared with itself passes both checks and differs by nothing.
             const auto d = lapseDifference(last, last);
