@@ -626,6 +626,14 @@ std::vector<double> Table::visibleFloats(int f) const {
     return out;
 }
 
+std::span<const double> Table::visibleFloatsView(int f, std::vector<double>& storage) const {
+    requireField(f);
+    const Column& c = column(f);
+    if (c.type() == FieldType::Float && !filtered_) return c.floats();
+    storage = visibleFloats(f);
+    return storage;
+}
+
 std::span<const double> Table::floatColumn(int f) const {
     requireField(f);
     if (column(f).type() != FieldType::Float)

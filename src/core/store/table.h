@@ -116,6 +116,9 @@ class Table {
 
     // Columns. Visible values of a float field (NaN for null), contiguous.
     std::vector<double> visibleFloats(int f) const;
+    // The same without a copy while the table is not filtered (the stored column of a float
+    // field itself); otherwise gathered into storage. Valid while the column, or storage, is.
+    std::span<const double> visibleFloatsView(int f, std::vector<double>& storage) const;
     // All records, stored order, for a float field: NaN for null.
     std::span<const double> floatColumn(int f) const;
     std::size_t totalRecordCount() const { return data_.rows; }

@@ -1,5 +1,7 @@
 #include "core/workspace/correlation_list.h"
 
+#include <algorithm>
+
 #include "core/compute/elastic.h"
 #include "core/workspace/workspace.h"
 
@@ -11,38 +13,34 @@ std::vector<compute::CorrelationRow> correlationList(const Workspace& ws,
     if (!source.isOpen() || ws.sourceFieldCount() < 2) return {};
     const int ref = source.fieldIndex(reference);
 
-    // The columns are copied out once (a filtered table hands out its visible records) and
-    // must outlive the spans of the input.
-    const std::vector<double> sourceRec = source.visibleFloats(0);
-    const std::vector<double> refValues = source.visibleFloats(ref);
-    std::vector<std::vector<double>> sourceColumns;
-    std::vector<std::string> sourceNames;
-    for (int f = 2; f < ws.sourceFieldCount(); ++f) {
-        sourceColumns.push_back(source.visibleFloats(f));
-        const auto entry = static_cast<std::size_t>(f - 1);
-        sourceNames.push_back(entry < ws.catalog().size() ? ws.catalog()[entry].mnemonic
-                                                          : source.field(f).def.name);
-    }
-
+    // The columns are read in place; a filtered table hands out copies of its visible
+    // records, kept here for as long as the spans of the input are used.
     const auto& elastic = ws.elastic();
-    std::vector<double> elasticRec;
-    std::vector<std::vector<double>> elasticColumns;
-    if (elastic.isOpen() && !elastic.isEmpty()) {
-        elasticRec = elastic.visibleFloats(compute::kRec);
-        for (int f = compute::kPoissonRatio; f <= compute::kSImpedance; ++f)
-            elasticColumns.push_back(elastic.visibleFloats(f));
-    }
+    const bool withElastic = elastic.isOpen() && !elastic.isEmpty();
+    const int sourceCurves = std::max(0, ws.sourceFieldCount() - 2);
+    const int elasticFields = compute::kSImpedance - compute::kPoissonRatio + 1;
+    std::vector<std::vector<double>> copies(
+        static_cast<std::size_t>(2 + sourceCurves + (withElastic ? 1 + elasticFields : 0)));
+    std::size_t nextCopy = 0;
+    auto view = [&](const store::Table& table, int f) {
+        return table.visibleFloatsView(f, copies[nextCopy++]);
+    };
 
     compute::CorrelationInput in;
-    in.sourceRec = sourceRec;
-    in.reference = refValues;
-    for (std::size_t i = 0; i < sourceColumns.size(); ++i)
-        in.sourceCurves.push_back({sourceNames[i], sourceColumns[i]});
-    in.elasticRec = elasticRec;
-    for (std::size_t i = 0; i < elasticColumns.size(); ++i)
-        in.elasticFields.push_back(
-            {compute::kElasticFieldNames[static_cast<std::size_t>(compute::kPoissonRatio) + i],
-             elasticColumns[i]});
+    in.sourceRec = view(source, 0);
+    in.reference = view(source, ref);
+    for (int f = 2; f < ws.sourceFieldCount(); ++f) {
+        const auto entry = static_cast<std::size_t>(f - 1);
+        in.sourceCurves.push_back(
+            {entry < ws.catalog().size() ? ws.catalog()[entry].mnemonic : source.field(f).def.name,
+             view(source, f)});
+    }
+    if (withElastic) {
+        in.elasticRec = view(elastic, compute::kRec);
+        for (int f = compute::kPoissonRatio; f <= compute::kSImpedance; ++f)
+            in.elasticFields.push_back(
+                {compute::kElasticFieldNames[static_cast<std::size_t>(f)], view(elastic, f)});
+    }
     return compute::correlationRows(in);
 }
 
