@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libqcustomplot-dev
   libsqlite3-dev
-  nlohmann-json3-dev
+  nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-format
   xvfb xauth imagemagick fonts-dejavu-core xdotool

@@ -11,7 +11,7 @@ namespace {
 int runAvo(const std::vector<std::string>& args) {
     std::vector<std::string> valued = kElasticChoiceOptions;
     valued.insert(valued.end(), {"--angles", "--table", "-o"});
-    const Args a = parseArgs(args, valued, {"--ascii"});
+    const Args a = parseArgs(kAvoCommand, args, valued, {"--ascii"});
     elasticChoices(a);  // usage errors before any work
     commands::AvoRequest request;
     if (auto angles = a.option("--angles")) {
@@ -42,7 +42,7 @@ int runAvo(const std::vector<std::string>& args) {
 }  // namespace
 
 const Command kAvoCommand = {
-    "avo",
+    "avo", "AVO: intercept, gradient and reflection by angle of the interfaces along the well.",
     "  lithora-cli avo FILE [the curve, unit and Vs options of elastic] [--angles FROM:TO:STEP]\n"
     "                      [-o OUT.las] [--table OUT.tsv]\n",
     runAvo};

@@ -92,6 +92,17 @@ int batchWorkers(int jobs, const std::vector<std::string>& files) {
     return std::max(1, workers);
 }
 
+std::string progressText(std::size_t done, std::size_t total, std::size_t failures,
+                         std::chrono::steady_clock::duration elapsed) {
+    const double seconds = std::chrono::duration<double>(elapsed).count();
+    const double left =
+        done == 0 ? 0 : seconds / static_cast<double>(done) * static_cast<double>(total - done);
+    char text[128];
+    std::snprintf(text, sizeof text, "%zu of %zu files, %zu failed, about %.0f s left", done, total,
+                  failures, left);
+    return text;
+}
+
 int runBatch(const std::vector<std::string>& files, int jobs,
              const std::function<std::size_t(const std::string& file)>& job) {
     std::set<std::string> names;
@@ -103,6 +114,11 @@ int runBatch(const std::vector<std::string>& files, int jobs,
     std::atomic<std::size_t> next{0};
     std::atomic<bool> failed{false};
     std::mutex printing;
+    // On a terminal, standard error keeps one line of progress below the results: files done,
+    // failures, time left. Elsewhere (a log, a pipe) nothing is added.
+    const bool progressLine = ::isatty(STDERR_FILENO) == 1;
+    const auto begun = std::chrono::steady_clock::now();
+    std::size_t done = 0, failures = 0;
     auto worker = [&] {
         for (std::size_t i = next++; i < files.size(); i = next++) {
             const std::string& file = files[i];
@@ -126,7 +142,14 @@ int runBatch(const std::vector<std::string>& files, int jobs,
             }
             // Results on standard output, failures with the other messages on standard error.
             std::lock_guard lock(printing);
+            if (progressLine) std::cerr << "\r\033[K" << std::flush;
             (ok ? std::cout : std::cerr) << line << std::endl;
+            ++done;
+            if (!ok) ++failures;
+            if (progressLine && done < files.size())
+                std::cerr << progressText(done, files.size(), failures,
+                                          std::chrono::steady_clock::now() - begun)
+                          << std::flush;
         }
     };
     const int threads = batchWorkers(jobs, files);
@@ -134,6 +157,7 @@ int runBatch(const std::vector<std::string>& files, int jobs,
     for (int t = 1; t < threads; ++t) pool.emplace_back(worker);
     worker();
     for (auto& t : pool) t.join();
+    if (progressLine) std::cerr << "\r\033[K" << std::flush;
     return failed ? 1 : 0;
 }
 

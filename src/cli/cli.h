@@ -17,9 +17,14 @@ class Workspace;
 
 namespace lithora::cli {
 
-// Exit 2 with the usage text.
+// Exit 2 with the usage text. The dispatch names the command the error came from.
 struct UsageError {
     std::string message;
+    std::string command = {};
+};
+// `COMMAND --help`: the command's help, printed on standard output with exit 0.
+struct HelpShown {
+    std::string text;
 };
 // Exit 1 with the message alone (the program's own text, such as "Error reading file.").
 struct InputError {
@@ -30,7 +35,8 @@ struct InputError {
 // code; it throws UsageError or InputError for the two kinds of failure.
 struct Command {
     const char* name;
-    const char* usage;  // its lines of the usage text, each starting "  lithora-cli NAME"
+    const char* summary;  // what the command does, one sentence
+    const char* usage;    // its lines of the usage text, each starting "  lithora-cli NAME"
     int (*run)(const std::vector<std::string>& args);
 };
 
@@ -51,11 +57,13 @@ struct Args {
     int count(const std::string& name, int fallback) const;
 };
 
-// Parses args against the options a command takes. Unknown options and missing values are
-// usage errors; so is a file count outside [minFiles, maxFiles].
-Args parseArgs(const std::vector<std::string>& args, const std::vector<std::string>& valued,
-               const std::vector<std::string>& flags, std::size_t minFiles = 1,
-               std::size_t maxFiles = 1);
+// Parses the words after a command's name against the options it takes (CLI11). Unknown
+// options and missing values are usage errors naming the option; so is a file count outside
+// [minFiles, maxFiles]. --help (or -h) anywhere throws HelpShown with the command's summary,
+// usage and every option it takes, described.
+Args parseArgs(const Command& command, const std::vector<std::string>& args,
+               const std::vector<std::string>& valued, const std::vector<std::string>& flags,
+               std::size_t minFiles = 1, std::size_t maxFiles = 1);
 
 // Writes the first fieldCount fields of a table as tab-separated text: field names, then one
 // line per visible record; a null cell is empty; lines end with CR LF. The old file is

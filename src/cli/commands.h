@@ -1,5 +1,6 @@
 #pragma once
 // The commands of lithora-cli, one file each; main.cpp lists them in its dispatch table.
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -66,6 +67,10 @@ void refuseOutputsThatAreInputs(const std::vector<std::filesystem::path>& output
 // the file's name, so two files of one name are a usage error.
 int runBatch(const std::vector<std::string>& files, int jobs,
              const std::function<std::size_t(const std::string& file)>& job);
+// The progress line a batch keeps on a terminal: "3 of 10 files, 1 failed, about 12 s left",
+// the time left estimated from the files done so far.
+std::string progressText(std::size_t done, std::size_t total, std::size_t failures,
+                         std::chrono::steady_clock::duration elapsed);
 
 // The output for one input of a batch: dir / the input's file name, with its extension
 // replaced when newExtension is given.

@@ -15,7 +15,7 @@ namespace {
 int runCorrelate(const std::vector<std::string>& args) {
     std::vector<std::string> valued = kElasticChoiceOptions;
     valued.push_back("--reference");
-    const Args a = parseArgs(args, valued, {"--ascii", "--no-elastic"});
+    const Args a = parseArgs(kCorrelateCommand, args, valued, {"--ascii", "--no-elastic"});
     const auto reference = a.option("--reference");
     if (!reference) throw UsageError{"correlate needs --reference NAME"};
     elasticChoices(a);  // usage errors before any work
@@ -53,7 +53,7 @@ int runCorrelate(const std::vector<std::string>& args) {
 }  // namespace
 
 const Command kCorrelateCommand = {
-    "correlate",
+    "correlate", "Correlation of every curve and elastic parameter with a reference curve.",
     "  lithora-cli correlate FILE --reference NAME [--ascii] [--density NAME] [--p-wave NAME]\n"
     "                      [--s-wave NAME] [--vs-equation sqrt3|linear|lithology]\n"
     "                      [--litholog FILE.llg] [--slope A]\n"

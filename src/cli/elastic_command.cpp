@@ -38,7 +38,8 @@ std::size_t runOne(const Args& a, const std::string& file, const std::string& ou
 int runElastic(const std::vector<std::string>& args) {
     std::vector<std::string> valued = kElasticChoiceOptions;
     valued.insert(valued.end(), {"--table", "--from", "--to", "-o", "--workspace", "--jobs"});
-    const Args a = parseArgs(args, valued, {"--ascii"}, 1, static_cast<std::size_t>(-1));
+    const Args a =
+        parseArgs(kElasticCommand, args, valued, {"--ascii"}, 1, static_cast<std::size_t>(-1));
     auto out = a.option("-o");
     if (!out) throw UsageError{"elastic needs -o OUT"};
     if (a.option("--from").has_value() != a.option("--to").has_value())
@@ -163,7 +164,7 @@ void computeElasticWith(workspace::Workspace& ws, const Args& a) {
 }
 
 const Command kElasticCommand = {
-    "elastic",
+    "elastic", "The elastic parameters at every depth sample, written as Save Table writes them.",
     "  lithora-cli elastic FILE... [--ascii] [--density NAME] [--p-wave NAME] [--s-wave NAME]\n"
     "                      [--vs-equation sqrt3|linear|lithology] [--litholog FILE.llg]\n"
     "                      [--slope A] [--intercept B]\n"

@@ -106,7 +106,8 @@ commands::FluidSubstitutionRequest fluidSettings(const Args& a) {
 int runFluidSub(const std::vector<std::string>& args) {
     std::vector<std::string> valued = kElasticChoiceOptions;
     valued.insert(valued.end(), kFluidOptions.begin(), kFluidOptions.end());
-    const Args a = parseArgs(args, valued, {"--ascii", "--porosity-from-density", "--gas"});
+    const Args a =
+        parseArgs(kFluidSubCommand, args, valued, {"--ascii", "--porosity-from-density", "--gas"});
     elasticChoices(a);  // usage errors before any work
     commands::FluidSubstitutionRequest request = fluidSettings(a);
     const auto table = a.option("--table");
@@ -136,7 +137,7 @@ int runFluidSub(const std::vector<std::string>& args) {
 }  // namespace
 
 const Command kFluidSubCommand = {
-    "fluidsub",
+    "fluidsub", "Gassmann fluid substitution: the rock with another fluid in its pores.",
     "  lithora-cli fluidsub FILE [the curve, unit and Vs options of elastic]\n"
     "                      (--porosity NAME | --porosity-from-density [--matrix-density G/CC])\n"
     "                      [--mineral-modulus GPA] [--brine-modulus GPA] [--brine-density G/CC]\n"

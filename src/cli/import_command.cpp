@@ -31,8 +31,8 @@ void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii) {
 namespace {
 
 int runImport(const std::vector<std::string>& args) {
-    const Args a = parseArgs(args, {"--table", "--workspace", "--jobs"}, {"--ascii"}, 1,
-                             static_cast<std::size_t>(-1));
+    const Args a = parseArgs(kImportCommand, args, {"--table", "--workspace", "--jobs"},
+                             {"--ascii"}, 1, static_cast<std::size_t>(-1));
     const bool ascii = a.flag("--ascii");
     const auto table = a.option("--table");
     const int jobs = a.count("--jobs", defaultJobs());
@@ -70,7 +70,7 @@ int runImport(const std::vector<std::string>& args) {
 }  // namespace
 
 const Command kImportCommand = {
-    "import",
+    "import", "Reads a well file and prints what the program learns of it as JSON.",
     "  lithora-cli import FILE [--ascii] [--table OUT.tsv] [--workspace DIR]\n"
     "  lithora-cli import FILE... --table DIR [--ascii] [--jobs N] [--workspace DIR]\n",
     runImport};

@@ -51,12 +51,12 @@ int dispatch(int argc, char** argv) {
     const std::vector<std::string> args(argv + 2, argv + argc);
     for (const Command* c : kCommands) {
         if (name != c->name) continue;
-        for (const std::string& a : args)
-            if (isHelp(a)) {
-                std::cout << "usage:\n" << c->usage;
-                return 0;
-            }
-        return c->run(args);
+        try {
+            return c->run(args);
+        } catch (lithora::cli::UsageError& e) {
+            e.command = c->name;
+            throw;
+        }
     }
     throw lithora::cli::UsageError{"unknown command '" + name + "'"};
 }
@@ -68,7 +68,18 @@ int main(int argc, char** argv) {
     lithora::removeTemporaryFilesOnSignal();
     try {
         return dispatch(argc, argv);
+    } catch (const lithora::cli::HelpShown& help) {
+        std::cout << help.text;
+        return 0;
     } catch (const lithora::cli::UsageError& e) {
+        // An error of one command names it and shows that command's usage.
+        for (const Command* c : kCommands)
+            if (e.command == c->name) {
+                std::cerr << "lithora-cli " << c->name << ": " << e.message << "\nusage:\n"
+                          << c->usage << "Run 'lithora-cli " << c->name
+                          << " --help' for every option.\n";
+                return 2;
+            }
         std::cerr << "lithora-cli: " << e.message << "\n" << usage();
         return 2;
     } catch (const lithora::cli::InputError& e) {

@@ -58,7 +58,7 @@ std::vector<import::MergeChoice> parseCurves(const std::string& text,
 }
 
 int runMerge(const std::vector<std::string>& args) {
-    const Args a = parseArgs(args, {"--curves", "--table"}, {}, 1, 100000);
+    const Args a = parseArgs(kMergeCommand, args, {"--curves", "--table"}, {}, 1, 100000);
     const auto curves = a.option("--curves");
     if (!curves) throw UsageError{"merge needs --curves N:NAME,..."};
     const auto table = a.option("--table");
@@ -79,7 +79,7 @@ int runMerge(const std::vector<std::string>& args) {
 }  // namespace
 
 const Command kMergeCommand = {
-    "merge", "  lithora-cli merge FILE... --curves N:NAME,N:NAME,... [--table OUT.tsv]\n",
-    runMerge};
+    "merge", "Curves of several LAS files in one table, by depth.",
+    "  lithora-cli merge FILE... --curves N:NAME,N:NAME,... [--table OUT.tsv]\n", runMerge};
 
 }  // namespace lithora::cli

@@ -35,7 +35,8 @@ nlohmann::json describeLog(const timelapse::LapseLog& log) {
 }
 
 int runTimelapse(const std::vector<std::string>& args) {
-    const Args a = parseArgs(args, {"--curve1", "--curve2", "--table"}, {}, 2, 2);
+    const Args a =
+        parseArgs(kTimelapseCommand, args, {"--curve1", "--curve2", "--table"}, {}, 2, 2);
     const auto curve1 = a.option("--curve1");
     const auto curve2 = a.option("--curve2");
     if (!curve1 || !curve2) throw UsageError{"timelapse needs --curve1 NAME and --curve2 NAME"};
@@ -82,7 +83,7 @@ int runTimelapse(const std::vector<std::string>& args) {
 }  // namespace
 
 const Command kTimelapseCommand = {
-    "timelapse",
+    "timelapse", "The difference of one curve between two logs of a well.",
     "  lithora-cli timelapse FIRST SECOND --curve1 NAME --curve2 NAME [--table OUT.tsv]\n",
     runTimelapse};
 

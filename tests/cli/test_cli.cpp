@@ -35,6 +35,40 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
     }
 }
 
+// Each command's --help says what it does and describes every option its usage names; an
+// error names the command and the option.
+TEST_F(CliTest, EveryCommandDescribesItsOptions) {
+    for (const char* command :
+         {"import", "elastic", "correlate", "timelapse", "merge", "fluidsub", "avo"}) {
+        SCOPED_TRACE(command);
+        CliRun r = run(std::string(command) + " --help");
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.err, "");
+        const auto options = r.out.find("Options:");
+        ASSERT_NE(options, std::string::npos) << r.out;
+        const std::string usage = r.out.substr(0, options), described = r.out.substr(options);
+        EXPECT_NE(usage.find("usage:\n  lithora-cli " + std::string(command)), std::string::npos);
+        std::smatch m;
+        for (std::string rest = usage;
+             std::regex_search(rest, m, std::regex(" \\[?\\(?(--?[a-z][a-z0-9-]*)"));
+             rest = m.suffix()) {
+            // every option of the usage has a line of its own with a text after it
+            EXPECT_TRUE(std::regex_search(
+                described, std::regex("\n  " + m[1].str() + "[ A-Za-z0-9/|:.,]*\\s{2,}[A-Z]")))
+                << m[1];
+        }
+    }
+    CliRun r = run("elastic x.las --slope");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(
+        r.err.rfind("lithora-cli elastic: --slope needs a value\nusage:\n  lithora-cli elastic", 0),
+        0u)
+        << r.err;
+    r = run("timelapse a.las b.las --curve1 GR --curve2 GR --bogus");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err.rfind("lithora-cli timelapse: unknown option '--bogus'", 0), 0u) << r.err;
+}
+
 TEST_F(CliTest, ImportPrintsTheWorkspaceAsJson) {
     CliRun r = run("import " + data("well.las") + " --table '" + (dir / "t.tsv").string() + "'");
     ASSERT_EQ(r.code, 0) << r.err;
