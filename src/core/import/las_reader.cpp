@@ -668,17 +668,23 @@ class LasStream::Impl {
                 continue;
             }
             if (skipping_ && (!Lines || field < n) && !read_[field] && c != '"') {
-                // The token runs to the next separator. A comma in a line not yet known to
-                // separate by commas decides that first, as a read value would.
+                // The token is passed over where it ends at the same place whether it would
+                // read as a number (up to a blank, or a comma between commas) or as a text (up
+                // to the next comma or tab when those separate the values, else a blank);
+                // otherwise it is read as any other, so the values after it keep their places.
                 const char* t = p;
-                if (commas || tabs) {
-                    // with commas or tabs between values, a value runs to the next one
-                    const char stop = commas ? ',' : '\t';
-                    while (t < end && *t != stop && *t != '\n' && *t != '\r') ++t;
+                while (t<end&& static_cast<unsigned char>(*t)> 32 && *t != ',') ++t;
+                bool ends;
+                if (t == end || *t == '\n' || *t == '\r') {
+                    ends = true;
+                } else if (*t == ',') {
+                    ends = commas;  // else the comma may decide the line's separator first
+                } else if (*t == '\t') {
+                    ends = !commas;
                 } else {
-                    while (t<end&& static_cast<unsigned char>(*t)> 32 && *t != ',') ++t;
+                    ends = !commas && !tabs;
                 }
-                if (t == end || *t != ',' || commas || commasChecked) {
+                if (ends) {
                     p = t;
                     skip();
                     continue;

@@ -264,7 +264,12 @@ TEST(ExternalFiles, CurvesNotChosenArePassedOverAndTheOthersReadAlike) {
     const std::string tabbed = lasText(curves, "1\tsome text\t3\t4\n2\t\t5\t6\n");
     std::string tabDlm = tabbed;
     tabDlm.insert(tabDlm.find(" WRAP."), " DLM.   TAB : TAB\n");
+    // comma-separated by its DLM item, wrapped, with blanks between some values too
+    std::string commasAndBlanks =
+        wrappedLas(lasText(curves, "1,2.   9.5 3,4\n2 5,6 7\n3,8,9,10\n"));
+    commasAndBlanks.insert(commasAndBlanks.find(" WRAP."), " DLM.   COMMA : COMMA\n");
     const std::string fixtures[] = {
+        commasAndBlanks,
         wrappedLas(lasText(curves, "1 2\n3 4\n2 5 6 7\n3 8")),
         lasText(curves, "1,2,3,4\n2,x,5,6\n3,,7,8\n"),
         tabDlm,
