@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSpinBox>
 #include <QSvgGenerator>
@@ -30,6 +31,26 @@ constexpr std::array<PictureFormatInfo, 5> kFormats{{
     {PictureFormat::Svg, "SVG drawing", "svg", "SVG drawings (*.svg)"},
 }};
 constexpr int kMaxSide = 20000;
+
+// The pixels an inch of the pixel pictures: a PDF page and an SVG drawing take the same, so
+// their text has the size it has in the PNG and a viewer shows them at the chosen pixel size.
+int pictureDpi() {
+    return QImage(1, 1, QImage::Format_RGB32).logicalDpiX();
+}
+
+// The drawing's width and height in pixels, as every viewer takes them; the generator gives them
+// in millimetres, which viewers turn into pixels at differing resolutions.
+QByteArray svgInPixels(QByteArray svg, QSize size) {
+    static const QRegularExpression kSize(QStringLiteral(R"(<svg width="[^"]*" height="[^"]*")"));
+    const QString text = QString::fromUtf8(svg);
+    const auto match = kSize.match(text);
+    if (!match.hasMatch()) return svg;
+    QString fixed = text;
+    fixed.replace(
+        match.capturedStart(), match.capturedLength(),
+        QStringLiteral(R"(<svg width="%1" height="%2")").arg(size.width()).arg(size.height()));
+    return fixed.toUtf8();
+}
 
 QString writeError(const QString& path, const QString& why) {
     return QStringLiteral("Cannot write \"%1\": %2").arg(path, why);
@@ -70,8 +91,9 @@ QString exportChart(QCustomPlot& plot, const QString& path, PictureFormat format
         }
         case PictureFormat::Pdf: {
             QPdfWriter writer(&file);
-            writer.setResolution(72);  // one pixel of the chart is one point of the page
-            writer.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+            // One pixel of the chart is one pixel of the pixel pictures on the page.
+            writer.setResolution(pictureDpi());
+            writer.setPageSize(QPageSize(QSizeF(size) * (72.0 / pictureDpi()), QPageSize::Point));
             writer.setPageMargins(QMarginsF(0, 0, 0, 0));
             writer.setCreator(QStringLiteral("Lithora"));
             QCPPainter painter;
@@ -82,9 +104,12 @@ QString exportChart(QCustomPlot& plot, const QString& path, PictureFormat format
             break;
         }
         case PictureFormat::Svg: {
+            QBuffer drawing;
+            drawing.open(QIODevice::WriteOnly);
             QSvgGenerator svg;
-            svg.setOutputDevice(&file);
+            svg.setOutputDevice(&drawing);
             svg.setSize(size);
+            svg.setResolution(pictureDpi());
             svg.setViewBox(QRect(QPoint(0, 0), size));
             svg.setTitle(QStringLiteral("Lithora chart"));
             QCPPainter painter;
@@ -92,6 +117,7 @@ QString exportChart(QCustomPlot& plot, const QString& path, PictureFormat format
                 plot.toPainter(&painter, size.width(), size.height());
                 drawn = painter.end();
             }
+            drawn = drawn && file.write(svgInPixels(drawing.data(), size)) >= 0;
             break;
         }
     }
