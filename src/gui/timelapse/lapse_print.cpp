@@ -1,8 +1,6 @@
 #include "gui/timelapse/lapse_print.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -89,26 +87,22 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthChart*, 3
     sheet_->setObjectName(QStringLiteral("sheet"));
     sheet_->setPaper(kA4, QPageLayout::Portrait);
 
-    // The copies, each through its chart file.
+    // The copies, made in memory: no file holds the logs' data.
     const QPixmap background = lapseBackground(folder_);
-    QStringList failures;
     for (std::size_t i = 0; i < charts.size(); ++i) {
         DepthChart* chart = charts[i];
         if (!chart || chart->pointCount() == 0) continue;
-        const QString file = chartFile(static_cast<int>(i) + 1);
-        QString error = saveChartCopy(chart->copy(), file);
-        ChartCopy copy;
-        if (error.isEmpty()) error = loadChartCopy(file, copy);
-        if (!error.isEmpty()) {
-            failures << error;
-            continue;
-        }
-        DepthChart* track = DepthChart::fromCopy(copy, background, this);
+        DepthChart* track = DepthChart::fromCopy(chart->copy(), background, this);
         track->hide();
         track->setChartSize(chart->size());
         fitLapseRange(*track);
         copies_[i] = track;
     }
+    // On the sheet they start side by side, in the window's order, none covering another.
+    std::vector<const QCustomPlot*> order;
+    for (DepthChart* c : copies_)
+        if (c) order.push_back(c->plot());
+    sheet_->placeSideBySide(std::move(order));
 
     // Printed side by side, the copies keep the window's one depth scale.
     DepthChartRow row;
@@ -139,7 +133,6 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthChart*, 3
 
     resize(kWidth, kHeight);
     updateButtons();
-    if (!failures.isEmpty()) ctx_.message(QMessageBox::Warning, failures.join('\n'));
 }
 
 TLapsePrint::~TLapsePrint() {
@@ -148,10 +141,6 @@ TLapsePrint::~TLapsePrint() {
 
 DepthChart* TLapsePrint::copy(int n) const {
     return n >= 1 && n <= 3 ? copies_[static_cast<std::size_t>(n - 1)] : nullptr;
-}
-
-QString TLapsePrint::chartFile(int n) const {
-    return QDir(folder_).filePath(QStringLiteral("tempchart%1.tee").arg(n));
 }
 
 std::vector<QCustomPlot*> TLapsePrint::previewList() const {
@@ -224,10 +213,8 @@ void TLapsePrint::done(int result) {
 
 void TLapsePrint::FormClose() {
     sheet_->setCharts({});
-    for (int n = 3; n >= 1; --n) {
-        const QString file = chartFile(n);
-        if (QFile::exists(file)) QFile::remove(file);
-        delete copies_[static_cast<std::size_t>(n - 1)];
-        copies_[static_cast<std::size_t>(n - 1)] = nullptr;
+    for (DepthChart*& copy : copies_) {
+        delete copy;
+        copy = nullptr;
     }
 }
