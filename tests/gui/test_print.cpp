@@ -36,7 +36,10 @@
 #include "gui/print/grid_print.h"
 #include "gui/print/page_preview.h"
 #include "gui/print/table_print.h"
+#include "gui/widgets/chart_export.h"
+#include "gui/widgets/chart_print.h"
 #include "gui/widgets/number_box.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/table_grid.h"
 #include "gui/widgets/track_sheet.h"
 #include "pdf_check.h"
@@ -208,6 +211,55 @@ TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
     EXPECT_EQ(chartFiles(), QStringList());
 }
 
+// The text of a PDF file, as pdftotext reads it.
+QString pdfText(const QString& path) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// What leaves the program names the well: the printed track sheet, a track's own print and an
+// exported picture carry the well, field and company from ~W, the depths shown and the date.
+TEST_F(PrintTest, PrintedPagesAndPicturesCarryTheWellHeader) {
+    importLas("external/las-external/welly/tutorial/data/P-135_out.LAS");
+    ASSERT_TRUE(form_->workspace().loaded());
+    const QStringList header = {"Well: Eastrock Lauren #1", "Field: Lauren",
+                                "Company: Eastrock Resources LTD.", "Depth: 197.5104 - 951.8904 m",
+                                "Date: " + pageHeaderDate()};
+    const QString sheetPdf = folder_.qfile("sheet.pdf"), trackPdf = folder_.qfile("track.pdf"),
+                  picture = folder_.qfile("picture.pdf");
+    runWindow<TChartPrintP>(CommandId::PrintTracks, [&](TChartPrintP& w) {
+        tick(w.tracksList(), 0);
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(sheetPdf);
+        EXPECT_EQ(w.printSheet(printer), "");
+    });
+    QCustomPlot* track = form_->trackPanel()->track(1)->plot();
+    ChartPrintPreview preview(ChartPrintPreview::chartPage(*track), *seam_);
+    EXPECT_EQ(preview.printToPdf(trackPdf), "");
+    EXPECT_EQ(exportChart(*track, picture, PictureFormat::Pdf, QSize(300, 700)), "");
+    for (const QString& file : {sheetPdf, trackPdf, picture}) {
+        const QString text = pdfText(file).simplified();
+        for (const QString& item : header)
+            EXPECT_TRUE(text.contains(item))
+                << file.toStdString() << ": " << item.toStdString() << "\n"
+                << text.toStdString();
+    }
+    // The header takes the top of the picture; the chart stands below it.
+    const QImage withHeader = chartImage(*track, QSize(300, 700));
+    setPageHeaderSource({});
+    const QImage without = chartImage(*track, QSize(300, 700));
+    auto inkInTopRows = [](const QImage& image) {
+        int ink = 0;
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < image.width(); ++x) ink += qGray(image.pixel(x, y)) < 128;
+        return ink;
+    };
+    EXPECT_GT(inkInTopRows(withHeader), inkInTopRows(without) + 50);
+}
+
 TEST_F(PrintTest, TablePrintClosedWithoutPreviewKeepsPrintingOffAndReattachesTableScroll) {
     importLas("print/three_curves.las");
     auto& source = form_->workspace().source();
@@ -278,14 +330,6 @@ TEST_F(PrintTest, SourceTableOfARealFilePrintsItsPagesIntoAPdfFile) {
     EXPECT_GT(whole.inkFraction, 0.01);
     EXPECT_EQ(checkPdf(one).pages, 1);
     EXPECT_EQ(checkPdf(range).pages, 3);
-}
-
-// The text of a PDF file, as pdftotext reads it.
-QString pdfText(const QString& path) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 TEST_F(PrintTest, LithologTablePrintsItsIntervalsInPortrait) {

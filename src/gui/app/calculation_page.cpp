@@ -13,6 +13,7 @@
 #include <QStatusBar>
 
 #include "core/commands/empty_table.h"
+#include "core/commands/page_header.h"
 #include "core/compute/elastic.h"
 #include "gui/app/about_page.h"
 #include "gui/app/display_subsystem.h"
@@ -29,6 +30,7 @@
 #include "gui/timelapse/lapse_controller.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/table_grid.h"
 
 namespace {
@@ -56,6 +58,11 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     setWindowTitle(QStringLiteral("Lithora"));
     setWindowIcon(pictures::programIcon());
     setFont(layoutFont("MS Sans Serif", 8, false));
+    // What is printed or exported names the loaded well, the depths shown and the date.
+    setPageHeaderSource([this] {
+        return QString::fromStdString(
+            lithora::commands::pageHeader(*workspace_, pageHeaderDate().toStdString()));
+    });
 
     commands_ = new CommandTable(this);
     createPages();
@@ -83,6 +90,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
 }
 
 TCalculationForm::~TCalculationForm() {
+    setPageHeaderSource({});
     // The tracks, views and models follow the workspace's tables: they go first.
     display_->releaseTrackViews();
     trackPanel_.reset();

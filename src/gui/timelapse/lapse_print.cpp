@@ -10,12 +10,14 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "core/common/number_text.h"
 #include "core/workspace/workspace.h"
 #include "gui/display/chart_row.h"
 #include "gui/display/depth_chart.h"
 #include "gui/print/print_support.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/widgets/chart_copy.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/track_sheet.h"
 
 namespace {
@@ -103,6 +105,7 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthChart*, 3
     for (DepthChart* c : copies_)
         if (c) order.push_back(c->plot());
     sheet_->placeSideBySide(std::move(order));
+    sheet_->setHeader(lapseHeader());
 
     // Printed side by side, the copies keep the window's one depth scale.
     DepthChartRow row;
@@ -137,6 +140,32 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthChart*, 3
 
 TLapsePrint::~TLapsePrint() {
     FormClose();
+}
+
+QString TLapsePrint::lapseHeader() const {
+    // The logs are files of their own, not the loaded well: each is named by its curve and
+    // file, as its chart is titled.
+    QStringList items;
+    const QString captions[] = {QStringLiteral("First log"), QStringLiteral("Second log")};
+    lithora::AxisRange depths{0, 0};
+    bool anyDepth = false;
+    for (int i = 0; i < 3; ++i) {
+        const DepthChart* c = copies_[static_cast<std::size_t>(i)];
+        if (!c) continue;
+        if (i < 2)
+            items << captions[i] + QStringLiteral(": ") +
+                         c->title().replace(QLatin1Char('\n'), QLatin1Char(' '));
+        const lithora::AxisRange r = c->depthRange();
+        depths =
+            anyDepth ? lithora::AxisRange{std::min(depths.lo, r.lo), std::max(depths.hi, r.hi)} : r;
+        anyDepth = true;
+    }
+    if (anyDepth)
+        items << QStringLiteral("Depth: %1 - %2")
+                     .arg(QString::fromStdString(lithora::numberText(depths.lo, '.', 4)),
+                          QString::fromStdString(lithora::numberText(depths.hi, '.', 4)));
+    items << QStringLiteral("Date: ") + pageHeaderDate();
+    return items.join(QStringLiteral("   "));
 }
 
 DepthChart* TLapsePrint::copy(int n) const {

@@ -48,6 +48,8 @@ class TLapsePrint : public QDialog {
 
   private:
     void FormClose();
+    // The page's header: each log's curve and file, the depths, the date.
+    QString lapseHeader() const;
     void updateButtons();
 
     CommandContext ctx_;

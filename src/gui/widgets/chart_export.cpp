@@ -18,8 +18,10 @@
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <array>
+#include <cmath>
 
 #include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/page_header.h"
 
 namespace {
 
@@ -62,11 +64,35 @@ const PictureFormatInfo& pictureFormatInfo(PictureFormat format) {
     return kFormats[static_cast<std::size_t>(format)];
 }
 
+namespace {
+
+// The header at the picture's top, when there is one, and the chart below it; a picture too
+// low to give the chart three times the header's height has no header.
+void drawPicture(QCPPainter& painter, QCustomPlot& plot, QSize size) {
+    const QString header = pageHeaderText();
+    const double margin = 4;
+    double band =
+        pageHeaderHeight(header, size.width() - 2 * margin, kPictureHeaderPixels, painter.device());
+    if (band > 0 && band * 4 <= size.height()) {
+        drawPageHeader(painter, QPointF(margin, margin / 2), size.width() - 2 * margin,
+                       kPictureHeaderPixels, header);
+        band = std::ceil(band + margin);
+    } else {
+        band = 0;
+    }
+    painter.save();
+    painter.translate(0, band);
+    plot.toPainter(&painter, size.width(), size.height() - static_cast<int>(band));
+    painter.restore();
+}
+
+}  // namespace
+
 QImage chartImage(QCustomPlot& plot, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QCPPainter painter(&image);
-    plot.toPainter(&painter, size.width(), size.height());
+    drawPicture(painter, plot, size);
     painter.end();
     return image;
 }
@@ -98,7 +124,7 @@ QString exportChart(QCustomPlot& plot, const QString& path, PictureFormat format
             writer.setCreator(QStringLiteral("Lithora"));
             QCPPainter painter;
             if (painter.begin(&writer)) {
-                plot.toPainter(&painter, size.width(), size.height());
+                drawPicture(painter, plot, size);
                 drawn = painter.end();
             }
             break;
@@ -114,7 +140,7 @@ QString exportChart(QCustomPlot& plot, const QString& path, PictureFormat format
             svg.setTitle(QStringLiteral("Lithora chart"));
             QCPPainter painter;
             if (painter.begin(&svg)) {
-                plot.toPainter(&painter, size.width(), size.height());
+                drawPicture(painter, plot, size);
                 drawn = painter.end();
             }
             drawn = drawn && file.write(svgInPixels(drawing.data(), size)) >= 0;

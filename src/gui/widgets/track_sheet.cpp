@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "gui/widgets/page_header.h"
+
 namespace {
 
 // The default print margins of a chart on the sheet, in percent of the sheet's sides.
@@ -15,6 +17,8 @@ constexpr int kShadow = 2;
 constexpr int kGap = 10;           // pixels of background around the sheet
 constexpr double kCornerGrip = 8;  // pixels of a chart's lower right corner that resize it
 constexpr double kSmallestMm = 10;
+constexpr double kHeaderTopMm = 6;       // where the header starts on the sheet
+constexpr double kHeaderFontMm = 3;      // its font
 constexpr double kColumnGapPercent = 2;  // between side-by-side charts, of the area's width
 
 QSize chartSize(const QCustomPlot* chart) {
@@ -130,7 +134,22 @@ double TrackSheet::pxPerMm() const {
     return sheetRect().width() / sheetMm().width();
 }
 
+void TrackSheet::setHeader(const QString& header) {
+    header_ = header;
+    update();
+}
+
+QString TrackSheet::header() const {
+    return header_ ? *header_ : pageHeaderText();
+}
+
 void TrackSheet::drawCharts(QCPPainter& painter, double pxPerMm) const {
+    // The header in the top margin, over the width the charts start in.
+    const QSizeF sheet = sheetMm();
+    const double side = sheet.width() * kDefaultMarginPercent / 100;
+    drawPageHeader(painter, QPointF(side, kHeaderTopMm) * pxPerMm,
+                   (sheet.width() - 2 * side) * pxPerMm, kHeaderFontMm * pxPerMm, header());
+
     // Bottom first, so the first chart of the list ends on top.
     for (auto it = charts_.rbegin(); it != charts_.rend(); ++it) {
         QCustomPlot* chart = *it;

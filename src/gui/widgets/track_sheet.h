@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class QCustomPlot;
@@ -41,8 +42,12 @@ class TrackSheet : public QWidget {
     QRectF printRect(const QCustomPlot* chart) const;  // millimetres; empty when not shown
     void setPrintRect(const QCustomPlot* chart, const QRectF& mm);
 
-    // Draws the sheet's charts onto a painter whose units are device pixels of a page that
-    // starts at the paper's corner, at the given pixels per millimetre.
+    // The header line above the charts: the program's page header unless set here.
+    void setHeader(const QString& header);
+    QString header() const;
+
+    // Draws the sheet's header and charts onto a painter whose units are device pixels of a page
+    // that starts at the paper's corner, at the given pixels per millimetre.
     void drawCharts(QCPPainter& painter, double pxPerMm) const;
     // Prints the sheet on one page of the printer (the paper and orientation of the sheet),
     // or returns the message to show.
@@ -76,6 +81,7 @@ class TrackSheet : public QWidget {
     std::vector<QCustomPlot*> charts_;
     std::vector<Placed> places_;  // every chart ever shown keeps its place
     std::vector<const QCustomPlot*> sideBySide_;
+    std::optional<QString> header_;
     QCustomPlot* dragged_ = nullptr;
     bool resizing_ = false;
     QPointF dragStartMm_;
