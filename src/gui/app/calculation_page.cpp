@@ -81,6 +81,8 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     statusPanel_->setFrameShadow(QFrame::Sunken);
     statusBar()->addWidget(statusPanel_);
 
+    // Any size from the first one up: the first size, which holds every page, is the minimum,
+    // and the window can be made larger and smaller again.
     resize(kWindowWidth, kWindowHeight);
     setMinimumSize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -431,12 +433,4 @@ bool TCalculationForm::FormCloseQuery() {
     // The work tables are closed and gone: nothing is left to ask about or to clean up.
     ready_ = false;
     return true;
-}
-
-void TCalculationForm::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    // The window grows but never shrinks: its size becomes its minimum. A maximised window
-    // keeps the minimum of its normal size so that it can be restored.
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        setMinimumSize(minimumSize().expandedTo(size()));
 }
