@@ -23,6 +23,7 @@
 #include "gui/timelapse/lapse_page.h"
 #include "gui/timelapse/lapse_print.h"
 #include "gui/timelapse/track_selection.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/track_sheet.h"
 #include "pdf_check.h"
 #include "support/program_folder.h"
@@ -374,6 +375,10 @@ TEST_F(LapsePrintTest, ChartsStartSideBySideWithAVisibleHandleInEitherOrientatio
     TLapsePrint p(context(), {w.chart(1), w.chart(2), w.chart(3)});
     p.show();
     for (int row : {0, 1, 2}) tick(p, row, true);
+    // The page's header names each log by its curve and file, the depths logged and the date.
+    EXPECT_EQ(p.page()->header(),
+              "First log: GR a.las   Second log: GR b.las   Depth: 1500 - 1502   Date: " +
+                  pageHeaderDate());
     auto* style = p.findChild<QComboBox*>("orientationBox");
     for (const char* orientation : {"Portrait", "Landscape", "Portrait"}) {
         SCOPED_TRACE(orientation);

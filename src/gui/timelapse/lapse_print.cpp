@@ -9,6 +9,7 @@
 #include <QResizeEvent>
 #include <QSaveFile>
 #include <algorithm>
+#include <cmath>
 
 #include "core/common/number_text.h"
 #include "core/workspace/workspace.h"
@@ -147,7 +148,7 @@ QString TLapsePrint::lapseHeader() const {
     // file, as its chart is titled.
     QStringList items;
     const QString captions[] = {QStringLiteral("First log"), QStringLiteral("Second log")};
-    lithora::AxisRange depths{0, 0};
+    double top = 0, bottom = 0;
     bool anyDepth = false;
     for (int i = 0; i < 3; ++i) {
         const DepthChart* c = copies_[static_cast<std::size_t>(i)];
@@ -155,15 +156,17 @@ QString TLapsePrint::lapseHeader() const {
         if (i < 2)
             items << captions[i] + QStringLiteral(": ") +
                          c->title().replace(QLatin1Char('\n'), QLatin1Char(' '));
-        const lithora::AxisRange r = c->depthRange();
-        depths =
-            anyDepth ? lithora::AxisRange{std::min(depths.lo, r.lo), std::max(depths.hi, r.hi)} : r;
-        anyDepth = true;
+        for (const double depth : c->samples().depths) {
+            if (std::isnan(depth)) continue;
+            top = anyDepth ? std::min(top, depth) : depth;
+            bottom = anyDepth ? std::max(bottom, depth) : depth;
+            anyDepth = true;
+        }
     }
     if (anyDepth)
         items << QStringLiteral("Depth: %1 - %2")
-                     .arg(QString::fromStdString(lithora::numberText(depths.lo, '.', 4)),
-                          QString::fromStdString(lithora::numberText(depths.hi, '.', 4)));
+                     .arg(QString::fromStdString(lithora::numberText(top, '.', 4)),
+                          QString::fromStdString(lithora::numberText(bottom, '.', 4)));
     items << QStringLiteral("Date: ") + pageHeaderDate();
     return items.join(QStringLiteral("   "));
 }
