@@ -149,6 +149,43 @@ TEST_F(DataCommandsTest, EmptyTableAsksBeforeUnsavedElasticResultsGo) {
     EXPECT_FALSE(form_->workspace().loaded());
 }
 
+// A litholog typed since it was last saved is work no file holds: Empty Table names it (and
+// the elastic results with it) and No keeps both; once the litholog is saved to its file and
+// the results by Save Table, the table empties without a question.
+TEST_F(DataCommandsTest, EmptyTableAsksBeforeAnUnsavedLithologGoes) {
+    importLas("cli/well.las");
+    LithologPanel* litholog = form_->exportSubsystem().lithologPanel();
+    litholog->startNewLitholog();
+    ASSERT_TRUE(litholog->typeBottom(0, "1500.25"));
+    ASSERT_TRUE(litholog->chooseLithology(0, "Shale"));
+    seam_->messages.clear();
+    seam_->answers = {QMessageBox::No};
+    form_->commands().run(CommandId::EmptyTable);
+    EXPECT_EQ(
+        seam_->messageTexts(),
+        (std::vector<QString>{"The litholog has not been saved. Empty the table all the same?"}));
+    EXPECT_TRUE(form_->workspace().loaded());
+    EXPECT_EQ(lithora::commands::lithologyIntervals(form_->workspace()).size(), 1u);
+
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
+    seam_->messages.clear();
+    seam_->answers = {QMessageBox::No};
+    form_->commands().run(CommandId::EmptyTable);
+    EXPECT_EQ(seam_->messageTexts(),
+              (std::vector<QString>{"The elastic parameters and the litholog have not been "
+                                    "saved. Empty the table all the same?"}));
+    EXPECT_TRUE(form_->workspace().loaded());
+
+    seam_->saveFile = QString::fromStdString((folder_.path() / "drawn.llg").string());
+    ASSERT_TRUE(litholog->saveLithologFile());
+    seam_->saveFile = QString::fromStdString((folder_.path() / "saved.las").string());
+    ASSERT_TRUE(form_->exportSubsystem().saveController()->saveTable());
+    seam_->messages.clear();
+    form_->commands().run(CommandId::EmptyTable);
+    EXPECT_TRUE(seam_->messages.empty());
+    EXPECT_FALSE(form_->workspace().loaded());
+}
+
 TEST_F(DataCommandsTest, DataLinesThatDoNotFitAreReportedAfterTheImport) {
     importLas("external/las-external/lasio/tests/examples/excess_curves.las");
     ASSERT_EQ(seam_->messages.size(), 1u);
