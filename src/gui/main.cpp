@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLockFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <memory>
 
@@ -8,6 +9,7 @@
 #include "gui/app/calculation_page.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/splash_screen.h"
+#include "gui/app/window_place.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/program_folders.h"
 
@@ -15,6 +17,10 @@
 // closes. The program folder holds the work tables, the chart copies and the lock: the
 // executable's folder while it is writable, else the user's own data folder.
 int main(int argc, char* argv[]) {
+    // On a high-density screen the window takes the screen's own scale (1.5 as well as 2), so
+    // text and charts are drawn at the screen's pixels rather than enlarged.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
+        Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lithora"));
     // A save cut short by a signal leaves no hidden temporary file beside its target.
@@ -54,6 +60,12 @@ int main(int argc, char* argv[]) {
     splash->close();
     splash.reset();
     if (!form.ready()) return 1;
+    // The size and place the window had when it was last closed.
+    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Lithora"),
+                       QStringLiteral("Lithora"));
+    restoreWindowPlace(form, settings);
     form.show();
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    saveWindowPlace(form, settings);
+    return result;
 }

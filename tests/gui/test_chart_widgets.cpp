@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QSvgRenderer>
@@ -185,6 +186,68 @@ TEST(ChartExport, EveryFormatIsWrittenAtTheChosenSizeAndReadsBack) {
     }
     EXPECT_NE(exportChart(plot, dir.filePath("x.png"), PictureFormat::Png, QSize(0, 10)), "");
     EXPECT_NE(exportChart(plot, dir.filePath("none/x.png"), PictureFormat::Png, size), "");
+}
+
+// The first band of dark rows from the top of a picture (the chart's title): its extent.
+QRect firstInkBand(const QImage& image) {
+    QRect band;
+    for (int y = 0; y < image.height(); ++y) {
+        int left = image.width(), right = -1;
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        if (right < 0) {
+            if (!band.isNull()) break;
+            continue;
+        }
+        band |= QRect(left, y, right - left + 1, 1);
+    }
+    return band;
+}
+
+// A chart exported as PDF or SVG has the size and proportions of its PNG: the page or drawing
+// shows at the chosen pixel size on a screen, and its title's text is as large as in the PNG.
+TEST(ChartExport, PdfAndSvgHaveTheSizeAndProportionsOfThePng) {
+    QTemporaryDir dir;
+    QCustomPlot plot;
+    fillPlot(plot);
+    const QSize size(146, 561);
+    ASSERT_EQ(exportChart(plot, dir.filePath("c.png"), PictureFormat::Png, size), "");
+    ASSERT_EQ(exportChart(plot, dir.filePath("c.pdf"), PictureFormat::Pdf, size), "");
+    ASSERT_EQ(exportChart(plot, dir.filePath("c.svg"), PictureFormat::Svg, size), "");
+    const QImage png(dir.filePath("c.png"));
+    const QRect title = firstInkBand(png);
+    ASSERT_GT(title.width(), 40);
+
+    // The PDF page at the screen's 96 pixels an inch.
+    QProcess render;
+    render.start("pdftoppm", {"-r", "96", "-png", dir.filePath("c.pdf"), dir.filePath("pdf")});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    QImage pdf;
+    for (const char* name : {"pdf-1.png", "pdf-01.png", "pdf-001.png"})
+        if (pdf.load(dir.filePath(name))) break;
+    ASSERT_FALSE(pdf.isNull());
+    EXPECT_NEAR(pdf.width(), size.width(), 1);
+    EXPECT_NEAR(pdf.height(), size.height(), 1);
+
+    // The SVG at the size it gives itself (what a viewer shows).
+    QSvgRenderer svgRenderer(dir.filePath("c.svg"));
+    ASSERT_TRUE(svgRenderer.isValid());
+    EXPECT_EQ(svgRenderer.defaultSize(), size);
+    QImage svg(size, QImage::Format_RGB32);
+    svg.fill(Qt::white);
+    {
+        QPainter painter(&svg);
+        svgRenderer.render(&painter);
+    }
+    for (const auto& [what, image] : {std::pair{"PDF", pdf}, std::pair{"SVG", svg}}) {
+        const QRect band = firstInkBand(image);
+        EXPECT_NEAR(band.width(), title.width(), 3) << what;
+        EXPECT_NEAR(band.height(), title.height(), 2) << what;
+        EXPECT_NEAR(band.center().x(), title.center().x(), 2) << what;
+    }
 }
 
 TEST(ChartExport, DialogSavesThroughTheSeamKeepsProportionsAndCopies) {

@@ -100,9 +100,10 @@ TEST_F(ComputeDialogsTest, VsDialogOpensWithTheLinearEquationAndItsDefaults) {
     TVsEquation dialog({"Rec", "DEPTH", "DT", "GR"});
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Vs Equation");
-    // 571 x 666, or wider where the desktop's fonts need it: no control is cut off.
+    // 571 x 666, or larger where the desktop's fonts and the lines of the choice by lithology
+    // need it: no control is cut off.
     EXPECT_GE(dialog.width(), 571);
-    EXPECT_EQ(dialog.height(), 666);
+    EXPECT_GE(dialog.height(), 666);
     for (QWidget* w : dialog.findChildren<QWidget*>()) {
         if (!w->isVisible() || w->parentWidget() != &dialog) continue;
         EXPECT_TRUE(dialog.rect().contains(w->geometry())) << w->metaObject()->className();
@@ -147,6 +148,42 @@ TEST_F(ComputeDialogsTest, VsDialogStoresEditedCoefficientsAndDefaultsRestoresTh
         lithora::compute::VsEquationKind::Sqrt3);  // the boxes are stored with either equation
     EXPECT_NEAR(s.slope, 0.8, kTol);
     EXPECT_NEAR(s.intercept, 1000, kTol);
+}
+
+// The choice by lithology is offered only while the litholog holds intervals; it shows the
+// four lines and names the linear equation as the fallback, whose boxes it keeps.
+TEST_F(ComputeDialogsTest, VsByLithologyIsOfferedWithALithologAndShowsItsLines) {
+    TVsEquation dialog({"Rec", "DEPTH", "DT"});
+    dialog.show();
+    ASSERT_NE(dialog.lithologyOption(), nullptr);
+    EXPECT_EQ(dialog.lithologyOption()->text(), "By lithology (litholog)");
+    EXPECT_FALSE(dialog.lithologyOption()->isEnabled());
+
+    dialog.setLithologAvailable(true);
+    EXPECT_TRUE(dialog.lithologyOption()->isEnabled());
+    const QString lines = dialog.lithologyLines()->text();
+    for (const char* line : {"Sandstone:  Vs = 0.80416 Vp - 0.85588",
+                             "Limestone:  Vs = -0.05508 Vp² + 1.01677 Vp - 1.03049",
+                             "Dolomite:  Vs = 0.58321 Vp - 0.07775",
+                             "Shale:  Vs = 0.76969 Vp - 0.86735", "km/s", "the linear equation"})
+        EXPECT_TRUE(lines.contains(QString::fromUtf8(line))) << line;
+    const QLabel* shown = dialog.lithologyLines();
+    EXPECT_TRUE(dialog.rect().contains(QRect(shown->mapTo(&dialog, QPoint()), shown->size())));
+    EXPECT_GE(shown->height(), shown->sizeHint().height());  // no line cut off
+    savePicture(dialog, "vs_equation_lithology");
+
+    dialog.lithologyOption()->click();
+    dialog.slopeBox()->setValue(0.8);
+    QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
+    const auto s = dialog.settings();
+    EXPECT_EQ(s.kind, lithora::compute::VsEquationKind::Lithology);
+    EXPECT_NEAR(s.slope, 0.8, kTol);  // the fallback's coefficients
+    EXPECT_NEAR(s.intercept, 1172, kTol);
+
+    // Without intervals the choice falls back to the linear equation.
+    dialog.setLithologAvailable(false);
+    EXPECT_TRUE(dialog.linearOption()->isChecked());
+    EXPECT_EQ(dialog.settings().kind, lithora::compute::VsEquationKind::Linear);
 }
 
 TEST_F(ComputeDialogsTest, VsDialogCancelAndCloseReject) {

@@ -15,6 +15,7 @@
 #include <functional>
 #include <sstream>
 
+#include "core/commands/compute_elastic.h"
 #include "core/commands/save_table.h"
 #include "gui/app/calculation_page.h"
 #include "gui/compute/compute_subsystem.h"
@@ -36,6 +37,7 @@
 #include "support/palette.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
+#include "support/test_paths.h"
 
 namespace {
 
@@ -147,6 +149,43 @@ TEST_F(DataCommandsTest, EmptyTableAsksBeforeUnsavedElasticResultsGo) {
     EXPECT_FALSE(form_->workspace().loaded());
 }
 
+// A litholog typed since it was last saved is work no file holds: Empty Table names it (and
+// the elastic results with it) and No keeps both; once the litholog is saved to its file and
+// the results by Save Table, the table empties without a question.
+TEST_F(DataCommandsTest, EmptyTableAsksBeforeAnUnsavedLithologGoes) {
+    importLas("cli/well.las");
+    LithologPanel* litholog = form_->exportSubsystem().lithologPanel();
+    litholog->startNewLitholog();
+    ASSERT_TRUE(litholog->typeBottom(0, "1500.25"));
+    ASSERT_TRUE(litholog->chooseLithology(0, "Shale"));
+    seam_->messages.clear();
+    seam_->answers = {QMessageBox::No};
+    form_->commands().run(CommandId::EmptyTable);
+    EXPECT_EQ(
+        seam_->messageTexts(),
+        (std::vector<QString>{"The litholog has not been saved. Empty the table all the same?"}));
+    EXPECT_TRUE(form_->workspace().loaded());
+    EXPECT_EQ(lithora::commands::lithologyIntervals(form_->workspace()).size(), 1u);
+
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
+    seam_->messages.clear();
+    seam_->answers = {QMessageBox::No};
+    form_->commands().run(CommandId::EmptyTable);
+    EXPECT_EQ(seam_->messageTexts(),
+              (std::vector<QString>{"The elastic parameters and the litholog have not been "
+                                    "saved. Empty the table all the same?"}));
+    EXPECT_TRUE(form_->workspace().loaded());
+
+    seam_->saveFile = QString::fromStdString((folder_.path() / "drawn.llg").string());
+    ASSERT_TRUE(litholog->saveLithologFile());
+    seam_->saveFile = QString::fromStdString((folder_.path() / "saved.las").string());
+    ASSERT_TRUE(form_->exportSubsystem().saveController()->saveTable());
+    seam_->messages.clear();
+    form_->commands().run(CommandId::EmptyTable);
+    EXPECT_TRUE(seam_->messages.empty());
+    EXPECT_FALSE(form_->workspace().loaded());
+}
+
 TEST_F(DataCommandsTest, DataLinesThatDoNotFitAreReportedAfterTheImport) {
     importLas("external/las-external/lasio/tests/examples/excess_curves.las");
     ASSERT_EQ(seam_->messages.size(), 1u);
@@ -231,6 +270,65 @@ TEST_F(DataCommandsTest, WithoutAShearChoiceTheVsEquationIsAskedAndUsed) {
     form_->computeSubsystem().elasticController()->computeElasticParameters();
     EXPECT_EQ(seam_->dialogsRun, (std::vector<QString>{"TSelectPL", "TVsEquation"}));
     EXPECT_TRUE(form_->workspace().elastic().isEmpty());
+}
+
+// Vs by lithology on a real log with a litholog typed on it: the status line counts the samples
+// of each class and of the fallback, and the table Save Table writes is the file lithora-cli
+// elastic --vs-equation lithology writes for the same log and the litholog saved from the panel.
+TEST_F(DataCommandsTest, VsByLithologyWritesWhatTheCommandLineWrites) {
+    const char* file = "external/las-external/welly/tutorial/data/P-135_out.LAS";
+    const QString well = testData(file);
+    importLas(file);
+    ASSERT_TRUE(form_->workspace().loaded());
+    LithologPanel* litholog = form_->exportSubsystem().lithologPanel();
+    litholog->startNewLitholog();
+    const std::pair<const char*, const char*> intervals[] = {
+        {"400", "Shale"}, {"550", "Sandstone"}, {"650", "Limestone"}, {"700", "Dolomite"}};
+    for (int row = 0; const auto& [bottom, name] : intervals) {
+        ASSERT_TRUE(litholog->typeBottom(row, bottom)) << bottom;
+        ASSERT_TRUE(litholog->chooseLithology(row, name)) << name;
+        ++row;
+    }
+    ASSERT_EQ(lithora::commands::lithologyIntervals(form_->workspace()).size(), 4u);
+
+    bool offered = false;
+    seam_->onDialog = [&offered](QDialog& d) {
+        if (auto* select = qobject_cast<TSelectPL*>(&d))
+            select->findChild<QComboBox*>("sWaveBox")->setCurrentText("");
+        if (auto* vs = qobject_cast<TVsEquation*>(&d)) {
+            offered = vs->lithologyOption()->isEnabled();
+            vs->lithologyOption()->click();
+        }
+        return QDialog::Accepted;
+    };
+    seam_->messages.clear();
+    seam_->dialogsRun.clear();
+    form_->computeSubsystem().elasticController()->computeElasticParameters();
+    // The file leaves the density unit open; the units question takes what it proposes (g/cc).
+    EXPECT_EQ(seam_->dialogsRun,
+              (std::vector<QString>{"TSelectPL", "TVsEquation", "TSelectUnits"}));
+    EXPECT_TRUE(offered);
+    ASSERT_TRUE(seam_->messages.empty()) << seam_->messages.front().text.toStdString();
+    const auto& counts = form_->workspace().lithologyVsCounts();
+    for (long long n : counts.byClass) EXPECT_GT(n, 0);
+    EXPECT_GT(counts.fallback, 0);  // below 700 m
+    EXPECT_EQ(form_->statusText().toStdString(), lithora::commands::lithologyVsSummary(counts));
+    EXPECT_TRUE(form_->statusText().startsWith("Vs by lithology: "));
+
+    const auto desktop = folder_.path() / "desktop.las", llg = folder_.path() / "drawn.llg",
+               cli = folder_.path() / "cli.las";
+    seam_->saveFile = QString::fromStdString(llg.string());
+    ASSERT_TRUE(litholog->saveLithologFile());
+    seam_->saveFile = QString::fromStdString(desktop.string());
+    ASSERT_TRUE(form_->exportSubsystem().saveController()->saveTable());
+    const std::string command = std::string("'") + LITHORA_CLI + "' elastic '" +
+                                well.toStdString() + "' --vs-equation lithology --litholog '" +
+                                llg.string() + "' --density-unit GC -o '" + cli.string() +
+                                "' 2>/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    const std::string written = slurp(desktop);
+    EXPECT_GT(written.size(), 10000u);
+    EXPECT_EQ(written, slurp(cli));
 }
 
 // A curve the user names is used for its role whatever the recognition found: the dialog offers

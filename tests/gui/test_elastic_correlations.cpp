@@ -8,6 +8,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QImage>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
@@ -195,6 +196,26 @@ TEST_F(ElasticCorrelationsTest, FiveCombinationTracksShowBothTablesWithTwoScales
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(form_->displaySubsystem().elasticCorrelations()->windows().empty());
+}
+
+// The notice of each elastic track is whole: every word fits the width the label has and
+// every line its height, the first track (which also carries the depth labels) included.
+TEST_F(ElasticCorrelationsTest, TheNoticeOfEveryElasticTrackIsWhole) {
+    TElasticCorrelationPage* w = open();
+    ASSERT_NE(w, nullptr);
+    for (int k = 1; k <= 4; ++k) {
+        const auto* notice = w->track(k)->findChild<QLabel*>(QStringLiteral("Notice"));
+        ASSERT_NE(notice, nullptr);
+        ASSERT_TRUE(notice->isVisible()) << k;
+        const QFontMetrics metrics(notice->font());
+        const QRect inside = notice->contentsRect();
+        for (const QString& word : notice->text().split(' '))
+            EXPECT_LE(metrics.horizontalAdvance(word), inside.width())
+                << k << ": " << word.toStdString();
+        EXPECT_GE(inside.height(), notice->heightForWidth(notice->width())) << k;
+        const QRect area = w->track(k)->plotArea();
+        EXPECT_TRUE(area.contains(notice->geometry())) << k;
+    }
 }
 
 TEST_F(ElasticCorrelationsTest, ElasticTracksAskForTheComputationThenFollowTheTables) {

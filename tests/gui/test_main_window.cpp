@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
@@ -26,6 +27,7 @@
 #include "gui/app/about_page.h"
 #include "gui/app/calculation_page.h"
 #include "gui/app/splash_screen.h"
+#include "gui/app/window_place.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
 #include "gui/widgets/dialog_seam.h"
@@ -459,21 +461,58 @@ TEST_F(MainWindowTest, SecondCopyInTheSameFolderIsRefusedAndTouchesNothing) {
     EXPECT_TRUE(third->messages.empty());
 }
 
-TEST_F(MainWindowTest, WindowGrowsButNeverShrinks) {
+// The window takes any size from its first one up, larger and smaller again; its first size,
+// which holds every page, is the minimum.
+TEST_F(MainWindowTest, WindowResizesDownToItsFirstSize) {
     TCalculationForm& form = makeForm();
     form.show();
     QApplication::processEvents();
     EXPECT_GE(form.width(), 1025);
     EXPECT_GE(form.height(), 737);
-    form.resize(1100, 800);
-    QApplication::processEvents();
-    EXPECT_EQ(form.size(), QSize(1100, 800));
-    form.resize(1050, 900);
-    QApplication::processEvents();
-    EXPECT_EQ(form.size(), QSize(1100, 900));
+    EXPECT_EQ(form.minimumSize(), QSize(1025, 737));
+    for (const QSize size : {QSize(1100, 800), QSize(1050, 900), QSize(1025, 737)}) {
+        form.resize(size);
+        QApplication::processEvents();
+        EXPECT_EQ(form.size(), size);
+    }
     form.resize(800, 600);
     QApplication::processEvents();
-    EXPECT_EQ(form.size(), QSize(1100, 900));
+    EXPECT_EQ(form.size(), QSize(1025, 737));
+}
+
+// The window's size and place are kept in the settings and given back at the next start; a
+// missing or damaged setting leaves the window as it is.
+TEST_F(MainWindowTest, SizeAndPlaceAreRememberedAndDamagedSettingsIgnored) {
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("lithora.conf"), QSettings::IniFormat);
+    TCalculationForm& first = makeForm();
+    first.show();
+    first.setGeometry(40, 50, 1200, 820);
+    QApplication::processEvents();
+    const QRect place = first.geometry();
+    saveWindowPlace(first, settings);
+    forms_.clear();
+
+    QSettings again(dir.filePath("lithora.conf"), QSettings::IniFormat);
+    TCalculationForm& second = makeForm();
+    restoreWindowPlace(second, again);
+    second.show();
+    QApplication::processEvents();
+    EXPECT_EQ(second.size(), place.size());
+    EXPECT_EQ(second.geometry().topLeft(), place.topLeft());
+    forms_.clear();
+
+    for (const QVariant& damaged : {QVariant(QByteArray("not a geometry")), QVariant(17)}) {
+        again.setValue("MainWindow/geometry", damaged);
+        TCalculationForm& third = makeForm();
+        restoreWindowPlace(third, again);
+        EXPECT_EQ(third.size(), QSize(1025, 737));
+        forms_.clear();
+    }
+    QSettings empty(dir.filePath("none.conf"), QSettings::IniFormat);
+    TCalculationForm& fourth = makeForm();
+    restoreWindowPlace(fourth, empty);
+    EXPECT_EQ(fourth.size(), QSize(1025, 737));
 }
 
 struct BadTableCase {

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QListView>
@@ -35,9 +36,12 @@
 #include "gui/print/grid_print.h"
 #include "gui/print/page_preview.h"
 #include "gui/print/table_print.h"
-#include "gui/widgets/track_sheet.h"
+#include "gui/widgets/chart_export.h"
+#include "gui/widgets/chart_print.h"
 #include "gui/widgets/number_box.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/table_grid.h"
+#include "gui/widgets/track_sheet.h"
 #include "pdf_check.h"
 #include "support/main_window.h"
 #include "support/program_folder.h"
@@ -73,8 +77,9 @@ class PrintTest : public lithora::test::MainWindowTest {
         seam_->onDialog = [](QDialog&) { return int(QDialog::Accepted); };
         return runs;
     }
-    bool chartFileExists(int slot) const {
-        return QFile::exists(folder_.qfile(TChartPrintP::chartFileName(slot).toStdString()));
+    // The chart files in the program folder: none, as every copy is made in memory.
+    QStringList chartFiles() const {
+        return QDir(folder_.qpath()).entryList({QStringLiteral("*.tee")}, QDir::Files);
     }
 };
 
@@ -90,7 +95,7 @@ void tick(QListWidget* list, int entry, bool on = true) {
     list->item(entry)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
 }
 
-TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
+TEST_F(PrintTest, TrackListOfThreeCurvesCopiedInMemory) {
     // Nothing to print on an empty workspace: no window.
     EXPECT_EQ(runWindow<TChartPrintP>(CommandId::PrintTracks, [](TChartPrintP&) {}), 0);
 
@@ -102,8 +107,7 @@ TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
         EXPECT_EQ(list->item(1)->text(), "DT(US/M)");
         EXPECT_EQ(list->item(2)->text(), "GR(GAPI)");
         for (int e = 0; e < 3; ++e) EXPECT_EQ(list->item(e)->checkState(), Qt::Unchecked);
-        for (int slot = 1; slot <= 3; ++slot) EXPECT_TRUE(chartFileExists(slot)) << slot;
-        EXPECT_FALSE(chartFileExists(4));
+        EXPECT_EQ(chartFiles(), QStringList());
         EXPECT_EQ(w.styleBox()->currentText(), "Portrait");
         EXPECT_TRUE(w.sheet()->charts().empty());
         // The copy is prepared for the sheet: 170 wide, the depth title of the log, the
@@ -116,7 +120,7 @@ TEST_F(PrintTest, TrackListOfThreeCurvesAndItsChartFiles) {
         EXPECT_NEAR(gr->valueRange().hi, 75.8, 1e-9);
     });
     EXPECT_EQ(runs, 1);
-    for (int slot = 1; slot <= 3; ++slot) EXPECT_FALSE(chartFileExists(slot)) << slot;
+    EXPECT_EQ(chartFiles(), QStringList());
     EXPECT_TRUE(seam_->messages.empty());
 }
 
@@ -135,8 +139,8 @@ TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
         // Every elastic entry carries the title of the track it shows, impedances included.
         for (int slot = 5; slot <= 17; ++slot) {
             EXPECT_EQ(list->item(slot - 1)->text(), panel->track(slot)->title()) << slot;
-            EXPECT_TRUE(chartFileExists(slot)) << slot;
         }
+        EXPECT_EQ(chartFiles(), QStringList());
         EXPECT_EQ(list->item(16)->text(), "S-IMPEDANCE (Mg/sm2)");
 
         // Ticking the Vp entry shows the copy of the Vp track: its curve and range.
@@ -204,7 +208,56 @@ TEST_F(PrintTest, ElasticEntriesShowTheirOwnTracksAndTheSheetPrintsOnePage) {
     ASSERT_FALSE(saved.isNull());
     EXPECT_GT(saved.width(), saved.height());
     EXPECT_GT(inkShare(saved), 0.005);
-    for (int slot = 1; slot <= 17; ++slot) EXPECT_FALSE(chartFileExists(slot)) << slot;
+    EXPECT_EQ(chartFiles(), QStringList());
+}
+
+// The text of a PDF file, as pdftotext reads it.
+QString pdfText(const QString& path) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// What leaves the program names the well: the printed track sheet, a track's own print and an
+// exported picture carry the well, field and company from ~W, the depths shown and the date.
+TEST_F(PrintTest, PrintedPagesAndPicturesCarryTheWellHeader) {
+    importLas("external/las-external/welly/tutorial/data/P-135_out.LAS");
+    ASSERT_TRUE(form_->workspace().loaded());
+    const QStringList header = {"Well: Eastrock Lauren #1", "Field: Lauren",
+                                "Company: Eastrock Resources LTD.", "Depth: 197.5104 - 951.8904 m",
+                                "Date: " + pageHeaderDate()};
+    const QString sheetPdf = folder_.qfile("sheet.pdf"), trackPdf = folder_.qfile("track.pdf"),
+                  picture = folder_.qfile("picture.pdf");
+    runWindow<TChartPrintP>(CommandId::PrintTracks, [&](TChartPrintP& w) {
+        tick(w.tracksList(), 0);
+        QPrinter printer(QPrinter::ScreenResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(sheetPdf);
+        EXPECT_EQ(w.printSheet(printer), "");
+    });
+    QCustomPlot* track = form_->trackPanel()->track(1)->plot();
+    ChartPrintPreview preview(ChartPrintPreview::chartPage(*track), *seam_);
+    EXPECT_EQ(preview.printToPdf(trackPdf), "");
+    EXPECT_EQ(exportChart(*track, picture, PictureFormat::Pdf, QSize(300, 700)), "");
+    for (const QString& file : {sheetPdf, trackPdf, picture}) {
+        const QString text = pdfText(file).simplified();
+        for (const QString& item : header)
+            EXPECT_TRUE(text.contains(item))
+                << file.toStdString() << ": " << item.toStdString() << "\n"
+                << text.toStdString();
+    }
+    // The header takes the top of the picture; the chart stands below it.
+    const QImage withHeader = chartImage(*track, QSize(300, 700));
+    setPageHeaderSource({});
+    const QImage without = chartImage(*track, QSize(300, 700));
+    auto inkInTopRows = [](const QImage& image) {
+        int ink = 0;
+        for (int y = 0; y < 14; ++y)
+            for (int x = 0; x < image.width(); ++x) ink += qGray(image.pixel(x, y)) < 128;
+        return ink;
+    };
+    EXPECT_GT(inkInTopRows(withHeader), inkInTopRows(without) + 50);
 }
 
 TEST_F(PrintTest, TablePrintClosedWithoutPreviewKeepsPrintingOffAndReattachesTableScroll) {
@@ -277,14 +330,6 @@ TEST_F(PrintTest, SourceTableOfARealFilePrintsItsPagesIntoAPdfFile) {
     EXPECT_GT(whole.inkFraction, 0.01);
     EXPECT_EQ(checkPdf(one).pages, 1);
     EXPECT_EQ(checkPdf(range).pages, 3);
-}
-
-// The text of a PDF file, as pdftotext reads it.
-QString pdfText(const QString& path) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 TEST_F(PrintTest, LithologTablePrintsItsIntervalsInPortrait) {

@@ -3,6 +3,7 @@
 #include <qcustomplot.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QImage>
@@ -10,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -21,6 +23,7 @@
 #include "gui/timelapse/lapse_page.h"
 #include "gui/timelapse/lapse_print.h"
 #include "gui/timelapse/track_selection.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/track_sheet.h"
 #include "pdf_check.h"
 #include "support/program_folder.h"
@@ -302,12 +305,16 @@ class LapsePrintTest : public TimeLapseTest {
         button(w, "calculateButton")->click();
         ASSERT_TRUE(w.hasCurve(3));
     }
+    // The chart files in the program folder: none, as every copy is made in memory.
+    QStringList chartFiles() const {
+        return QDir(folder.qpath()).entryList({QStringLiteral("*.tee")}, QDir::Files);
+    }
     static void tick(TLapsePrint& p, int row, bool on) {
         p.checkList()->item(row)->setCheckState(on ? Qt::Checked : Qt::Unchecked);
     }
 };
 
-TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnClose) {
+TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndNoFileHoldsThem) {
     TTLapse w(context());
     computed(w);
     bool ran = false;
@@ -323,8 +330,7 @@ TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnCl
             EXPECT_EQ(p->checkList()->item(i)->checkState(), Qt::Unchecked);
         }
         EXPECT_EQ(entries, (QStringList{"First Log", "Second Log", "Difference Log"}));
-        for (int n = 1; n <= 3; ++n) EXPECT_TRUE(QFile::exists(p->chartFile(n))) << n;
-        EXPECT_EQ(p->chartFile(1), folder.qfile("tempchart1.tee"));
+        EXPECT_EQ(chartFiles(), QStringList());  // the copies are made in memory
         // A copy holds the chart's curve and its whole-number axis.
         EXPECT_EQ(p->copy(3)->pointCount(), 5);
         EXPECT_EQ(p->copy(2)->valueLabels(), (std::vector<QString>{"45", "85"}));
@@ -336,10 +342,8 @@ TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnCl
         EXPECT_EQ(p->previewList(),
                   (std::vector<QCustomPlot*>{p->copy(3)->plot(), p->copy(2)->plot(),
                                              p->copy(1)->plot()}));
-        // The first log lies on top; new charts start in one place, on top of each other.
+        // The first log lies on top where charts are dragged over one another.
         EXPECT_EQ(p->page()->charts().front(), p->copy(1)->plot());
-        EXPECT_EQ(p->page()->printRect(p->copy(1)->plot()),
-                  p->page()->printRect(p->copy(3)->plot()));
         EXPECT_TRUE(button(*p, "printButton")->isEnabled());
 
         auto* style = p->findChild<QComboBox*>("orientationBox");
@@ -359,8 +363,50 @@ TEST_F(LapsePrintTest, CopiesComeInOrderDifferenceSecondFirstAndTheirFilesGoOnCl
     };
     button(w, "printButton")->click();
     EXPECT_TRUE(ran);
-    for (int n = 1; n <= 3; ++n)
-        EXPECT_FALSE(QFile::exists(folder.qfile("tempchart" + std::to_string(n) + ".tee"))) << n;
+    EXPECT_EQ(chartFiles(), QStringList());
+}
+
+// At their first places, in portrait and in landscape, the three charts stand side by side in
+// the window's order, each whole on the sheet, none over another, and each shows the handle of
+// the corner that resizes it.
+TEST_F(LapsePrintTest, ChartsStartSideBySideWithAVisibleHandleInEitherOrientation) {
+    TTLapse w(context());
+    computed(w);
+    TLapsePrint p(context(), {w.chart(1), w.chart(2), w.chart(3)});
+    p.show();
+    for (int row : {0, 1, 2}) tick(p, row, true);
+    // The page's header names each log by its curve and file, the depths logged and the date.
+    EXPECT_EQ(p.page()->header(),
+              "First log: GR a.las   Second log: GR b.las   Depth: 1500 - 1502   Date: " +
+                  pageHeaderDate());
+    auto* style = p.findChild<QComboBox*>("orientationBox");
+    for (const char* orientation : {"Portrait", "Landscape", "Portrait"}) {
+        SCOPED_TRACE(orientation);
+        style->setCurrentText(orientation);
+        TrackSheet* page = p.page();
+        const QRectF sheet(QPointF(0, 0), page->sheetMm());
+        std::array<QRectF, 3> places;
+        for (int n = 1; n <= 3; ++n) {
+            places[n - 1] = page->printRect(p.copy(n)->plot());
+            EXPECT_TRUE(sheet.contains(places[n - 1])) << n;
+        }
+        for (int n = 0; n < 2; ++n) EXPECT_LT(places[n].right(), places[n + 1].left()) << n;
+
+        const QImage shown = page->grab().toImage();
+        const double scale = page->pxPerMm();
+        for (const QRectF& place : places) {
+            const QPoint inCorner =
+                (page->sheetRect().topLeft() + place.bottomRight() * scale).toPoint() -
+                QPoint(2, 2);
+            EXPECT_EQ(shown.pixelColor(inCorner), TrackSheet::handleColour());
+        }
+        // The handle is the screen's only: the printed sheet has none.
+        const QImage printed = page->sheetImage(scale);
+        for (const QRectF& place : places) {
+            const QPoint inCorner = (place.bottomRight() * scale).toPoint() - QPoint(2, 2);
+            EXPECT_NE(printed.pixelColor(inCorner), TrackSheet::handleColour());
+        }
+    }
 }
 
 TEST_F(LapsePrintTest, ChartsAreDraggedAndResizedOnThePage) {
@@ -407,7 +453,6 @@ TEST_F(LapsePrintTest, AChartWithoutCurveCannotBeTicked) {
     EXPECT_TRUE(p.checkList()->item(0)->flags() & Qt::ItemIsEnabled);
     for (int row : {1, 2}) EXPECT_FALSE(p.checkList()->item(row)->flags() & Qt::ItemIsEnabled);
     EXPECT_EQ(p.copy(2), nullptr);
-    EXPECT_FALSE(QFile::exists(p.chartFile(2)));
     EXPECT_TRUE(seam.messageTexts().empty());
 }
 

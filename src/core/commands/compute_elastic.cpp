@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/export/litholog_table.h"
+
 namespace lithora::commands {
 
 using compute::DensityUnit;
@@ -163,6 +165,11 @@ std::vector<rockphysics::LithologyInterval> lithologyIntervals(
     for (const auto& i : intervals)
         if (i.complete()) out.push_back({i.top, i.bottom, i.lithology});
     return out;
+}
+
+std::vector<rockphysics::LithologyInterval> lithologyIntervals(const workspace::Workspace& ws) {
+    if (!ws.litholog().isOpen()) return {};
+    return lithologyIntervals(exporter::readLithologTable(ws.litholog()));
 }
 
 exporter::LithologFileRead readLithologForWell(const workspace::Workspace& ws,

@@ -99,6 +99,9 @@ struct ElasticRequest {
 std::vector<rockphysics::LithologyInterval> lithologyIntervals(
     const std::vector<exporter::LithologInterval>& intervals);
 
+// The complete intervals of the workspace's litholog, as the desktop's Vs by lithology takes them.
+std::vector<rockphysics::LithologyInterval> lithologyIntervals(const workspace::Workspace& ws);
+
 // Reads a litholog file (.llg) with the rules the desktop applies to it for the loaded log: its
 // intervals, or the reader's message when it refuses the file.
 exporter::LithologFileRead readLithologForWell(const workspace::Workspace& ws,

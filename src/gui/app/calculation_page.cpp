@@ -13,6 +13,7 @@
 #include <QStatusBar>
 
 #include "core/commands/empty_table.h"
+#include "core/commands/page_header.h"
 #include "core/compute/elastic.h"
 #include "gui/app/about_page.h"
 #include "gui/app/display_subsystem.h"
@@ -29,6 +30,7 @@
 #include "gui/timelapse/lapse_controller.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/table_grid.h"
 
 namespace {
@@ -56,6 +58,11 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     setWindowTitle(QStringLiteral("Lithora"));
     setWindowIcon(pictures::programIcon());
     setFont(layoutFont("MS Sans Serif", 8, false));
+    // What is printed or exported names the loaded well, the depths shown and the date.
+    setPageHeaderSource([this] {
+        return QString::fromStdString(
+            lithora::commands::pageHeader(*workspace_, pageHeaderDate().toStdString()));
+    });
 
     commands_ = new CommandTable(this);
     createPages();
@@ -74,6 +81,8 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
     statusPanel_->setFrameShadow(QFrame::Sunken);
     statusBar()->addWidget(statusPanel_);
 
+    // Any size from the first one up: the first size, which holds every page, is the minimum,
+    // and the window can be made larger and smaller again.
     resize(kWindowWidth, kWindowHeight);
     setMinimumSize(kWindowWidth, kWindowHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -83,6 +92,7 @@ TCalculationForm::TCalculationForm(const QString& programFolder, std::unique_ptr
 }
 
 TCalculationForm::~TCalculationForm() {
+    setPageHeaderSource({});
     // The tracks, views and models follow the workspace's tables: they go first.
     display_->releaseTrackViews();
     trackPanel_.reset();
@@ -423,12 +433,4 @@ bool TCalculationForm::FormCloseQuery() {
     // The work tables are closed and gone: nothing is left to ask about or to clean up.
     ready_ = false;
     return true;
-}
-
-void TCalculationForm::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
-    // The window grows but never shrinks: its size becomes its minimum. A maximised window
-    // keeps the minimum of its normal size so that it can be restored.
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-        setMinimumSize(minimumSize().expandedTo(size()));
 }

@@ -114,8 +114,7 @@ class TCalculationForm : public QMainWindow, public ShellServices {
     void pageChanged(int index);
 
   protected:
-    void closeEvent(QCloseEvent* event) override;    // FormCloseQuery
-    void resizeEvent(QResizeEvent* event) override;  // FormCanResize
+    void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
 
   private:
     // What the window shows of each change of the workspace.

@@ -37,11 +37,16 @@ void ElasticController::computeElasticParameters() {
     if (!plan.proceed()) return;
 
     lithora::compute::VsSettings vs;
+    std::vector<lithora::rockphysics::LithologyInterval> litholog;
     if (!plan.measuredVs) {
+        litholog = commands::lithologyIntervals(ws);
         TVsEquation dialog(TVsEquation::sourceFieldNames(ws.source()), shell_.dialogParent());
+        dialog.setLithologAvailable(!litholog.empty());
         if (shell_.seam().exec(dialog) != QDialog::Accepted) return;
         vs = dialog.settings();
     }
+    const bool byLithology = vs.kind == lithora::compute::VsEquationKind::Lithology;
+    if (!byLithology) litholog.clear();
 
     // Units the file leaves open are asked for; without an answer nothing is computed.
     const auto decision = commands::decideUnits(ws, choice, plan.measuredVs);
@@ -67,9 +72,13 @@ void ElasticController::computeElasticParameters() {
         // (typed into the curve dialog) leaves the earlier results and their tracks as they
         // were; a window that fails to show the results makes this the command's error.
         error = QString::fromStdString(
-            commands::computeElastic(ws, {choice, plan.measuredVs, *units, vs}));
+            commands::computeElastic(ws, {choice, plan.measuredVs, *units, vs, litholog}));
     }
     shell_.followSourceRow(true);
-    shell_.setStatus("Ready");
+    // After Vs by lithology the status line says how many samples took each line.
+    shell_.setStatus(
+        byLithology && error.isEmpty()
+            ? QString::fromStdString(commands::lithologyVsSummary(ws.lithologyVsCounts()))
+            : QStringLiteral("Ready"));
     if (!error.isEmpty()) shell_.message(QMessageBox::Critical, error);
 }

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "core/rockphysics/lithology_vs.h"
 #include "core/store/table.h"
 
 namespace {
@@ -85,6 +86,37 @@ QGroupBox* coefficientGroup(const QString& first, QWidget* parent) {
     return group;
 }
 
+// "0.80416 Vp - 0.85588", "-0.05508 Vp² + 1.01677 Vp - 1.03049": one class's line as it is
+// written, terms with a zero coefficient left out.
+QString lineText(const lithora::rockphysics::VsLine& line) {
+    QString text;
+    auto term = [&text](double a, const QString& power) {
+        if (a == 0) return;
+        const QString number = QString::number(std::abs(a), 'g', 15);
+        if (text.isEmpty())
+            text = (a < 0 ? QStringLiteral("-") : QString()) + number;
+        else
+            text += (a < 0 ? QStringLiteral(" - ") : QStringLiteral(" + ")) + number;
+        text += power;
+    };
+    term(line.a2, QStringLiteral(" Vp²"));
+    term(line.a1, QStringLiteral(" Vp"));
+    term(line.a0, QString());
+    return text;
+}
+
+// The four lines of the choice by lithology, and the equation that serves the other depths.
+QString lithologyLinesText() {
+    static const char* const kClasses[] = {"Sandstone", "Limestone", "Dolomite", "Shale"};
+    QString text = QObject::tr("Vs = a2 Vp² + a1 Vp + a0, Vs and Vp in km/s:");
+    for (int c = 0; c < lithora::rockphysics::kRockClassCount; ++c)
+        text += QStringLiteral("\n    %1:  Vs = %2")
+                    .arg(QObject::tr(kClasses[c]),
+                         lineText(lithora::rockphysics::kGreenbergCastagnaLines[c]));
+    text += QObject::tr("\nA depth the litholog gives no class: the linear equation above.");
+    return text;
+}
+
 }  // namespace
 
 TVsEquation::TVsEquation(const QStringList& sourceFields, QWidget* parent) : QDialog(parent) {
@@ -134,6 +166,16 @@ TVsEquation::TVsEquation(const QStringList& sourceFields, QWidget* parent) : QDi
     linearRow->addWidget(defaults);
     linearRow->addStretch();
     panelLayout->addLayout(linearRow);
+
+    lithology_ = new QRadioButton(tr("By lithology (litholog)"), panel);
+    lithology_->setObjectName(QStringLiteral("lithologyOption"));
+    options->addButton(lithology_, 2);
+    panelLayout->addWidget(lithology_);
+    lithologyLines_ = new QLabel(lithologyLinesText(), panel);
+    lithologyLines_->setObjectName(QStringLiteral("lithologyLines"));
+    lithologyLines_->setContentsMargins(24, 0, 0, 0);
+    panelLayout->addWidget(lithologyLines_);
+    setLithologAvailable(false);
 
     auto* devRow = new QHBoxLayout;
     auto* devHeading = new QLabel(tr("Under Development"), panel);
@@ -240,10 +282,18 @@ void TVsEquation::restoreDefaults() {
     intercept_->setValue(kDefaultIntercept);
 }
 
+void TVsEquation::setLithologAvailable(bool available) {
+    if (!available && lithology_->isChecked()) linear_->setChecked(true);
+    lithology_->setEnabled(available);
+    lithologyLines_->setEnabled(available);
+}
+
 lithora::compute::VsSettings TVsEquation::settings() const {
+    using lithora::compute::VsEquationKind;
     lithora::compute::VsSettings s;
-    s.kind = sqrt3_->isChecked() ? lithora::compute::VsEquationKind::Sqrt3
-                                 : lithora::compute::VsEquationKind::Linear;
+    s.kind = sqrt3_->isChecked()       ? VsEquationKind::Sqrt3
+             : lithology_->isChecked() ? VsEquationKind::Lithology
+                                       : VsEquationKind::Linear;
     s.slope = slope_->value();
     s.intercept = intercept_->value();
     return s;

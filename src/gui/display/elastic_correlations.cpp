@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 
 #include "core/store/table.h"
 #include "gui/display/chart_row.h"
@@ -100,6 +103,54 @@ QStringList toList(const std::vector<std::string>& names) {
     for (const auto& n : names) out << QString::fromStdString(n);
     return out;
 }
+
+// Keeps every word of a track's notice whole: where the plotting area is narrower than the
+// widest word in the notice's own font (the first track, which also carries the depth labels),
+// the notice takes smaller sizes of that font, down to 6 points, and is placed again.
+class WholeNoticeWords : public QObject {
+  public:
+    explicit WholeNoticeWords(DepthChart* track)
+        : QObject(track), track_(track), notice_(track->findChild<QLabel*>(kNoticeName)) {
+        if (!notice_) return;
+        font_ = notice_->font();
+        notice_->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == notice_ && event->type() == QEvent::Resize && !notice_->isHidden()) fit();
+        return false;
+    }
+
+  private:
+    static constexpr const char* kNoticeName = "Notice";
+    static constexpr double kSmallestPoints = 6;
+
+    int widestWord(const QFont& font) const {
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString& word : notice_->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            widest = std::max(widest, metrics.horizontalAdvance(word));
+        return widest;
+    }
+
+    void fit() {
+        const int room = notice_->contentsRect().width();
+        QFont font = font_;
+        double points = font.pointSizeF() > 0 ? font.pointSizeF()
+                                              : font.pixelSize() * 72.0 / notice_->logicalDpiY();
+        while (widestWord(font) > room && points > kSmallestPoints) {
+            points = std::max(kSmallestPoints, points - 0.5);
+            font.setPointSizeF(points);
+        }
+        if (font == notice_->font()) return;
+        notice_->setFont(font);
+        track_->setNotice(notice_->text());  // placed again at the height the new font needs
+    }
+
+    DepthChart* track_;
+    QLabel* notice_;
+    QFont font_;
+};
 
 }  // namespace
 
@@ -208,6 +259,7 @@ void TElasticCorrelationPage::buildTracks() {
         }
         // Only the first track shows the depths; the others line up with it.
         t->setDepthLabelsShown(k == 1);
+        new WholeNoticeWords(t);
         TrackCommands::Served served;
         served.limitsCaptions = {text(s.top.minMaxCaption), text(s.bottom.minMaxCaption)};
         served.colourCaptions = {text(s.top.colourCaption), text(s.bottom.colourCaption)};

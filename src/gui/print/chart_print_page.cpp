@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,8 +27,6 @@ namespace {
 constexpr int kCopyWidth = 170;
 constexpr int kCopyRightMargin = 5;
 constexpr int kDefaultTrackHeight = 565;
-// The chart files the window may have written; all are removed at closing.
-constexpr int kChartFileSlots = 150;
 const QSizeF kA4(210, 297);
 
 QPixmap trackBackground(const QString& folder) {
@@ -117,10 +113,6 @@ TChartPrintP::~TChartPrintP() {
     FormClose();
 }
 
-QString TChartPrintP::chartFileName(int slot) {
-    return QStringLiteral("tempchart%1.tee").arg(slot);
-}
-
 DepthChart* TChartPrintP::printCopy(int slot) const {
     if (slot < 1 || slot > static_cast<int>(printCopies_.size())) return nullptr;
     return printCopies_[static_cast<std::size_t>(slot - 1)].get();
@@ -151,7 +143,7 @@ void TChartPrintP::FormCreate() {
     row.align();
 }
 
-// Copies the track of a slot through its chart file and adds its entry to the list.
+// Copies the track of a slot, in memory, and adds its entry to the list.
 void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& background) {
     DepthChart* track = tracks_.panel->track(slot);
     printCopies_.resize(static_cast<std::size_t>(slot));
@@ -160,17 +152,8 @@ void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& backgr
     item->setCheckState(Qt::Unchecked);
     if (!track) return;
 
-    const QString file = QDir(tracks_.folder).filePath(chartFileName(slot));
-    ChartCopy copy = track->copy();
-    QString error = saveChartCopy(copy, file);
-    if (error.isEmpty()) error = loadChartCopy(file, copy);
-    if (!error.isEmpty() && !copyWarningShown_) {
-        // The copy is still made from the track itself; the user learns why no file exists.
-        copyWarningShown_ = true;
-        seam_.message(this, QMessageBox::Warning, QStringLiteral("Lithora"), error,
-                      QMessageBox::Ok);
-    }
-    auto printed = std::unique_ptr<DepthChart>(DepthChart::fromCopy(copy, background, nullptr));
+    auto printed =
+        std::unique_ptr<DepthChart>(DepthChart::fromCopy(track->copy(), background, nullptr));
     printed->setDepthTitle(tracks_.depthTitle);
     printed->setRightMargin(kCopyRightMargin);
     const int height = track->height() > 100 ? track->height() : kDefaultTrackHeight;
@@ -244,14 +227,8 @@ void TChartPrintP::done(int result) {
     QDialog::done(result);
 }
 
-// Deletes the chart files and frees the copies.
+// Frees the copies.
 void TChartPrintP::FormClose() {
     if (sheet_) sheet_->setCharts({});
-    const int last = std::max(kChartFileSlots, static_cast<int>(printCopies_.size()));
-    const QDir folder(tracks_.folder);
-    for (int n = last; n >= 1; --n) {
-        const QString file = folder.filePath(chartFileName(n));
-        if (QFile::exists(file)) QFile::remove(file);
-    }
     printCopies_.clear();
 }

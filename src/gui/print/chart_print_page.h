@@ -18,8 +18,7 @@ class TrackSheet;
 
 // The track print preview: the user ticks tracks of the Graph page in the "Tracks List" and
 // sees copies of them on one sheet of paper, which can be turned, printed or saved as a
-// bitmap. The window works on copies made through the numbered chart files
-// "tempchart<slot>.tee" in the program folder; closing it deletes them.
+// bitmap. The window works on copies of the tracks made in memory; closing it frees them.
 //
 // Entry e of the list (from 0) stands for the copy of track slot e + 1: the source tracks
 // under their curves' display labels, then, when the elastic table holds records, every
@@ -32,7 +31,7 @@ class TChartPrintP : public QDialog {
         QStringList sourceLabels;  // display label of each source track's field, in slot order
         bool elasticHasRecords = false;
         QString depthTitle;  // the depth axis title every copy shows
-        QString folder;      // where the chart files are written
+        QString folder;      // the program folder, which holds the tracks' background
     };
 
     TChartPrintP(Tracks tracks, DialogSeam& seam, std::function<void()> restoreFolder,
@@ -44,7 +43,6 @@ class TChartPrintP : public QDialog {
     TrackSheet* sheet() const { return sheet_; }
     // The copy of a track slot (1-based); null when it has none.
     DepthChart* printCopy(int slot) const;
-    static QString chartFileName(int slot);
 
     // Prints the sheet to a printer that is ready (for the "Print" button and for tests):
     // one page with every ticked copy at its place. Returns an empty text or the message.
@@ -68,7 +66,6 @@ class TChartPrintP : public QDialog {
     DialogSeam& seam_;
     std::function<void()> restoreFolder_;
     std::vector<std::unique_ptr<DepthChart>> printCopies_;  // slot j at index j - 1
-    bool copyWarningShown_ = false;
     QComboBox* orientationBox_ = nullptr;
     QListWidget* tracksList_ = nullptr;
     QPushButton* saveButton_ = nullptr;

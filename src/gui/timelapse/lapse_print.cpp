@@ -1,8 +1,6 @@
 #include "gui/timelapse/lapse_print.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -11,13 +9,16 @@
 #include <QResizeEvent>
 #include <QSaveFile>
 #include <algorithm>
+#include <cmath>
 
+#include "core/common/number_text.h"
 #include "core/workspace/workspace.h"
 #include "gui/display/chart_row.h"
 #include "gui/display/depth_chart.h"
 #include "gui/print/print_support.h"
 #include "gui/timelapse/lapse_page.h"
 #include "gui/widgets/chart_copy.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/track_sheet.h"
 
 namespace {
@@ -89,26 +90,23 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthChart*, 3
     sheet_->setObjectName(QStringLiteral("sheet"));
     sheet_->setPaper(kA4, QPageLayout::Portrait);
 
-    // The copies, each through its chart file.
+    // The copies, made in memory: no file holds the logs' data.
     const QPixmap background = lapseBackground(folder_);
-    QStringList failures;
     for (std::size_t i = 0; i < charts.size(); ++i) {
         DepthChart* chart = charts[i];
         if (!chart || chart->pointCount() == 0) continue;
-        const QString file = chartFile(static_cast<int>(i) + 1);
-        QString error = saveChartCopy(chart->copy(), file);
-        ChartCopy copy;
-        if (error.isEmpty()) error = loadChartCopy(file, copy);
-        if (!error.isEmpty()) {
-            failures << error;
-            continue;
-        }
-        DepthChart* track = DepthChart::fromCopy(copy, background, this);
+        DepthChart* track = DepthChart::fromCopy(chart->copy(), background, this);
         track->hide();
         track->setChartSize(chart->size());
         fitLapseRange(*track);
         copies_[i] = track;
     }
+    // On the sheet they start side by side, in the window's order, none covering another.
+    std::vector<const QCustomPlot*> order;
+    for (DepthChart* c : copies_)
+        if (c) order.push_back(c->plot());
+    sheet_->placeSideBySide(std::move(order));
+    sheet_->setHeader(lapseHeader());
 
     // Printed side by side, the copies keep the window's one depth scale.
     DepthChartRow row;
@@ -139,19 +137,42 @@ TLapsePrint::TLapsePrint(CommandContext context, const std::array<DepthChart*, 3
 
     resize(kWidth, kHeight);
     updateButtons();
-    if (!failures.isEmpty()) ctx_.message(QMessageBox::Warning, failures.join('\n'));
 }
 
 TLapsePrint::~TLapsePrint() {
     FormClose();
 }
 
-DepthChart* TLapsePrint::copy(int n) const {
-    return n >= 1 && n <= 3 ? copies_[static_cast<std::size_t>(n - 1)] : nullptr;
+QString TLapsePrint::lapseHeader() const {
+    // The logs are files of their own, not the loaded well: each is named by its curve and
+    // file, as its chart is titled.
+    QStringList items;
+    const QString captions[] = {QStringLiteral("First log"), QStringLiteral("Second log")};
+    double top = 0, bottom = 0;
+    bool anyDepth = false;
+    for (int i = 0; i < 3; ++i) {
+        const DepthChart* c = copies_[static_cast<std::size_t>(i)];
+        if (!c) continue;
+        if (i < 2)
+            items << captions[i] + QStringLiteral(": ") +
+                         c->title().replace(QLatin1Char('\n'), QLatin1Char(' '));
+        for (const double depth : c->samples().depths) {
+            if (std::isnan(depth)) continue;
+            top = anyDepth ? std::min(top, depth) : depth;
+            bottom = anyDepth ? std::max(bottom, depth) : depth;
+            anyDepth = true;
+        }
+    }
+    if (anyDepth)
+        items << QStringLiteral("Depth: %1 - %2")
+                     .arg(QString::fromStdString(lithora::numberText(top, '.', 4)),
+                          QString::fromStdString(lithora::numberText(bottom, '.', 4)));
+    items << QStringLiteral("Date: ") + pageHeaderDate();
+    return items.join(QStringLiteral("   "));
 }
 
-QString TLapsePrint::chartFile(int n) const {
-    return QDir(folder_).filePath(QStringLiteral("tempchart%1.tee").arg(n));
+DepthChart* TLapsePrint::copy(int n) const {
+    return n >= 1 && n <= 3 ? copies_[static_cast<std::size_t>(n - 1)] : nullptr;
 }
 
 std::vector<QCustomPlot*> TLapsePrint::previewList() const {
@@ -224,10 +245,8 @@ void TLapsePrint::done(int result) {
 
 void TLapsePrint::FormClose() {
     sheet_->setCharts({});
-    for (int n = 3; n >= 1; --n) {
-        const QString file = chartFile(n);
-        if (QFile::exists(file)) QFile::remove(file);
-        delete copies_[static_cast<std::size_t>(n - 1)];
-        copies_[static_cast<std::size_t>(n - 1)] = nullptr;
+    for (DepthChart*& copy : copies_) {
+        delete copy;
+        copy = nullptr;
     }
 }

@@ -17,10 +17,9 @@ class QPushButton;
 // user ticks which go on the page, drags them into place, and prints the page or saves it as
 // a bitmap.
 //
-// Each copy is made through a chart file in the program folder ("tempchart1.tee" for the
-// first log, "tempchart2.tee" for the second, "tempchart3.tee" for the difference), which
-// lives as long as the window. A chart that holds no curve has no copy: its entry in the list
-// cannot be ticked.
+// The copies are made in memory and live as long as the window; on the sheet they start side
+// by side (first log, second log, difference). A chart that holds no curve has no copy: its
+// entry in the list cannot be ticked.
 class TLapsePrint : public QDialog {
     Q_OBJECT
   public:
@@ -31,7 +30,6 @@ class TLapsePrint : public QDialog {
 
     // The copy of chart n (1 first, 2 second, 3 difference); null when it has none.
     DepthChart* copy(int n) const;
-    QString chartFile(int n) const;
     TrackSheet* page() const { return sheet_; }
     // The preview's list of charts in drawing order: the difference first, the first log
     // last, so the first log lies on top where copies overlap.
@@ -50,6 +48,8 @@ class TLapsePrint : public QDialog {
 
   private:
     void FormClose();
+    // The page's header: each log's curve and file, the depths, the date.
+    QString lapseHeader() const;
     void updateButtons();
 
     CommandContext ctx_;

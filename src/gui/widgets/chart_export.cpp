@@ -12,13 +12,16 @@
 #include <QLabel>
 #include <QPdfWriter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QSpinBox>
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <array>
+#include <cmath>
 
 #include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/page_header.h"
 
 namespace {
 
@@ -31,6 +34,26 @@ constexpr std::array<PictureFormatInfo, 5> kFormats{{
 }};
 constexpr int kMaxSide = 20000;
 
+// The pixels an inch of the pixel pictures: a PDF page and an SVG drawing take the same, so
+// their text has the size it has in the PNG and a viewer shows them at the chosen pixel size.
+int pictureDpi() {
+    return QImage(1, 1, QImage::Format_RGB32).logicalDpiX();
+}
+
+// The drawing's width and height in pixels, as every viewer takes them; the generator gives them
+// in millimetres, which viewers turn into pixels at differing resolutions.
+QByteArray svgInPixels(QByteArray svg, QSize size) {
+    static const QRegularExpression kSize(QStringLiteral(R"(<svg width="[^"]*" height="[^"]*")"));
+    const QString text = QString::fromUtf8(svg);
+    const auto match = kSize.match(text);
+    if (!match.hasMatch()) return svg;
+    QString fixed = text;
+    fixed.replace(
+        match.capturedStart(), match.capturedLength(),
+        QStringLiteral(R"(<svg width="%1" height="%2")").arg(size.width()).arg(size.height()));
+    return fixed.toUtf8();
+}
+
 QString writeError(const QString& path, const QString& why) {
     return QStringLiteral("Cannot write \"%1\": %2").arg(path, why);
 }
@@ -41,11 +64,35 @@ const PictureFormatInfo& pictureFormatInfo(PictureFormat format) {
     return kFormats[static_cast<std::size_t>(format)];
 }
 
+namespace {
+
+// The header at the picture's top, when there is one, and the chart below it; a picture too
+// low to give the chart three times the header's height has no header.
+void drawPicture(QCPPainter& painter, QCustomPlot& plot, QSize size) {
+    const QString header = pageHeaderText();
+    const double margin = 4;
+    double band =
+        pageHeaderHeight(header, size.width() - 2 * margin, kPictureHeaderPixels, painter.device());
+    if (band > 0 && band * 4 <= size.height()) {
+        drawPageHeader(painter, QPointF(margin, margin / 2), size.width() - 2 * margin,
+                       kPictureHeaderPixels, header);
+        band = std::ceil(band + margin);
+    } else {
+        band = 0;
+    }
+    painter.save();
+    painter.translate(0, band);
+    plot.toPainter(&painter, size.width(), size.height() - static_cast<int>(band));
+    painter.restore();
+}
+
+}  // namespace
+
 QImage chartImage(QCustomPlot& plot, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QCPPainter painter(&image);
-    plot.toPainter(&painter, size.width(), size.height());
+    drawPicture(painter, plot, size);
     painter.end();
     return image;
 }
@@ -70,28 +117,33 @@ QString exportChart(QCustomPlot& plot, const QString& path, PictureFormat format
         }
         case PictureFormat::Pdf: {
             QPdfWriter writer(&file);
-            writer.setResolution(72);  // one pixel of the chart is one point of the page
-            writer.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+            // One pixel of the chart is one pixel of the pixel pictures on the page.
+            writer.setResolution(pictureDpi());
+            writer.setPageSize(QPageSize(QSizeF(size) * (72.0 / pictureDpi()), QPageSize::Point));
             writer.setPageMargins(QMarginsF(0, 0, 0, 0));
             writer.setCreator(QStringLiteral("Lithora"));
             QCPPainter painter;
             if (painter.begin(&writer)) {
-                plot.toPainter(&painter, size.width(), size.height());
+                drawPicture(painter, plot, size);
                 drawn = painter.end();
             }
             break;
         }
         case PictureFormat::Svg: {
+            QBuffer drawing;
+            drawing.open(QIODevice::WriteOnly);
             QSvgGenerator svg;
-            svg.setOutputDevice(&file);
+            svg.setOutputDevice(&drawing);
             svg.setSize(size);
+            svg.setResolution(pictureDpi());
             svg.setViewBox(QRect(QPoint(0, 0), size));
             svg.setTitle(QStringLiteral("Lithora chart"));
             QCPPainter painter;
             if (painter.begin(&svg)) {
-                plot.toPainter(&painter, size.width(), size.height());
+                drawPicture(painter, plot, size);
                 drawn = painter.end();
             }
+            drawn = drawn && file.write(svgInPixels(drawing.data(), size)) >= 0;
             break;
         }
     }

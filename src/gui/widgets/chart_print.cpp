@@ -14,6 +14,11 @@
 #include <QVBoxLayout>
 
 #include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/page_header.h"
+
+namespace {
+constexpr double kHeaderFontMm = 3;  // the page header's font
+}  // namespace
 
 ChartPrintPreview::ChartPrintPreview(PagePainter pagePainter, DialogSeam& seam, QWidget* parent)
     : QDialog(parent),
@@ -93,6 +98,9 @@ void ChartPrintPreview::paintPages(QPrinter* printer) {
     const QRectF page = printer->pageLayout().paintRectPixels(printer->resolution());
     const QRectF area(QPointF(0, 0), page.size());
     if (pagePainter_) pagePainter_(painter, area);
+    // The header in the page's top margin, above the chart.
+    const double pxPerMm = printer->resolution() / 25.4;
+    drawPageHeader(painter, QPointF(0, 0), area.width(), kHeaderFontMm * pxPerMm, pageHeaderText());
     painter.end();
     emit afterDraw();
 }

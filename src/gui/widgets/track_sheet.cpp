@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "gui/widgets/page_header.h"
+
 namespace {
 
 // The default print margins of a chart on the sheet, in percent of the sheet's sides.
@@ -15,6 +17,9 @@ constexpr int kShadow = 2;
 constexpr int kGap = 10;           // pixels of background around the sheet
 constexpr double kCornerGrip = 8;  // pixels of a chart's lower right corner that resize it
 constexpr double kSmallestMm = 10;
+constexpr double kHeaderTopMm = 6;       // where the header starts on the sheet
+constexpr double kHeaderFontMm = 3;      // its font
+constexpr double kColumnGapPercent = 2;  // between side-by-side charts, of the area's width
 
 QSize chartSize(const QCustomPlot* chart) {
     const QSize s = chart->size();
@@ -58,11 +63,29 @@ QRectF TrackSheet::defaultRect(const QCustomPlot* chart) const {
                       sheet.height() * kDefaultMarginPercent / 100,
                       sheet.width() * (1 - 2 * kDefaultMarginPercent / 100),
                       sheet.height() * (1 - 2 * kDefaultMarginPercent / 100));
+    QRectF room = area;
+    const auto column = std::find(sideBySide_.begin(), sideBySide_.end(), chart);
+    if (column != sideBySide_.end()) {
+        const double n = static_cast<double>(sideBySide_.size());
+        const double gap = area.width() * kColumnGapPercent / 100;
+        const double width = (area.width() - gap * (n - 1)) / n;
+        room =
+            QRectF(area.left() + static_cast<double>(column - sideBySide_.begin()) * (width + gap),
+                   area.top(), width, area.height());
+    }
     const QSize px = chartSize(chart);
-    const double scale = std::min(area.width() / px.width(), area.height() / px.height());
+    const double scale = std::min(room.width() / px.width(), room.height() / px.height());
     QRectF r(0, 0, px.width() * scale, px.height() * scale);
-    r.moveCenter(area.center());
+    r.moveCenter(room.center());
     return r;
+}
+
+void TrackSheet::placeSideBySide(std::vector<const QCustomPlot*> charts) {
+    sideBySide_ = std::move(charts);
+}
+
+QColor TrackSheet::handleColour() {
+    return QColor(0, 90, 200);
 }
 
 TrackSheet::Placed* TrackSheet::placed(const QCustomPlot* chart) {
@@ -111,7 +134,22 @@ double TrackSheet::pxPerMm() const {
     return sheetRect().width() / sheetMm().width();
 }
 
+void TrackSheet::setHeader(const QString& header) {
+    header_ = header;
+    update();
+}
+
+QString TrackSheet::header() const {
+    return header_ ? *header_ : pageHeaderText();
+}
+
 void TrackSheet::drawCharts(QCPPainter& painter, double pxPerMm) const {
+    // The header in the top margin, over the width the charts start in.
+    const QSizeF sheet = sheetMm();
+    const double side = sheet.width() * kDefaultMarginPercent / 100;
+    drawPageHeader(painter, QPointF(side, kHeaderTopMm) * pxPerMm,
+                   (sheet.width() - 2 * side) * pxPerMm, kHeaderFontMm * pxPerMm, header());
+
     // Bottom first, so the first chart of the list ends on top.
     for (auto it = charts_.rbegin(); it != charts_.rend(); ++it) {
         QCustomPlot* chart = *it;
@@ -171,7 +209,18 @@ void TrackSheet::paintEvent(QPaintEvent*) {
     painter.save();
     painter.translate(sheet.topLeft());
     painter.setClipRect(QRectF(QPointF(0, 0), sheet.size()));
-    drawCharts(painter, pxPerMm());
+    const double scale = pxPerMm();
+    drawCharts(painter, scale);
+    // The corner that resizes each chart, marked on screen only.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(handleColour());
+    for (const QCustomPlot* chart : charts_)
+        if (const Placed* p = placed(chart)) {
+            const QPointF corner = p->mm.bottomRight() * scale;
+            const QPointF handle[] = {corner, corner - QPointF(kCornerGrip, 0),
+                                      corner - QPointF(0, kCornerGrip)};
+            painter.drawPolygon(handle, 3);
+        }
     painter.restore();
 }
 

@@ -1,10 +1,12 @@
 #pragma once
+#include <QColor>
 #include <QImage>
 #include <QPageLayout>
 #include <QPointer>
 #include <QRectF>
 #include <QSizeF>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 class QCustomPlot;
@@ -33,11 +35,19 @@ class TrackSheet : public QWidget {
     // default place: as large as fits the default print margins, proportions kept, centred.
     void setCharts(std::vector<QCustomPlot*> charts);
     const std::vector<QCustomPlot*>& charts() const { return charts_; }
+    // Charts whose default places stand side by side: the printable area is cut into as many
+    // columns as listed, and each chart starts in its own, as large as fits it, proportions
+    // kept, so none covers another. Charts not listed start centred on the whole area.
+    void placeSideBySide(std::vector<const QCustomPlot*> charts);
     QRectF printRect(const QCustomPlot* chart) const;  // millimetres; empty when not shown
     void setPrintRect(const QCustomPlot* chart, const QRectF& mm);
 
-    // Draws the sheet's charts onto a painter whose units are device pixels of a page that
-    // starts at the paper's corner, at the given pixels per millimetre.
+    // The header line above the charts: the program's page header unless set here.
+    void setHeader(const QString& header);
+    QString header() const;
+
+    // Draws the sheet's header and charts onto a painter whose units are device pixels of a page
+    // that starts at the paper's corner, at the given pixels per millimetre.
     void drawCharts(QCPPainter& painter, double pxPerMm) const;
     // Prints the sheet on one page of the printer (the paper and orientation of the sheet),
     // or returns the message to show.
@@ -47,6 +57,9 @@ class TrackSheet : public QWidget {
     // Where the sheet lies in the widget, and its scale.
     QRectF sheetRect() const;
     double pxPerMm() const;
+    // The colour of the handle drawn in the lower right corner of every chart on screen (the
+    // corner that resizes it); never printed or saved.
+    static QColor handleColour();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -67,6 +80,8 @@ class TrackSheet : public QWidget {
     QPageLayout::Orientation orientation_ = QPageLayout::Portrait;
     std::vector<QCustomPlot*> charts_;
     std::vector<Placed> places_;  // every chart ever shown keeps its place
+    std::vector<const QCustomPlot*> sideBySide_;
+    std::optional<QString> header_;
     QCustomPlot* dragged_ = nullptr;
     bool resizing_ = false;
     QPointF dragStartMm_;

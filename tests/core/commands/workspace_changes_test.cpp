@@ -12,6 +12,7 @@
 #include "core/commands/depth_filter.h"
 #include "core/commands/empty_table.h"
 #include "core/commands/import_file.h"
+#include "core/commands/page_header.h"
 #include "core/commands/save_table.h"
 #include "support/test_paths.h"
 
@@ -75,6 +76,20 @@ TEST_F(WorkspaceChanges, EachCommandReportsItsChangeOnce) {
     seen.clear();
     EXPECT_TRUE(commands::emptyTable(ws));
     EXPECT_EQ(seen, std::vector<Change>{Change::Emptied});
+}
+
+// The header of printed pages and pictures: the well items the file gives, the depths shown
+// (narrowed by a filter), the date; only the date while nothing is loaded.
+TEST_F(WorkspaceChanges, ThePageHeaderNamesTheWellTheDepthsShownAndTheDate) {
+    EXPECT_EQ(commands::pageHeader(ws, "2026-12-11"), "Date: 2026-12-11");
+    importWell();
+    EXPECT_EQ(commands::pageHeader(ws, "2026-12-11"),
+              "Well: TEST 1   Company: ACME ENERGY   Depth: 1500 - 1500.5 m   Date: 2026-12-11");
+    ASSERT_EQ(commands::applyFilter(ws, 1500.25, 1500.5).message, "");
+    EXPECT_EQ(commands::pageHeader(ws, "11.12.2026"),
+              "Well: TEST 1   Company: ACME ENERGY   Depth: 1500.25 - 1500.5 m   Date: 11.12.2026");
+    EXPECT_TRUE(commands::emptyTable(ws));
+    EXPECT_EQ(commands::pageHeader(ws, "2026-12-11"), "Date: 2026-12-11");
 }
 
 TEST_F(WorkspaceChanges, ARefusedOrEmptyCommandReportsNothing) {

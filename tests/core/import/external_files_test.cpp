@@ -10,6 +10,7 @@
 #include "core/common/las_section.h"
 #include "core/common/number_text.h"
 #include "core/import/las_reader.h"
+#include "core/import/well_header.h"
 #include "import_test_support.h"
 
 namespace lithora::import {
@@ -54,6 +55,30 @@ std::vector<std::filesystem::path> lasFiles() {
     }
     std::sort(out.begin(), out.end());
     return out;
+}
+
+// The well header of every file that reads: its texts are single lines, and the well with a
+// full ~Well section names its well, field and company.
+TEST(ExternalFiles, EveryReadableFileGivesItsWellHeader) {
+    std::size_t named = 0;
+    for (const auto& file : lasFiles()) {
+        ImportResult read;
+        try {
+            read = readLasHeaderFile(file);
+        } catch (const std::exception&) {
+            continue;  // refused: the test above checks why
+        }
+        const WellHeader h = readWellHeader(read.headerLines);
+        for (const std::string* text : {&h.well, &h.field, &h.company})
+            EXPECT_EQ(text->find_first_of("\r\n"), std::string::npos) << file;
+        named += h.well.empty() ? 0 : 1;
+        if (file.filename() == "P-135_out.LAS") {
+            EXPECT_EQ(h.well, "Eastrock Lauren #1");
+            EXPECT_EQ(h.field, "Lauren");
+            EXPECT_EQ(h.company, "Eastrock Resources LTD.");
+        }
+    }
+    EXPECT_GT(named, 20u);
 }
 
 TEST(ExternalFiles, EveryFileReadsOrIsRefused) {
