@@ -115,7 +115,7 @@ TEST_F(MainWindowTest, StartsWithDataCommandsGreyedAndReady) {
 
     for (QAction* a : form.dataCommands())
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_EQ(form.dataCommands().size(), 10);
+    EXPECT_EQ(form.dataCommands().size(), 11);
     for (CommandId id :
          {CommandId::ImportAscii, CommandId::ImportLas, CommandId::About, CommandId::Exit})
         EXPECT_TRUE(form.action(id)->isEnabled()) << commandName(id).toStdString();
@@ -185,6 +185,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{CommandId::CorrelationCoefficients, "calculationMenu",
                     "Correlation Coefficients", QKeySequence(Qt::Key_F9),
                     "Calculate correlation coefficient"},
+        CommandCase{CommandId::FluidSubstitution, "calculationMenu", "Fluid Substitution...",
+                    QKeySequence(), "Replace the pore fluid of the rock (Gassmann)"},
         CommandCase{CommandId::About, "aboutMenu", "About", QKeySequence(Qt::CTRL | Qt::Key_A),
                     ""}),
     [](const ::testing::TestParamInfo<CommandCase>& p) {
