@@ -1,11 +1,13 @@
-// desktop_rock_physics [ROWS]: fluid substitution on a well of ROWS depth steps (default
+// desktop_rock_physics [ROWS]: fluid substitution and AVO on a well of ROWS depth steps (default
 // 1,000,000), measured in one process on the offscreen platform. The generated well (density,
 // both sonic curves, gamma ray) is made in memory and its elastic parameters computed; then,
 // each as the median of five runs:
 //   substitute  the computation alone (porosity from the density, brine to gas);
 //   open        a new fluid substitution window on that result until its five tracks and
 //               its cross plot are drawn;
-//   command     both, as Calculation > Fluid Substitution runs them after its dialog.
+//   command     both, as Calculation > Fluid Substitution runs them after its dialog;
+//   avo         Calculation > AVO: a new AVO window, the interfaces modelled, the gathers of the
+//               original and the substituted rock made, every chart drawn.
 #include <qcustomplot.h>
 
 #include <QApplication>
@@ -16,9 +18,11 @@
 #include "core/commands/fluid_substitution.h"
 #include "core/workspace/workspace.h"
 #include "gui/display/depth_chart.h"
+#include "gui/rockphysics/avo_window.h"
 #include "gui/rockphysics/fluid_substitution_window.h"
 #include "gui/widgets/cross_plot.h"
 #include "gui/widgets/dialog_seam.h"
+#include "gui/widgets/wiggle_gather.h"
 #include "support/desktop_bench.h"
 
 namespace {
@@ -73,5 +77,15 @@ int main(int argc, char** argv) {
            median([&] { openAndDraw(context, request, result); }));
     report("the command: substitute, open, draw:",
            median([&] { openAndDraw(context, request, substituteFluid(ws, request)); }));
+    report("AVO window, both gathers, all drawn:", median([&] {
+               auto* w = new AvoWindow(context, request);
+               w->show();
+               QApplication::processEvents();
+               for (QCustomPlot* p : {w->interceptTrack()->plot(), w->gradientTrack()->plot(),
+                                      w->originalGather()->plot(), w->substitutedGather()->plot(),
+                                      w->crossPlot()->plot()})
+                   p->replot(QCustomPlot::rpImmediateRefresh);
+               delete w;
+           }));
     return 0;
 }

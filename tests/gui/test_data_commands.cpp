@@ -88,7 +88,8 @@ TEST_F(DataCommandsTest, LasImportBuildsOneFittedTrackPerCurveAndFillsTheTablePa
     // Every data command has its handler, so all of them are available now, but those that
     // start from the elastic parameters, which are not computed yet.
     for (QAction* a : form_->dataCommands())
-        EXPECT_EQ(a->isEnabled(), a != form_->action(CommandId::FluidSubstitution))
+        EXPECT_EQ(a->isEnabled(), a != form_->action(CommandId::FluidSubstitution) &&
+                                      a != form_->action(CommandId::AvoModel))
             << a->objectName().toStdString();
     EXPECT_EQ(form_->statusText(), "Ready");
     EXPECT_EQ(form_->tablePage()->sourceGrid()->model()->rowCount(), 3);

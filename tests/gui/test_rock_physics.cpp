@@ -1,5 +1,5 @@
-// Calculation > Fluid Substitution: the command's state, the settings dialog, the window and
-// its Save as LAS against lithora-cli fluidsub on a real file.
+// Calculation > Fluid Substitution and AVO: the commands' state, the settings dialog, the
+// windows, and their numbers against lithora-cli fluidsub and avo on a real file.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -10,15 +10,18 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "core/commands/avo_model.h"
 #include "core/commands/fluid_substitution.h"
 #include "core/import/las_reader.h"
 #include "core/rockphysics/batzle_wang.h"
 #include "gui/display/depth_chart.h"
+#include "gui/rockphysics/avo_window.h"
 #include "gui/rockphysics/fluid_substitution_dialog.h"
 #include "gui/rockphysics/fluid_substitution_window.h"
 #include "gui/rockphysics/rock_physics_subsystem.h"
 #include "gui/widgets/cross_plot.h"
 #include "gui/widgets/number_box.h"
+#include "gui/widgets/wiggle_gather.h"
 #include "support/main_window.h"
 #include "support/test_paths.h"
 
@@ -66,18 +69,23 @@ class RockPhysicsTest : public MainWindowTest {
     }
 };
 
-TEST_F(RockPhysicsTest, FluidSubstitutionIsOfferedOnceTheElasticParametersAreComputed) {
-    QAction* fluid = form_->action(CommandId::FluidSubstitution);
+TEST_F(RockPhysicsTest, TheCommandsAreOfferedOnceTheElasticParametersAreComputed) {
     auto* menu = form_->findChild<QMenu*>("calculationMenu");
     ASSERT_NE(menu, nullptr);
-    EXPECT_TRUE(menu->actions().contains(fluid));
-    EXPECT_FALSE(fluid->isEnabled());
+    const QAction* actions[] = {form_->action(CommandId::FluidSubstitution),
+                                form_->action(CommandId::AvoModel)};
+    auto expectEnabled = [&](bool enabled) {
+        for (const QAction* a : actions)
+            EXPECT_EQ(a->isEnabled(), enabled) << a->text().toStdString();
+    };
+    for (const QAction* a : actions) EXPECT_TRUE(menu->actions().contains(a));
+    expectEnabled(false);
     importLas(kRealWell);
-    EXPECT_FALSE(fluid->isEnabled());
+    expectEnabled(false);
     form_->action(CommandId::ElasticParameters)->trigger();
-    EXPECT_TRUE(fluid->isEnabled());
+    expectEnabled(true);
     form_->action(CommandId::EmptyTable)->trigger();
-    EXPECT_FALSE(fluid->isEnabled());
+    expectEnabled(false);
 }
 
 // The desktop's Save as LAS writes the file lithora-cli fluidsub -o writes for the same well
@@ -231,6 +239,109 @@ TEST_F(RockPhysicsTest, PresetsFillTheirValues) {
     EXPECT_EQ(r.hydrocarbon.densityGcc, 0.8);
     EXPECT_EQ(r.porosityCurve, "PHIT");
     EXPECT_TRUE(dialog.settings().error.isEmpty());
+}
+
+std::vector<std::string> fileLines(const QString& path) {
+    std::vector<std::string> out;
+    for (const QByteArray& line : fileBytes(path).split('\n'))
+        if (!line.isEmpty())
+            out.push_back(line.endsWith('\r') ? line.chopped(1).toStdString() : line.toStdString());
+    return out;
+}
+
+// The window's numbers are those of lithora-cli avo for the same well, angles given or not:
+// the table of every interface, line for line.
+TEST_F(RockPhysicsTest, TheAvoWindowGivesTheNumbersOfTheCommandLine) {
+    computeElastic(kRealWell);
+    form_->action(CommandId::AvoModel)->trigger();
+    const auto windows = form_->rockPhysicsSubsystem().avoWindows();
+    ASSERT_EQ(windows.size(), 1u);
+    AvoWindow* window = windows.front();
+    auto cliTable = [&](const QStringList& extra) {
+        const QString table = folder_.qfile("avo.tsv");
+        QProcess cli;
+        cli.start(QString::fromUtf8(LITHORA_CLI),
+                  QStringList{"avo", testData(kRealWell), "--table", table} + extra);
+        EXPECT_TRUE(cli.waitForFinished(120000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+        return fileLines(table);
+    };
+    EXPECT_EQ(commands::avoTableLines(window->result()), cliTable({}));
+    EXPECT_GT(window->result().depth.size(), 2000u);
+
+    // The intercept and gradient tracks, the gather of five angles, the cross plot.
+    EXPECT_EQ(window->interceptTrack()->pointCount(),
+              static_cast<int>(window->result().depth.size()));
+    EXPECT_EQ(window->gradientTrack()->pointCount(),
+              static_cast<int>(window->result().depth.size()));
+    EXPECT_EQ(window->originalGather()->traceCount(), 5);
+    EXPECT_GT(window->originalGather()->sampleCount(), 50);
+    EXPECT_FALSE(window->substitutedGather()->isVisible());
+    EXPECT_EQ(window->crossPlot()->pointCount(), window->result().depth.size());
+    window->colourCrossPlotBy(1);
+    EXPECT_EQ(window->crossPlot()->colouring(), "Depth");
+    window->colourCrossPlotBy(2);  // the first source curve after the depth
+    EXPECT_EQ(window->crossPlot()->colouring(), "SP(MV)");
+
+    window->findChild<NumberBox*>("angleFrom")->setText("5");
+    window->findChild<NumberBox*>("angleTo")->setText("35");
+    window->findChild<NumberBox*>("angleStep")->setText("15");
+    window->findChild<NumberBox*>("waveletFrequency")->setText("25");
+    ASSERT_TRUE(window->applySettings());
+    EXPECT_EQ(window->originalGather()->traceCount(), 3);
+    EXPECT_EQ(commands::avoTableLines(window->result()), cliTable({"--angles", "5:35:15"}));
+}
+
+// Settings out of range are named in the window and change nothing.
+TEST_F(RockPhysicsTest, AvoSettingsOutOfRangeAreNamed) {
+    computeElastic(kRealWell);
+    form_->action(CommandId::AvoModel)->trigger();
+    AvoWindow* window = form_->rockPhysicsSubsystem().avoWindows().back();
+    struct Case {
+        const char* box;
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"waveletFrequency", "0", "The wavelet frequency must be from 1 to 250 Hz."},
+        {"timeStep", "x", "The time step must be from 0.1 to 20 ms."},
+        {"timeStep", "12", "The time step is too long for the frequency: at most 8.33 ms."},
+        {"angleTo", "85", "The angles must be whole degrees from 0 to 80."},
+        {"angleFrom", "2.5", "The angles must be whole degrees from 0 to 80."},
+        {"angleFrom", "50", "The first angle must not be above the last."},
+        {"angleStep", "0", "The angle step must be above 0."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        auto* box = window->findChild<NumberBox*>(c.box);
+        const QString before = box->text();
+        box->setText(c.text);
+        EXPECT_FALSE(window->applySettings());
+        EXPECT_EQ(window->settingsError(), c.message);
+        EXPECT_EQ(window->originalGather()->traceCount(), 5);
+        box->setText(before);
+    }
+    EXPECT_TRUE(window->applySettings());
+    EXPECT_EQ(window->settingsError(), "");
+}
+
+// After a fluid substitution the gather of the substituted rock stands beside the original:
+// the AVO of the substituted Vp, Vs and density.
+TEST_F(RockPhysicsTest, TheSubstitutedGatherStandsBesideTheOriginal) {
+    computeElastic(kRealWell);
+    FluidSubstitutionWindow* fluid = substitute();
+    ASSERT_NE(fluid, nullptr);
+    form_->action(CommandId::AvoModel)->trigger();
+    AvoWindow* window = form_->rockPhysicsSubsystem().avoWindows().back();
+    const auto& r = fluid->result();
+    const auto expected = commands::modelAvoOfRock(form_->workspace(), {r.vpSub, r.vsSub, r.rhoSub},
+                                                   window->settings().angles);
+    EXPECT_EQ(window->substitutedResult().depth, expected.depth);
+    EXPECT_EQ(window->substitutedResult().intercept, expected.intercept);
+    EXPECT_FALSE(window->substitutedGather()->isHidden());
+    EXPECT_EQ(window->substitutedGather()->traceCount(), 5);
+    EXPECT_EQ(window->substitutedGather()->title(), "Substituted (Sw 0.2)");
+    EXPECT_NE(window->substitutedResult().intercept, window->result().intercept);
 }
 
 }  // namespace

@@ -41,6 +41,8 @@ const CommandSpec kCommands[] = {
      "Calculate correlation coefficient"},
     {Id::FluidSubstitution, "Fluid Substitution...", QKeyCombination::fromCombined(0),
      "Replace the pore fluid of the rock (Gassmann)"},
+    {Id::AvoModel, "AVO...", QKeyCombination::fromCombined(0),
+     "Model the amplitude versus angle of the well's interfaces"},
     {Id::About, "About", Qt::CTRL | Qt::Key_A, ""},
     // Run by its button on the Table page; it has no menu item.
     {Id::ConfigureColumns, "Columns Configuration", QKeyCombination::fromCombined(0), ""},
@@ -65,7 +67,8 @@ const MenuSpec kMenus[] = {
     {"viewMenu", "&View", {Id::ElasticCorrelations, Id::TimeLapse, Id::CrossPlots}},
     {"calculationMenu",
      "&Calculation",
-     {Id::ElasticParameters, Id::CorrelationCoefficients, Separator{}, Id::FluidSubstitution}},
+     {Id::ElasticParameters, Id::CorrelationCoefficients, Separator{}, Id::FluidSubstitution,
+      Id::AvoModel}},
     {"aboutMenu", "&About", {Id::About}},
 };
 

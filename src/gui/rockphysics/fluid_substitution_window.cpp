@@ -10,15 +10,12 @@
 #include "core/workspace/workspace.h"
 #include "gui/display/chart_row.h"
 #include "gui/display/depth_chart.h"
-#include "gui/display/set_min_max_comp.h"
 #include "gui/display/track_commands.h"
-#include "gui/widgets/chart_export.h"
-#include "gui/widgets/chart_print.h"
+#include "gui/rockphysics/window_parts.h"
 #include "gui/widgets/cross_plot.h"
 
 namespace commands = lithora::commands;
 namespace compute = lithora::compute;
-using lithora::workspace::Change;
 
 namespace {
 
@@ -58,26 +55,11 @@ FluidSubstitutionWindow::FluidSubstitutionWindow(RockPhysicsContext context,
       c_(std::move(context)),
       request_(std::move(request)),
       result_(std::move(result)) {
-    setObjectName(QStringLiteral("FluidSubstitutionWindow"));
-    setWindowTitle(QStringLiteral("Fluid Substitution"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
-    setFixedSize(kPlotLeft + CrossPlot::kWidth + 8, kTrackTop + kTrackHeight + 40);
-
-    TrackCommands::Context commands;
-    commands.window = this;
-    commands.seam = [this]() -> DialogSeam& { return c_.command.seam; };
-    commands.programFolder = c_.programFolder;
-    commands.depthTitle = [this] {
-        return QString::fromStdString(c_.command.workspace.depthLabel());
-    };
-    commands.restoreFolder = [this] {
-        if (c_.command.restoreFolder) c_.command.restoreFolder();
-    };
-    commands_ = new TrackCommands(std::move(commands), this);
+    namespace parts = rock_physics_parts;
+    parts::setUpWindow(*this, QStringLiteral("FluidSubstitutionWindow"),
+                       QStringLiteral("Fluid Substitution"),
+                       QSize(kPlotLeft + CrossPlot::kWidth + 8, kTrackTop + kTrackHeight + 40));
+    commands_ = parts::trackCommands(*this, c_);
     connect(commands_, &TrackCommands::printCopyReady, this,
             &FluidSubstitutionWindow::printCopyReady);
     row_ = new DepthChartRow(this);
@@ -95,20 +77,11 @@ FluidSubstitutionWindow::FluidSubstitutionWindow(RockPhysicsContext context,
     save->setObjectName(QStringLiteral("saveAsLasButton"));
     save->setGeometry(kTrackLeft, buttonTop, 100, 25);
     connect(save, &QPushButton::clicked, this, &FluidSubstitutionWindow::saveAsLas);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("closeButton"));
-    close->setGeometry(kTrackLeft + 108, buttonTop, 75, 25);
-    QFont bold = close->font();
-    bold.setBold(true);
-    close->setFont(bold);
-    close->setStyleSheet(QStringLiteral("color: red;"));
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    parts::closeButton(*this, QRect(kTrackLeft + 108, buttonTop, 75, 25));
 
     showResult();
-    changes_ = c_.command.workspace.subscribe([this](Change change) { workspaceChanged(change); });
+    changes_ =
+        rock_physics_parts::followWell(*this, c_.command.workspace, [this] { substituteAgain(); });
 }
 
 FluidSubstitutionWindow::~FluidSubstitutionWindow() {
@@ -127,20 +100,11 @@ QString FluidSubstitutionWindow::summary() const {
 void FluidSubstitutionWindow::buildTracks() {
     for (int k = 1; k <= kTrackCount; ++k) {
         const TrackSpec& s = kTracks[k - 1];
-        DepthChart::Setup setup;
-        setup.number = k;
-        setup.axisCount = 2;
-        setup.raised = false;
-        setup.compactTitles = true;
-        setup.depthMinorGrid = true;
-        setup.logarithmicItem = false;
-        setup.limitsCaption = QStringLiteral("Set Min, Max");
-        auto* t = new DepthChart(setup, this);
-        t->setObjectName(QStringLiteral("substitutionTrack%1").arg(k));
         const int left =
             k == 1 ? kTrackLeft : kTrackLeft + kDepthScaleWidth + (k - 1) * kTrackWidth;
-        t->setGeometry(left, kTrackTop, kTrackWidth + (k == 1 ? kDepthScaleWidth : 0),
-                       kTrackHeight);
+        auto* t = rock_physics_parts::combinationTrack(
+            *this, k, 2, QStringLiteral("substitutionTrack%1").arg(k),
+            QRect(left, kTrackTop, kTrackWidth + (k == 1 ? kDepthScaleWidth : 0), kTrackHeight));
         const std::pair<int, const char*> axes[] = {{DepthChart::Top, s.substituted},
                                                     {DepthChart::Bottom, s.original}};
         for (const auto& [axis, title] : axes) {
@@ -172,11 +136,7 @@ void FluidSubstitutionWindow::buildCrossPlot() {
     crossPlot_ = new CrossPlot(1, kOriginal, this);
     crossPlot_->move(kPlotLeft, kTrackTop + 22);
     crossPlot_->setAxisTitles(QStringLiteral("P-IMPEDANCE (Mg/sm2)"), QStringLiteral("Vp/Vs"));
-    connect(crossPlot_, &CrossPlot::printRequested, this, &FluidSubstitutionWindow::printCrossPlot);
-    connect(crossPlot_, &CrossPlot::exportRequested, this,
-            &FluidSubstitutionWindow::exportCrossPlot);
-    connect(crossPlot_, &CrossPlot::minMaxRequested, this,
-            &FluidSubstitutionWindow::setCrossPlotLimits);
+    rock_physics_parts::serveCrossPlot(*crossPlot_, *this, c_);
     auto* legend = new QLabel(this);
     legend->setObjectName(QStringLiteral("crossPlotLegend"));
     legend->setText(QStringLiteral("<span style='color:%1'>&#9679;</span> original &nbsp; "
@@ -219,21 +179,6 @@ void FluidSubstitutionWindow::showResult() {
                           : QString::fromStdString(result_.error));
 }
 
-void FluidSubstitutionWindow::workspaceChanged(Change change) {
-    switch (change) {
-        case Change::Imported:
-        case Change::Emptied:
-            close();
-            break;
-        case Change::ElasticComputed:
-        case Change::DepthWindowChanged:
-            substituteAgain();
-            break;
-        case Change::LithologChanged:
-            break;
-    }
-}
-
 void FluidSubstitutionWindow::substituteAgain() {
     const auto elastic = c_.elasticRequest ? c_.elasticRequest() : std::nullopt;
     if (!elastic) {
@@ -264,31 +209,4 @@ bool FluidSubstitutionWindow::saveAsLas() {
     }
     if (c_.command.status) c_.command.status(QStringLiteral("Saved %1").arg(file));
     return true;
-}
-
-void FluidSubstitutionWindow::printCrossPlot() {
-    ChartPrintPreview preview(ChartPrintPreview::chartPage(*crossPlot_->plot()), c_.command.seam,
-                              this);
-    preview.setWindowTitle(QStringLiteral("Print Preview"));
-    c_.command.seam.exec(preview);
-    if (c_.command.restoreFolder) c_.command.restoreFolder();
-}
-
-void FluidSubstitutionWindow::exportCrossPlot() {
-    ChartExportDialog dialog(*crossPlot_->plot(), c_.command.seam, this);
-    c_.command.seam.exec(dialog);
-    if (c_.command.restoreFolder) c_.command.restoreFolder();
-}
-
-void FluidSubstitutionWindow::setCrossPlotLimits() {
-    const auto y = crossPlot_->yRange();
-    const auto x = crossPlot_->xRange();
-    TSetMinMaxComp dialog({crossPlot_->yTitle(), y.lo, y.hi}, {crossPlot_->xTitle(), x.lo, x.hi},
-                          c_.command.seam, this);
-    c_.command.seam.exec(dialog);
-    const auto answer = dialog.answer();
-    if (!answer) return;
-    const auto& a = *answer;
-    if (a[0] < a[1]) crossPlot_->setFixedYRange(a[0], a[1]);
-    if (a[2] < a[3]) crossPlot_->setFixedXRange(a[2], a[3]);
 }

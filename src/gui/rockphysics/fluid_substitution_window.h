@@ -66,10 +66,6 @@ class FluidSubstitutionWindow : public QDialog {
     void buildCrossPlot();
     void showResult();
     void substituteAgain();
-    void workspaceChanged(lithora::workspace::Change change);
-    void printCrossPlot();
-    void exportCrossPlot();
-    void setCrossPlotLimits();
 
     RockPhysicsContext c_;
     lithora::commands::FluidSubstitutionRequest request_;

@@ -21,6 +21,15 @@ QStringList sourceCurves(const lithora::workspace::Workspace& ws) {
     return out;
 }
 
+// The windows of a list that are still open, oldest first.
+template <class Window>
+std::vector<Window*> liveWindows(const std::vector<QPointer<Window>>& windows) {
+    std::vector<Window*> out;
+    for (const auto& w : windows)
+        if (w) out.push_back(w.data());
+    return out;
+}
+
 }  // namespace
 
 RockPhysicsSubsystem::RockPhysicsSubsystem(ElasticRequestSource elasticRequest)
@@ -34,6 +43,35 @@ void RockPhysicsSubsystem::registerCommands(ShellServices& shell) {
                elasticRequest_().has_value();
     };
     shell.addCommand({CommandId::FluidSubstitution, computed, [this] { substituteFluid(); }});
+    shell.addCommand({CommandId::AvoModel, computed, [this] { showAvo(); }});
+    wellChanges_ = shell.workspace().subscribe([this](lithora::workspace::Change change) {
+        using lithora::workspace::Change;
+        if (change == Change::Imported || change == Change::Emptied) lastFluid_.reset();
+    });
+}
+
+std::vector<AvoWindow*> RockPhysicsSubsystem::avoWindows() const {
+    return liveWindows(avoWindows_);
+}
+
+void RockPhysicsSubsystem::showAvo() {
+    if (!shell_) return;
+    if (!computedRequest()) return;
+    std::erase_if(avoWindows_, [](const auto& w) { return w.isNull(); });
+    BusyCursor busy;
+    auto* window = new AvoWindow(context(), lastFluid_);
+    avoWindows_.emplace_back(window);
+    window->show();
+}
+
+std::optional<commands::ElasticRequest> RockPhysicsSubsystem::computedRequest() {
+    const auto elastic = elasticRequest_ ? elasticRequest_() : std::nullopt;
+    if (!shell_->workspace().loaded() || !elastic) {
+        shell_->message(QMessageBox::Information,
+                        QStringLiteral("Compute the elastic parameters first."));
+        return std::nullopt;
+    }
+    return elastic;
 }
 
 RockPhysicsContext RockPhysicsSubsystem::context() const {
@@ -41,21 +79,14 @@ RockPhysicsContext RockPhysicsSubsystem::context() const {
 }
 
 std::vector<FluidSubstitutionWindow*> RockPhysicsSubsystem::fluidWindows() const {
-    std::vector<FluidSubstitutionWindow*> out;
-    for (const auto& w : fluidWindows_)
-        if (w) out.push_back(w.data());
-    return out;
+    return liveWindows(fluidWindows_);
 }
 
 void RockPhysicsSubsystem::substituteFluid() {
     if (!shell_) return;
     auto& ws = shell_->workspace();
-    const auto elastic = elasticRequest_ ? elasticRequest_() : std::nullopt;
-    if (!ws.loaded() || !elastic) {
-        shell_->message(QMessageBox::Information,
-                        QStringLiteral("Compute the elastic parameters first."));
-        return;
-    }
+    const auto elastic = computedRequest();
+    if (!elastic) return;
     FluidSubstitutionDialog dialog(sourceCurves(ws), shell_->dialogParent());
     if (lastFluid_) dialog.showSettings(*lastFluid_);
     if (shell_->seam().exec(dialog) != QDialog::Accepted) return;

@@ -22,6 +22,7 @@ enum class CommandId {
     ElasticParameters,        // Calculation > Elastic Parameters
     CorrelationCoefficients,  // Calculation > Correlation Coefficients
     FluidSubstitution,        // Calculation > Fluid Substitution
+    AvoModel,                 // Calculation > AVO
     About,                    // About > About
     ConfigureColumns,         // the "Columns Configuration" button of the Table page
 };
@@ -66,6 +67,8 @@ inline QString commandName(CommandId id) {
             return QStringLiteral("CorrelationCoefficients");
         case CommandId::FluidSubstitution:
             return QStringLiteral("FluidSubstitution");
+        case CommandId::AvoModel:
+            return QStringLiteral("AvoModel");
         case CommandId::About:
             return QStringLiteral("About");
         case CommandId::ConfigureColumns:
