@@ -10,6 +10,7 @@
 #include "core/workspace/workspace.h"
 #include "gui/display/chart_row.h"
 #include "gui/display/depth_chart.h"
+#include "gui/display/depth_curve.h"
 #include "gui/display/track_commands.h"
 #include "gui/rockphysics/window_parts.h"
 #include "gui/widgets/cross_plot.h"
@@ -42,9 +43,22 @@ const TrackSpec kTracks[FluidSubstitutionWindow::kTrackCount] = {
     {compute::kPImpedance, "P-IMP Sub (Mg/sm2)", "P-IMP (Mg/sm2)"},
 };
 
-SharedColumn shared(std::vector<double> values) {
-    return std::make_shared<const std::vector<double>>(std::move(values));
+// A column of a table the window holds, shared without a copy by the charts that draw it.
+SharedColumn columnOf(const std::shared_ptr<const compute::ElasticColumns>& table,
+                      compute::ElasticField field) {
+    return SharedColumn(table, &table->columns[static_cast<std::size_t>(field)]);
 }
+
+// A curve drawn from two shared columns.
+class SharedCurve : public CurveSource {
+  public:
+    SharedCurve(SharedColumn depths, SharedColumn values)
+        : depths_(std::move(depths)), values_(std::move(values)) {}
+    CurveView view() const override { return {*depths_, *values_}; }
+
+  private:
+    SharedColumn depths_, values_;
+};
 
 }  // namespace
 
@@ -146,14 +160,19 @@ void FluidSubstitutionWindow::buildCrossPlot() {
 }
 
 void FluidSubstitutionWindow::showResult() {
-    const auto original =
-        compute::elasticOfRock(result_.rec, result_.depth, {result_.vp, result_.vs, result_.rho});
-    const auto substituted = commands::substitutedElastic(result_);
+    // Each table is made once; the tracks and the cross plot draw from it without copies.
+    const auto original = std::make_shared<const compute::ElasticColumns>(
+        compute::elasticOfRock(result_.rec, result_.depth, {result_.vp, result_.vs, result_.rho}));
+    const auto substituted =
+        std::make_shared<const compute::ElasticColumns>(commands::substitutedElastic(result_));
+    const SharedColumn depth = columnOf(original, compute::kDepth);
     for (int k = 1; k <= kTrackCount; ++k) {
-        const auto field = static_cast<std::size_t>(kTracks[k - 1].field);
+        const auto field = kTracks[k - 1].field;
         DepthChart* t = track(k);
-        t->setData(result_.depth, substituted.columns[field], DepthChart::Top);
-        t->setData(result_.depth, original.columns[field], DepthChart::Bottom);
+        t->setSource(std::make_shared<SharedCurve>(depth, columnOf(substituted, field)),
+                     DepthChart::Top);
+        t->setSource(std::make_shared<SharedCurve>(depth, columnOf(original, field)),
+                     DepthChart::Bottom);
         t->fitDepthAxis();
         // Both curves on one range, so the change of the fluid reads off the scale.
         t->rescale(DepthChart::Top);
@@ -168,10 +187,10 @@ void FluidSubstitutionWindow::showResult() {
     track(1)->setDepthTitle(QString::fromStdString(c_.command.workspace.depthLabel()));
     row_->align();
 
-    crossPlot_->setPoints(shared(original.columns[compute::kPImpedance]),
-                          shared(original.columns[compute::kVpVs]), shared(result_.depth));
-    crossPlot_->setOverlayPoints(shared(substituted.columns[compute::kPImpedance]),
-                                 shared(substituted.columns[compute::kVpVs]), kSubstituted);
+    crossPlot_->setPoints(columnOf(original, compute::kPImpedance),
+                          columnOf(original, compute::kVpVs), depth);
+    crossPlot_->setOverlayPoints(columnOf(substituted, compute::kPImpedance),
+                                 columnOf(substituted, compute::kVpVs), kSubstituted);
     crossPlot_->setMessage(crossPlot_->hasDrawablePoint() ? QString()
                                                           : QStringLiteral("No points to draw."));
     summary_->setText(result_.error.empty()
