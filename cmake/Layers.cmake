@@ -23,7 +23,8 @@ set(LITHORA_LAYERS
     "gui/print:gui/widgets gui/display core"
     "gui/crossplot:gui/widgets gui/display core"
     "gui/timelapse:gui/widgets gui/display gui/print core"
-    "gui/app:gui/widgets gui/display gui/import gui/compute gui/export gui/print gui/crossplot gui/timelapse core"
+    "gui/rockphysics:gui/widgets gui/display core"
+    "gui/app:gui/widgets gui/display gui/import gui/compute gui/export gui/print gui/crossplot gui/timelapse gui/rockphysics core"
     "gui/tools:"
     "cli:core")
 

@@ -87,9 +87,12 @@ TEST_F(DataCommandsTest, LasImportBuildsOneFittedTrackPerCurveAndFillsTheTablePa
     EXPECT_TRUE(form_->tablePage()->memo()->toPlainText().startsWith("~VERSION INFORMATION\n"));
     EXPECT_TRUE(form_->tablePage()->memo()->toPlainText().endsWith(
         "~A  DEPTH     RHOB      DT      DTSM     GR"));
-    // Every data command has its handler, so all of them are available now.
+    // Every data command has its handler, so all of them are available now, but those that
+    // start from the elastic parameters, which are not computed yet.
     for (QAction* a : form_->dataCommands())
-        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+        EXPECT_EQ(a->isEnabled(), a != form_->action(CommandId::FluidSubstitution) &&
+                                      a != form_->action(CommandId::AvoModel))
+            << a->objectName().toStdString();
     EXPECT_EQ(form_->statusText(), "Ready");
     EXPECT_EQ(form_->tablePage()->sourceGrid()->model()->rowCount(), 3);
 

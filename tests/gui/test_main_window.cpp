@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, StartsWithDataCommandsGreyedAndReady) {
 
     for (QAction* a : form.dataCommands())
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_EQ(form.dataCommands().size(), 10);
+    EXPECT_EQ(form.dataCommands().size(), 12);
     for (CommandId id :
          {CommandId::ImportAscii, CommandId::ImportLas, CommandId::About, CommandId::Exit})
         EXPECT_TRUE(form.action(id)->isEnabled()) << commandName(id).toStdString();
@@ -187,6 +187,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{CommandId::CorrelationCoefficients, "calculationMenu",
                     "Correlation Coefficients", QKeySequence(Qt::Key_F9),
                     "Calculate correlation coefficient"},
+        CommandCase{CommandId::FluidSubstitution, "calculationMenu", "Fluid Substitution...",
+                    QKeySequence(), "Replace the pore fluid of the rock (Gassmann)"},
+        CommandCase{CommandId::AvoModel, "calculationMenu", "AVO...", QKeySequence(),
+                    "Model the amplitude versus angle of the well's interfaces"},
         CommandCase{CommandId::About, "aboutMenu", "About", QKeySequence(Qt::CTRL | Qt::Key_A),
                     ""}),
     [](const ::testing::TestParamInfo<CommandCase>& p) {

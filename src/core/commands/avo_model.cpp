@@ -65,8 +65,6 @@ AngleRangeRead readAngleRange(const std::string& text) {
 }
 
 AvoResult modelAvo(const workspace::Workspace& ws, const AvoRequest& request) {
-    AvoResult out;
-    out.angles = request.angles.angles();
     const ElasticRequest& e = request.elastic;
     compute::RockColumns rock;
     try {
@@ -74,9 +72,18 @@ AvoResult modelAvo(const workspace::Workspace& ws, const AvoRequest& request) {
                               e.measuredVs ? e.curves.sWave : std::string(), e.units, e.vs,
                               e.litholog);
     } catch (const std::exception& x) {
+        AvoResult out;
+        out.angles = request.angles.angles();
         out.error = x.what();
         return out;
     }
+    return modelAvoOfRock(ws, rock, request.angles);
+}
+
+AvoResult modelAvoOfRock(const workspace::Workspace& ws, const compute::RockColumns& rock,
+                         const AngleRange& angles) {
+    AvoResult out;
+    out.angles = angles.angles();
     const auto depth = ws.source().visibleFloats(ws.sourceDepthField());
     const bool feet = ws.unitTags().depthUnit == "ft";
     auto w = rockphysics::wellInterfaces(depth, rock.vp, rock.vs, rock.rho, feet);

@@ -42,6 +42,13 @@ struct AvoResult {
 
 AvoResult modelAvo(const workspace::Workspace& ws, const AvoRequest& request);
 
+// The same over a rock given as its columns (one row per visible source record: vp, vs in
+// m/s, rho in kg/m3, NaN for a null), such as the rock of a fluid substitution (Vp Sub, Vs Sub,
+// Rho Sub): the depths are the visible records' and the depth unit the loaded file's. A pair
+// of samples with a null in either has no interface.
+AvoResult modelAvoOfRock(const workspace::Workspace& ws, const compute::RockColumns& rock,
+                         const AngleRange& angles);
+
 // A synthetic gather: one trace per angle on a regular time axis from 0 ms.
 struct SyntheticGather {
     double stepMs = 2;

@@ -21,12 +21,14 @@
 #include "gui/app/instance_lock.h"
 #include "gui/app/pictures.h"
 #include "gui/compute/compute_subsystem.h"
+#include "gui/compute/elastic_controller.h"
 #include "gui/crossplot/cross_plots_controller.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
 #include "gui/import/import_controller.h"
 #include "gui/print/print_controller.h"
+#include "gui/rockphysics/rock_physics_subsystem.h"
 #include "gui/timelapse/lapse_controller.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
@@ -131,7 +133,7 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
     export_->showKeptLitholog();
     for (Subsystem* s : std::initializer_list<Subsystem*>{
              import_.get(), compute_.get(), export_.get(), print_.get(), crossPlot_.get(),
-             timeLapse_.get(), display_.get()})
+             timeLapse_.get(), display_.get(), rockPhysics_.get()})
         s->registerCommands(*this);
     addCommand(
         {CommandId::EmptyTable, [this] { return workspace_->loaded(); }, [this] { emptyTable(); }});
@@ -175,6 +177,11 @@ void TCalculationForm::createSubsystems() {
     crossPlot_ = std::make_unique<CrossPlotSubsystem>(this);
     timeLapse_ = std::make_unique<TimeLapseSubsystem>(this);
     display_ = std::make_unique<DisplaySubsystem>(*this, *trackPanel_);
+    rockPhysics_ = std::make_unique<RockPhysicsSubsystem>(
+        [this]() -> std::optional<lithora::commands::ElasticRequest> {
+            const ElasticController* elastic = compute_->elasticController();
+            return elastic ? elastic->lastRequest() : std::nullopt;
+        });
 }
 
 // The page buttons run their commands whatever the menu state; a button whose command does

@@ -19,6 +19,7 @@ class DisplaySubsystem;
 class ExportSubsystem;
 class ImportSubsystem;
 class PrintSubsystem;
+class RockPhysicsSubsystem;
 class TimeLapseSubsystem;
 class QLabel;
 class QScrollArea;
@@ -70,6 +71,7 @@ class TCalculationForm : public QMainWindow, public ShellServices {
     CrossPlotSubsystem& crossPlotSubsystem() const { return *crossPlot_; }
     TimeLapseSubsystem& timeLapseSubsystem() const { return *timeLapse_; }
     DisplaySubsystem& displaySubsystem() const { return *display_; }
+    RockPhysicsSubsystem& rockPhysicsSubsystem() const { return *rockPhysics_; }
 
     // Commands by their ids, as the subsystems registered them; a command nobody registered
     // stays disabled.
@@ -146,6 +148,7 @@ class TCalculationForm : public QMainWindow, public ShellServices {
     std::unique_ptr<CrossPlotSubsystem> crossPlot_;
     std::unique_ptr<TimeLapseSubsystem> timeLapse_;
     std::unique_ptr<DisplaySubsystem> display_;
+    std::unique_ptr<RockPhysicsSubsystem> rockPhysics_;
     lithora::store::Subscription workspaceChanges_;
     bool ready_ = false;
     std::function<bool()> lithologSaver_;

@@ -39,6 +39,10 @@ const CommandSpec kCommands[] = {
     {Id::ElasticParameters, "Elastic Parameters", Qt::Key_F8, "Calculate elastic parameters"},
     {Id::CorrelationCoefficients, "Correlation Coefficients", Qt::Key_F9,
      "Calculate correlation coefficient"},
+    {Id::FluidSubstitution, "Fluid Substitution...", QKeyCombination::fromCombined(0),
+     "Replace the pore fluid of the rock (Gassmann)"},
+    {Id::AvoModel, "AVO...", QKeyCombination::fromCombined(0),
+     "Model the amplitude versus angle of the well's interfaces"},
     {Id::About, "About", Qt::CTRL | Qt::Key_A, ""},
     // Run by its button on the Table page; it has no menu item.
     {Id::ConfigureColumns, "Columns Configuration", QKeyCombination::fromCombined(0), ""},
@@ -61,7 +65,10 @@ const MenuSpec kMenus[] = {
       Id::PrintTable, Separator{}, Id::Exit}},
     {"editMenu", "&Edit", {Id::FindDepth, Id::ApplyFilter, Id::UndoFilter}},
     {"viewMenu", "&View", {Id::ElasticCorrelations, Id::TimeLapse, Id::CrossPlots}},
-    {"calculationMenu", "&Calculation", {Id::ElasticParameters, Id::CorrelationCoefficients}},
+    {"calculationMenu",
+     "&Calculation",
+     {Id::ElasticParameters, Id::CorrelationCoefficients, Separator{}, Id::FluidSubstitution,
+      Id::AvoModel}},
     {"aboutMenu", "&About", {Id::About}},
 };
 

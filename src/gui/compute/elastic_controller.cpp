@@ -1,6 +1,7 @@
 #include "gui/compute/elastic_controller.h"
 
 #include <QWidget>
+#include <utility>
 
 #include "core/commands/compute_elastic.h"
 #include "core/workspace/workspace.h"
@@ -71,8 +72,12 @@ void ElasticController::computeElasticParameters() {
         // The table is filled before the windows hear of it, so a curve name that is no field
         // (typed into the curve dialog) leaves the earlier results and their tracks as they
         // were; a window that fails to show the results makes this the command's error.
-        error = QString::fromStdString(
-            commands::computeElastic(ws, {choice, plan.measuredVs, *units, vs, litholog}));
+        // Known before the windows hear of the new results; a failure leaves the earlier
+        // results, and so the request that made them.
+        auto earlier = std::exchange(
+            lastRequest_, commands::ElasticRequest{choice, plan.measuredVs, *units, vs, litholog});
+        error = QString::fromStdString(commands::computeElastic(ws, *lastRequest_));
+        if (!error.isEmpty()) lastRequest_ = std::move(earlier);
     }
     shell_.followSourceRow(true);
     // After Vs by lithology the status line says how many samples took each line.

@@ -1,5 +1,8 @@
 #pragma once
 #include <QObject>
+#include <optional>
+
+#include "core/commands/compute_elastic.h"
 
 #include "gui/widgets/shell_services.h"
 
@@ -11,9 +14,16 @@ class ElasticController : public QObject {
   public:
     explicit ElasticController(ShellServices& shell, QObject* parent = nullptr);
 
+    // The curves, units and Vs of the last computation that filled the elastic table, for
+    // the commands that start from the same rock (fluid substitution, AVO); none before one.
+    const std::optional<lithora::commands::ElasticRequest>& lastRequest() const {
+        return lastRequest_;
+    }
+
   public slots:
     void computeElasticParameters();
 
   private:
     ShellServices& shell_;
+    std::optional<lithora::commands::ElasticRequest> lastRequest_;
 };

@@ -21,6 +21,8 @@ enum class CommandId {
     CrossPlots,               // View > Cross Plots
     ElasticParameters,        // Calculation > Elastic Parameters
     CorrelationCoefficients,  // Calculation > Correlation Coefficients
+    FluidSubstitution,        // Calculation > Fluid Substitution
+    AvoModel,                 // Calculation > AVO
     About,                    // About > About
     ConfigureColumns,         // the "Columns Configuration" button of the Table page
 };
@@ -63,6 +65,10 @@ inline QString commandName(CommandId id) {
             return QStringLiteral("ElasticParameters");
         case CommandId::CorrelationCoefficients:
             return QStringLiteral("CorrelationCoefficients");
+        case CommandId::FluidSubstitution:
+            return QStringLiteral("FluidSubstitution");
+        case CommandId::AvoModel:
+            return QStringLiteral("AvoModel");
         case CommandId::About:
             return QStringLiteral("About");
         case CommandId::ConfigureColumns:

@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QToolTip>
+#include <algorithm>
 
 #include "core/common/number_text.h"
 #include "gui/widgets/locale_text.h"
@@ -158,6 +159,17 @@ std::size_t CrossPlot::pointCount() const {
     return cloud_->pointCount();
 }
 
+void CrossPlot::setOverlayPoints(SharedColumn x, SharedColumn y, const QColor& colour) {
+    if (!overlay_) overlay_ = new PointCloud(plot_->xAxis, plot_->yAxis);
+    overlay_->setColour(colour);
+    overlay_->setPoints(std::move(x), std::move(y));
+    applyBaseRanges();
+}
+
+std::size_t CrossPlot::overlayPointCount() const {
+    return overlay_ ? overlay_->pointCount() : 0;
+}
+
 void CrossPlot::setMessage(const QString& text) {
     message_->setText(text);
     message_->setVisible(!text.isEmpty());
@@ -169,14 +181,25 @@ QString CrossPlot::message() const {
 }
 
 void CrossPlot::applyBaseRanges() {
-    const auto xs = cloud_->xs();
-    const auto ys = cloud_->ys();
+    // The extent of a coordinate over both point sets.
+    auto extent = [this](auto coordinate) {
+        const auto values = coordinate(*cloud_);
+        auto e = lithora::columnExtent(values.data(), values.size());
+        if (overlay_) {
+            const auto more = coordinate(*overlay_);
+            const auto o = lithora::columnExtent(more.data(), more.size());
+            if (o.hasValue && !e.hasValue) e = o;
+            if (o.hasValue && e.hasValue)
+                e = {std::min(e.min, o.min), std::max(e.max, o.max), true};
+        }
+        return e;
+    };
     const lithora::AxisRange x =
         fixedX_ ? *fixedX_
-                : lithora::crossPlotAxisRange(lithora::columnExtent(xs.data(), xs.size()));
+                : lithora::crossPlotAxisRange(extent([](const PointCloud& c) { return c.xs(); }));
     const lithora::AxisRange y =
         fixedY_ ? *fixedY_
-                : lithora::crossPlotAxisRange(lithora::columnExtent(ys.data(), ys.size()));
+                : lithora::crossPlotAxisRange(extent([](const PointCloud& c) { return c.ys(); }));
     plot_->xAxis->setRange(x.lo, x.hi);
     plot_->yAxis->setRange(y.lo, y.hi);
     zoomed_ = false;

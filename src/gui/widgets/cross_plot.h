@@ -43,6 +43,11 @@ class CrossPlot : public QFrame {
     // columns are shared, not copied. A zoom is undone; automatic ranges are refitted.
     void setPoints(SharedColumn x, SharedColumn y, SharedColumn depth);
     std::size_t pointCount() const;
+    // A second set of points drawn over the first in a colour of its own (the same rock after
+    // a change of its pore fluid, say); its extent counts in the automatic ranges. A tip names
+    // a point of the first set only. Null columns remove it.
+    void setOverlayPoints(SharedColumn x, SharedColumn y, const QColor& colour);
+    std::size_t overlayPointCount() const;
     // True when a point has both its values (a point with a null value is not drawn).
     bool hasDrawablePoint() const;
     bool hasDepthLabels() const { return depth_ && !depth_->empty(); }
@@ -103,6 +108,7 @@ class CrossPlot : public QFrame {
     int number_;
     QCustomPlot* plot_ = nullptr;
     PointCloud* cloud_ = nullptr;
+    PointCloud* overlay_ = nullptr;  // made when first given points
     QCPItemText* message_ = nullptr;
     QCPColorScale* scale_ = nullptr;
     QMenu* menu_ = nullptr;

@@ -74,3 +74,45 @@ TEST(AvoModel, InterfacesOfTheWellAndTheirTable) {
     ASSERT_EQ(gather.traces.size(), 2u);
     EXPECT_FALSE(gather.traces[0].empty());
 }
+
+// The AVO of given columns is that of the rock they hold: the well's own rock gives modelAvo's
+// result, and the substituted rock of a fluid substitution its own interfaces (none across a
+// sample left out).
+TEST(AvoModel, TheAvoOfGivenColumnsIsThatOfTheirRock) {
+    test::TempFolder folder;
+    const auto file = folder.write("well.las", kWell);
+    workspace::Workspace ws(folder.path(), workspace::Storage::Memory);
+    ASSERT_TRUE(commands::importLas(ws, {file, {}, {}}).ok());
+    commands::FluidSubstitutionRequest fluid;
+    fluid.elastic.curves = {"RHOB", "", "DT", "DTSM"};
+    fluid.elastic.measuredVs = true;
+    fluid.elastic.units = {compute::SonicUnit::PerFoot, compute::SonicUnit::PerFoot,
+                           compute::DensityUnit::GramsPerCc};
+    fluid.swAfter = 0.2;
+    const commands::AngleRange angles{0, 30, 10};
+    const auto own = commands::modelAvo(ws, {fluid.elastic, angles});
+    const auto e = fluid.elastic;
+    const auto rock =
+        ws.rockColumns(e.curves.density, e.curves.pWave, e.curves.sWave, e.units, e.vs);
+    const auto same = commands::modelAvoOfRock(ws, rock, angles);
+    EXPECT_EQ(same.depth, own.depth);
+    EXPECT_EQ(same.intercept, own.intercept);
+    EXPECT_EQ(same.reflection, own.reflection);
+
+    const auto sub = commands::substituteFluid(ws, fluid);
+    ASSERT_EQ(sub.error, "");
+    const auto substituted =
+        commands::modelAvoOfRock(ws, {sub.vpSub, sub.vsSub, sub.rhoSub}, angles);
+    EXPECT_EQ(substituted.angles, (std::vector<int>{0, 10, 20, 30}));
+    for (std::size_t i = 0; i < substituted.depth.size(); ++i) {
+        // Each interface joins two substituted samples.
+        const auto row = static_cast<std::size_t>(substituted.depth[i] - 1000);
+        ASSERT_GE(row, 1u);
+        EXPECT_FALSE(std::isnan(sub.vpSub[row]));
+        EXPECT_FALSE(std::isnan(sub.vpSub[row - 1]));
+    }
+    // The sand's porosity from its density (0.48) leaves it without a frame: no interface
+    // reaches it in the substituted rock.
+    EXPECT_TRUE(std::isnan(sub.vpSub[2]));
+    EXPECT_EQ(substituted.depth, (std::vector<double>{1001}));
+}
