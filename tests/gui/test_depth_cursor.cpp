@@ -24,8 +24,11 @@
 #include "gui/display/depth_navigation.h"
 #include "gui/display/elastic_correlation_dialogs.h"
 #include "gui/display/elastic_correlations.h"
+#include "gui/display/track_commands.h"
 #include "gui/display/track_panel.h"
 #include "gui/display/value_axis.h"
+#include "gui/export/litholog_panel.h"
+#include "gui/export/save_controller.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/table_grid.h"
@@ -114,11 +117,24 @@ TEST_F(DepthCursorTest, TheCursorStandsAtOneDepthOnEveryTrackAndReadsTheTable) {
     EXPECT_TRUE(readout->isVisible());
     EXPECT_TRUE(readout->text().contains("RHOB"));
 
+    // The litholog column beside the tracks shows the cursor too, and moves it.
+    LithologPanel* litholog = form_->exportSubsystem().lithologPanel();
+    EXPECT_TRUE(litholog->cursorLine()->isVisible());
+    QLabel* column = litholog->columnImage();
+    QTest::mouseMove(column, QPoint(column->width() / 2, column->height() / 2));
+    const auto window = form_->workspace().depthWindow();
+    ASSERT_TRUE(cursor()->depth().has_value());
+    EXPECT_NEAR(*cursor()->depth(), (window.top + window.bottom) / 2,
+                (window.bottom - window.top) / column->height());
+    EXPECT_EQ(track(2)->cursorDepth(), cursor()->depth());
+    EXPECT_NEAR(litholog->cursorLine()->y(), column->y() + column->height() / 2, 1);
+
     // Out of the plotting area the line and the read-out go.
     QTest::mouseMove(track(3)->plot(), QPoint(5, 2));
     EXPECT_FALSE(cursor()->depth().has_value());
     EXPECT_FALSE(track(1)->cursorDepth().has_value());
     EXPECT_FALSE(readout->isVisible());
+    EXPECT_FALSE(litholog->cursorLine()->isVisible());
 }
 
 TEST_F(DepthCursorTest, AClickShowsTheRecordOfThatDepthInTheGrids) {
@@ -148,6 +164,19 @@ TEST_F(DepthCursorTest, WheelScrollsAndCtrlWheelZoomsEveryTrackTogether) {
         EXPECT_DOUBLE_EQ(track(slot)->depthRange().lo, scrolled.top) << slot;
         EXPECT_DOUBLE_EQ(track(slot)->depthRange().hi, scrolled.bottom) << slot;
     }
+    // A rectangle zoom opens the zoomed part in a zoom window; the track stays on the range
+    // of the window's other tracks.
+    QCustomPlot* plot2 = track(2)->plot();
+    const QPoint from = inPlot(*track(2), scrolled.top + (scrolled.bottom - scrolled.top) / 4);
+    const QPoint to = from + QPoint(30, 60);
+    QTest::mousePress(plot2, Qt::LeftButton, {}, from - QPoint(30, 0));
+    QTest::mouseMove(plot2, to);
+    QTest::mouseRelease(plot2, Qt::LeftButton, {}, to);
+    QApplication::processEvents();
+    EXPECT_EQ(form_->displaySubsystem().trackCommands()->zoomWindows().size(), 1u);
+    EXPECT_DOUBLE_EQ(track(2)->depthRange().lo, scrolled.top);
+    EXPECT_DOUBLE_EQ(track(2)->depthRange().hi, scrolled.bottom);
+
     // Far past the top the range stops at the top of the well.
     turnWheel(*track(1), inPlot(*track(1), 2001.0), 30);
     EXPECT_DOUBLE_EQ(nav->shown().top, whole.top);

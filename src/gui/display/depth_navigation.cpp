@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
@@ -19,6 +20,24 @@ void DepthNavigation::add(DepthChart* chart) {
     if (!chart) return;
     charts_.emplace_back(chart);
     chart->plot()->installEventFilter(this);
+    // A rectangle zoom on a chart of the Graph page opens the zoomed part in a window of its
+    // own and puts the chart back to its own ranges, as the undo gesture does: a chart back
+    // on its own depth range takes the range the window's other charts show.
+    const auto rejoin = [this, guarded = QPointer<DepthChart>(chart)] {
+        QTimer::singleShot(0, this, [this, guarded] {
+            if (!guarded) return;
+            const lithora::AxisRange own = guarded->ownDepthRange(), now = guarded->depthRange();
+            if (now.lo != own.lo || now.hi != own.hi) return;  // zoomed in place: kept
+            for (DepthChart* other : charts()) {
+                if (other == guarded) continue;
+                const lithora::AxisRange r = other->depthRange();
+                guarded->showDepthRange(r.lo, r.hi);
+                return;
+            }
+        });
+    };
+    connect(chart, &DepthChart::zoomed, this, rejoin);
+    connect(chart, &DepthChart::zoomUndone, this, rejoin);
     // However the range changes (navigation, a rectangle zoom, new samples), the depth-range
     // box follows.
     connect(chart->plot()->yAxis, qOverload<const QCPRange&>(&QCPAxis::rangeChanged), this, [this] {
@@ -31,6 +50,7 @@ void DepthNavigation::clear() {
     for (DepthChart* c : charts()) {
         c->plot()->removeEventFilter(this);
         disconnect(c->plot()->yAxis, nullptr, this, nullptr);
+        disconnect(c, nullptr, this, nullptr);
     }
     charts_.clear();
 }

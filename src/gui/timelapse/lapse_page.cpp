@@ -11,6 +11,7 @@
 #include "core/workspace/workspace.h"
 #include "gui/display/chart_row.h"
 #include "gui/display/depth_chart.h"
+#include "gui/display/depth_navigation.h"
 #include "gui/timelapse/lapse_print.h"
 #include "gui/timelapse/track_selection.h"
 
@@ -114,6 +115,8 @@ TTLapse::TTLapse(CommandContext context, QWidget* parent)
     connect(clearSecondButton_, &QPushButton::clicked, this, &TTLapse::clearSecondLog);
     connect(clearAllButton_, &QPushButton::clicked, this, &TTLapse::clearAllLogs);
     connect(printButton_, &QPushButton::clicked, this, &TTLapse::printComparison);
+    rangeBar_ = new DepthRangeBar(*row_->navigation(), this);
+    connect(row_, &DepthChartRow::aligned, rangeBar_, &DepthRangeBar::refresh);
 
     setMinimumSize(kWidth - 3 * 120, kHeight - 400);
     resize(kWidth, kHeight);
@@ -181,6 +184,8 @@ void TTLapse::layoutControls() {
     place(calculateButton_, frames_[2], 8);
     place(clearAllButton_, frames_[2], 88);
     printButton_->move(6, height() - 65);
+    rangeBar_->setGeometry(printButton_->geometry().right() + 16, height() - 65, 330,
+                           printButton_->height());
 }
 
 void TTLapse::resizeEvent(QResizeEvent* event) {
