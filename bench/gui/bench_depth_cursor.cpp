@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
     QCustomPlot* plot = tracks.track(3)->plot();
     const QRect area = plot->axisRect()->rect();
     std::vector<double> moves, full;
-    for (int i = 0; i < 200; ++i) {
+    // The first move draws every track not drawn since the page was shown: reported apart.
+    for (int i = 0; i < 201; ++i) {
         const QPointF at(area.center().x(), area.top() + 1 + (i * 7) % (area.height() - 2));
         QElapsedTimer t;
         t.start();
@@ -60,6 +61,9 @@ int main(int argc, char** argv) {
         page.repaint();
         full.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
+    const double first = moves.front();
+    moves.erase(moves.begin());
+    std::printf("first cursor move (every track drawn once): %.0f ms\n", first);
     std::printf(
         "one cursor move (line on %d tracks, read-out, page painted): median %.2f ms, "
         "slowest %.2f ms (of %zu moves)\n",
