@@ -89,6 +89,7 @@ std::vector<DepthCursor::Reading> DepthCursor::readings() const {
             QString name = c->curveName(axis);
             if (name.isEmpty()) name = c->axisTitle(axis);
             const CurveView v = c->samples(axis);
+            if (v.size() == 0) continue;  // a chart with nothing to show yet
             const auto i = lithora::chart::nearestSample(v.depths.first(v.size()), *depth_);
             out.push_back({name, i ? valueaxis::labelText(v.values[*i]) : QString()});
         }

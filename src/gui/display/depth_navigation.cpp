@@ -2,7 +2,7 @@
 
 #include <qcustomplot.h>
 #include <QDoubleSpinBox>
-#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -116,20 +116,27 @@ bool DepthNavigation::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-DepthRangeBar::DepthRangeBar(DepthNavigation& navigation, QWidget* parent)
+DepthRangeBar::DepthRangeBar(DepthNavigation& navigation, QWidget* parent,
+                             Qt::Orientation orientation)
     : QWidget(parent), navigation_(navigation) {
     setObjectName(QStringLiteral("DepthRangeBar"));
-    auto* layout = new QHBoxLayout(this);
+    QBoxLayout* layout = nullptr;
+    if (orientation == Qt::Horizontal)
+        layout = new QHBoxLayout(this);
+    else
+        layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto box = [this, layout](const QString& caption, const QString& name) {
+    layout->setSpacing(orientation == Qt::Horizontal ? 6 : 2);
+    auto box = [this, layout, orientation](const QString& caption, const QString& name) {
         layout->addWidget(new QLabel(caption, this));
         auto* b = new QDoubleSpinBox(this);
         b->setObjectName(name);
         b->setDecimals(2);
         b->setKeyboardTracking(false);
         b->setButtonSymbols(QAbstractSpinBox::NoButtons);
-        b->setMinimumWidth(
-            QFontMetrics(b->font()).horizontalAdvance(QStringLiteral("-000,000.00")) + 12);
+        if (orientation == Qt::Horizontal)
+            b->setMinimumWidth(
+                QFontMetrics(b->font()).horizontalAdvance(QStringLiteral("-000,000.00")) + 12);
         connect(b, &QDoubleSpinBox::editingFinished, this, &DepthRangeBar::showTyped);
         layout->addWidget(b);
         return b;
@@ -139,6 +146,7 @@ DepthRangeBar::DepthRangeBar(DepthNavigation& navigation, QWidget* parent)
     whole_ = new QPushButton(tr("Whole well"), this);
     whole_->setObjectName(QStringLiteral("WholeWell"));
     layout->addWidget(whole_);
+    if (orientation == Qt::Vertical) layout->addStretch();
     connect(whole_, &QPushButton::clicked, &navigation_, &DepthNavigation::showWhole);
     connect(&navigation_, &DepthNavigation::shownChanged, this, &DepthRangeBar::refresh);
     refresh();

@@ -56,7 +56,10 @@ class DepthNavigation : public QObject {
 class DepthRangeBar : public QWidget {
     Q_OBJECT
   public:
-    explicit DepthRangeBar(DepthNavigation& navigation, QWidget* parent = nullptr);
+    // Horizontal: the captions beside their boxes in one row; vertical: one above the other,
+    // for a narrow column.
+    explicit DepthRangeBar(DepthNavigation& navigation, QWidget* parent = nullptr,
+                           Qt::Orientation orientation = Qt::Horizontal);
 
     // Takes the whole well and the range shown from the navigation.
     void refresh();

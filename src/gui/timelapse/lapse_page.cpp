@@ -29,6 +29,7 @@ constexpr int kChartGap = 7;
 constexpr int kButtonTop = 8;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
+constexpr int kRangeBarHeight = 120;  // the depth-range box, captions above the boxes
 
 const QColor kLogColour(0, 128, 0);         // 32768
 const QColor kDifferenceColour(255, 0, 0);  // 255
@@ -115,7 +116,7 @@ TTLapse::TTLapse(CommandContext context, QWidget* parent)
     connect(clearSecondButton_, &QPushButton::clicked, this, &TTLapse::clearSecondLog);
     connect(clearAllButton_, &QPushButton::clicked, this, &TTLapse::clearAllLogs);
     connect(printButton_, &QPushButton::clicked, this, &TTLapse::printComparison);
-    rangeBar_ = new DepthRangeBar(*row_->navigation(), this);
+    rangeBar_ = new DepthRangeBar(*row_->navigation(), this, Qt::Vertical);
     connect(row_, &DepthChartRow::aligned, rangeBar_, &DepthRangeBar::refresh);
 
     setMinimumSize(kWidth - 3 * 120, kHeight - 400);
@@ -184,8 +185,9 @@ void TTLapse::layoutControls() {
     place(calculateButton_, frames_[2], 8);
     place(clearAllButton_, frames_[2], 88);
     printButton_->move(6, height() - 65);
-    rangeBar_->setGeometry(printButton_->geometry().right() + 16, height() - 65, 330,
-                           printButton_->height());
+    // In the column left of the charts, above "Print".
+    rangeBar_->setGeometry(6, printButton_->y() - kRangeBarHeight - 12, kChartLeft - 10,
+                           kRangeBarHeight);
 }
 
 void TTLapse::resizeEvent(QResizeEvent* event) {
