@@ -1,8 +1,8 @@
 #include "gui/display/depth_navigation.h"
 
 #include <qcustomplot.h>
-#include <QDoubleSpinBox>
 #include <QBoxLayout>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -139,6 +139,7 @@ DepthRangeBar::DepthRangeBar(DepthNavigation& navigation, QWidget* parent,
                 QFontMetrics(b->font()).horizontalAdvance(QStringLiteral("-000,000.00")) + 12);
         connect(b, &QDoubleSpinBox::editingFinished, this, &DepthRangeBar::showTyped);
         layout->addWidget(b);
+        if (orientation == Qt::Horizontal) layout->addSpacing(4);  // apart from the next caption
         return b;
     };
     top_ = box(tr("Top"), QStringLiteral("DepthTop"));

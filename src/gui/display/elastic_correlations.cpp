@@ -138,7 +138,7 @@ TElasticCorrelationPage::TElasticCorrelationPage(ElasticCorrelationContext conte
     row_ = new DepthChartRow(this);
     // The depth range the five tracks show, beside the Close button.
     auto* range = new DepthRangeBar(*row_->navigation(), this);
-    range->setGeometry(90, 610, 330, 25);
+    range->setGeometry(90, 610, 360, 25);
     connect(row_, &DepthChartRow::aligned, range, &DepthRangeBar::refresh);
 }
 

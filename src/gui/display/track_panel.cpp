@@ -21,7 +21,7 @@ namespace {
 
 // Where the depth-range box stands on the page: left of the tracks, level with their bottom.
 constexpr int kRangeBarLeft = 5;
-constexpr int kRangeBarWidth = 330;
+constexpr int kRangeBarWidth = 336;
 constexpr int kRangeBarHeight = 24;
 
 }  // namespace
