@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
+#include <QWheelEvent>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -201,6 +202,29 @@ TEST_F(TimeLapseTest, TheThreeChartsStandInDepthStep) {
     }
     EXPECT_EQ(w.chart(1)->plotArea().top(), w.chart(3)->plotArea().top());
     EXPECT_EQ(w.chart(2)->plotArea().bottom(), w.chart(3)->plotArea().bottom());
+}
+
+TEST_F(TimeLapseTest, TheDepthCursorAndTheWheelTakeTheThreeChartsTogether) {
+    TTLapse w(context());
+    w.show();
+    open(w, 1, write("a.las", las(kFirst)), 1);
+    open(w, 2, write("b.las", las(kFirst)), 1);
+    QApplication::processEvents();
+    QCustomPlot* plot = w.chart(2)->plot();
+    const int row = static_cast<int>(plot->yAxis->coordToPixel(1501.0));
+    QTest::mouseMove(plot, QPoint(plot->axisRect()->center().x(), row));
+    ASSERT_TRUE(w.chart(2)->cursorDepth().has_value());
+    for (int n : {1, 3}) EXPECT_EQ(w.chart(n)->cursorDepth(), w.chart(2)->cursorDepth()) << n;
+    const QPoint at(plot->axisRect()->center().x(), row);
+    QWheelEvent wheel(at, plot->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plot, &wheel);
+    const auto shown = w.chart(2)->depthRange();
+    EXPECT_LT(shown.hi - shown.lo, w.chart(2)->ownDepthRange().hi - w.chart(2)->ownDepthRange().lo);
+    for (int n : {1, 3}) {
+        EXPECT_DOUBLE_EQ(w.chart(n)->depthRange().lo, shown.lo) << n;
+        EXPECT_DOUBLE_EQ(w.chart(n)->depthRange().hi, shown.hi) << n;
+    }
 }
 
 TEST_F(TimeLapseTest, OpenAgainReplacesTheCurve) {

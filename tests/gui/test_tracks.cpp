@@ -467,12 +467,16 @@ TEST_F(TrackPanelTest, PopupMenuReportsTheSlot) {
     panel_->buildSourceTracks(*source);
     DepthChart* t = panel_->track(2);
     const auto actions = t->popupMenu()->actions();
-    ASSERT_EQ(actions.size(), 5);
+    // The chart's five commands, then (after a separator) the arrangement of the page.
+    ASSERT_EQ(actions.size(), 8);
     const char* texts[] = {"Print", "Export", "Set Min,Max", "Make Logarithmic", "Change Color"};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(actions[i]->text(), texts[i]);
         EXPECT_EQ(actions[i]->data().toInt(), 2);
     }
+    EXPECT_TRUE(actions[5]->isSeparator());
+    EXPECT_EQ(actions[6]->text(), "Hide Track");
+    EXPECT_EQ(actions[7]->text(), "Show Track");
     QSignalSpy print(panel_.get(), &TrackPanel::printRequested);
     QSignalSpy minMax(panel_.get(), &TrackPanel::minMaxRequested);
     QSignalSpy colour(panel_.get(), &TrackPanel::colourRequested);

@@ -23,6 +23,8 @@
 #include "gui/compute/compute_subsystem.h"
 #include "gui/compute/elastic_controller.h"
 #include "gui/crossplot/cross_plots_controller.h"
+#include "gui/display/chart_row.h"
+#include "gui/display/depth_cursor.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
@@ -166,6 +168,15 @@ void TCalculationForm::createSubsystems() {
     // The litholog column stands on the rows where the tracks beside it draw the same depths.
     connect(trackPanel_.get(), &TrackPanel::plotRowsChanged, export_->lithologPanel(),
             &LithologPanel::lineUpWith);
+    // One depth cursor for the tracks and the litholog column beside them.
+    DepthCursor* cursor = trackPanel_->row()->cursor();
+    connect(cursor, &DepthCursor::depthPicked, this, &TCalculationForm::showRecordAtDepth);
+    connect(cursor, &DepthCursor::moved, export_->lithologPanel(), &LithologPanel::showCursor);
+    connect(export_->lithologPanel(), &LithologPanel::cursorMoved, cursor, &DepthCursor::setDepth);
+    // Tracks hidden or widened on the Graph page change the room the page needs.
+    connect(trackPanel_.get(), &TrackPanel::arrangementChanged, this, [this] {
+        if (pages_->currentIndex() == kGraphPageIndex) sizeGraphPage();
+    });
     print_ = std::make_unique<PrintSubsystem>(
         trackPanel_.get(),
         [this](int choice) -> QTableView* {
@@ -257,6 +268,9 @@ void TCalculationForm::createPages() {
     scrollArea_->setWidget(pageHolder_);
     setCentralWidget(scrollArea_);
     connect(pages_, &QTabWidget::currentChanged, this, &TCalculationForm::pageChanged);
+    // The tabs stay in view however far the wide Graph page is scrolled.
+    connect(scrollArea_->horizontalScrollBar(), &QScrollBar::valueChanged, pages_,
+            &PageControl::setTabOffset);
 }
 
 void TCalculationForm::setPageControlSize(int width, int height) {
@@ -269,12 +283,16 @@ void TCalculationForm::resetScrollPositions() {
     scrollArea_->verticalScrollBar()->setValue(0);
 }
 
+void TCalculationForm::sizeGraphPage() {
+    const auto& elastic = workspace_->elastic();
+    setPageControlSize(
+        trackPanel_->graphPageWidth(elastic.isOpen() && !elastic.isEmpty(), pages_->width()),
+        kPageHeight);
+}
+
 void TCalculationForm::pageChanged(int index) {
     if (index == kGraphPageIndex) {
-        const auto& elastic = workspace_->elastic();
-        setPageControlSize(
-            trackPanel_->graphPageWidth(elastic.isOpen() && !elastic.isEmpty(), pages_->width()),
-            kPageHeight);
+        sizeGraphPage();
     } else if (index == kTablePageIndex) {
         setPageControlSize(kTablePageWidth, tablePageHeight_);
     }
@@ -377,6 +395,17 @@ void TCalculationForm::TableScroll() {
     } catch (const std::exception&) {
         // Keeping the grids on one depth is a convenience; a table that refuses to move
         // simply stays where it is.
+    }
+}
+
+void TCalculationForm::showRecordAtDepth(double depth) {
+    auto& source = workspace_->source();
+    if (!source.isOpen() || source.fieldCount() <= workspace_->sourceDepthField()) return;
+    try {
+        // The depth is that of a sample the track drew from this table: one record has it.
+        source.locate(workspace_->sourceDepthField(), depth);
+    } catch (const std::exception&) {
+        // A table that refuses to move (a record being edited) stays where it is.
     }
 }
 

@@ -113,6 +113,10 @@ class TCalculationForm : public QMainWindow, public ShellServices {
     void showAbout();
 
     void TableScroll();
+    // The Graph page as wide as its tracks need.
+    void sizeGraphPage();
+    // A click on a track at a depth: the grids show the record of that depth.
+    void showRecordAtDepth(double depth);
     void pageChanged(int index);
 
   protected:

@@ -3,11 +3,17 @@
 #include <QTimer>
 #include <algorithm>
 
-DepthChartRow::DepthChartRow(QObject* parent) : QObject(parent) {}
+#include "gui/display/depth_cursor.h"
+#include "gui/display/depth_navigation.h"
+
+DepthChartRow::DepthChartRow(QObject* parent)
+    : QObject(parent), cursor_(new DepthCursor(this)), navigation_(new DepthNavigation(this)) {}
 
 void DepthChartRow::add(DepthChart* chart) {
     if (!chart) return;
     charts_.emplace_back(chart);
+    cursor_->add(chart);
+    navigation_->add(chart);
     connect(chart, &DepthChart::bandsChanged, this, &DepthChartRow::alignLater);
 }
 
@@ -15,6 +21,8 @@ void DepthChartRow::clear() {
     for (const auto& c : charts_)
         if (c) disconnect(c.data(), nullptr, this, nullptr);
     charts_.clear();
+    cursor_->clear();
+    navigation_->clear();
 }
 
 std::vector<DepthChart*> DepthChartRow::charts() const {

@@ -28,6 +28,7 @@ constexpr int kTitleMargin = 2;
 const QColor kTopGridColour(128, 128, 128);
 const QColor kDepthGridColour(192, 192, 192);
 const QColor kDepthTitleColour(0, 0, 255);
+const QColor kCursorColour(220, 0, 0);
 // A compact title shrinks to this size before it takes a second line.
 constexpr double kSmallestTitlePoints = 6;
 
@@ -524,6 +525,38 @@ void DepthChart::setDepthRange(double top, double bottom) {
 AxisRange DepthChart::depthRange() const {
     const QCPRange r = plot_->yAxis->range();
     return {r.lower, r.upper};
+}
+
+void DepthChart::showDepthRange(double top, double bottom) {
+    if (!(top < bottom)) return;
+    plot_->yAxis->setRange(top, bottom);
+    plot_->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void DepthChart::setCursorDepth(std::optional<double> depth) {
+    if (depth == cursorDepth_) return;
+    cursorDepth_ = depth;
+    if (!cursorLine_) {
+        if (!depth) return;
+        // The line stands on the overlay layer, which has a drawing buffer of its own: a move
+        // of the line draws that layer again and leaves the curves' buffer as it is.
+        cursorLine_ = new QCPItemStraightLine(plot_);
+        cursorLine_->setLayer(QStringLiteral("overlay"));
+        cursorLine_->setPen(QPen(kCursorColour, 1));
+        cursorLine_->setSelectable(false);
+        for (QCPItemPosition* end : {cursorLine_->point1, cursorLine_->point2}) {
+            end->setAxes(plot_->xAxis, plot_->yAxis);
+            end->setAxisRect(plot_->axisRect());
+            end->setTypeX(QCPItemPosition::ptAxisRectRatio);
+            end->setTypeY(QCPItemPosition::ptPlotCoords);
+        }
+    }
+    cursorLine_->setVisible(depth.has_value());
+    if (depth) {
+        cursorLine_->point1->setCoords(0, *depth);
+        cursorLine_->point2->setCoords(1, *depth);
+    }
+    plot_->layer(QStringLiteral("overlay"))->replot();
 }
 
 void DepthChart::setDepthTitle(const QString& title) {

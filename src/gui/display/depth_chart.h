@@ -22,6 +22,7 @@ class QCustomPlot;
 class QCPAxis;
 class QCPAxisTickerText;
 class QCPTextElement;
+class QCPItemStraightLine;
 class QAction;
 class QLabel;
 class QMenu;
@@ -150,6 +151,15 @@ class DepthChart : public QFrame {
     // A depth range of the chart's own (charts side by side share one).
     void setDepthRange(double top, double bottom);
     lithora::AxisRange depthRange() const;
+    // Shows a depth range without making it the chart's own (the window's depth navigation);
+    // the chart's own range stays ownDepthRange(), to which undoZoom() returns.
+    void showDepthRange(double top, double bottom);
+    lithora::AxisRange ownDepthRange() const { return fullDepth_; }
+
+    // The depth cursor: a line across the plotting area at a depth; none removes it. Moving
+    // it draws the layer of the line again, never the curves.
+    void setCursorDepth(std::optional<double> depth);
+    std::optional<double> cursorDepth() const { return cursorDepth_; }
     // Depth labels and the depth title (blue, bold, along the axis); the title shows the
     // labels too.
     void setDepthTitle(const QString& title);
@@ -264,4 +274,6 @@ class DepthChart : public QFrame {
     QLabel* logNote_ = nullptr;
     QPointer<QAction> logAction_;
     ChartInteraction* interaction_ = nullptr;
+    QCPItemStraightLine* cursorLine_ = nullptr;
+    std::optional<double> cursorDepth_;
 };

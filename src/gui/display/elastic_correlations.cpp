@@ -13,6 +13,7 @@
 
 #include "core/store/table.h"
 #include "gui/display/chart_row.h"
+#include "gui/display/depth_navigation.h"
 #include "gui/display/elastic_correlation_dialogs.h"
 #include "gui/display/table_curve.h"
 #include "gui/display/track_commands.h"
@@ -186,6 +187,10 @@ TElasticCorrelationPage::TElasticCorrelationPage(ElasticCorrelationContext conte
     connect(commands_, &TrackCommands::printCopyReady, this,
             &TElasticCorrelationPage::printCopyReady);
     row_ = new DepthChartRow(this);
+    // The depth range the five tracks show, beside the Close button.
+    auto* range = new DepthRangeBar(*row_->navigation(), this);
+    range->setGeometry(90, 610, 360, 25);
+    connect(row_, &DepthChartRow::aligned, range, &DepthRangeBar::refresh);
 }
 
 TElasticCorrelationPage::~TElasticCorrelationPage() {

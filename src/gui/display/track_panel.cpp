@@ -2,24 +2,46 @@
 
 #include <qcustomplot.h>
 #include <QFont>
+#include <QMenu>
+#include <QMouseEvent>
 #include <algorithm>
 #include <memory>
 #include <utility>
 
 #include "core/store/table.h"
 #include "gui/display/chart_row.h"
+#include "gui/display/depth_navigation.h"
 #include "gui/display/table_curve.h"
 
 using namespace lithora;
 using lithora::store::Table;
 using lithora::store::TableEvent;
 
+namespace {
+
+// Where the depth-range box stands on the page: left of the tracks, level with their bottom.
+constexpr int kRangeBarLeft = 5;
+constexpr int kRangeBarWidth = 336;
+constexpr int kRangeBarHeight = 24;
+
+}  // namespace
+
 TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* parent)
     : QObject(parent),
       page_(graphPage),
       row_(new DepthChartRow(this)),
       programFolder_(std::move(programFolder)) {
+    if (page_) {
+        rangeBar_ = new DepthRangeBar(*row_->navigation(), page_);
+        rangeBar_->setGeometry(kRangeBarLeft, kTrackTop + kTrackHeight - kRangeBarHeight,
+                               kRangeBarWidth, kRangeBarHeight);
+        rangeBar_->setEnabled(false);
+    }
     connect(row_, &DepthChartRow::aligned, this, [this] {
+        if (rangeBar_) {
+            rangeBar_->setEnabled(trackCount() > 0);
+            rangeBar_->refresh();
+        }
         for (const auto& t : tracks_) {
             if (!t) continue;
             const lithora::AxisRange depths = t->depthRange();
@@ -35,10 +57,14 @@ TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* paren
 TrackPanel::~TrackPanel() {
     subscriptions_.clear();
     removeAll();
+    delete rangeBar_;
 }
 
 void TrackPanel::removeAll() {
     removeFrom(1);
+    arrangement_ = {};
+    drag_ = {};
+    if (rangeBar_) rangeBar_->setEnabled(false);
     sourceTrackCount_ = 0;
     sourceFieldCount_ = 0;
     elastic_ = nullptr;
@@ -75,7 +101,7 @@ DepthChart* TrackPanel::track(int slot) const {
 DepthChart* TrackPanel::makeTrack(int slot, int ordinal, const QString& title, const QFont* font) {
     const Rgb rgb = trackPaletteColour(trackPaletteEntry(ordinal));
     auto* t = new DepthChart(slot, title, QColor(rgb.r, rgb.g, rgb.b), background_, page_, font);
-    t->setGeometry(trackLeft(slot), kTrackTop, kTrackWidth, kTrackHeight);
+    t->setGeometry(kFirstTrackLeft, kTrackTop, kTrackWidth, kTrackHeight);
     connect(t, &DepthChart::printRequested, this, &TrackPanel::printRequested);
     connect(t, &DepthChart::exportRequested, this, &TrackPanel::exportRequested);
     connect(t, &DepthChart::minMaxRequested, this, &TrackPanel::minMaxRequested);
@@ -90,6 +116,9 @@ DepthChart* TrackPanel::makeTrack(int slot, int ordinal, const QString& title, c
     }
     tracks_[index] = t;
     row_->add(t);
+    addArrangeItems(t);
+    // Installed after the row's, so it sees a drag of the title or border first.
+    t->plot()->installEventFilter(this);
     return t;
 }
 
@@ -107,7 +136,7 @@ void TrackPanel::buildSourceTracks(Table& source) {
     }
     if (curves > 0) subscribe(source);
     for (int slot = 1; slot <= sourceTrackCount_; ++slot) reread(slot);
-    alignTracks();
+    placeTracks();
 }
 
 void TrackPanel::buildElasticTracks(Table& elastic) {
@@ -124,7 +153,7 @@ void TrackPanel::buildElasticTracks(Table& elastic) {
         t->setSeriesName(label);
         bindings_[static_cast<std::size_t>(slot - 1)] = {&elastic, field.def.name, false, nullptr};
     }
-    alignTracks();
+    placeTracks();
 }
 
 void TrackPanel::bindElasticTracks() {
@@ -167,7 +196,155 @@ void TrackPanel::alignTracks() {
 }
 
 int TrackPanel::graphPageWidth(bool elasticHasRecords, int currentWidth) const {
-    return lithora::graphPageWidth(sourceFieldCount_, elasticHasRecords, currentWidth);
+    const int width = lithora::graphPageWidth(sourceFieldCount_, elasticHasRecords, currentWidth);
+    if (sourceFieldCount_ == 0) return width;
+    // Hidden, widened and narrowed tracks change the room the tracks take.
+    int change = 0;
+    for (const auto& p : arrangement_.tracks) change += (p.shown ? p.width : 0) - kTrackWidth;
+    return std::max(width + change, 1000);
+}
+
+void TrackPanel::setArrangement(const Arrangement& arrangement) {
+    arrangement_ = arrangement;
+    placeTracks();
+    emit arrangementChanged();
+}
+
+void TrackPanel::setTrackShown(int slot, bool shown) {
+    auto& tracks = arrangement_.tracks;
+    const auto it =
+        std::find_if(tracks.begin(), tracks.end(), [&](const auto& p) { return p.slot == slot; });
+    if (it == tracks.end() || it->shown == shown) return;
+    // The last track shown stays: its menu is where hidden tracks are shown again.
+    if (!shown &&
+        std::count_if(tracks.begin(), tracks.end(), [](const auto& p) { return p.shown; }) < 2)
+        return;
+    it->shown = shown;
+    placeTracks();
+    emit arrangementChanged();
+}
+
+void TrackPanel::moveTrack(int slot, int index) {
+    lithora::chart::moveTrack(arrangement_, slot, index);
+    placeTracks();
+    emit arrangementChanged();
+}
+
+void TrackPanel::setTrackWidth(int slot, int width) {
+    for (auto& p : arrangement_.tracks) {
+        if (p.slot != slot) continue;
+        const int w = std::max(width, kNarrowestTrack);
+        if (w == p.width) return;
+        p.width = w;
+        placeTracks();
+        emit arrangementChanged();
+        return;
+    }
+}
+
+void TrackPanel::placeTracks() {
+    arrangement_ =
+        lithora::chart::fittedArrangement(arrangement_, trackCount(), kTrackWidth, kNarrowestTrack);
+    const std::vector<int> lefts = lithora::chart::trackLefts(arrangement_, kFirstTrackLeft);
+    for (const auto& p : arrangement_.tracks) {
+        DepthChart* t = track(p.slot);
+        if (!t) continue;
+        t->setGeometry(lefts[static_cast<std::size_t>(p.slot - 1)], kTrackTop, p.width,
+                       kTrackHeight);
+        t->setVisible(p.shown);
+    }
+    alignTracks();
+}
+
+void TrackPanel::addArrangeItems(DepthChart* track) {
+    QMenu* menu = track->popupMenu();
+    menu->addSeparator();
+    QAction* hide = menu->addAction(tr("Hide Track"));
+    QMenu* showMenu = menu->addMenu(tr("Show Track"));
+    const int slot = track->slot();
+    connect(hide, &QAction::triggered, this, [this, slot] { setTrackShown(slot, false); });
+    connect(menu, &QMenu::aboutToShow, this, [this, hide, showMenu] {
+        showMenu->clear();
+        int shown = 0;
+        for (const auto& p : arrangement_.tracks) {
+            if (p.shown) {
+                ++shown;
+                continue;
+            }
+            const DepthChart* t = this->track(p.slot);
+            if (!t) continue;
+            const int hidden = p.slot;
+            connect(showMenu->addAction(t->title()), &QAction::triggered, this,
+                    [this, hidden] { setTrackShown(hidden, true); });
+        }
+        hide->setEnabled(shown > 1);
+        showMenu->setEnabled(!showMenu->isEmpty());
+    });
+}
+
+int TrackPanel::slotOfPlot(const QObject* plot) const {
+    for (int slot = 1; slot <= trackCount(); ++slot)
+        if (const DepthChart* t = track(slot); t && t->plot() == plot) return slot;
+    return 0;
+}
+
+int TrackPanel::dropIndex(int slot, int x) const {
+    int index = 0;
+    for (const auto& p : arrangement_.tracks) {
+        if (p.slot == slot) continue;
+        const DepthChart* t = track(p.slot);
+        if (p.shown && t && x < t->x() + t->width() / 2) return index;
+        ++index;
+    }
+    return index;
+}
+
+bool TrackPanel::eventFilter(QObject* watched, QEvent* event) {
+    // A track's right border widens it; its title (above the plotting area) moves it.
+    constexpr int kBorderGrip = 5;
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+        return QObject::eventFilter(watched, event);
+    const int slot = slotOfPlot(watched);
+    if (slot == 0 || !page_) return QObject::eventFilter(watched, event);
+    auto* plot = static_cast<QCustomPlot*>(watched);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint pos = mouse->position().toPoint();
+    const int pageX = plot->mapTo(page_, pos).x();
+    const bool onBorder = pos.x() >= plot->width() - kBorderGrip;
+    const bool onTitle = pos.y() < plot->axisRect()->top();
+    if (type == QEvent::MouseButtonPress) {
+        if (mouse->button() != Qt::LeftButton || !(onBorder || onTitle)) return false;
+        int width = 0;
+        for (const auto& p : arrangement_.tracks)
+            if (p.slot == slot) width = p.width;
+        drag_ = {onBorder ? Drag::Border : Drag::Title, slot, pageX, width};
+        if (drag_.kind == Drag::Title) plot->setCursor(Qt::ClosedHandCursor);
+        return true;
+    }
+    if (type == QEvent::MouseMove) {
+        if (drag_.kind == Drag::Border && drag_.slot == slot) {
+            setTrackWidth(slot, drag_.startWidth + pageX - drag_.startX);
+            return true;
+        }
+        if (drag_.kind == Drag::Title) return true;
+        if (onBorder)
+            plot->setCursor(Qt::SizeHorCursor);
+        else if (onTitle)
+            plot->setCursor(Qt::OpenHandCursor);
+        else
+            plot->unsetCursor();
+        return false;
+    }
+    // The button let go.
+    if (drag_.kind == Drag::None || mouse->button() != Qt::LeftButton) return false;
+    const Drag done = drag_;
+    drag_ = {};
+    plot->unsetCursor();
+    if (done.kind == Drag::Title && std::abs(pageX - done.startX) > 3)
+        moveTrack(done.slot, dropIndex(done.slot, pageX));
+    return true;
 }
 
 void TrackPanel::subscribe(Table& table) {

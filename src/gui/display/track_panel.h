@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/chart/track_layout.h"
 #include "core/store/subscription.h"
 #include "gui/display/depth_chart.h"
 
@@ -16,6 +17,7 @@ class Table;
 }
 class TableCurve;
 class DepthChartRow;
+class DepthRangeBar;
 
 // Owns every track of the "Graph" page (the workspace's track owner): the source tracks,
 // one per curve of the source table, in slots 1 .. sourceTrackCount(), and the elastic
@@ -27,6 +29,11 @@ class DepthChartRow;
 // is filtered the track draws a copy of the visible values, taken again after each change of
 // the table. Edits show at once; the axes are fitted again by a rescale. A bound table must
 // outlive its tracks (the main window removes the tracks before it closes the tables).
+//
+// The user arranges the tracks: "Hide Track" and "Show Track" in a track's menu, dragging a
+// track's title to another place, dragging its right border to widen or narrow it. The
+// arrangement is kept while the workspace's tracks are rebuilt (a new elastic computation)
+// and given up with them (a new import, Empty Table).
 class TrackPanel : public QObject {
     Q_OBJECT
   public:
@@ -58,9 +65,23 @@ class TrackPanel : public QObject {
     // The page's charts lined up: one depth stands on one pixel row of every track.
     void alignTracks();
     DepthChartRow* row() const { return row_; }
+    // The depth-range box of the page (top, bottom, "Whole well"), below the litholog.
+    DepthRangeBar* rangeBar() const { return rangeBar_; }
 
-    // Width of the Graph page when it is shown, for the source table loaded (if any).
+    // Width of the Graph page when it is shown, for the source table loaded (if any) and the
+    // tracks as arranged.
     int graphPageWidth(bool elasticHasRecords, int currentWidth) const;
+
+    // The tracks' arrangement: order, hidden tracks and widths. Setting one fits it to the
+    // tracks there are (see lithora::chart::fittedArrangement) and places them.
+    using Arrangement = lithora::chart::TrackArrangement;
+    Arrangement arrangement() const { return arrangement_; }
+    void setArrangement(const Arrangement& arrangement);
+    void setTrackShown(int slot, bool shown);
+    void moveTrack(int slot, int index);
+    void setTrackWidth(int slot, int width);
+    // The narrowest a track can be made.
+    static constexpr int kNarrowestTrack = 60;
 
   signals:
     void printRequested(int slot);
@@ -73,6 +94,8 @@ class TrackPanel : public QObject {
     // Graph page's coordinates) of two depths of their range. What stands beside the tracks
     // (the litholog column) lines up with them.
     void plotRowsChanged(double depth1, int row1, double depth2, int row2);
+    // The user changed the arrangement (the page may need another width).
+    void arrangementChanged();
 
   private:
     struct Binding {
@@ -88,9 +111,25 @@ class TrackPanel : public QObject {
     void onTableEvent(lithora::store::Table* table, int kind);
     // Points a bound track at its table again and fits its depth axis.
     void reread(int slot);
+    // Stands every track where the arrangement puts it, shown or hidden.
+    void placeTracks();
+    void addArrangeItems(DepthChart* track);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    int slotOfPlot(const QObject* plot) const;
+    // The position among all tracks that a track dropped at page column x takes.
+    int dropIndex(int slot, int x) const;
+
+    // A title or border being dragged.
+    struct Drag {
+        enum Kind { None, Title, Border } kind = None;
+        int slot = 0;
+        int startX = 0;  // page coordinates
+        int startWidth = 0;
+    };
 
     QPointer<QWidget> page_;
     DepthChartRow* row_ = nullptr;
+    DepthRangeBar* rangeBar_ = nullptr;
     QString programFolder_;
     QPixmap background_;
     std::vector<QPointer<DepthChart>> tracks_;
@@ -100,4 +139,6 @@ class TrackPanel : public QObject {
     lithora::store::Table* elastic_ = nullptr;
     int sourceTrackCount_ = 0;
     int sourceFieldCount_ = 0;
+    Arrangement arrangement_;
+    Drag drag_;
 };

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -251,7 +252,41 @@ void LithologPanel::createControls() {
     column_ = QImage(kColumnWidth, kColumnHeight, QImage::Format_RGB32);
     column_.fill(Qt::white);
     columnImage_->setPixmap(QPixmap::fromImage(column_));
+    columnImage_->setMouseTracking(true);
+    columnImage_->installEventFilter(this);
+    cursorLine_ = new QFrame(page);
+    cursorLine_->setObjectName(QStringLiteral("lithologCursor"));
+    cursorLine_->setStyleSheet(QStringLiteral("background: rgb(220, 0, 0);"));
+    cursorLine_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    cursorLine_->hide();
     alignDepthScale();
+}
+
+void LithologPanel::showCursor(std::optional<double> depth) {
+    const auto w = window();
+    if (!depth || !(w.bottom > w.top) || *depth < w.top || *depth > w.bottom) {
+        cursorLine_->hide();
+        return;
+    }
+    const int row =
+        columnImage_->y() + qRound((*depth - w.top) / (w.bottom - w.top) * columnImage_->height());
+    cursorLine_->setGeometry(columnImage_->x(), std::min(row, columnImage_->geometry().bottom()),
+                             kColumnWidth, 1);
+    cursorLine_->show();
+    cursorLine_->raise();
+}
+
+bool LithologPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != columnImage_) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::Leave) emit cursorMoved(std::nullopt, {});
+    if (event->type() != QEvent::MouseMove) return false;
+    const auto w = window();
+    const int height = columnImage_->height();
+    if (!(w.bottom > w.top) || height <= 0) return false;
+    const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+    const double depth = w.top + (w.bottom - w.top) * pos.y() / height;
+    emit cursorMoved(depth, columnImage_->mapToGlobal(pos));
+    return false;
 }
 
 // The depth scale reads true beside the column: the window's top depth stands level with the

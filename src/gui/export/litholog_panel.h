@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "core/chart/depth_rows.h"
 #include "core/export/litholog.h"
@@ -88,9 +89,19 @@ class LithologPanel : public QObject {
     // Paints the column white and draws every interval over the depth window shown.
     void redraw();
 
+    // The depth cursor of the tracks beside the column: a line across the column at that
+    // depth; none, or a depth outside the window, shows no line.
+    void showCursor(std::optional<double> depth);
+    QFrame* cursorLine() const { return cursorLine_; }
+
     // Editing as the grid does it; false (after the message) when the edit is refused.
     bool typeBottom(int row, const QString& text);
     bool chooseLithology(int row, const QString& name);
+
+  signals:
+    // The mouse over the column: the depth there and where it is (on the screen); none
+    // when it leaves the column.
+    void cursorMoved(std::optional<double> depth, QPoint at);
 
   public slots:
     void startNewLitholog();    // New Table
@@ -100,6 +111,7 @@ class LithologPanel : public QObject {
     void runNavigatorButton(const QString& button);
 
   private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void createControls();
     bool sourceEmpty();
     void alignDepthScale();
@@ -121,6 +133,7 @@ class LithologPanel : public QObject {
     DepthScale* depthScale_ = nullptr;
     QFrame* frame_ = nullptr;
     QLabel* columnImage_ = nullptr;
+    QFrame* cursorLine_ = nullptr;
     QImage column_;
     std::map<QString, QPushButton*> buttons_;
     std::map<QString, QToolButton*> navigator_;

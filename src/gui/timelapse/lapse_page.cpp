@@ -11,6 +11,7 @@
 #include "core/workspace/workspace.h"
 #include "gui/display/chart_row.h"
 #include "gui/display/depth_chart.h"
+#include "gui/display/depth_navigation.h"
 #include "gui/timelapse/lapse_print.h"
 #include "gui/timelapse/track_selection.h"
 
@@ -28,6 +29,7 @@ constexpr int kChartGap = 7;
 constexpr int kButtonTop = 8;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
+constexpr int kRangeBarHeight = 120;  // the depth-range box, captions above the boxes
 
 const QColor kLogColour(0, 128, 0);         // 32768
 const QColor kDifferenceColour(255, 0, 0);  // 255
@@ -114,6 +116,8 @@ TTLapse::TTLapse(CommandContext context, QWidget* parent)
     connect(clearSecondButton_, &QPushButton::clicked, this, &TTLapse::clearSecondLog);
     connect(clearAllButton_, &QPushButton::clicked, this, &TTLapse::clearAllLogs);
     connect(printButton_, &QPushButton::clicked, this, &TTLapse::printComparison);
+    rangeBar_ = new DepthRangeBar(*row_->navigation(), this, Qt::Vertical);
+    connect(row_, &DepthChartRow::aligned, rangeBar_, &DepthRangeBar::refresh);
 
     setMinimumSize(kWidth - 3 * 120, kHeight - 400);
     resize(kWidth, kHeight);
@@ -181,6 +185,9 @@ void TTLapse::layoutControls() {
     place(calculateButton_, frames_[2], 8);
     place(clearAllButton_, frames_[2], 88);
     printButton_->move(6, height() - 65);
+    // In the column left of the charts, above "Print".
+    rangeBar_->setGeometry(6, printButton_->y() - kRangeBarHeight - 12, kChartLeft - 10,
+                           kRangeBarHeight);
 }
 
 void TTLapse::resizeEvent(QResizeEvent* event) {

@@ -9,6 +9,7 @@
 
 class DepthChart;
 class DepthChartRow;
+class DepthRangeBar;
 class QFrame;
 class QPushButton;
 
@@ -83,4 +84,5 @@ class TTLapse : public QDialog {
     QPushButton* calculateButton_ = nullptr;
     QPushButton* clearAllButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
+    DepthRangeBar* rangeBar_ = nullptr;  // the depth range the three charts show
 };
