@@ -31,7 +31,7 @@
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/number_box.h"
 #include "gui/widgets/page_control.h"
-#include "pdf_check.h"
+#include "support/pdf_check.h"
 #include "support/test_paths.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "gui/widgets/chart_export.h"
 #include "gui/widgets/chart_print.h"
 #include "gui/widgets/dialog_seam.h"
-#include "pdf_check.h"
+#include "support/pdf_check.h"
 
 namespace {
 

@@ -26,7 +26,7 @@
 #include "gui/timelapse/track_selection.h"
 #include "gui/widgets/page_header.h"
 #include "gui/widgets/track_sheet.h"
-#include "pdf_check.h"
+#include "support/pdf_check.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
 

@@ -42,7 +42,7 @@
 #include "gui/widgets/page_header.h"
 #include "gui/widgets/table_grid.h"
 #include "gui/widgets/track_sheet.h"
-#include "pdf_check.h"
+#include "support/pdf_check.h"
 #include "support/main_window.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
