@@ -62,6 +62,8 @@ void RockPhysicsSubsystem::showAvo() {
     auto* window = new AvoWindow(context(), lastFluid_);
     avoWindows_.emplace_back(window);
     window->show();
+    // The window says what it modelled; the status line ends the command as every other does.
+    shell_->setStatus(QStringLiteral("Ready"));
 }
 
 std::optional<commands::ElasticRequest> RockPhysicsSubsystem::computedRequest() {

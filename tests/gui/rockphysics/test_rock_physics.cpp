@@ -342,6 +342,8 @@ TEST_F(RockPhysicsTest, TheSubstitutedGatherStandsBesideTheOriginal) {
     EXPECT_EQ(window->substitutedGather()->traceCount(), 5);
     EXPECT_EQ(window->substitutedGather()->title(), "Substituted (Sw 0.2)");
     EXPECT_NE(window->substitutedResult().intercept, window->result().intercept);
+    // The substitution's summary does not stay on the status line once the AVO window is up.
+    EXPECT_EQ(form_->statusText(), "Ready");
 }
 
 }  // namespace
