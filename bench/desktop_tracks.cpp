@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "gui/app/calculation_page.h"
+#include "gui/compute/compute_subsystem.h"
 #include "gui/compute/elastic_controller.h"
 #include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
@@ -85,11 +86,11 @@ int main(int argc, char** argv) {
     form->show();
     QElapsedTimer timer;
     timer.start();
-    form->subsystems().importController()->importLas();
+    form->importSubsystem().controller()->importLas();
     QApplication::processEvents();
     memory("import", timer.elapsed() / 1000.0);
     timer.restart();
-    form->subsystems().elasticController()->computeElasticParameters();
+    form->computeSubsystem().elasticController()->computeElasticParameters();
     QApplication::processEvents();
     memory("elastic parameters", timer.elapsed() / 1000.0);
     timer.restart();
