@@ -15,6 +15,7 @@
 #include "core/store/table.h"
 #include "gui/compute/select_logs.h"
 #include "gui/compute/vs_equation.h"
+#include "support/pointer.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_F(ComputeDialogsTest, CurveDialogOkGivesWhatTheBoxesShowAndCancelRejects) {
         dialog.show();
         dialog.pWaveBox()->setEditText("DTCO");  // typed, not in the list
         dialog.sWaveBox()->lineEdit()->clear();  // the user empties a choice
-        QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
+        pressAndRelease(button(dialog, "okButton"));
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(dialog.densityLog(), "RHOB");
         EXPECT_EQ(dialog.pWaveLog(), "DTCO");
@@ -91,7 +92,7 @@ TEST_F(ComputeDialogsTest, CurveDialogOkGivesWhatTheBoxesShowAndCancelRejects) {
     {
         TSelectPL dialog(roles);
         dialog.show();
-        QTest::mouseClick(button(dialog, "cancelButton"), Qt::LeftButton);
+        pressAndRelease(button(dialog, "cancelButton"));
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
 }
@@ -114,7 +115,7 @@ TEST_F(ComputeDialogsTest, VsDialogOpensWithTheLinearEquationAndItsDefaults) {
     EXPECT_EQ(dialog.slopeBox()->text(), "0.8619");
     EXPECT_EQ(dialog.interceptBox()->text(), "1172");
     savePicture(dialog, "vs_equation");
-    QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
+    pressAndRelease(button(dialog, "okButton"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     const auto s = dialog.settings();
     EXPECT_EQ(s.kind, lithora::compute::VsEquationKind::Linear);
@@ -132,7 +133,7 @@ TEST_F(ComputeDialogsTest, VsDialogStoresEditedCoefficientsAndDefaultsRestoresTh
     EXPECT_NEAR(dialog.settings().slope, 0.8, kTol);
     EXPECT_NEAR(dialog.settings().intercept, -1000, kTol);
 
-    QTest::mouseClick(button(dialog, "defaultsButton"), Qt::LeftButton);
+    pressAndRelease(button(dialog, "defaultsButton"));
     EXPECT_NEAR(dialog.settings().slope, 0.8619, kTol);
     EXPECT_NEAR(dialog.settings().intercept, 1172, kTol);
     EXPECT_EQ(dialog.result(), 0);  // "Defaults" does not close the dialog
@@ -141,7 +142,7 @@ TEST_F(ComputeDialogsTest, VsDialogStoresEditedCoefficientsAndDefaultsRestoresTh
     dialog.slopeBox()->setValue(0.8);
     dialog.interceptBox()->setValue(1000);
     dialog.sqrt3Option()->click();
-    QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
+    pressAndRelease(button(dialog, "okButton"));
     const auto s = dialog.settings();
     EXPECT_EQ(
         s.kind,
@@ -174,7 +175,7 @@ TEST_F(ComputeDialogsTest, VsByLithologyIsOfferedWithALithologAndShowsItsLines) 
 
     dialog.lithologyOption()->click();
     dialog.slopeBox()->setValue(0.8);
-    QTest::mouseClick(button(dialog, "okButton"), Qt::LeftButton);
+    pressAndRelease(button(dialog, "okButton"));
     const auto s = dialog.settings();
     EXPECT_EQ(s.kind, lithora::compute::VsEquationKind::Lithology);
     EXPECT_NEAR(s.slope, 0.8, kTol);  // the fallback's coefficients
@@ -190,7 +191,7 @@ TEST_F(ComputeDialogsTest, VsDialogCancelAndCloseReject) {
     {
         TVsEquation dialog({});
         dialog.show();
-        QTest::mouseClick(button(dialog, "cancelButton"), Qt::LeftButton);
+        pressAndRelease(button(dialog, "cancelButton"));
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
     }
     {
@@ -212,7 +213,7 @@ TEST_F(ComputeDialogsTest, UnderDevelopmentSectionIsDisabledThroughout) {
 
     const auto radios = section->findChildren<QRadioButton*>();
     ASSERT_EQ(radios.size(), 2);
-    QTest::mouseClick(radios[0], Qt::LeftButton);
+    pressAndRelease(radios[0]);
     EXPECT_FALSE(radios[0]->isChecked());
     EXPECT_TRUE(dialog.linearOption()->isChecked());
 

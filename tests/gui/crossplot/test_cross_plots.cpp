@@ -19,15 +19,16 @@
 #include "gui/compute/compute_subsystem.h"
 #include "gui/compute/elastic_controller.h"
 #include "gui/compute/select_logs.h"
-#include "gui/widgets/cross_plot.h"
-#include "gui/widgets/point_cloud.h"
 #include "gui/crossplot/cross_plots.h"
 #include "gui/crossplot/cross_plots_controller.h"
 #include "gui/display/set_min_max_comp.h"
 #include "gui/import/import_controller.h"
 #include "gui/widgets/chart_export.h"
 #include "gui/widgets/chart_print.h"
+#include "gui/widgets/cross_plot.h"
 #include "gui/widgets/number_box.h"
+#include "gui/widgets/point_cloud.h"
+#include "support/pointer.h"
 #include "support/program_folder.h"
 #include "support/recording_seam.h"
 
@@ -55,7 +56,7 @@ void drag(CrossPlot* p, QPointF from, QPointF to) {
 void click(CrossPlot* p, double x, double y) {
     p->plot()->replot();
     const QPoint at = (p->pixelOf(x, y) - QPointF(p->plot()->pos())).toPoint();
-    QTest::mouseClick(p->plot(), Qt::LeftButton, {}, at);
+    pressAndRelease(p->plot(), Qt::LeftButton, at);
 }
 
 class CrossPlotsTest : public ::testing::Test {

@@ -22,6 +22,7 @@
 #include "gui/display/track_panel.h"
 #include "support/elastic_captions.h"
 #include "support/palette.h"
+#include "support/pointer.h"
 #include "support/test_paths.h"
 
 namespace {
@@ -458,7 +459,7 @@ TEST_F(TrackPanelTest, ClickShowsTheValueAndDepthUnderTheMouse) {
     DepthChart* t = panel_->track(1);
     render(t);
     const QPoint onStep = (t->pixelOf(20, 101.5) - QPointF(t->plot()->pos())).toPoint();
-    QTest::mouseClick(t->plot(), Qt::LeftButton, {}, onStep);
+    pressAndRelease(t->plot(), Qt::LeftButton, onStep);
     EXPECT_EQ(t->lastTip(), "X: 20  Y: 101");
 }
 
