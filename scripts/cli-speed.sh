@@ -20,19 +20,8 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# median wall seconds and peak MiB of RUNS runs of the command given as arguments
-measure() {
-  local times=() mems=()
-  for _ in $(seq "$runs"); do
-    /usr/bin/time -f '%e %M' -o "$work/t" "$@" > "$work/stdout" 2> /dev/null
-    read -r t m < "$work/t"
-    times+=("$t"); mems+=("$m")
-  done
-  local mt mm
-  mt=$(printf '%s\n' "${times[@]}" | sort -g | sed -n "$(( (runs + 1) / 2 ))p")
-  mm=$(printf '%s\n' "${mems[@]}" | sort -g | sed -n "$(( (runs + 1) / 2 ))p")
-  echo "$mt $((mm / 1024))"
-}
+# shellcheck source=scripts/measure.sh
+source "$here/scripts/measure.sh"
 
 # the floor: read every input, write every output again
 floor() {
@@ -47,7 +36,7 @@ row() {
   cp "$work/stdout" "$work/stdout.out"
   read -r ft _ < <(floor "$inputs" "$outputs $work/stdout.out")
   awk -v n="$name" -v t="$t" -v m="$m" -v f="$ft" \
-    'BEGIN { r = f > 0 ? t / f : 0; printf "| %s | %.3f s | %d MiB | %.3f s | %.1fx |\n", n, t, m, f, r }'
+    'BEGIN { r = f > 0 ? t / f : 0; printf "| %s | %.3f s | %d MiB | %.3f s | %.1fx |\n", n, t, int(m / 1024), f, r }'
 }
 
 echo "| command, size | wall | peak memory | read + write floor | ratio |"

@@ -46,18 +46,8 @@ with open(out, "w") as f:
 PY
 }
 
-measure() {
-  local times=() mems=()
-  for _ in $(seq "$runs"); do
-    /usr/bin/time -f '%e %M' -o "$work/t" "$@" > /dev/null 2>&1
-    read -r t m < "$work/t"
-    times+=("$t"); mems+=("$m")
-  done
-  local mt mm
-  mt=$(printf '%s\n' "${times[@]}" | sort -g | sed -n "$(( (runs + 1) / 2 ))p")
-  mm=$(printf '%s\n' "${mems[@]}" | sort -g | sed -n "$(( (runs + 1) / 2 ))p")
-  echo "$mt $mm"
-}
+# shellcheck source=scripts/measure.sh
+source "$here/scripts/measure.sh"
 
 echo "| format | grown | rows | curves | decimals | file | time | peak memory | µs per KiB | KiB memory per KiB file |"
 echo "|---|---|---|---|---|---|---|---|---|---|"
