@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "core/common/number_text.h"
+#include "core/common/same_file.h"
 #include "core/export/las_curves_writer.h"
 
 namespace lithora::commands {
@@ -137,6 +138,8 @@ std::vector<std::string> avoTableLines(const AvoResult& avo) {
 
 std::string saveAvoLas(const workspace::Workspace& ws, const AvoResult& avo,
                        const std::filesystem::path& target) {
+    // Never over a file the well was read from.
+    if (inputReplacedBy(target, ws.importInfo().sourceFiles)) return outputIsInputMessage(target);
     try {
         // The curves point into these columns, which live until the file is written.
         std::vector<std::vector<double>> columns{roundedValues(avo.twtMs, 4),

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "core/common/number_text.h"
+#include "core/common/same_file.h"
 #include "core/compute/rock_elastic.h"
 #include "core/export/las_curves_writer.h"
 
@@ -131,6 +132,8 @@ std::string saveFluidSubstitutionLas(const workspace::Workspace& ws,
                                      const FluidSubstitutionRequest& request,
                                      const FluidSubstitutionResult& result,
                                      const std::filesystem::path& target) {
+    // Never over a file the well was read from.
+    if (inputReplacedBy(target, ws.importInfo().sourceFiles)) return outputIsInputMessage(target);
     try {
         const compute::ElasticColumns table = substitutedElastic(result);
         using compute::ElasticField;

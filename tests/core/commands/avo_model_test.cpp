@@ -8,6 +8,7 @@
 
 #include "core/commands/fluid_substitution.h"
 #include "core/commands/import_file.h"
+#include "core/import/las_reader.h"
 #include "support/temp_folder.h"
 
 using namespace lithora;
@@ -73,6 +74,13 @@ TEST(AvoModel, InterfacesOfTheWellAndTheirTable) {
     const auto gather = commands::syntheticGather(avo, 30, 2);
     ASSERT_EQ(gather.traces.size(), 2u);
     EXPECT_FALSE(gather.traces[0].empty());
+
+    // written as LAS and read back; never over the well's own file
+    const auto out = folder.path() / "avo.las";
+    ASSERT_EQ(commands::saveAvoLas(ws, avo, out), "");
+    EXPECT_EQ(import::readLasFile(out).rowCount(), 2u);
+    EXPECT_NE(commands::saveAvoLas(ws, avo, file).find("is the input file"), std::string::npos);
+    EXPECT_EQ(import::readLasFile(file).fieldNames.size(), 4u);
 }
 
 // The AVO of given columns is that of the rock they hold: the well's own rock gives modelAvo's

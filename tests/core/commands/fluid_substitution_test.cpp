@@ -177,4 +177,9 @@ TEST_F(FluidSubstitutionTest, SubstitutedRockSavesAsLas) {
     // a folder that is not there: a message, nothing written
     EXPECT_NE(commands::saveFluidSubstitutionLas(ws, request, r, folder.path() / "no" / "x.las"),
               "");
+    // the well's own file is never written over
+    const auto well = folder.path() / "well.las";
+    EXPECT_NE(commands::saveFluidSubstitutionLas(ws, request, r, well).find("is the input file"),
+              std::string::npos);
+    EXPECT_EQ(import::readLasFile(well).fieldNames.size(), 5u);
 }
