@@ -12,6 +12,7 @@
 #include "cli/cli.h"
 #include "core/commands/compute_elastic.h"
 #include "core/compute/elastic.h"
+#include "core/import/las_reader.h"
 #include "core/workspace/workspace.h"
 
 namespace lithora::cli {
@@ -48,10 +49,16 @@ void computeElasticWith(workspace::Workspace& ws, const Args& a);
 std::unique_ptr<workspace::Workspace> openWorkspace(const std::optional<std::string>& folder);
 
 // Reads one well file into a workspace as the desktop import does (LAS, or ASCII columns).
-// What the reader warned about is printed on standard error and returned.
-std::vector<std::string> importInto(workspace::Workspace& ws, const std::string& file, bool ascii);
+// What the reader warned about is printed on standard error and returned. curves, when
+// given, chooses the curves of a LAS file to read (the others are left out of the table).
+std::vector<std::string> importInto(workspace::Workspace& ws, const std::string& file, bool ascii,
+                                    import::CurveChoice curves = {});
 // The same after opening the elastic and litholog tables, for commands that compute.
-void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii);
+void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii,
+              import::CurveChoice curves = {});
+// The curves an elastic computation with these options reads of a LAS file: the named
+// ones, else the first recognised of each role it needs.
+import::CurveChoice elasticCurves(const ElasticChoices& c);
 
 // The files a command reads: its FILEs and the litholog of --litholog.
 std::vector<std::string> inputsOf(const Args& a);

@@ -7,6 +7,7 @@
 #include "core/commands/save_table.h"
 #include "core/common/error.h"
 #include "core/compute/elastic.h"
+#include "core/store/field.h"
 
 namespace lithora::cli {
 
@@ -17,7 +18,10 @@ std::size_t runOne(const Args& a, const std::string& file, const std::string& ou
                    const std::optional<std::string>& table,
                    const std::optional<std::string>& workspaceFolder) {
     auto ws = openWorkspace(workspaceFolder);
-    loadWell(*ws, file, a.flag("--ascii"));
+    // Without a table to keep, only the curves the computation needs are read, and the
+    // elastic rows are computed as they are written.
+    const bool streamed = !table && !workspaceFolder;
+    loadWell(*ws, file, a.flag("--ascii"), streamed ? elasticCurves(elasticChoices(a)) : nullptr);
     if (auto from = a.option("--from")) {
         const auto to = a.option("--to");
         try {
@@ -27,6 +31,16 @@ std::size_t runOne(const Args& a, const std::string& file, const std::string& ou
         }
         if (ws->source().isEmpty())
             throw InputError{"No depth lies between " + *from + " and " + *to + "."};
+    }
+    if (streamed) {
+        const commands::ElasticRequest request = elasticRequestFor(*ws, a);
+        rockphysics::LithologyVsCounts counts;
+        const std::string error =
+            commands::saveComputedTable(*ws, request, {out, ws->importInfo().headerBytes}, &counts);
+        if (!error.empty()) throw InputError{error};
+        if (!request.measuredVs && request.vs.kind == compute::VsEquationKind::Lithology)
+            std::cerr << commands::lithologyVsSummary(counts) << "\n";
+        return static_cast<std::size_t>(ws->source().recordCount());
     }
     computeElasticWith(*ws, a);
     const std::string error = commands::saveTable(*ws, {out, ws->importInfo().headerBytes});
@@ -110,6 +124,30 @@ ElasticChoices elasticChoices(const Args& a) {
             *sonicUnit == "us/m" ? compute::SonicUnit::PerMetre : compute::SonicUnit::PerFoot;
     if (densityUnit) c.units.density = compute::densityUnitFromTag(*densityUnit);
     return c;
+}
+
+// (The return type trails: clang-format reads a line that starts with "import" as a module
+// import.)
+auto elasticCurves(const ElasticChoices& c) -> import::CurveChoice {
+    return [c](const import::ImportResult& header) {
+        std::vector<std::string> names;
+        auto add = [&](const std::optional<std::string>& named,
+                       const std::vector<std::string>& recognised) {
+            if (named)
+                names.push_back(*named);
+            else if (!recognised.empty())
+                names.push_back(recognised.front());
+        };
+        add(c.density, header.roles.density);
+        add(c.pWave, header.roles.pWave);
+        if (!c.estimate) add(c.sWave, header.roles.sWave);
+        // Field names are compared as the table compares them, without regard to case.
+        std::vector<bool> read(header.fieldNames.size(), false);
+        for (std::size_t f = 0; f < read.size(); ++f)
+            for (const auto& name : names)
+                read[f] = read[f] || store::foldName(header.fieldNames[f]) == store::foldName(name);
+        return read;
+    };
 }
 
 std::vector<std::string> inputsOf(const Args& a) {

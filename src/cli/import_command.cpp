@@ -8,8 +8,9 @@
 
 namespace lithora::cli {
 
-std::vector<std::string> importInto(workspace::Workspace& ws, const std::string& file, bool ascii) {
-    const commands::ImportRequest request{file, {}, {}};
+std::vector<std::string> importInto(workspace::Workspace& ws, const std::string& file, bool ascii,
+                                    import::CurveChoice curves) {
+    const commands::ImportRequest request{file, {}, {}, std::move(curves)};
     const auto outcome =
         ascii ? commands::importAscii(ws, request) : commands::importLas(ws, request);
     if (!outcome.ok())
@@ -19,13 +20,14 @@ std::vector<std::string> importInto(workspace::Workspace& ws, const std::string&
     return outcome.warnings;
 }
 
-void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii) {
+void loadWell(workspace::Workspace& ws, const std::string& file, bool ascii,
+              import::CurveChoice curves) {
     try {
         ws.openShippedTables();
     } catch (const Error& e) {
         throw InputError{e.what()};
     }
-    importInto(ws, file, ascii);
+    importInto(ws, file, ascii, std::move(curves));
 }
 
 namespace {

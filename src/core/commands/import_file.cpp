@@ -1,5 +1,6 @@
 #include "core/commands/import_file.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/common/error.h"
@@ -61,12 +62,54 @@ std::string importRefusal(workspace::Workspace& ws) {
     return why.empty() ? kEmptyFirstMessage : why;
 }
 
+namespace {
+
+// After a read of chosen curves the others have empty columns: they leave the result, so
+// the source table holds the depth and the curves read, with their roles.
+void dropCurvesNotRead(import::ImportResult& r) {
+    const std::size_t rows = r.rowCount();
+    std::vector<std::size_t> kept;
+    for (std::size_t f = 0; f < r.columns.size(); ++f)
+        if (f == 0 || r.columns[f].size() == rows) kept.push_back(f);
+    if (kept.size() == r.columns.size()) return;
+    auto keep = [&](auto& items) {
+        std::size_t to = 0;
+        for (std::size_t f : kept) {
+            if (f >= items.size()) break;
+            if (to != f) items[to] = std::move(items[f]);
+            ++to;
+        }
+        items.resize(std::min(to, items.size()));
+    };
+    int gammaRayIndex = 0;
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        if (static_cast<int>(kept[i]) + 1 == r.roles.gammaRayIndex)
+            gammaRayIndex = static_cast<int>(i) + 1;
+    keep(r.fieldNames);
+    keep(r.fieldLabels);
+    keep(r.columns);
+    keep(r.catalog);
+    auto read = [&](std::vector<std::string>& names) {
+        std::erase_if(names, [&](const std::string& n) {
+            return std::find(r.fieldNames.begin(), r.fieldNames.end(), n) == r.fieldNames.end();
+        });
+    };
+    read(r.roles.density);
+    read(r.roles.gammaRay);
+    read(r.roles.pWave);
+    read(r.roles.sWave);
+    r.roles.gammaRayIndex = gammaRayIndex;
+}
+
+}  // namespace
+
 ImportOutcome importLas(workspace::Workspace& ws, const ImportRequest& request) {
     if (auto refused = refusal(ws)) return *refused;
     std::optional<import::ImportResult> result;
     Failure failure;
     try {
-        result = import::readLasFile(request.file.string(), request.progress);
+        result = import::readLasFile(request.file.string(), request.progress, request.curves);
+        if (request.curves) dropCurvesNotRead(*result);
     } catch (const std::exception& e) {
         failure = readFailure(request.file, e);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/import/import_result.h"
+#include "core/import/las_reader.h"
 #include "core/import/merge.h"
 #include "core/workspace/workspace.h"
 
@@ -17,6 +18,9 @@ struct ImportRequest {
     // Called once the reader is done, before the workspace changes (not when the file is no
     // column file at all): the desktop shows there that an import has begun.
     std::function<void()> beforeInstall;
+    // LAS only: the curves to read (see import::CurveChoice); the source table then holds the
+    // depth and those curves alone. Empty: every curve, as the desktop reads a file.
+    import::CurveChoice curves;
 };
 
 struct ImportOutcome {

@@ -39,4 +39,20 @@ std::string saveTable(workspace::Workspace& ws, const SaveRequest& request) {
     return {};
 }
 
+std::string saveComputedTable(const workspace::Workspace& ws, const ElasticRequest& elastic,
+                              const SaveRequest& request, rockphysics::LithologyVsCounts* counts) {
+    if (inputReplacedBy(request.target, ws.importInfo().sourceFiles))
+        return outputIsInputMessage(request.target);
+    try {
+        const auto taken = ws.saveComputedTable(
+            request.target, request.memo, elastic.curves.density, elastic.curves.pWave,
+            elastic.measuredVs ? elastic.curves.sWave : std::string(), elastic.units, elastic.vs,
+            elastic.litholog);
+        if (counts) *counts = taken;
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
 }  // namespace lithora::commands

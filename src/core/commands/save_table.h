@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/commands/compute_elastic.h"
 #include "core/workspace/workspace.h"
 
 namespace lithora::commands {
@@ -30,5 +31,13 @@ std::vector<std::string> memoForSave(const workspace::ImportInfo& info,
 // A target that is a file the workspace was imported from is refused ("The output ... is the
 // input file."). Returns the message to show when it fails, empty when written.
 std::string saveTable(workspace::Workspace& ws, const SaveRequest& request);
+
+// Writes what computeElastic with elastic followed by saveTable writes, with the same
+// refusals, computing the rows as they are written: the elastic table is left as it was and
+// the whole computed table is never held (a batch run's memory stays with the source curves).
+// counts, when given, receives what Vs by lithology took.
+std::string saveComputedTable(const workspace::Workspace& ws, const ElasticRequest& elastic,
+                              const SaveRequest& request,
+                              rockphysics::LithologyVsCounts* counts = nullptr);
 
 }  // namespace lithora::commands

@@ -214,6 +214,13 @@ constexpr int kOrder[kResultCount] = {
     kPoissonRatio, kLameConstant, kBulkModulus, kShearModulus, kYoungModulus, kLandaRho,   kMiuRho,
     kLandaMiu,     kVp,           kVs,          kVpVs,         kPImpedance,   kSImpedance, kRho};
 
+// The result index of each field from Poisson Ratio on: the inverse of kOrder.
+constexpr std::array<int, kElasticFieldCount> kResultOf = [] {
+    std::array<int, kElasticFieldCount> a{};
+    for (int r = 0; r < kResultCount; ++r) a[static_cast<std::size_t>(kOrder[r])] = r;
+    return a;
+}();
+
 ElasticColumns allocate(const ElasticInputs& in) {
     ElasticColumns out;
     out.columns[kRec].assign(in.rec.begin(), in.rec.end());
@@ -229,24 +236,71 @@ const std::optional<rockphysics::RockClass>& rockClassOf(const Params& p, std::s
     return p.mode == VsMode::Lithology ? p.rockClasses[i] : kNone;
 }
 
-// Evaluates row i and stores its results.
-void storeRow(const Params& p, const ElasticInputs& in, std::size_t i, ElasticColumns& out) {
-    double v[kResultCount];
+// Evaluates row i into v (in evaluateRow's order, NaN for a null row); counts the row's
+// class when counts is given.
+void evaluateStored(const Params& p, const ElasticInputs& in, std::size_t i, double v[kResultCount],
+                    rockphysics::LithologyVsCounts* counts) {
     const double dts = p.mode == VsMode::Measured ? in.sSonic[i] : 0.0;
     const std::optional<rockphysics::RockClass>& rockClass = rockClassOf(p, i);
     if (!evaluateRow(p, in.density[i], in.pSonic[i], dts, rockClass, v)) {
-        std::fill(std::begin(v), std::end(v), std::numeric_limits<double>::quiet_NaN());
-    } else if (p.mode == VsMode::Lithology) {
-        auto& counts = out.lithologyCounts;
+        std::fill(v, v + kResultCount, std::numeric_limits<double>::quiet_NaN());
+    } else if (p.mode == VsMode::Lithology && counts) {
         if (rockClass)
-            ++counts.byClass[static_cast<std::size_t>(*rockClass)];
+            ++counts->byClass[static_cast<std::size_t>(*rockClass)];
         else
-            ++counts.fallback;
+            ++counts->fallback;
     }
+}
+
+// Evaluates row i and stores its results.
+void storeRow(const Params& p, const ElasticInputs& in, std::size_t i, ElasticColumns& out) {
+    double v[kResultCount];
+    evaluateStored(p, in, i, v, &out.lithologyCounts);
     for (int r = 0; r < kResultCount; ++r) out.columns[kOrder[r]][i] = v[r];
 }
 
 }  // namespace
+
+struct ElasticRowBlocks::State {
+    static constexpr std::size_t kRows = 4096;
+    ElasticInputs in;
+    Params params;
+    std::size_t first = 0, count = 0;  // the block in hand
+    std::size_t counted = 0;           // rows 0 .. counted - 1 are in the counts
+    std::vector<double> block = std::vector<double>(kRows * kResultCount);
+    rockphysics::LithologyVsCounts counts;
+};
+
+ElasticRowBlocks::ElasticRowBlocks(const ElasticInputs& in)
+    : state_(std::make_unique<State>(State{in, paramsFor(in)})) {}
+
+ElasticRowBlocks::~ElasticRowBlocks() = default;
+
+std::size_t ElasticRowBlocks::rowCount() const {
+    return state_->in.rec.size();
+}
+
+double ElasticRowBlocks::value(std::size_t row, ElasticField field) {
+    State& s = *state_;
+    if (field == kRec) return s.in.rec[row];
+    if (field == kDepth) return s.in.depth[row];
+    if (row < s.first || row >= s.first + s.count) {
+        s.first = row - row % State::kRows;
+        s.count = std::min(State::kRows, s.in.rec.size() - s.first);
+        for (std::size_t i = 0; i < s.count; ++i) {
+            const std::size_t r = s.first + i;
+            evaluateStored(s.params, s.in, r, &s.block[i * kResultCount],
+                           r == s.counted ? &s.counts : nullptr);
+            if (r == s.counted) ++s.counted;
+        }
+    }
+    return s.block[(row - s.first) * kResultCount +
+                   static_cast<std::size_t>(kResultOf[static_cast<std::size_t>(field)])];
+}
+
+const rockphysics::LithologyVsCounts& ElasticRowBlocks::lithologyCounts() const {
+    return state_->counts;
+}
 
 RockColumns rockColumns(const ElasticInputs& in) {
     const Params p = paramsFor(in);

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -96,6 +97,28 @@ struct ElasticColumns {
 };
 
 ElasticColumns computeElastic(const ElasticInputs& in);
+
+// The rows computeElastic stores, computed a block of rows at a time as they are asked for,
+// so a writer can go through them without the whole table in memory. Rows are meant to be
+// read in increasing order; a row outside the block in hand computes its block (again). The
+// input columns must outlive this object.
+class ElasticRowBlocks {
+  public:
+    explicit ElasticRowBlocks(const ElasticInputs& in);
+    ~ElasticRowBlocks();
+    ElasticRowBlocks(const ElasticRowBlocks&) = delete;
+    ElasticRowBlocks& operator=(const ElasticRowBlocks&) = delete;
+
+    std::size_t rowCount() const;
+    // The value computeElastic stores in field of row (0 <= row < rowCount()); NaN for null.
+    double value(std::size_t row, ElasticField field);
+    // With Vs by lithology: what the rows computed so far took, every row counted once.
+    const rockphysics::LithologyVsCounts& lithologyCounts() const;
+
+  private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // Vp, Vs (m/s) and rho (kg/m3) of each row exactly as computeElastic makes them, before their
 // rounding; NaN in every row that computeElastic stores as null. The rock that fluid

@@ -1,5 +1,6 @@
 #include "core/workspace/workspace.h"
 
+#include <array>
 #include <cctype>
 #include <cmath>
 #include <string_view>
@@ -229,9 +230,11 @@ std::string Workspace::curveUnitText(const std::string& fieldName) const {
 namespace {
 
 // The columns of the visible source records an elastic computation reads, and the inputs
-// that view them.
+// that view them. The float columns are read in place while no filter is set.
 struct ElasticSource {
-    std::vector<double> rec, depth, density, pSonic, sSonic;
+    std::vector<double> rec;  // "Rec" is an integer field: gathered as numbers
+    std::array<std::vector<double>, 4> gathered;
+    std::span<const double> depth, density, pSonic, sSonic;
     compute::ElasticInputs in;
 };
 
@@ -244,10 +247,10 @@ ElasticSource elasticSource(const store::Table& source, const std::string& densi
     const int fs = sWave.empty() ? -1 : source.fieldIndex(sWave);
     ElasticSource e;
     e.rec = source.visibleFloats(0);
-    e.depth = source.visibleFloats(kSourceDepthField);
-    e.density = source.visibleFloats(fd);
-    e.pSonic = source.visibleFloats(fp);
-    if (fs >= 0) e.sSonic = source.visibleFloats(fs);
+    e.depth = source.visibleFloatsView(kSourceDepthField, e.gathered[0]);
+    e.density = source.visibleFloatsView(fd, e.gathered[1]);
+    e.pSonic = source.visibleFloatsView(fp, e.gathered[2]);
+    if (fs >= 0) e.sSonic = source.visibleFloatsView(fs, e.gathered[3]);
     e.in.pSonicUnit = units.pSonic;
     e.in.sSonicUnit = units.sSonic;
     e.in.densityUnit = units.density;
@@ -336,14 +339,50 @@ bool depthUnitHasRule(const std::string& unit) {
 
 void Workspace::saveTable(const fs::path& target, const std::vector<std::string>& memo) {
     if (!elastic_.isOpen() || elastic_.isEmpty()) return;
-    const VisibleRows table(elastic_);
+    writeTable(target, memo, VisibleRows(elastic_), computedDepthUnit_);
+}
+
+namespace {
+
+// Elastic rows computed as the writer reads them.
+class ComputedRows final : public exporter::ElasticRows {
+  public:
+    explicit ComputedRows(const compute::ElasticInputs& in) : rows_(in) {}
+    std::size_t rowCount() const override { return rows_.rowCount(); }
+    double value(std::size_t row, compute::ElasticField field) const override {
+        return rows_.value(row, field);
+    }
+    const rockphysics::LithologyVsCounts& lithologyCounts() const {
+        return rows_.lithologyCounts();
+    }
+
+  private:
+    mutable compute::ElasticRowBlocks rows_;
+};
+
+}  // namespace
+
+rockphysics::LithologyVsCounts Workspace::saveComputedTable(
+    const fs::path& target, const std::vector<std::string>& memo, const std::string& density,
+    const std::string& pWave, const std::string& sWave, const ElasticUnits& units,
+    const compute::VsSettings& vs, std::span<const rockphysics::LithologyInterval> litholog) const {
+    auto e = elasticSource(source_, density, pWave, sWave, units, vs, litholog);
+    const ComputedRows rows(inputsOf(e));
+    if (rows.rowCount() == 0) return {};
+    writeTable(target, memo, rows, units.pSonic == compute::SonicUnit::PerMetre ? "m" : "ft");
+    return rows.lithologyCounts();
+}
+
+void Workspace::writeTable(const fs::path& target, const std::vector<std::string>& memo,
+                           const exporter::ElasticRows& table,
+                           const std::string& computedDepthUnit) const {
     // The depth lines carry the file's depth unit; where it had no rule, the unit the depth
     // curve's own unit text names, else the unit the computation was told to use.
     std::string usedDepthUnit = units_.depthUnit;
     if (!depthUnitHasRule(usedDepthUnit)) {
         usedDepthUnit =
             catalog_.empty() ? std::string() : import::depthUnitNamedBy(catalog_.front().unit);
-        if (usedDepthUnit.empty()) usedDepthUnit = computedDepthUnit_;
+        if (usedDepthUnit.empty()) usedDepthUnit = computedDepthUnit;
     }
     if (info_.lasSource) {
         exporter::LasExportInput in;

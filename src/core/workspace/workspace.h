@@ -17,6 +17,10 @@
 #include "core/store/subscription.h"
 #include "core/store/table.h"
 
+namespace lithora::exporter {
+class ElasticRows;
+}
+
 namespace lithora::workspace {
 
 // File names of the work tables, in the program folder.
@@ -192,6 +196,15 @@ class Workspace {
     // Save Table: LAS after a LAS import, ASCII otherwise. memo is the header memo as the
     // user sees it. Throws lithora::Error; the target is replaced only when complete.
     void saveTable(const std::filesystem::path& target, const std::vector<std::string>& memo);
+    // Writes what computeElastic followed by saveTable would write, computing the elastic
+    // rows a block at a time as the writer goes: the elastic table is left as it was and the
+    // computed table is never held whole. Writes nothing when no source record is visible.
+    // Returns what Vs by lithology took.
+    rockphysics::LithologyVsCounts saveComputedTable(
+        const std::filesystem::path& target, const std::vector<std::string>& memo,
+        const std::string& density, const std::string& pWave, const std::string& sWave,
+        const ElasticUnits& units, const compute::VsSettings& vs,
+        std::span<const rockphysics::LithologyInterval> litholog = {}) const;
 
     // The depth filter on both tables; bounds inclusive (see compute/depth_filter.h).
     compute::FilterOutcome applyDepthFilter(double lo, double hi);
@@ -202,6 +215,8 @@ class Workspace {
     void exitCleanup();
 
   private:
+    void writeTable(const std::filesystem::path& target, const std::vector<std::string>& memo,
+                    const exporter::ElasticRows& table, const std::string& computedDepthUnit) const;
     std::error_code removeSourceTable();
     void send(Change change) {
         if (change == Change::ElasticComputed) elasticUnsaved_ = true;

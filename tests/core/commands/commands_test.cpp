@@ -22,6 +22,11 @@ namespace commands = lithora::commands;
 
 namespace {
 
+std::string slurpOf(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
 class CommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -225,6 +230,87 @@ TEST_F(CommandsTest, Las3FileSavesAsLas2) {
     EXPECT_NE(std::find_if(back.headerLines.begin(), back.headerLines.end(),
                            [](const std::string& l) { return l.rfind(" RUNS.", 0) == 0; }),
               back.headerLines.end());
+}
+
+// A batch run writes the elastic rows as it computes them: the file is byte for byte the one
+// the computed table gives, with a measured or an estimated shear, under a depth filter, and
+// when only the curves the computation needs were read; the elastic table stays as it was.
+TEST_F(CommandsTest, RowsComputedAsTheyAreWrittenGiveTheSavedTable) {
+    struct Case {
+        const char* name;
+        bool estimate;
+        bool filtered;
+        bool onlyNeededCurves;
+    };
+    const std::string read = slurpOf(std::string(LITHORA_TEST_DATA) + "/cli/well.las");
+    for (const Case& c :
+         {Case{"measured", false, false, false}, Case{"estimated", true, false, false},
+          Case{"filtered", false, true, false}, Case{"needed curves", false, false, true},
+          Case{"needed curves, estimated", true, true, true}}) {
+        SCOPED_TRACE(c.name);
+        const fs::path well = wellWith("M", "US/F", "US/M");
+        auto elasticRequest = [&](Workspace& ws) {
+            auto choice = commands::proposedCurves(ws);
+            const auto plan = commands::planCurves(ws, choice);
+            const bool measured = plan.measuredVs && !c.estimate;
+            const auto units = commands::decideUnits(ws, choice, measured).units();
+            EXPECT_TRUE(units.has_value());
+            commands::ElasticRequest r{choice,
+                                       measured,
+                                       units.value_or(lithora::workspace::ElasticUnits{}),
+                                       {lithora::compute::VsEquationKind::Linear, 0.8, 1000}};
+            return r;
+        };
+        auto open = [&](Workspace& ws, lithora::import::CurveChoice curves) {
+            ws.openShippedTables();
+            const auto outcome = commands::importLas(ws, {well, {}, {}, std::move(curves)});
+            ASSERT_TRUE(outcome.ok()) << outcome.message;
+            if (c.filtered) ws.applyDepthFilter(1500.2, 1500.6);
+        };
+
+        Workspace whole(dir / "whole", Storage::Memory);
+        open(whole, {});
+        const auto request = elasticRequest(whole);
+        ASSERT_EQ(commands::computeElastic(whole, request), "");
+        ASSERT_EQ(commands::saveTable(whole, {dir / "whole.las", whole.importInfo().headerLines}),
+                  "");
+
+        Workspace streamed(dir / "streamed", Storage::Memory);
+        lithora::import::CurveChoice needed;
+        if (c.onlyNeededCurves)
+            needed = [](const lithora::import::ImportResult& header) {
+                std::vector<bool> pick(header.fieldNames.size(), false);
+                for (std::size_t f = 0; f < pick.size(); ++f)
+                    pick[f] = header.fieldNames[f] == "RHOB" || header.fieldNames[f] == "DT" ||
+                              header.fieldNames[f] == "DTSM";
+                return pick;
+            };
+        open(streamed, needed);
+        if (c.onlyNeededCurves) {
+            EXPECT_LT(streamed.source().findField("GR"), 1);  // the curve not needed is left out
+            EXPECT_EQ(streamed.source().fieldCount(), whole.source().fieldCount() - 1);
+            EXPECT_EQ(streamed.roles().density, std::vector<std::string>{"RHOB"});
+            EXPECT_EQ(streamed.roles().pWave, std::vector<std::string>{"DT"});
+        }
+        const auto streamedRequest = elasticRequest(streamed);
+        EXPECT_EQ(streamedRequest.measuredVs, request.measuredVs);
+        ASSERT_EQ(
+            commands::saveComputedTable(streamed, streamedRequest,
+                                        {dir / "streamed.las", streamed.importInfo().headerLines}),
+            "");
+        EXPECT_TRUE(streamed.elastic().isEmpty());
+        EXPECT_EQ(slurpOf(dir / "streamed.las"), slurpOf(dir / "whole.las"));
+        const auto back = lithora::import::readLasFile(dir / "streamed.las");
+        EXPECT_EQ(back.rowCount(), c.filtered ? 2u : 3u);
+
+        // The well's own file is never the output.
+        EXPECT_NE(commands::saveComputedTable(streamed, streamedRequest,
+                                              {well, streamed.importInfo().headerLines}),
+                  "");
+        EXPECT_EQ(slurpOf(well).size(), read.size());
+        fs::remove_all(dir / "whole");
+        fs::remove_all(dir / "streamed");
+    }
 }
 
 }  // namespace

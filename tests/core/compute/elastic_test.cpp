@@ -426,5 +426,66 @@ TEST(Elastic, EachSonicCurveConvertsWithItsOwnUnit) {
     EXPECT_EQ(t.columns[kVs][0], 2000.0);
 }
 
+// The rows computed a block at a time are the rows computeElastic stores, bit for bit, in
+// every Vs mode, read in order, read back after later blocks and read out of order; the
+// lithology counts take every row once however often its block is computed.
+TEST(ElasticRowBlocks, GiveTheRowsComputeElasticStores) {
+    const std::size_t n = 10000;  // a few blocks and a short last one
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> den(2.0, 2.9), dt(150, 450), dts(250, 900);
+    std::vector<double> rec(n), depth(n), density(n), pSonic(n), sSonic(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        rec[i] = static_cast<double>(i + 1);
+        depth[i] = 1000 + 0.1524 * static_cast<double>(i);
+        density[i] = i % 97 == 0 ? kNull : den(random);
+        pSonic[i] = i % 89 == 0 ? kNull : dt(random);
+        sSonic[i] = i % 83 == 0 ? kNull : dts(random);
+    }
+    const std::vector<lithora::rockphysics::LithologyInterval> litholog = {
+        {1000, 1200, "Shale"}, {1200, 1400, "Fine Sand"}, {1500, 1600, "Limestone"}};
+    struct Mode {
+        const char* name;
+        bool measured;
+        VsSettings vs;
+    };
+    for (const Mode& mode :
+         {Mode{"measured", true, {}}, Mode{"linear", false, {VsEquationKind::Linear, 0.8, 1000}},
+          Mode{"sqrt3", false, {VsEquationKind::Sqrt3, 0, 0}},
+          Mode{"lithology", false, {VsEquationKind::Lithology, 0.8619, 1172}}}) {
+        SCOPED_TRACE(mode.name);
+        ElasticInputs in;
+        in.rec = rec;
+        in.depth = depth;
+        in.density = density;
+        in.pSonic = pSonic;
+        in.sSonic = sSonic;
+        in.pSonicUnit = SonicUnit::PerFoot;
+        in.sSonicUnit = SonicUnit::PerMetre;
+        in.densityUnit = DensityUnit::GramsPerCc;
+        in.measuredVs = mode.measured;
+        in.vs = mode.vs;
+        in.litholog = litholog;
+        const ElasticColumns whole = computeElastic(in);
+        ElasticRowBlocks blocks(in);
+        ASSERT_EQ(blocks.rowCount(), n);
+        auto same = [&](std::size_t row, int field) {
+            const double a = blocks.value(row, static_cast<ElasticField>(field));
+            const double b = whole.columns[field][row];
+            return std::memcmp(&a, &b, sizeof a) == 0;
+        };
+        for (std::size_t row = 0; row < n; ++row)
+            for (int f = 0; f < kElasticFieldCount; ++f)
+                ASSERT_TRUE(same(row, f)) << "row " << row << " field " << f;
+        std::uniform_int_distribution<std::size_t> anyRow(0, n - 1);
+        for (int k = 0; k < 2000; ++k) {
+            const std::size_t row = anyRow(random);
+            const int f = static_cast<int>(row % kElasticFieldCount);
+            ASSERT_TRUE(same(row, f)) << "row " << row << " field " << f;
+        }
+        EXPECT_EQ(blocks.lithologyCounts().byClass, whole.lithologyCounts.byClass);
+        EXPECT_EQ(blocks.lithologyCounts().fallback, whole.lithologyCounts.fallback);
+    }
+}
+
 }  // namespace
 }  // namespace lithora::compute
