@@ -164,12 +164,14 @@ void TChartPrintP::addCopy(int slot, const QString& label, const QPixmap& backgr
 
 void TChartPrintP::trackTicked(QListWidgetItem*) {
     // The sheet's list is rebuilt from the last entry to the first; it is drawn so that
-    // the first ticked entry lies on top.
+    // the first ticked entry lies on top. The ticked tracks the user has not placed stand
+    // side by side in list order.
     std::vector<QCustomPlot*> charts;
     for (int e = tracksList_->count() - 1; e >= 0; --e) {
         if (tracksList_->item(e)->checkState() != Qt::Checked) continue;
         if (DepthChart* copy = printCopy(e + 1)) charts.insert(charts.begin(), copy->plot());
     }
+    sheet_->placeSideBySide({charts.begin(), charts.end()});
     sheet_->setCharts(std::move(charts));
 }
 

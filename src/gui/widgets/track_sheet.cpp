@@ -38,13 +38,18 @@ void TrackSheet::setPaper(QSizeF portraitMm, QPageLayout::Orientation orientatio
     const QSizeF before = sheetMm();
     portraitMm_ = portraitMm;
     orientation_ = orientation;
-    // A chart keeps its place relative to the sheet and its size fits the new sheet.
+    // A chart the user placed keeps its place relative to the sheet and its size fits the new
+    // sheet; the others take their default places on it.
     const QSizeF after = sheetMm();
     for (Placed& p : places_) {
         if (!p.chart) continue;
+        QRectF r = defaultRect(p.chart);
+        if (!p.arrangedByUser) {
+            p.mm = r;
+            continue;
+        }
         const QPointF centre(p.mm.center().x() / before.width() * after.width(),
                              p.mm.center().y() / before.height() * after.height());
-        QRectF r = defaultRect(p.chart);
         r.moveCenter(centre);
         p.mm = r;
     }
@@ -103,8 +108,13 @@ const TrackSheet::Placed* TrackSheet::placed(const QCustomPlot* chart) const {
 void TrackSheet::setCharts(std::vector<QCustomPlot*> charts) {
     charts_ = std::move(charts);
     std::erase_if(places_, [](const Placed& p) { return p.chart.isNull(); });
-    for (QCustomPlot* c : charts_)
-        if (!placed(c)) places_.push_back({c, defaultRect(c)});
+    for (QCustomPlot* c : charts_) {
+        Placed* p = placed(c);
+        if (!p)
+            places_.push_back({c, defaultRect(c)});
+        else if (!p->arrangedByUser)
+            p->mm = defaultRect(c);
+    }
     dragged_ = nullptr;
     update();
 }
@@ -116,7 +126,10 @@ QRectF TrackSheet::printRect(const QCustomPlot* chart) const {
 }
 
 void TrackSheet::setPrintRect(const QCustomPlot* chart, const QRectF& mm) {
-    if (Placed* p = placed(chart)) p->mm = mm;
+    if (Placed* p = placed(chart)) {
+        p->mm = mm;
+        p->arrangedByUser = true;
+    }
     update();
 }
 
@@ -253,6 +266,7 @@ void TrackSheet::mouseMoveEvent(QMouseEvent* event) {
         } else {
             p->mm = dragStartRect_.translated(d);
         }
+        p->arrangedByUser = true;
     }
     update();
 }

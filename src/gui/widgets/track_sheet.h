@@ -31,13 +31,15 @@ class TrackSheet : public QWidget {
     QPageLayout::Orientation orientation() const { return orientation_; }
     QSizeF sheetMm() const;  // width and height as shown
 
-    // The charts on the sheet, topmost first. A chart that is new to the sheet starts at its
-    // default place: as large as fits the default print margins, proportions kept, centred.
+    // The charts on the sheet, topmost first. A chart stands at its default place until it is
+    // moved or resized (by the mouse or setPrintRect): as large as fits the default print
+    // margins, proportions kept, centred.
     void setCharts(std::vector<QCustomPlot*> charts);
     const std::vector<QCustomPlot*>& charts() const { return charts_; }
     // Charts whose default places stand side by side: the printable area is cut into as many
     // columns as listed, and each chart starts in its own, as large as fits it, proportions
     // kept, so none covers another. Charts not listed start centred on the whole area.
+    // Takes effect at the next setCharts.
     void placeSideBySide(std::vector<const QCustomPlot*> charts);
     QRectF printRect(const QCustomPlot* chart) const;  // millimetres; empty when not shown
     void setPrintRect(const QCustomPlot* chart, const QRectF& mm);
@@ -71,6 +73,7 @@ class TrackSheet : public QWidget {
     struct Placed {
         QPointer<QCustomPlot> chart;
         QRectF mm;
+        bool arrangedByUser = false;  // moved or resized: it keeps its place from then on
     };
     QRectF defaultRect(const QCustomPlot* chart) const;
     Placed* placed(const QCustomPlot* chart);
