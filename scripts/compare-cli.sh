@@ -43,6 +43,9 @@ run_all() {
     [ "$only" = import ] && continue
     (cd "$d" && "$cli" elastic "$f" -o elastic.out --table elastic.tsv >elastic.log 2>elastic.err
      echo $? >elastic.rc)
+    # Without --table the elastic rows are computed as they are written: the same bytes.
+    (cd "$d" && "$cli" elastic "$f" -o elastic_only.out >elastic_only.log 2>elastic_only.err
+     echo $? >elastic_only.rc)
     (cd "$d" && "$cli" elastic "$f" --depth-unit m --density-unit GC --vs-equation linear \
         -o elastic_units.out >elastic_units.log 2>elastic_units.err; echo $? >elastic_units.rc)
   done < <(find "$data" -type f \( -iname '*.las' -o -iname '*.las.txt' \) -print0 | sort -z)
