@@ -236,15 +236,21 @@ std::optional<session::Session> SessionController::currentSession(bool say) {
                            track->colour().name(QColor::HexRgb).toStdString()});
     }
 
+    s.openWindows = openWindows();
+    return s;
+}
+
+std::vector<std::string> SessionController::openWindows() const {
+    std::vector<std::string> names;
     if (anyVisible(form_.displaySubsystem().elasticCorrelations()->windows()))
-        s.openWindows.emplace_back("ElasticCorrelations");
+        names.emplace_back("ElasticCorrelations");
     if (const auto* plots = form_.crossPlotSubsystem().controller();
         plots && anyVisible(plots->windows()))
-        s.openWindows.emplace_back("CrossPlots");
+        names.emplace_back("CrossPlots");
     if (anyVisible(form_.rockPhysicsSubsystem().fluidWindows()))
-        s.openWindows.emplace_back("FluidSubstitution");
-    if (anyVisible(form_.rockPhysicsSubsystem().avoWindows())) s.openWindows.emplace_back("Avo");
-    return s;
+        names.emplace_back("FluidSubstitution");
+    if (anyVisible(form_.rockPhysicsSubsystem().avoWindows())) names.emplace_back("Avo");
+    return names;
 }
 
 bool SessionController::saveSession() {
@@ -373,9 +379,13 @@ QStringList SessionController::restore(const session::Session& s) {
     }
     if (form_.pageControl()->currentIndex() == 1) form_.sizeGraphPage();
 
-    for (const std::string& name : s.openWindows)
+    // A window of a kind still open (it follows the new tables) is not opened twice.
+    const std::vector<std::string> open = openWindows();
+    for (const std::string& name : s.openWindows) {
+        if (std::find(open.begin(), open.end(), name) != open.end()) continue;
         for (const WindowKind& kind : kWindowKinds)
             if (name == kind.name && form_.action(kind.command)->isEnabled())
                 form_.commands().run(kind.command);
+    }
     return problems;
 }

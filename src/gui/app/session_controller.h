@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/session/session.h"
 #include "core/store/subscription.h"
@@ -61,6 +63,8 @@ class SessionController : public QObject {
     void forget(const QString& kind, const QString& file);
     void storeRecent();
     void rebuildRecentMenu();
+    // The names of the kinds of window open now, as a session lists them.
+    std::vector<std::string> openWindows() const;
     // Asks before the loaded well (or litholog) with unsaved work is replaced; true to go on.
     bool mayReplaceWell();
     // Restores what the session holds beyond the tables; the messages of what could not be.

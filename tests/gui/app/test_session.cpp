@@ -20,6 +20,8 @@
 #include "gui/compute/compute_subsystem.h"
 #include "gui/compute/elastic_controller.h"
 #include "gui/compute/select_logs.h"
+#include "gui/crossplot/cross_plots.h"
+#include "gui/crossplot/cross_plots_controller.h"
 #include "gui/display/depth_chart.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
@@ -164,6 +166,15 @@ class SessionTest : public lithora::test::MainWindowTest {
 TEST_F(SessionTest, ASessionSavedAndReopenedGivesTheSameWell) {
     workOnTheWell();
     const Snapshot before = snapshot();
+    // A cross plots window is open; the session reopens it.
+    form_->commands().run(CommandId::CrossPlots);
+    const auto crossPlots = [&] {
+        int shown = 0;
+        for (const TCrossPlots* w : form_->crossPlotSubsystem().controller()->windows())
+            shown += w && w->isVisible();
+        return shown;
+    };
+    ASSERT_EQ(crossPlots(), 1);
 
     seam_->saveFile = sessionFile();
     form_->commands().run(CommandId::SaveSession);
@@ -177,6 +188,7 @@ TEST_F(SessionTest, ASessionSavedAndReopenedGivesTheSameWell) {
     ASSERT_TRUE(read.session->elastic);
     EXPECT_EQ(read.session->elastic->computedWithin,
               (lithora::session::DepthBounds{1500, 1500.25}));
+    EXPECT_EQ(read.session->openWindows, std::vector<std::string>{"CrossPlots"});
 
     // The elastic results are in no file yet: the user is asked before they are replaced.
     seam_->openFile = sessionFile();
@@ -188,7 +200,10 @@ TEST_F(SessionTest, ASessionSavedAndReopenedGivesTheSameWell) {
               "their place all the same?");
     expectSame(before, snapshot());
 
-    // From an empty window with the windows of another well, Yes opens the session.
+    // From an empty window, Yes opens the session; the cross plots window closed before
+    // is opened again.
+    for (TCrossPlots* w : form_->crossPlotSubsystem().controller()->windows()) w->close();
+    ASSERT_EQ(crossPlots(), 0);
     seam_->messages.clear();
     seam_->answers = {QMessageBox::Yes};
     form_->commands().run(CommandId::EmptyTable);
@@ -199,6 +214,7 @@ TEST_F(SessionTest, ASessionSavedAndReopenedGivesTheSameWell) {
     // Nothing was asked again: the session holds the answers.
     EXPECT_TRUE(seam_->dialogsRun.empty());
     expectSame(before, snapshot());
+    EXPECT_EQ(crossPlots(), 1);
     EXPECT_EQ(form_->statusText(), "Session opened: " + sessionFile());
     // The restored session saves as the same session.
     EXPECT_EQ(*sessions().currentSession(false), *read.session);
@@ -236,6 +252,20 @@ TEST_F(SessionTest, ASessionWhoseSourceChangedOrWentIsRefusedNamingTheFile) {
         QString("The source file %1 cannot be found.").arg(QString::fromStdString(well_.string()))))
         << seam_->messages[0].text.toStdString();
     expectSame(before, snapshot());
+}
+
+// A well put together from curves of several files (File > Open 2) is no one file to read
+// again: Save Session says so and writes nothing.
+TEST_F(SessionTest, AMergedWellIsNotSavedAsASession) {
+    importWell();
+    form_->workspace().setSourceFiles({well_, well_}, true);
+    seam_->saveFile = sessionFile();
+    form_->commands().run(CommandId::SaveSession);
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_TRUE(seam_->messages[0].text.contains("(File > Open 2)"))
+        << seam_->messages[0].text.toStdString();
+    EXPECT_TRUE(seam_->savesAsked.empty());
+    EXPECT_FALSE(fs::exists(sessionFile().toStdString()));
 }
 
 // Damaged, truncated and newer session files are refused with the reason, and nothing
