@@ -350,11 +350,14 @@ TEST_F(SessionTest, TheRecentListKeepsFilesAndSessionsAndDropsMissingOnes) {
 }
 
 // A LAS file dropped on the window imports as LAS File does, with its refusal on a loaded
-// well; a text file imports as ASCII File.
+// well; a text file imports as ASCII File; a session opens.
 TEST_F(SessionTest, AFileDroppedOnTheWindowImportsAsItsCommandWould) {
-    auto drop = [&](const fs::path& file) {
+    auto drop = [&](const fs::path& file, int copies = 1) {
         QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+        QList<QUrl> urls;
+        for (int i = 0; i < copies; ++i)
+            urls << QUrl::fromLocalFile(QString::fromStdString(file.string()));
+        data.setUrls(urls);
         QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
                               Qt::NoModifier);
         QApplication::sendEvent(form_.get(), &enter);
@@ -380,6 +383,20 @@ TEST_F(SessionTest, AFileDroppedOnTheWindowImportsAsItsCommandWould) {
     drop(text);
     EXPECT_TRUE(form_->workspace().loaded());
     EXPECT_FALSE(form_->workspace().importInfo().lasSource);
+
+    // A session dropped opens as Open Session does; several files at once are refused.
+    seam_->saveFile = sessionFile();
+    form_->commands().run(CommandId::SaveSession);
+    form_->commands().run(CommandId::EmptyTable);
+    seam_->messages.clear();
+    drop(well_, 2);
+    EXPECT_EQ(seam_->messageTexts(),
+              (std::vector<QString>{"One well is read at a time: drop a single file."}));
+    EXPECT_FALSE(form_->workspace().loaded());
+    drop(sessionFile().toStdString());
+    EXPECT_TRUE(form_->workspace().loaded());
+    EXPECT_EQ(form_->statusText(), "Session opened: " + sessionFile());
+    EXPECT_EQ(form_->workspace().importInfo().sourceFiles, std::vector<fs::path>{text});
 }
 
 }  // namespace
