@@ -15,6 +15,7 @@ set(LITHORA_LAYERS
     "core/rockphysics:core/common"
     "core/workspace:core/common core/store core/import core/compute core/export core/rockphysics"
     "core/commands:core/common core/store core/import core/compute core/export core/rockphysics core/workspace"
+    "core/session:core/common core/chart core/store core/import core/compute core/export core/rockphysics core/workspace core/commands"
     "gui/widgets:core/common core/chart core/store"
     "gui/display:gui/widgets core/common core/chart core/store"
     "gui/import:gui/widgets core"
@@ -32,7 +33,7 @@ set(LITHORA_LAYERS
 set(LITHORA_QCUSTOMPLOT_FOLDERS gui/widgets gui/display)
 
 set(LITHORA_CORE_FOLDERS core/common core/chart core/store core/import core/compute core/export
-                         core/timelapse core/rockphysics core/workspace core/commands)
+                         core/timelapse core/rockphysics core/workspace core/commands core/session)
 
 # The folders a folder may use, with "core" spelt out.
 function(lithora_layer_uses folder out)

@@ -6,7 +6,7 @@
 # another, each on one core at low priority, so the machine stays usable.
 #
 #   [JOBS=N] scripts/fuzz.sh [SECONDS] [TARGET...]
-#       TARGET: las las_file ascii table llg lapse chart (default: all)
+#       TARGET: las las_file ascii table llg lapse chart session (default: all)
 #       JOBS: compilers the build may run at once (default 2)
 #
 # What the fuzzer adds to a target's corpus stays in build/fuzz/corpus/TARGET; a finding is
@@ -14,7 +14,7 @@
 # mended, so the replay test keeps it found). Exit 1 when any target found something.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-all=(las las_file ascii table llg lapse chart)
+all=(las las_file ascii table llg lapse chart session)
 usage() {
   echo "usage: scripts/fuzz.sh [SECONDS] [TARGET...]   TARGET: ${all[*]} (default: all)" >&2
   exit 2
@@ -52,6 +52,7 @@ declare -A seeds=(
   [llg]="tests/fuzz/corpus/llg"
   [lapse]="tests/fuzz/corpus/lapse tests/data/las tests/data/cli"
   [chart]="tests/fuzz/corpus/chart"
+  [session]="tests/fuzz/corpus/session"
 )
 # The longest input each target is given. A LAS header and a few data lines fit in 8 KB, so
 # the in-memory LAS target stays small and fast; the file-level target takes inputs up to

@@ -64,6 +64,10 @@ int main(int argc, char* argv[]) {
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Lithora"),
                        QStringLiteral("Lithora"));
     restoreWindowPlace(form, settings);
+    // The recent files and sessions of the File menu.
+    form.useSettings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                                 QStringLiteral("Lithora"),
+                                                 QStringLiteral("Lithora")));
     form.show();
     const int result = QApplication::exec();
     saveWindowPlace(form, settings);

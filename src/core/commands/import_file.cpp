@@ -23,13 +23,13 @@ struct Failure {
 
 ImportOutcome install(workspace::Workspace& ws, std::optional<import::ImportResult> result,
                       const ImportRequest& request, std::vector<std::filesystem::path> files,
-                      Failure failure) {
+                      Failure failure, bool merged = false) {
     if (request.beforeInstall) request.beforeInstall();
     if (result) {
         try {
             std::vector<std::string> warnings = std::move(result->warnings);
             ws.installImport(std::move(*result));
-            ws.setSourceFiles(std::move(files));
+            ws.setSourceFiles(std::move(files), merged);
             return {ImportOutcome::Status::Imported, {}, {}, std::move(warnings)};
         } catch (const std::exception& e) {
             failure = {e.what(), {}};
@@ -145,7 +145,7 @@ ImportOutcome importMerged(workspace::Workspace& ws,
     } catch (const std::exception& e) {
         failure.message = e.what();  // names the file that could not be read
     }
-    return install(ws, std::move(result), request, files, std::move(failure));
+    return install(ws, std::move(result), request, files, std::move(failure), true);
 }
 
 }  // namespace lithora::commands

@@ -444,6 +444,7 @@ void Workspace::emptyTable() {
     info_.headerLines.clear();
     info_.headerBytes.clear();
     info_.sourceFiles.clear();
+    info_.merged = false;
     send(Change::Emptied);
 }
 

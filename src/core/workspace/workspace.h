@@ -54,6 +54,9 @@ struct ImportInfo {
     std::vector<std::string> headerBytes;  // the same lines as the file has them, for the export
     // The files the source table was read from; no save may replace them.
     std::vector<std::filesystem::path> sourceFiles;
+    // The source table holds curves chosen from several files (File > Open 2), not one file
+    // read whole.
+    bool merged = false;
 };
 
 // The unit tags. They outlive an import that does not recognise its own units, so each
@@ -144,8 +147,9 @@ class Workspace {
     // lithora::Error naming the work table and the reason when its file cannot be made.
     void installImport(import::ImportResult&& result);
     // Records the files the loaded source table was read from (see ImportInfo).
-    void setSourceFiles(std::vector<std::filesystem::path> files) {
+    void setSourceFiles(std::vector<std::filesystem::path> files, bool merged = false) {
         info_.sourceFiles = std::move(files);
+        info_.merged = merged;
     }
 
     Summary summary(char decimalSeparator = '.') const;

@@ -4,12 +4,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 
 #include "core/commands/empty_table.h"
@@ -20,11 +24,13 @@
 #include "gui/app/exit_questions.h"
 #include "gui/app/instance_lock.h"
 #include "gui/app/pictures.h"
+#include "gui/app/session_controller.h"
 #include "gui/compute/compute_subsystem.h"
 #include "gui/compute/elastic_controller.h"
 #include "gui/crossplot/cross_plots_controller.h"
 #include "gui/display/chart_row.h"
 #include "gui/display/depth_cursor.h"
+#include "gui/display/depth_navigation.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
@@ -141,6 +147,9 @@ void TCalculationForm::FormCreate(std::unique_ptr<QLockFile> lock) {
         {CommandId::EmptyTable, [this] { return workspace_->loaded(); }, [this] { emptyTable(); }});
     addCommand({CommandId::Exit, {}, [this] { exitProgram(); }});
     addCommand({CommandId::About, {}, [this] { showAbout(); }});
+    session_ = new SessionController(*this);
+    session_->registerCommands();
+    setAcceptDrops(true);
     createPageButtons();
     setStatusText(QStringLiteral("Ready"));
     ready_ = true;
@@ -168,6 +177,11 @@ void TCalculationForm::createSubsystems() {
     // The litholog column stands on the rows where the tracks beside it draw the same depths.
     connect(trackPanel_.get(), &TrackPanel::plotRowsChanged, export_->lithologPanel(),
             &LithologPanel::lineUpWith);
+    // The column shows the depths the wheel scrolled or zoomed the tracks to, on their rows.
+    connect(trackPanel_->row()->navigation(), &DepthNavigation::shownChanged,
+            export_->lithologPanel(), &LithologPanel::showDepthSpan);
+    connect(trackPanel_->row()->navigation(), &DepthNavigation::shownChanged, trackPanel_.get(),
+            &TrackPanel::reportPlotRows);
     // One depth cursor for the tracks and the litholog column beside them.
     DepthCursor* cursor = trackPanel_->row()->cursor();
     connect(cursor, &DepthCursor::depthPicked, this, &TCalculationForm::showRecordAtDepth);
@@ -414,18 +428,58 @@ void TCalculationForm::showRecordAtDepth(double depth) {
 void TCalculationForm::emptyTable() {
     if (!ready_ || !workspace_->loaded()) return;
     // Work no file holds is lost only when the user says so.
+    const QString what = unsavedWork();
+    if (!what.isEmpty() &&
+        message(QMessageBox::Warning, what + QStringLiteral(" Empty the table all the same?"),
+                QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    emptyLoadedWell();
+}
+
+QString TCalculationForm::unsavedWork() const {
     const bool elastic = workspace_->elasticUnsaved(), litholog = workspace_->lithologUnsaved();
-    if (elastic || litholog) {
-        const QString what = elastic && litholog ? QStringLiteral(
-                                                       "The elastic parameters and the "
-                                                       "litholog have not been saved.")
-                             : elastic
-                                 ? QStringLiteral("The elastic parameters have not been saved.")
-                                 : QStringLiteral("The litholog has not been saved.");
-        if (message(QMessageBox::Warning, what + QStringLiteral(" Empty the table all the same?"),
-                    QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
-            return;
-    }
+    if (elastic && litholog)
+        return QStringLiteral("The elastic parameters and the litholog have not been saved.");
+    if (elastic) return QStringLiteral("The elastic parameters have not been saved.");
+    if (litholog) return QStringLiteral("The litholog has not been saved.");
+    return {};
+}
+
+void TCalculationForm::useSettings(std::unique_ptr<QSettings> settings) {
+    if (session_) session_->useSettings(std::move(settings));
+}
+
+void TCalculationForm::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (ready_ && data && data->hasUrls() && !data->urls().isEmpty() &&
+        data->urls().front().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void TCalculationForm::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    if (!ready_ || !session_ || !data || !data->hasUrls()) return;
+    QStringList files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    if (files.isEmpty()) return;
+    event->acceptProposedAction();
+    // The questions an import may ask wait until the drag has ended.
+    QMetaObject::invokeMethod(
+        this,
+        [this, files] {
+            if (files.size() > 1) {
+                message(QMessageBox::Information,
+                        QStringLiteral("One well is read at a time: drop a single file."));
+                return;
+            }
+            session_->openDroppedFile(files.front());
+        },
+        Qt::QueuedConnection);
+}
+
+bool TCalculationForm::emptyLoadedWell() {
+    if (!ready_ || !workspace_->loaded()) return true;
     trackPanel_->removeAll();
     tablePage_->clearCorrelationRows();
     // The window shows the empty workspace when the workspace reports it emptied.
@@ -433,7 +487,9 @@ void TCalculationForm::emptyTable() {
         lithora::commands::emptyTable(*workspace_);
     } catch (const std::exception& e) {
         message(QMessageBox::Critical, QString::fromUtf8(e.what()));
+        return false;
     }
+    return !workspace_->loaded();
 }
 
 void TCalculationForm::exitProgram() {

@@ -14,6 +14,8 @@
 #include "gui/widgets/shell_services.h"
 
 class ComputeSubsystem;
+class QSettings;
+class SessionController;
 class CrossPlotSubsystem;
 class DisplaySubsystem;
 class ExportSubsystem;
@@ -105,6 +107,19 @@ class TCalculationForm : public QMainWindow, public ShellServices {
     void attachTableScroll();
     void detachTableScroll();
 
+    // File > Save Session, Open Session and the Recent list; null when the window did not
+    // start.
+    SessionController* sessionController() const { return session_; }
+    // Where the Recent list is kept (without, it lives as long as the window).
+    void useSettings(std::unique_ptr<QSettings> settings);
+    // What work no file holds would be lost with the loaded well ("The elastic parameters have
+    // not been saved."); empty when none.
+    QString unsavedWork() const;
+
+    // Empty Table without its question (the caller asked already); true when the workspace
+    // is empty afterwards.
+    bool emptyLoadedWell();
+
   public slots:
     // File.
     void emptyTable();
@@ -121,6 +136,9 @@ class TCalculationForm : public QMainWindow, public ShellServices {
 
   protected:
     void closeEvent(QCloseEvent* event) override;  // FormCloseQuery
+    // A LAS or ASCII file (or a session) dropped on the window is opened as its command would.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // What the window shows of each change of the workspace.
@@ -156,6 +174,7 @@ class TCalculationForm : public QMainWindow, public ShellServices {
     lithora::store::Subscription workspaceChanges_;
     bool ready_ = false;
     std::function<bool()> lithologSaver_;
+    SessionController* session_ = nullptr;  // a child of the window
 
     CommandTable* commands_ = nullptr;
     QLabel* statusPanel_ = nullptr;

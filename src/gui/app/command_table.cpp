@@ -25,6 +25,12 @@ const CommandSpec kCommands[] = {
     {Id::ImportAscii, "ASCII File", Qt::Key_F2, "Open an ASCII file format"},
     {Id::ImportLas, "LAS File", Qt::Key_F3, "Open LAS file format"},
     {Id::MergeFiles, "Open 2", QKeyCombination::fromCombined(0), ""},
+    {Id::OpenSession, "Open Session...", Qt::CTRL | Qt::SHIFT | Qt::Key_O,
+     "Open a saved session: the well, its settings and its tracks"},
+    {Id::SaveSession, "Save Session...", Qt::CTRL | Qt::SHIFT | Qt::Key_S,
+     "Save the well's settings, litholog and tracks as a session"},
+    {Id::ClearRecentList, "Clear List", QKeyCombination::fromCombined(0),
+     "Empty the list of recent files and sessions"},
     {Id::EmptyTable, "Empty Table", Qt::CTRL | Qt::Key_E, "Empty existing table to open a new one"},
     {Id::SaveTable, "Save Table", Qt::CTRL | Qt::Key_S, "Save current table to file"},
     {Id::PrintTracks, "Print Tracks", Qt::CTRL | Qt::Key_T, "Print a number of tracks in one page"},
@@ -48,10 +54,11 @@ const CommandSpec kCommands[] = {
     {Id::ConfigureColumns, "Columns Configuration", QKeyCombination::fromCombined(0), ""},
 };
 
-// An entry of a menu: a command, a separator or the Open submenu.
+// An entry of a menu: a command, a separator, the Open submenu or the Recent submenu.
 struct Separator {};
 struct OpenSubmenu {};
-using MenuEntry = std::variant<CommandId, Separator, OpenSubmenu>;
+struct RecentSubmenu {};
+using MenuEntry = std::variant<CommandId, Separator, OpenSubmenu, RecentSubmenu>;
 
 struct MenuSpec {
     const char* name;
@@ -61,8 +68,9 @@ struct MenuSpec {
 const MenuSpec kMenus[] = {
     {"fileMenu",
      "&File",
-     {OpenSubmenu{}, Id::MergeFiles, Id::EmptyTable, Id::SaveTable, Separator{}, Id::PrintTracks,
-      Id::PrintTable, Separator{}, Id::Exit}},
+     {OpenSubmenu{}, Id::MergeFiles, Id::EmptyTable, Id::SaveTable, Separator{}, Id::OpenSession,
+      Id::SaveSession, RecentSubmenu{}, Separator{}, Id::PrintTracks, Id::PrintTable, Separator{},
+      Id::Exit}},
     {"editMenu", "&Edit", {Id::FindDepth, Id::ApplyFilter, Id::UndoFilter}},
     {"viewMenu", "&View", {Id::ElasticCorrelations, Id::TimeLapse, Id::CrossPlots}},
     {"calculationMenu",
@@ -142,6 +150,11 @@ void CommandTable::createMenus(QMainWindow* window) {
                 menu->addAction(action(*id));
             } else if (std::holds_alternative<Separator>(item)) {
                 menu->addSeparator();
+            } else if (std::holds_alternative<RecentSubmenu>(item)) {
+                recentMenu_ = menu->addMenu(QStringLiteral("Recent"));
+                recentMenu_->setObjectName(QStringLiteral("recentMenu"));
+                recentMenu_->menuAction()->setObjectName(QStringLiteral("recentSubmenu"));
+                recentMenu_->addAction(action(Id::ClearRecentList));
             } else {
                 QMenu* open = menu->addMenu(QStringLiteral("Open"));
                 open->setObjectName(QStringLiteral("openMenu"));

@@ -37,6 +37,9 @@ class CommandTable : public QObject {
     // Enables each registered command whose condition holds, while ready; disables the rest.
     void refresh(bool ready);
 
+    // File > Recent: the recent files and sessions are put in above its "Clear List".
+    QMenu* recentMenu() const { return recentMenu_; }
+
   private:
     void addAction(CommandId id, const QString& text, const QKeySequence& shortcut,
                    const QString& hint);
@@ -46,4 +49,5 @@ class CommandTable : public QObject {
     std::array<QAction*, kCommandCount> actions_{};
     std::array<Command, kCommandCount> commands_{};
     bool ready_ = false;
+    QMenu* recentMenu_ = nullptr;
 };

@@ -64,6 +64,14 @@ void ElasticController::computeElasticParameters() {
         }
     }
 
+    const QString error =
+        computeWith(commands::ElasticRequest{choice, plan.measuredVs, *units, vs, litholog});
+    if (!error.isEmpty()) shell_.message(QMessageBox::Critical, error);
+}
+
+QString ElasticController::computeWith(lithora::commands::ElasticRequest request) {
+    auto& ws = shell_.workspace();
+    const bool byLithology = request.vs.kind == lithora::compute::VsEquationKind::Lithology;
     shell_.setStatus("Calculating elastic parameters, please wait...");
     shell_.followSourceRow(false);
     QString error;
@@ -74,8 +82,7 @@ void ElasticController::computeElasticParameters() {
         // were; a window that fails to show the results makes this the command's error.
         // Known before the windows hear of the new results; a failure leaves the earlier
         // results, and so the request that made them.
-        auto earlier = std::exchange(
-            lastRequest_, commands::ElasticRequest{choice, plan.measuredVs, *units, vs, litholog});
+        auto earlier = std::exchange(lastRequest_, std::move(request));
         error = QString::fromStdString(commands::computeElastic(ws, *lastRequest_));
         if (!error.isEmpty()) lastRequest_ = std::move(earlier);
     }
@@ -85,5 +92,5 @@ void ElasticController::computeElasticParameters() {
         byLithology && error.isEmpty()
             ? QString::fromStdString(commands::lithologyVsSummary(ws.lithologyVsCounts()))
             : QStringLiteral("Ready"));
-    if (!error.isEmpty()) shell_.message(QMessageBox::Critical, error);
+    return error;
 }

@@ -20,6 +20,10 @@ class ElasticController : public QObject {
         return lastRequest_;
     }
 
+    // Computes with the curves, units and Vs given, as the dialogs would have answered them
+    // (a session taken up again); the message of a failure, empty when done.
+    QString computeWith(lithora::commands::ElasticRequest request);
+
   public slots:
     void computeElasticParameters();
 

@@ -42,16 +42,20 @@ TrackPanel::TrackPanel(QWidget* graphPage, QString programFolder, QObject* paren
             rangeBar_->setEnabled(trackCount() > 0);
             rangeBar_->refresh();
         }
-        for (const auto& t : tracks_) {
-            if (!t) continue;
-            const lithora::AxisRange depths = t->depthRange();
-            auto row = [&](double depth) {
-                return t->mapTo(page_, t->pixelOf(0, depth).toPoint()).y();
-            };
-            emit plotRowsChanged(depths.lo, row(depths.lo), depths.hi, row(depths.hi));
-            return;
-        }
+        reportPlotRows();
     });
+}
+
+void TrackPanel::reportPlotRows() {
+    for (const auto& t : tracks_) {
+        if (!t) continue;
+        const lithora::AxisRange depths = t->depthRange();
+        auto row = [&](double depth) {
+            return t->mapTo(page_, t->pixelOf(0, depth).toPoint()).y();
+        };
+        emit plotRowsChanged(depths.lo, row(depths.lo), depths.hi, row(depths.hi));
+        return;
+    }
 }
 
 TrackPanel::~TrackPanel() {

@@ -64,6 +64,9 @@ class TrackPanel : public QObject {
 
     // The page's charts lined up: one depth stands on one pixel row of every track.
     void alignTracks();
+    // Says again where the tracks draw their depths (plotRowsChanged), as after they were
+    // lined up: the depths shown changed.
+    void reportPlotRows();
     DepthChartRow* row() const { return row_; }
     // The depth-range box of the page (top, bottom, "Whole well"), below the litholog.
     DepthRangeBar* rangeBar() const { return rangeBar_; }

@@ -13,6 +13,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
+#include <QtMath>
 #include <algorithm>
 
 #include "core/common/file_writer.h"
@@ -21,6 +22,7 @@
 #include "core/export/litholog_table.h"
 #include "gui/widgets/depth_scale.h"
 #include "gui/widgets/locale_text.h"
+#include "gui/widgets/page_header.h"
 #include "gui/widgets/program_folders.h"
 #include "gui/widgets/text_fit.h"
 
@@ -164,6 +166,9 @@ LithologPanel::LithologPanel(ShellServices& shell, QWidget* page, QObject* paren
     auto& ws = shell_.workspace();
     changes_ = ws.subscribe([this](lithora::workspace::Change change) {
         using Change = lithora::workspace::Change;
+        if (change == Change::Imported || change == Change::Emptied ||
+            change == Change::DepthWindowChanged)
+            shownSpan_.reset();
         if (change == Change::Imported) logLoaded();
         if (change == Change::Emptied) workspaceEmptied();
         if (change == Change::DepthWindowChanged) redraw();
@@ -324,7 +329,28 @@ QToolButton* LithologPanel::navigatorButton(const QString& name) const {
 
 chart::DepthWindow LithologPanel::window() const {
     const auto& ws = shell_.workspace();
-    return ws.depthWindow();
+    chart::DepthWindow w = ws.depthWindow();
+    if (shownSpan_) {
+        w.top = shownSpan_->first;
+        w.bottom = shownSpan_->second;
+    }
+    return w;
+}
+
+void LithologPanel::showDepthSpan(double top, double bottom) {
+    const auto whole = shell_.workspace().depthWindow();
+    // The tracks keep a little room above and below their samples; the column shows the
+    // window's depths at most.
+    top = std::max(top, whole.top);
+    bottom = std::min(bottom, whole.bottom);
+    if (!(bottom > top) || (top == whole.top && bottom == whole.bottom)) {
+        if (!shownSpan_) return;
+        shownSpan_.reset();
+    } else {
+        if (shownSpan_ && shownSpan_->first == top && shownSpan_->second == bottom) return;
+        shownSpan_ = std::pair(top, bottom);
+    }
+    redraw();
 }
 
 void LithologPanel::logLoaded() {
@@ -552,6 +578,17 @@ void LithologPanel::openLithologFile() {
     if (!read.error.empty()) error(QString::fromStdString(read.error));
 }
 
+QString LithologPanel::restoreIntervals(
+    const std::vector<lithora::exporter::LithologInterval>& intervals) {
+    // The session's intervals pass the reader of litholog files, so they meet the same rules.
+    lithora::exporter::LithologFileRead read =
+        lithora::exporter::readLithologText(lithora::exporter::lithologFileText(intervals), model_);
+    model_.replace(std::move(read.intervals));
+    if (store()) shell_.workspace().markLithologSaved();
+    showModel(static_cast<int>(model_.size()) - 1, 1);
+    return QString::fromStdString(read.error);
+}
+
 bool LithologPanel::saveLithologFile() {
     if (completeIntervals() == 0) {
         information(QStringLiteral("Litholog information table is empty."));
@@ -587,7 +624,7 @@ bool LithologPanel::saveLithologBitmap() {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        column_.save(&buffer, "BMP");
+        savedBitmap().save(&buffer, "BMP");
         try {
             lithora::writeWholeFile(
                 file.toStdString(),
@@ -599,6 +636,25 @@ bool LithologPanel::saveLithologBitmap() {
     }
     shell_.restoreFolder();
     return written;
+}
+
+QImage LithologPanel::savedBitmap() const {
+    const QString header = pageHeaderText();
+    if (header.isEmpty()) return column_;
+    // The header as every exported picture carries it, above the column: the picture is wide
+    // enough for the header to be read, the column stands at its left.
+    constexpr int kWidth = 240, kMargin = 4;
+    QImage image(kWidth, 1, QImage::Format_RGB32);
+    const int headerHeight =
+        qCeil(pageHeaderHeight(header, kWidth - 2 * kMargin, kPictureHeaderPixels, &image));
+    const int columnTop = kMargin + headerHeight + kMargin;
+    image = QImage(kWidth, columnTop + column_.height(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    drawPageHeader(p, QPointF(kMargin, kMargin), kWidth - 2 * kMargin, kPictureHeaderPixels,
+                   header);
+    p.drawImage(0, columnTop, column_);
+    return image;
 }
 
 void LithologPanel::runNavigatorButton(const QString& name) {

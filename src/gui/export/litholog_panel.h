@@ -73,6 +73,8 @@ class LithologPanel : public QObject {
     // column is drawn again at that height. The Save Litholog bitmap has the column's height.
     void lineUpWith(double depth1, int row1, double depth2, int row2);
     QLabel* columnImage() const { return columnImage_; }
+    // What Save Litholog writes: the column, below the page header when the program gives one.
+    QImage savedBitmap() const;
     const QImage& column() const { return column_; }
     QPushButton* button(const QString& name) const;           // "New Table", "Open  Table", ...
     QToolButton* navigatorButton(const QString& name) const;  // "First" ... "Delete"
@@ -94,6 +96,11 @@ class LithologPanel : public QObject {
     void showCursor(std::optional<double> depth);
     QFrame* cursorLine() const { return cursorLine_; }
 
+    // Takes the intervals of a session in place of those shown, with the checks a litholog
+    // file gets (against the loaded log); they count as saved work, the session holds them.
+    // The message of the first interval refused (those above it are kept), empty when all
+    // were taken.
+    QString restoreIntervals(const std::vector<lithora::exporter::LithologInterval>& intervals);
     // Editing as the grid does it; false (after the message) when the edit is refused.
     bool typeBottom(int row, const QString& text);
     bool chooseLithology(int row, const QString& name);
@@ -109,6 +116,10 @@ class LithologPanel : public QObject {
     bool saveLithologFile();    // Save Table: true when written
     bool saveLithologBitmap();  // Save Litholog: true when written
     void runNavigatorButton(const QString& button);
+    // The depths the tracks beside the column show (the wheel scrolled or zoomed them): the
+    // column draws the same part of the well. The whole window again after a filter, an
+    // import or Empty Table.
+    void showDepthSpan(double top, double bottom);
 
   private:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -126,6 +137,8 @@ class LithologPanel : public QObject {
 
     ShellServices& shell_;
     QWidget* page_;
+    // The part of the depth window the tracks show; none: all of it.
+    std::optional<std::pair<double, double>> shownSpan_;
     lithora::store::Subscription changes_;
     lithora::exporter::LithologModel model_;
     QTableView* grid_ = nullptr;

@@ -72,13 +72,23 @@ void ImportController::mergeLasFiles() {
     });
 }
 
-void ImportController::run(bool las, const QString& file) {
-    run(file, [las](lithora::workspace::Workspace& ws, const lithora::commands::ImportRequest& r) {
-        return las ? lithora::commands::importLas(ws, r) : lithora::commands::importAscii(ws, r);
-    });
+bool ImportController::importFile(bool las, const QString& file) {
+    if (refused()) return false;
+    const bool imported = run(las, file);
+    shell_.restoreFolder();
+    return imported;
 }
 
-void ImportController::run(const QString& file, const Reader& read) {
+bool ImportController::run(bool las, const QString& file) {
+    const bool imported = run(file, [las](lithora::workspace::Workspace& ws,
+                                          const lithora::commands::ImportRequest& r) {
+        return las ? lithora::commands::importLas(ws, r) : lithora::commands::importAscii(ws, r);
+    });
+    if (imported) emit fileImported(las, file);
+    return imported;
+}
+
+bool ImportController::run(const QString& file, const Reader& read) {
     using Status = lithora::commands::ImportOutcome::Status;
     shell_.setStatus(kReading);
     lithora::commands::ImportOutcome outcome;
@@ -97,7 +107,7 @@ void ImportController::run(const QString& file, const Reader& read) {
             for (const auto& w : outcome.warnings) texts << QString::fromStdString(w);
             shell_.message(QMessageBox::Warning, texts.join('\n'));
         }
-        return;
+        return true;
     }
     // "Error reading file." says what; the line below it says which file, and why.
     const QString text = QString::fromStdString(
@@ -106,11 +116,12 @@ void ImportController::run(const QString& file, const Reader& read) {
         // No column file at all: nothing changed, the commands stay as they were.
         shell_.setStatus("Error reading file.");
         shell_.message(QMessageBox::Warning, text);
-        return;
+        return false;
     }
     // The workspace is empty again and was empty before: nothing of the file is shown.
     shell_.setStatus("Ready");
     shell_.message(QMessageBox::Critical, text);
+    return false;
 }
 
 void ImportSubsystem::registerCommands(ShellServices& shell) {

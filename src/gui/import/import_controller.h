@@ -12,6 +12,15 @@ class ImportController : public QObject {
   public:
     explicit ImportController(ShellServices& shell, QObject* parent = nullptr);
 
+    // Reads a file chosen elsewhere (dropped on the window, a recent file, a session) as
+    // LAS File (las) or ASCII File would, with the same refusals and messages; true when
+    // the file was imported.
+    bool importFile(bool las, const QString& file);
+
+  signals:
+    // A LAS (las) or ASCII file was read whole into the workspace.
+    void fileImported(bool las, const QString& file);
+
   public slots:
     void importLas();
     void importAscii();
@@ -22,8 +31,8 @@ class ImportController : public QObject {
     bool refused();
     using Reader = std::function<lithora::commands::ImportOutcome(
         lithora::workspace::Workspace&, const lithora::commands::ImportRequest&)>;
-    void run(bool las, const QString& file);
-    void run(const QString& file, const Reader& read);
+    bool run(bool las, const QString& file);
+    bool run(const QString& file, const Reader& read);
 
     ShellServices& shell_;
 };

@@ -7,12 +7,18 @@
 #include <algorithm>
 #include <vector>
 
+#include "gui/widgets/page_header.h"
+
 namespace {
 
 // The painter works in tenths of a millimetre, so fonts scale with the page exactly.
 constexpr double kUnitsPerMm = 10;
 constexpr double kScreenDpi = 96;
 constexpr double kHeaderHeightMm = 9;
+// The well's header (well, field, company, depths, date) stands between the page header and
+// the grid, in letters 2.5 mm high.
+constexpr double kWellHeaderGapMm = 0.5;
+constexpr double kWellHeaderFontMm = 2.5;
 
 int fontUnits(double screenPixels) {
     return std::max(1, qRound(screenPixels * 25.4 / kScreenDpi * kUnitsPerMm));
@@ -88,6 +94,19 @@ void GridPrint::paintPage(QPainter& painter, const lithora::chart::TablePageLayo
     painter.setPen(QColor(0, 0, 255));
     painter.setFont(arial(16, true));
     painter.drawText(headerRect, Qt::AlignCenter, QStringLiteral("Lithora Software"));
+    // Below it, what the page is of: the well, the depths shown and the date, held to the room
+    // above the grid.
+    if (const QString well = pageHeaderText(); !well.isEmpty()) {
+        const double wellTop = margin + (kHeaderHeightMm + kWellHeaderGapMm) * kUnitsPerMm;
+        const double room = margin + setup.gridTopMm * kUnitsPerMm - wellTop;
+        if (room > 0) {
+            painter.save();
+            painter.setClipRect(QRectF(margin, wellTop, paperWidth - 2 * margin, room));
+            drawPageHeader(painter, QPointF(margin, wellTop), paperWidth - 2 * margin,
+                           kWellHeaderFontMm * kUnitsPerMm, well);
+            painter.restore();
+        }
+    }
 
     // The grid: the title row, then the records of the page.
     const double left = margin + setup.gridLeftMm * kUnitsPerMm;

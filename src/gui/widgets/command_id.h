@@ -8,6 +8,9 @@ enum class CommandId {
     ImportAscii,              // File > Open > ASCII File
     ImportLas,                // File > Open > LAS File
     MergeFiles,               // File > Open 2: curves of several LAS files in one table
+    OpenSession,              // File > Open Session
+    SaveSession,              // File > Save Session
+    ClearRecentList,          // File > Recent > Clear List
     EmptyTable,               // File > Empty Table
     SaveTable,                // File > Save Table
     PrintTracks,              // File > Print Tracks
@@ -39,6 +42,12 @@ inline QString commandName(CommandId id) {
             return QStringLiteral("ImportLas");
         case CommandId::MergeFiles:
             return QStringLiteral("MergeFiles");
+        case CommandId::OpenSession:
+            return QStringLiteral("OpenSession");
+        case CommandId::SaveSession:
+            return QStringLiteral("SaveSession");
+        case CommandId::ClearRecentList:
+            return QStringLiteral("ClearRecentList");
         case CommandId::EmptyTable:
             return QStringLiteral("EmptyTable");
         case CommandId::SaveTable:

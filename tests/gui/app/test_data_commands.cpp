@@ -23,11 +23,14 @@
 #include "gui/compute/select_logs.h"
 #include "gui/compute/units_dialog.h"
 #include "gui/compute/vs_equation.h"
+#include "gui/display/chart_row.h"
 #include "gui/display/depth_chart.h"
+#include "gui/display/depth_navigation.h"
 #include "gui/display/track_panel.h"
 #include "gui/export/litholog_panel.h"
 #include "gui/export/save_controller.h"
 #include "gui/import/import_controller.h"
+#include "gui/widgets/depth_scale.h"
 #include "gui/widgets/dialog_seam.h"
 #include "gui/widgets/page_control.h"
 #include "gui/widgets/summary_box.h"
@@ -125,6 +128,61 @@ TEST_F(DataCommandsTest, TheLithologColumnStandsInDepthStepWithTheTracks) {
     check("after the import");
     form_->computeSubsystem().elasticController()->computeElasticParameters();
     check("after the elastic tracks");
+}
+
+// Ctrl+wheel on the tracks zooms the litholog column with them: it draws the depths the tracks
+// show, on the rows where they draw them, and the whole window again with "Whole well".
+TEST_F(DataCommandsTest, TheLithologColumnFollowsTheZoomOfTheTracks) {
+    importLas("cli/well.las");
+    QApplication::processEvents();
+    DepthNavigation* navigation = form_->trackPanel()->row()->navigation();
+    LithologPanel* litholog = form_->exportSubsystem().lithologPanel();
+    const auto window = form_->workspace().depthWindow();
+    navigation->zoom(3, 1500.25);
+    QApplication::processEvents();
+    const auto shown = navigation->shown();
+    ASSERT_GT(shown.top, window.top);
+    ASSERT_LT(shown.bottom, window.bottom);
+    EXPECT_DOUBLE_EQ(litholog->depthScale()->depthRange().lo, shown.top);
+    EXPECT_DOUBLE_EQ(litholog->depthScale()->depthRange().hi, shown.bottom);
+    DepthChart* track = form_->trackPanel()->track(1);
+    const auto row = [&](double depth) {
+        return track->mapTo(form_->graphPage(), track->pixelOf(0, depth).toPoint()).y();
+    };
+    const QLabel* column = litholog->columnImage();
+    EXPECT_NEAR(column->y(), row(shown.top), 1);
+    EXPECT_NEAR(column->y() + column->height(), row(shown.bottom), 1);
+
+    navigation->showWhole();
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(litholog->depthScale()->depthRange().lo, window.top);
+    EXPECT_DOUBLE_EQ(litholog->depthScale()->depthRange().hi, window.bottom);
+    EXPECT_NEAR(column->y(), row(window.top), 1);
+}
+
+// Save Litholog writes the column below the page header the other pictures carry, and the
+// bitmap reads back as the column drawn.
+TEST_F(DataCommandsTest, TheSavedLithologBitmapCarriesThePageHeader) {
+    importLas("cli/well.las");
+    LithologPanel* litholog = form_->exportSubsystem().lithologPanel();
+    litholog->startNewLitholog();
+    ASSERT_TRUE(litholog->typeBottom(0, "1500.5"));
+    ASSERT_TRUE(litholog->chooseLithology(0, "Shale"));
+    seam_->saveFile = folder_.qfile("column.bmp");
+    ASSERT_TRUE(litholog->saveLithologBitmap());
+    const QImage saved(folder_.qfile("column.bmp"), "BMP");
+    const QImage column = litholog->column().convertToFormat(QImage::Format_RGB32);
+    ASSERT_GT(saved.height(), column.height() + 10);
+    ASSERT_GT(saved.width(), 150);
+    // The column at the bottom left, as drawn.
+    EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32)
+                  .copy(0, saved.height() - column.height(), column.width(), column.height()),
+              column);
+    // The header's letters above it: ink across the width of the picture.
+    int ink = 0;
+    for (int y = 0; y < saved.height() - column.height(); ++y)
+        for (int x = column.width(); x < saved.width(); ++x) ink += qGray(saved.pixel(x, y)) < 128;
+    EXPECT_GT(ink, 100);
 }
 
 // Empty Table asks only when work no file holds would go: No keeps everything; once the

@@ -117,9 +117,10 @@ TEST_F(MainWindowTest, StartsWithDataCommandsGreyedAndReady) {
 
     for (QAction* a : form.dataCommands())
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
-    EXPECT_EQ(form.dataCommands().size(), 12);
-    for (CommandId id :
-         {CommandId::ImportAscii, CommandId::ImportLas, CommandId::About, CommandId::Exit})
+    // Save Session and Clear List (of an empty Recent list) among them.
+    EXPECT_EQ(form.dataCommands().size(), 14);
+    for (CommandId id : {CommandId::ImportAscii, CommandId::ImportLas, CommandId::OpenSession,
+                         CommandId::About, CommandId::Exit})
         EXPECT_TRUE(form.action(id)->isEnabled()) << commandName(id).toStdString();
     EXPECT_TRUE(fs::exists(folder_.path() / "ElasticTable.db"));
     EXPECT_TRUE(fs::exists(folder_.path() / "Litholog.db"));
@@ -160,6 +161,14 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{CommandId::ImportLas, "openMenu", "LAS File", QKeySequence(Qt::Key_F3),
                     "Open LAS file format"},
         CommandCase{CommandId::MergeFiles, "fileMenu", "Open 2", QKeySequence(), ""},
+        CommandCase{CommandId::OpenSession, "fileMenu", "Open Session...",
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
+                    "Open a saved session: the well, its settings and its tracks"},
+        CommandCase{CommandId::SaveSession, "fileMenu", "Save Session...",
+                    QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+                    "Save the well's settings, litholog and tracks as a session"},
+        CommandCase{CommandId::ClearRecentList, "recentMenu", "Clear List", QKeySequence(),
+                    "Empty the list of recent files and sessions"},
         CommandCase{CommandId::EmptyTable, "fileMenu", "Empty Table",
                     QKeySequence(Qt::CTRL | Qt::Key_E), "Empty existing table to open a new one"},
         CommandCase{CommandId::SaveTable, "fileMenu", "Save Table",
@@ -218,7 +227,8 @@ TEST_F(MainWindowTest, FileMenuAndToolBarAreInTheirOrder) {
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(entries(file->actions()),
               QStringList({"openSubmenu", "MergeFiles", "EmptyTable", "SaveTable", "-",
-                           "PrintTracks", "PrintTable", "-", "Exit"}));
+                           "OpenSession", "SaveSession", "recentSubmenu", "-", "PrintTracks",
+                           "PrintTable", "-", "Exit"}));
 
     auto* bar = form.findChild<QToolBar*>("commandBar");
     ASSERT_NE(bar, nullptr);

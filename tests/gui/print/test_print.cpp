@@ -227,8 +227,9 @@ QString pdfText(const QString& path) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// What leaves the program names the well: the printed track sheet, a track's own print and an
-// exported picture carry the well, field and company from ~W, the depths shown and the date.
+// What leaves the program names the well: the printed track sheet, a track's own print, an
+// exported picture and a printed table page carry the well, field and company from ~W, the depths
+// shown and the date.
 TEST_F(PrintTest, PrintedPagesAndPicturesCarryTheWellHeader) {
     importLas("external/las-external/welly/tutorial/data/P-135_out.LAS");
     ASSERT_TRUE(form_->workspace().loaded());
@@ -236,7 +237,15 @@ TEST_F(PrintTest, PrintedPagesAndPicturesCarryTheWellHeader) {
                                 "Company: Eastrock Resources LTD.", "Depth: 197.5104 - 951.8904 m",
                                 "Date: " + pageHeaderDate()};
     const QString sheetPdf = folder_.qfile("sheet.pdf"), trackPdf = folder_.qfile("track.pdf"),
-                  picture = folder_.qfile("picture.pdf");
+                  picture = folder_.qfile("picture.pdf"), tablePdf = folder_.qfile("table.pdf");
+    runWindow<TTablePrint>(CommandId::PrintTable, [&](TTablePrint& w) {
+        w.printerBox()->setCurrentText("PDF file");
+        w.previewButton()->click();
+        seam_->saveFile = tablePdf;
+        w.fromBox()->setValue(1);
+        w.toBox()->setValue(1);
+        w.printRangeButton()->click();
+    });
     runWindow<TChartPrintP>(CommandId::PrintTracks, [&](TChartPrintP& w) {
         tick(w.tracksList(), 0);
         QPrinter printer(QPrinter::ScreenResolution);
@@ -248,7 +257,7 @@ TEST_F(PrintTest, PrintedPagesAndPicturesCarryTheWellHeader) {
     ChartPrintPreview preview(ChartPrintPreview::chartPage(*track), *seam_);
     EXPECT_EQ(preview.printToPdf(trackPdf), "");
     EXPECT_EQ(exportChart(*track, picture, PictureFormat::Pdf, QSize(300, 700)), "");
-    for (const QString& file : {sheetPdf, trackPdf, picture}) {
+    for (const QString& file : {sheetPdf, trackPdf, picture, tablePdf}) {
         const QString text = pdfText(file).simplified();
         for (const QString& item : header)
             EXPECT_TRUE(text.contains(item))
