@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "core/commands/depth_filter.h"
+#include "core/common/same_file.h"
 #include "gui/app/calculation_page.h"
 #include "gui/app/display_subsystem.h"
 #include "gui/compute/compute_subsystem.h"
@@ -261,6 +262,12 @@ bool SessionController::saveSession() {
                                   QString::fromLatin1(kSessionFilter), QStringLiteral("lithora"));
     form_.restoreFolder();
     if (file.isEmpty()) return false;
+    // As every save: never over the file the well was read from.
+    if (lithora::inputReplacedBy(file.toStdString(), form_.workspace().importInfo().sourceFiles)) {
+        form_.message(QMessageBox::Critical,
+                      QString::fromStdString(lithora::outputIsInputMessage(file.toStdString())));
+        return false;
+    }
     try {
         session::writeSessionFile(file.toStdString(), *s);
     } catch (const std::exception& e) {

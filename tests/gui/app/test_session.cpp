@@ -222,6 +222,17 @@ TEST_F(SessionTest, ASessionSavedAndReopenedGivesTheSameWell) {
 
 TEST_F(SessionTest, ASessionWhoseSourceChangedOrWentIsRefusedNamingTheFile) {
     workOnTheWell();
+    // A session is never written over the file the well was read from.
+    const std::string wellBytes = slurp(well_);
+    seam_->saveFile = QString::fromStdString(well_.string());
+    form_->commands().run(CommandId::SaveSession);
+    ASSERT_EQ(seam_->messages.size(), 1u);
+    EXPECT_EQ(
+        seam_->messages[0].text,
+        QString("The output %1 is the input file.").arg(QString::fromStdString(well_.string())));
+    EXPECT_EQ(slurp(well_), wellBytes);
+    seam_->messages.clear();
+
     seam_->saveFile = sessionFile();
     form_->commands().run(CommandId::SaveSession);
     ASSERT_TRUE(fs::exists(sessionFile().toStdString()));
